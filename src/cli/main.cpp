@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::puts("irvata-cli");
+    return 0;
+}
