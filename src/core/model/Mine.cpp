@@ -1,0 +1,254 @@
+#include "core/model/Mine.h"
+
+#include "core/model/Branch.h"
+#include "core/model/Device.h"
+#include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
+#include "core/model/Uzel.h"
+
+#include <algorithm>
+
+namespace {
+constexpr double kNoBound = 3.4e38;
+
+QUuid NewGuid()
+{
+    const QUuid id = QUuid::createUuid();
+    if (id.isNull())
+        throw EMineError(QStringLiteral("Ошибка при создании идентификатора"));
+    return id;
+}
+}  // namespace
+
+TMine::TMine(const QString& name)
+    : Layers(this),
+      PLFPositions(this),
+      Uzels(this),
+      SurfaceUzels(this),
+      Branches(this),
+      Selection(this),
+      DevicesByPipeKind{{TInfoDeviceList(this), TInfoDeviceList(this), TInfoDeviceList(this), TInfoDeviceList(this)}},
+      DiamColors(this),
+      TextBlocks(this, true),
+      guid_(NewGuid()),
+      name_(name)
+{
+    RecalcBounds();
+}
+
+TMine::~TMine()
+{
+    // Nobody hears about the teardown, and objects skip the bookkeeping that would reach
+    // into lists already freed (seam renumbering, relinking, selection, device views).
+    OnChange = nullptr;
+    listeners_.clear();
+    destroying_ = true;
+    Uzels.Clear();
+    SurfaceUzels.Clear();
+    Branches.Clear();
+    Selection.Clear();
+    Layers.Clear();
+    PLFPositions.Clear();
+    for (auto& view : DevicesByPipeKind)
+        view.Clear();
+    DiamColors.Clear();
+    TextBlocks.Clear();
+}
+
+void TMine::SetName(const QString& name)
+{
+    if (name_ == name)
+        return;
+    name_ = name;
+    SetModified(true, false);
+}
+
+void TMine::SetRemark(const QString& remark)
+{
+    if (remark_ == remark)
+        return;
+    remark_ = remark;
+    SetModified(true, false);
+}
+
+void TMine::SetCenter(int axis, int value)
+{
+    if (axis >= 1 && axis <= 3) {
+        if (center_[axis - 1] == value)
+            return;
+        center_[axis - 1] = value;
+    }
+    SetModified(true, false);
+}
+
+void TMine::SetModified(bool modified, bool structural)
+{
+    modified_ = modified;
+    // While a file is read nothing is shown yet; the document clears the flag afterwards.
+    if (modified && !loading_ && !destroying_)
+        Notify(structural);
+}
+
+void TMine::Notify(bool structural)
+{
+    if (OnChange)
+        OnChange(this, structural);
+    if (listeners_.empty())
+        return;
+    // A listener may unsubscribe while it is called.
+    const auto copy = listeners_;
+    for (const auto& [token, handler] : copy)
+        if (handler)
+            handler(this, structural);
+}
+
+int TMine::Subscribe(ChangeHandler handler)
+{
+    listeners_.emplace_back(++nextListenerToken_, std::move(handler));
+    return nextListenerToken_;
+}
+
+void TMine::Unsubscribe(int token)
+{
+    std::erase_if(listeners_, [token](const auto& l) { return l.first == token; });
+}
+
+void TMine::RecalcBounds()
+{
+    min_.fill(kNoBound);
+    max_.fill(-kNoBound);
+    for (const TUzel* u : Uzels) {
+        const double c[3] = {u->X(), u->Y(), u->Z()};
+        for (int a = 0; a < 3; ++a) {
+            min_[a] = std::min(min_[a], c[a]);
+            max_[a] = std::max(max_[a], c[a]);
+        }
+    }
+}
+
+void TMine::CoordinateMoved(int axis, double a, double b)
+{
+    if (axis < 0 || axis > 2)
+        return;
+    if (b < min_[axis] || b > max_[axis] || (SameDouble(a, min_[axis]) && b > min_[axis]) ||
+        (SameDouble(a, max_[axis]) && b < max_[axis]))
+        RecalcBounds();
+}
+
+void TMine::DeleteUzel(TUzel* uzel) { Uzels.Remove(uzel); }
+void TMine::DeleteBranch(TBranch* branch) { Branches.Remove(branch); }
+
+TMineObject* TMine::FindObject(TObjectKind kind, uint64_t serial) const
+{
+    switch (kind) {
+    case TObjectKind::Uzel:
+        for (TUzel* u : Uzels)
+            if (u->Serial() == serial)
+                return u;
+        break;
+    case TObjectKind::Branch:
+        for (TBranch* b : Branches)
+            if (b->Serial() == serial)
+                return b;
+        break;
+    case TObjectKind::Device:
+        for (const auto& view : DevicesByPipeKind)
+            for (TDevice* d : view)
+                if (d->Serial() == serial)
+                    return d;
+        break;
+    case TObjectKind::PipePart:
+        for (TBranch* b : Branches)
+            for (TPipe* p : b->Pipes)
+                for (int i = 0; i < p->SectionCount(); ++i)
+                    if (p->GetSection(i)->Serial() == serial)
+                        return p->GetSection(i);
+        break;
+    case TObjectKind::Layer:
+        for (TLayer* l : Layers)
+            if (l->Serial() == serial)
+                return l;
+        break;
+    case TObjectKind::PLFPosition:
+        for (TPLFPosition* p : PLFPositions)
+            if (p->Serial() == serial)
+                return p;
+        break;
+    }
+    return nullptr;
+}
+
+TUzel* TMine::FirstUzelWithNumber(int number, const TUzel* except) const
+{
+    auto it = uzelsByNumber_.find(number);
+    if (it == uzelsByNumber_.end())
+        return nullptr;
+    TUzel* best = nullptr;
+    int bestIndex = -1;
+    for (TUzel* u : it->second) {
+        if (u == except)
+            continue;
+        const int i = Uzels.IndexOf(u);
+        if (i >= 0 && (!best || i < bestIndex)) {
+            best = u;
+            bestIndex = i;
+        }
+    }
+    return best;
+}
+
+std::vector<TBranch*> TMine::BranchesWithEnd(int number, bool start) const
+{
+    const auto& map = start ? branchesByStart_ : branchesByEnd_;
+    auto it = map.find(number);
+    if (it == map.end())
+        return {};
+    std::vector<std::pair<int, TBranch*>> found;
+    found.reserve(it->second.size());
+    for (TBranch* b : it->second) {
+        const int i = Branches.IndexOf(b);
+        if (i >= 0)
+            found.emplace_back(i, b);
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<TBranch*> out;
+    out.reserve(found.size());
+    for (const auto& f : found)
+        out.push_back(f.second);
+    return out;
+}
+
+namespace {
+template <class T>
+void AddToIndex(std::unordered_map<int, std::vector<T*>>& map, int number, T* obj)
+{
+    map[number].push_back(obj);
+}
+
+template <class T>
+void RemoveFromIndex(std::unordered_map<int, std::vector<T*>>& map, int number, T* obj)
+{
+    auto it = map.find(number);
+    if (it == map.end())
+        return;
+    auto& v = it->second;
+    auto pos = std::find(v.begin(), v.end(), obj);
+    if (pos != v.end())
+        v.erase(pos);
+    if (v.empty())
+        map.erase(it);
+}
+}  // namespace
+
+void TMine::IndexUzelNumber(TUzel* uzel, int number) { AddToIndex(uzelsByNumber_, number, uzel); }
+void TMine::UnindexUzelNumber(TUzel* uzel, int number) { RemoveFromIndex(uzelsByNumber_, number, uzel); }
+
+void TMine::IndexBranchEnd(TBranch* branch, int number, bool start)
+{
+    AddToIndex(start ? branchesByStart_ : branchesByEnd_, number, branch);
+}
+
+void TMine::UnindexBranchEnd(TBranch* branch, int number, bool start)
+{
+    RemoveFromIndex(start ? branchesByStart_ : branchesByEnd_, number, branch);
+}

@@ -1,0 +1,66 @@
+#include "core/model/MineObject.h"
+
+#include "core/model/Mine.h"
+
+#include <algorithm>
+#include <cmath>
+
+bool SameDouble(double a, double b)
+{
+    const double tol = std::max(std::min(std::fabs(a), std::fabs(b)) * 1e-12, 1e-12);
+    return std::fabs(a - b) <= tol;
+}
+
+static TMine* RequireMine(TMine* mine)
+{
+    if (!mine)
+        throw EOwnerError();
+    return mine;
+}
+
+TMineObject::TMineObject(TMine* mine, int number)
+    : number_(number), mine_(RequireMine(mine)), serial_(mine->NextSerial())
+{
+}
+
+TMineObject::~TMineObject()
+{
+    if (selected_ && !MineDying())
+        SetSelected(false);
+}
+
+bool TMineObject::MineDying() const { return mine_->Destroying(); }
+
+void TMineObject::SetSelected(bool value)
+{
+    if (selected_ == value)
+        return;
+    if (value)
+        mine_->Selection.Add(this);
+    else
+        mine_->Selection.Remove(this);
+}
+
+void TMineObject::SetLabelToggle(bool value)
+{
+    if (labelToggle_ == value)
+        return;
+    labelToggle_ = value;
+    Changed(false);
+}
+
+void TMineObject::SetNumber(int value)
+{
+    if (number_ == value)
+        return;
+    number_ = value;
+    Changed(true);
+}
+
+void TMineObject::SetX(double) { throw Exception(ModelTexts::kNoCoordinates); }
+void TMineObject::SetY(double) { throw Exception(ModelTexts::kNoCoordinates); }
+void TMineObject::SetZ(double) { throw Exception(ModelTexts::kNoCoordinates); }
+void TMineObject::SetSX(float) { throw Exception(ModelTexts::kNoCoordinates); }
+void TMineObject::SetSY(float) { throw Exception(ModelTexts::kNoCoordinates); }
+
+void TMineObject::Changed(bool structural) { mine_->SetModified(true, structural); }

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/model/ObjectList.h"
+
+#include <QString>
+#include <cstdint>
+
+class TMine;
+
+// Kinds of network objects, for references that must survive the object (message lines,
+// find results): a kind and a serial number resolved through the mine when used.
+enum class TObjectKind : uint8_t { Uzel, Branch, Device, PipePart, Layer, PLFPosition };
+
+// Common base of nodes, branches, devices, pipe sections, seams and plan positions.
+class TMineObject : public TListIndexed {
+public:
+    TMineObject(TMine* mine, int number = 0);
+    virtual ~TMineObject();
+    TMineObject(const TMineObject&) = delete;
+    TMineObject& operator=(const TMineObject&) = delete;
+
+    TMine* Mine() const { return mine_; }
+    virtual TObjectKind ObjectKind() const = 0;
+    // Unique within the mine for the mine's whole life; never reused.
+    uint64_t Serial() const { return serial_; }
+
+    bool Selected() const { return selected_; }
+    void SetSelected(bool value);
+
+    // Scratch integer of the document window (carries the stored branch display order
+    // while a file is read).
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
+    // Label hidden on the schema: the number label of nodes and branches, the result
+    // label of devices.
+    bool LabelToggle() const { return labelToggle_; }
+    void SetLabelToggle(bool value);
+
+    int Number() const { return number_; }
+    virtual void SetNumber(int value);
+
+    virtual int GetIndex() const = 0;
+    virtual double GetX() const = 0;
+    virtual double GetY() const = 0;
+    virtual double GetZ() const = 0;
+    virtual float GetSX() const = 0;
+    virtual float GetSY() const = 0;
+    // Objects without coordinates of their own refuse these.
+    virtual void SetX(double value);
+    virtual void SetY(double value);
+    virtual void SetZ(double value);
+    virtual void SetSX(float value);
+    virtual void SetSY(float value);
+
+    // Reports a change to the mine; structural changes invalidate computed results.
+    virtual void Changed(bool structural);
+
+    virtual QString GetInfoText(bool withRemark) const = 0;
+
+protected:
+    // True while the mine is being destroyed: objects then skip all bookkeeping.
+    bool MineDying() const;
+    // For objects that move to another mine's list.
+    void RebindMine(TMine* mine) { mine_ = mine; }
+
+    int number_ = 0;
+
+private:
+    friend class TSelectionList;
+
+    TMine* mine_;
+    uint64_t serial_;
+    int tag_ = 0;
+    bool selected_ = false;
+    bool labelToggle_ = false;
+};
+
+// Stores a new value when it differs; true when it did.
+template <class T>
+bool AssignChanged(T& field, const T& value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
+// Double equality within the model's tolerance.
+bool SameDouble(double a, double b);
