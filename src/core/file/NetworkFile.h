@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/file/DocumentSettings.h"
+#include "core/model/Mine.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class TBranch;
+
+// A network document as read from a file: a fresh mine, the document's settings, the
+// display order of branches and the format the file had.
+struct TNetworkDocument {
+    std::unique_ptr<TMine> Mine;
+    TDocumentSettings Settings;
+    std::vector<TBranch*> BranchOrder;  // the branch table's row order
+    int Version = 17;
+};
+
+// Reading and writing *.irv network files. Failures throw EFileError carrying the message
+// the user sees (with the file name, without its folder); a failed read leaves nothing
+// behind, a failed write leaves the previous file intact.
+namespace NetworkFile {
+
+TNetworkDocument Read(const QString& path);
+void Write(const QString& path, const TMine& mine, const TDocumentSettings& settings,
+           const std::vector<TBranch*>& branchOrder, int version);
+
+// The decompressed body, for tests and tools. fileName is used in messages.
+TNetworkDocument ReadBody(const QByteArray& body, int version, const QString& fileName);
+QByteArray WriteBody(const TMine& mine, const TDocumentSettings& settings,
+                     const std::vector<TBranch*>& branchOrder, int version);
+
+}  // namespace NetworkFile
