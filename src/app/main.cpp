@@ -1,7 +1,46 @@
+// irvata: the desktop program. Start-up of Part 4.2; the main window (Part 4.1) comes later.
+
+#include "core/settings/Config.h"
+#include "core/settings/StartupSwitches.h"
+
 #include <QApplication>
+#include <QCoreApplication>
+#include <QMessageBox>
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    // INSTALL and UNINSTALL open no window and need no display: a core application only.
+    switch (ParseStartupSwitch(arguments)) {
+    case StartupSwitch::Install: {
+        QCoreApplication app(argc, argv);
+        TConfig config;
+        config.ResetDefaults();
+        config.Save();
+        return 0;
+    }
+    case StartupSwitch::Uninstall: {
+        QCoreApplication app(argc, argv);
+        TConfig config;
+        config.RemoveFromRegistry();
+        return 0;
+    }
+    case StartupSwitch::None:
+        break;
+    }
+
     QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(kApplicationTitle);
+    TConfig config;
+    if (!config.Load()) {
+        QString text = kConfigLoadFailedText;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QMessageBox::information(nullptr, kConfigLoadFailedCaption, text);
+    }
+    // The main window is created and run here once it exists (Part 4.1).
+    config.Save();
     return 0;
 }
