@@ -1,4 +1,4 @@
-// irvata: the desktop program. Start-up of Part 4.2; the main window (Part 4.1) comes later.
+// irvata: the desktop program. Handles the start-up switches, reads the settings, runs the main window.
 
 #include "core/settings/Config.h"
 #include "core/settings/StartupSwitches.h"
@@ -40,7 +40,7 @@ int main(int argc, char** argv)
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         QMessageBox::information(nullptr, kConfigLoadFailedCaption, text);
     }
-    // The main window is created and run here once it exists (Part 4.1).
+    // The main window is created and run here once it exists.
     config.Save();
     return 0;
 }

@@ -1,15 +1,15 @@
 #pragma once
 
-// The application settings (Part 4.2): one TConfig for the whole run, read from the current
+// The application settings: one TConfig for the whole run, read from the current
 // user's settings store at start and written back at the end.
 //
-// Linux adaptations of the Windows original:
+// On Linux:
 // - the "registry" is SettingsStore (current user: read-write; local machine: read-only);
 // - folders use '/' and end with '/' ("trailing path separator");
 // - the documents folder is QStandardPaths::DocumentsLocation;
 // - the help folder default is the program's folder followed by "/help/";
 // - recent file paths are kept as given and compared case-sensitively (Linux paths are
-//   case-sensitive; the original lower-cased them);
+//   case-sensitive; they are not lower-cased);
 // - stored numbers that would break the program (a grid step, a scale or a font size of 0 or
 //   less, a double that is not finite, a binary value of the wrong size) count as unreadable
 //   settings, like a missing value.

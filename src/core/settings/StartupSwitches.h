@@ -1,6 +1,6 @@
 #pragma once
 
-// The command-line switches of the desktop program (Part 4.2): "INSTALL" writes the default
+// The command-line switches of the desktop program: "INSTALL" writes the default
 // settings and "UNINSTALL" removes them; both end the program without a window.
 
 #include <QStringList>
