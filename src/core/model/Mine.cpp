@@ -42,6 +42,7 @@ TMine::~TMine()
     // into lists already freed (seam renumbering, relinking, selection, device views).
     OnChange = nullptr;
     listeners_.clear();
+    Selection.Clear();  // while every selected object is still alive
     destroying_ = true;
     Uzels.Clear();
     SurfaceUzels.Clear();

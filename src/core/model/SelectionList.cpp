@@ -12,12 +12,11 @@ void TSelectionList::Add(TMineObject* obj)
 {
     if (!obj || obj->selected_)
         return;
+    const bool uzel = dynamic_cast<TUzel*>(obj) != nullptr;
     items_.Add(obj);
+    isUzel_.push_back(uzel);
     obj->selected_ = true;
-    if (dynamic_cast<TUzel*>(obj))
-        ++uzelCount_;
-    else
-        ++otherCount_;
+    (uzel ? uzelCount_ : otherCount_)++;
 }
 
 int TSelectionList::Remove(TMineObject* obj)
@@ -25,24 +24,28 @@ int TSelectionList::Remove(TMineObject* obj)
     if (!obj)
         return -1;
     // Objects usually leave in the reverse order they came in.
-    const int i = items_.RemoveLast(obj);
-    if (i >= 0)
-        Forget(obj);
-    return i;
+    for (int i = Count() - 1; i >= 0; --i)
+        if (items_.Items(i) == obj) {
+            ForgetAt(i);
+            return i;
+        }
+    return -1;
 }
 
-void TSelectionList::Forget(TMineObject* obj)
+void TSelectionList::ForgetAt(int index)
 {
-    obj->selected_ = false;
-    if (dynamic_cast<TUzel*>(obj))
-        --uzelCount_;
-    else
-        --otherCount_;
+    items_.Items(index)->selected_ = false;
+    (isUzel_[static_cast<size_t>(index)] ? uzelCount_ : otherCount_)--;
+    items_.Delete(index);
+    isUzel_.erase(isUzel_.begin() + index);
 }
 
 void TSelectionList::Clear()
 {
     for (TMineObject* obj : items_)
-        Forget(obj);
+        obj->selected_ = false;
     items_.Clear();
+    isUzel_.clear();
+    uzelCount_ = 0;
+    otherCount_ = 0;
 }

@@ -30,8 +30,7 @@ public:
         int n = 0;
         for (int i = Count() - 1; i >= 0; --i)
             if (dynamic_cast<C*>(items_.Items(i))) {
-                Forget(items_.Items(i));
-                items_.Delete(i);
+                ForgetAt(i);
                 ++n;
             }
         return n;
@@ -55,10 +54,13 @@ public:
     }
 
 private:
-    void Forget(TMineObject* obj);
+    void ForgetAt(int index);
 
     TMine* mine_;
     TObjectList<TMineObject> items_;
+    // Whether each entry counted as a node: an object leaving the selection from its base
+    // destructor can no longer tell its class.
+    std::vector<bool> isUzel_;
     int uzelCount_ = 0;
     int otherCount_ = 0;
 };

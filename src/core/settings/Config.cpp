@@ -130,7 +130,12 @@ QString TConfig::DefaultHelpPath() const
         dir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
     while (dir.endsWith(QLatin1Char('/')))
         dir.chop(1);
-    return dir + QStringLiteral("/help/");
+    // Beside the program in a build tree; under share/ once installed.
+    const QString beside = dir + QStringLiteral("/help/");
+    const QString installed = QDir::cleanPath(dir + QStringLiteral("/../share/irvata/help")) + QLatin1Char('/');
+    if (!QDir(beside).exists() && QDir(installed).exists())
+        return installed;
+    return beside;
 }
 
 void TConfig::ResetDefaults()
@@ -179,10 +184,14 @@ void TConfig::AddRecentFile(const QString& path)
 bool TConfig::EnsureFolders()
 {
     bool ok = true;
-    for (const QString* dir : {&SourcePath, &DBPath, &HelpPath}) {
+    for (const QString* dir : {&SourcePath, &DBPath}) {
         if (dir->isEmpty() || !QDir().mkpath(*dir))
             ok = false;
     }
+    // The help pages ship with the program and may sit where users cannot write: a help
+    // folder that cannot be made is no reason to drop the settings.
+    if (!HelpPath.isEmpty())
+        QDir().mkpath(HelpPath);
     if (SourcePath.isEmpty() || !QDir::setCurrent(SourcePath))
         ok = false;
     return ok;

@@ -7,7 +7,8 @@
 // - the "registry" is SettingsStore (current user: read-write; local machine: read-only);
 // - folders use '/' and end with '/' ("trailing path separator");
 // - the documents folder is QStandardPaths::DocumentsLocation;
-// - the help folder default is the program's folder followed by "/help/";
+// - the help folder default is the program's folder followed by "/help/" (share/irvata/help/
+//   of the installed program); it need not be writable;
 // - recent file paths are kept as given and compared case-sensitively (Linux paths are
 //   case-sensitive; they are not lower-cased);
 // - stored numbers that would break the program (a grid step, a scale or a font size of 0 or
