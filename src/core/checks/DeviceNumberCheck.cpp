@@ -1,0 +1,93 @@
+#include "core/checks/CheckPhases.h"
+#include "core/checks/CheckRun.h"
+
+#include "core/model/Branch.h"
+#include "core/model/Device.h"
+#include "core/model/Mine.h"
+#include "core/model/Uzel.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+// Beyond this many findings the list would only bury the first ones.
+constexpr int kFindingLimit = 20;
+
+std::vector<TDevice*> GatherDevices(const TMine& mine, unsigned lists)
+{
+    std::vector<TDevice*> devices;
+    for (size_t kind = 0; kind < mine.DevicesByPipeKind.size(); ++kind)
+        if (lists & (1u << kind))
+            for (TDevice* d : mine.DevicesByPipeKind[kind])
+                devices.push_back(d);
+    return devices;
+}
+}  // namespace
+
+qint64 DeviceNumberSteps(const TMine& mine, unsigned lists)
+{
+    if (mine.Branches.IsEmpty() || lists == 0)
+        return 0;
+    return static_cast<qint64>(GatherDevices(mine, lists).size());
+}
+
+void CheckDeviceNumbers(TCheckRun& run, unsigned lists)
+{
+    const TMine& mine = run.Mine;
+    if (mine.Branches.IsEmpty() || lists == 0)
+        return;
+    const int errorsBefore = run.List.ErrorCount();
+
+    std::vector<TDevice*> devices = GatherDevices(mine, lists);
+    std::stable_sort(devices.begin(), devices.end(), [](const TDevice* a, const TDevice* b) {
+        if (a->Number() != b->Number())
+            return a->Number() < b->Number();
+        return a->Branch()->Number() < b->Branch()->Number();
+    });
+
+    run.Header(QStringLiteral("Проверка номеров устройств ... "));
+
+    std::unordered_set<int> uzelNumbers;
+    uzelNumbers.reserve(static_cast<size_t>(mine.Uzels.Count()));
+    for (const TUzel* u : mine.Uzels)
+        uzelNumbers.insert(u->Number());
+
+    int found = 0;
+    for (TDevice* d : devices) {
+        if (d->Number() == 0) {
+            run.Error(QString::asprintf("неверный номер устройства (%d) в выработке %d", d->Number(), d->Branch()->Number()), d);
+            ++found;
+        }
+        if (uzelNumbers.contains(d->Number())) {
+            run.Error(QString::asprintf("Номер устройства (%d) в выработке %d дублирует номер узла", d->Number(),
+                                        d->Branch()->Number()),
+                      d);
+            ++found;
+        }
+        if (found >= kFindingLimit)
+            break;
+    }
+
+    // Sorted by number, the devices sharing a number stand together; the first of each
+    // run is named as the other one in the findings about the rest.
+    if (found < kFindingLimit) {
+        const size_t n = devices.size();
+        for (size_t i = 0; i + 1 < n && found < kFindingLimit;) {
+            size_t j = i + 1;
+            for (; j < n && devices[j]->Number() == devices[i]->Number() && found < kFindingLimit; ++j) {
+                ++found;
+                run.Error(QString::asprintf("Номер устройства (%d) в выработке %d дублирует номер другого устройства в выработке %d",
+                                            devices[j]->Number(), devices[j]->Branch()->Number(),
+                                            devices[i]->Branch()->Number()),
+                          devices[j]);
+            }
+            i = j;
+        }
+    }
+
+    run.Advance(static_cast<qint64>(devices.size()));
+    if (found >= kFindingLimit)
+        run.List.AddCheckLine(QStringLiteral("Проверка прервана из-за большого количества ошибок"));
+    run.List.ClosePhase(run.List.ErrorCount() == errorsBefore);
+}
