@@ -1,0 +1,63 @@
+#include "core/file/Cp1251.h"
+
+#include <gtest/gtest.h>
+
+TEST(Cp1251, RussianAlphabetAndNumeroSign)
+{
+    const QString text = QStringLiteral("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя№");
+    QByteArray expected;
+    for (int c = 0xC0; c <= 0xC5; ++c) expected.append(char(c));  // А..Е
+    expected.append(char(0xA8));                                  // Ё
+    for (int c = 0xC6; c <= 0xDF; ++c) expected.append(char(c));  // Ж..Я
+    for (int c = 0xE0; c <= 0xE5; ++c) expected.append(char(c));  // а..е
+    expected.append(char(0xB8));                                  // ё
+    for (int c = 0xE6; c <= 0xFF; ++c) expected.append(char(c));  // ж..я
+    expected.append(char(0xB9));                                  // №
+
+    EXPECT_EQ(expected, toCp1251(text));
+    EXPECT_EQ(text, fromCp1251(expected));
+}
+
+TEST(Cp1251, PunctuationOfTheUpperHalf)
+{
+    const QString text = QStringLiteral("«Насос» — № 5 € ‰ ™ ° ± … „“ ‘’ •");
+    const QByteArray bytes = toCp1251(text);
+    EXPECT_EQ(QByteArray("\xAB\xCD\xE0\xF1\xEE\xF1\xBB \x97 \xB9 5 \x88 \x89 \x99 \xB0 \xB1 \x85 \x84\x93 \x91\x92 \x95"), bytes);
+    EXPECT_EQ(text, fromCp1251(bytes));
+    EXPECT_EQ(QString(QChar(0x00A0)), fromCp1251(QByteArray("\xA0")));
+    EXPECT_EQ(QString(QChar(0x0490)), fromCp1251(QByteArray("\xA5")));  // Ґ
+}
+
+TEST(Cp1251, EveryByteSurvivesDecodeAndEncode)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    const QString decoded = fromCp1251(all);
+    ASSERT_EQ(256, decoded.size());
+    EXPECT_EQ(QChar(0), decoded.at(0));  // a zero byte is a character, not an end
+    EXPECT_EQ(QChar(0x0098), decoded.at(0x98));  // the code without a character
+    EXPECT_EQ(all, toCp1251(decoded));
+    // No two bytes decode to the same character.
+    for (int a = 0; a < 256; ++a)
+        for (int b = a + 1; b < 256; ++b)
+            ASSERT_NE(decoded.at(a), decoded.at(b)) << a << " " << b;
+}
+
+TEST(Cp1251, CharactersWithoutCodeBecomeQuestionMarks)
+{
+    EXPECT_EQ(QByteArray("?"), toCp1251(QStringLiteral("é")));
+    EXPECT_EQ(QByteArray("a??b"), toCp1251(QStringLiteral("a日本b")));
+    // A character outside the basic plane is a single '?'.
+    EXPECT_EQ(QByteArray("x?y"), toCp1251(QString::fromUtf8("x\xF0\x9F\x98\x80y")));
+    EXPECT_EQ(QByteArray("?"), toCp1251(QString(QChar(0xFFFD))));
+    EXPECT_TRUE(toCp1251(QString()).isEmpty());
+}
+
+TEST(Cp1251, PointerAndSizeOverload)
+{
+    const char raw[] = "\xCF\xD0\x00\xC8";
+    EXPECT_EQ(QStringLiteral("ПР"), fromCp1251(raw, 2));
+    EXPECT_EQ(4, fromCp1251(raw, 4).size());
+    EXPECT_TRUE(fromCp1251(raw, 0).isEmpty());
+}
