@@ -1,0 +1,148 @@
+#include "core/file/NetworkFile.h"
+
+#include "core/file/AtomicFile.h"
+#include "core/file/ByteReader.h"
+#include "core/file/ByteWriter.h"
+#include "core/file/FileError.h"
+#include "core/file/MineStream.h"
+#include "core/file/SettingsBlock.h"
+#include "core/file/VersionTable.h"
+#include "core/file/Zlib.h"
+#include "core/model/Branch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace {
+
+// From this version on the body is compressed.
+constexpr int kFirstCompressedVersion = 6;
+constexpr int kContainerHeaderSize = kSignatureSize + 4 + 4;
+constexpr float kOriginLimit = 1e6f;
+
+QString ReadErrorText(const QString& fileName)
+{
+    return QStringLiteral("Ошибка при чтении данных из файла %1").arg(fileName);
+}
+
+void RequireWritableVersion(int version)
+{
+    if (version != 16 && version != kCurrentFileVersion)
+        throw std::invalid_argument("network files are written as version 16 or 17");
+}
+
+// A stored origin far outside any schema is a damaged value.
+float Origin(float v) { return v >= -kOriginLimit && v <= kOriginLimit ? v : 0.0f; }
+
+void ReadBranchOrder(ByteReader& r, TNetworkDocument& doc)
+{
+    // The stored values are each branch's row in the branch table.
+    for (TBranch* b : doc.Mine->Branches)
+        b->SetTag(r.i32());
+    doc.BranchOrder = doc.Mine->Branches.ToVector();
+    std::stable_sort(doc.BranchOrder.begin(), doc.BranchOrder.end(),
+                     [](const TBranch* a, const TBranch* b) { return a->Tag() < b->Tag(); });
+}
+
+// Each branch's row in the display order; branches the order misses follow it in mine order.
+void WriteBranchOrder(ByteWriter& w, const TMine& mine, const std::vector<TBranch*>& order)
+{
+    std::unordered_map<const TBranch*, int> row;
+    for (const TBranch* b : order)
+        if (b && b->Mine() == &mine)
+            row.emplace(b, static_cast<int>(row.size()));
+    int next = static_cast<int>(row.size());
+    for (const TBranch* b : mine.Branches) {
+        auto it = row.find(b);
+        w.i32(it != row.end() ? it->second : next++);
+    }
+}
+
+}  // namespace
+
+namespace NetworkFile {
+
+TNetworkDocument ReadBody(const QByteArray& body, int version, const QString& fileName)
+{
+    TNetworkDocument doc;
+    doc.Version = version;
+    doc.Mine = std::make_unique<TMine>();
+    try {
+        ByteReader r(body);
+        SettingsBlock::Read(r, version, doc.Settings);
+        MineStream::Read(r, *doc.Mine, version);
+        if (version >= 1)
+            ReadBranchOrder(r, doc);
+        else
+            doc.BranchOrder = doc.Mine->Branches.ToVector();
+        if (version >= 3) {
+            doc.Settings.OX = Origin(r.f32());
+            doc.Settings.OY = Origin(r.f32());
+        }
+    } catch (const EFileError& e) {
+        if (e.Kind() == fekTruncated || e.Kind() == fekMalformed)
+            throw EFileError(e.Kind(), ReadErrorText(fileName));
+        throw;
+    } catch (const EMineError&) {
+        // The model refused something the record asked of it: the file is damaged.
+        throw EFileError(fekMalformed, ReadErrorText(fileName));
+    }
+    doc.Mine->SetModified(false, false);
+    return doc;
+}
+
+QByteArray WriteBody(const TMine& mine, const TDocumentSettings& settings, const std::vector<TBranch*>& branchOrder,
+                     int version)
+{
+    RequireWritableVersion(version);
+    ByteWriter w;
+    SettingsBlock::Write(w, settings, version);
+    MineStream::Write(w, mine, version);
+    WriteBranchOrder(w, mine, branchOrder);
+    w.f32(settings.OX);
+    w.f32(settings.OY);
+    return w.data();
+}
+
+TNetworkDocument Read(const QString& path)
+{
+    const QString fileName = FileNameOnly(path);
+    const QByteArray data = ReadWholeFile(path);
+    if (data.size() < kSignatureSize)
+        throw EFileError(fekTruncated, ReadErrorText(fileName));
+    const int version = FindVersion(QByteArrayView(data).first(kSignatureSize));
+    if (version < 0)
+        throw EFileError(fekMalformed,
+                         QStringLiteral("Файл %1 имеет неизвестный программе формат или поврежден").arg(fileName));
+    if (version < kFirstCompressedVersion)
+        return ReadBody(data.sliced(kSignatureSize), version, fileName);
+
+    if (data.size() < kContainerHeaderSize)
+        throw EFileError(fekTruncated, ReadErrorText(fileName));
+    ByteReader header(QByteArrayView(data).sliced(kSignatureSize, 8));
+    const int32_t unpacked = header.i32();
+    const int32_t packed = header.i32();
+    // A body cut short is left to zlib, which reports it in its own words.
+    const qsizetype available = data.size() - kContainerHeaderSize;
+    const qsizetype take = std::clamp<qsizetype>(packed, 0, available);
+    const QByteArray body = zlibInflateExact(QByteArrayView(data).sliced(kContainerHeaderSize, take), unpacked);
+    return ReadBody(body, version, fileName);
+}
+
+void Write(const QString& path, const TMine& mine, const TDocumentSettings& settings,
+           const std::vector<TBranch*>& branchOrder, int version)
+{
+    RequireWritableVersion(version);
+    const QByteArray body = WriteBody(mine, settings, branchOrder, version);
+    const QByteArray packed = zlibCompress(body);
+    ByteWriter w;
+    w.bytes(SignatureOf(version));
+    w.i32(static_cast<int32_t>(body.size()));
+    w.i32(static_cast<int32_t>(packed.size()));
+    w.bytes(packed);
+    WriteFileAtomically(path, w.data());
+}
+
+}  // namespace NetworkFile
