@@ -286,9 +286,7 @@ bool IsLaid(const TPipe* pipe)
 {
     if (!pipe)
         return false;
-    if (pipe->IsGas())
-        return true;
-    return static_cast<const TWaterPipe*>(pipe)->Present();
+    return pipe->IsGas() || pipe->present_;
 }
 
 // Pipe list ------------------------------------------------------------------------------

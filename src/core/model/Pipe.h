@@ -84,6 +84,11 @@ protected:
     int resistanceMode_ = 0;
     double fixedResistance_ = 0;
     bool projected_ = false;
+    // Laid flag of water pipes; kept here so the laid test needs no cast, even while a pipe
+    // is being destroyed.
+    bool present_ = false;
+
+    friend bool IsLaid(const TPipe* pipe);
 };
 
 // Fire-fighting and irrigation (kind 0), drainage (1) and compressed-air (2) pipes. They
@@ -100,7 +105,6 @@ public:
 
 private:
     TWaterPipe(TBranch* branch, int kind);
-    bool present_ = false;
     double k_ = 1.05;
 };
 
