@@ -18,6 +18,8 @@ inline void PrintTo(const QStringList& lines, std::ostream* os)
         *os << "    \"" << l.toStdString() << "\"\n";
 }
 
+inline void PrintTo(const QString& text, std::ostream* os) { *os << "\"" << text.toStdString() << "\""; }
+
 inline const QString kUzelsOk = QStringLiteral("Проверка номеров узлов ... Ok");
 inline const QString kBranchesOk = QStringLiteral("Проверка номеров выработок ... Ok");
 inline const QString kNetworkOk = QStringLiteral("Проверка топологической сети ... Ok");
