@@ -11,7 +11,8 @@
 // Little-endian reader over bytes that come from outside (files, the clipboard). Every read
 // is checked against the bytes left and throws EFileError (fekTruncated) instead of running
 // past the end; lengths and counts are validated before anything is allocated for them.
-// The reader does not own the bytes: they must outlive it.
+// The reader does not own the bytes: they must outlive it (a reader built from a temporary
+// QByteArray is only usable within the same expression).
 class ByteReader {
 public:
     explicit ByteReader(QByteArrayView data);

@@ -150,7 +150,8 @@ TEST(ByteReader, StringLengths)
 {
     {
         // n <= 0 is the empty string and only the count is consumed.
-        ByteReader r(Hex("00000000 FBFFFFFF 00000080 41"));
+        const QByteArray data = Hex("00000000 FBFFFFFF 00000080 41");
+        ByteReader r(data);
         EXPECT_TRUE(r.string().isEmpty());
         EXPECT_TRUE(r.string().isEmpty());
         EXPECT_TRUE(r.string().isEmpty());  // INT32_MIN
@@ -158,12 +159,14 @@ TEST(ByteReader, StringLengths)
     }
     {
         // One byte more than is there.
-        ByteReader r(Hex("03000000 4142"));
+        const QByteArray data = Hex("03000000 4142");
+        ByteReader r(data);
         ExpectError(fekTruncated, [&] { r.string(); });
     }
     {
         // A huge length is refused before anything is allocated for it.
-        ByteReader r(Hex("FFFFFF7F 4142"));
+        const QByteArray data = Hex("FFFFFF7F 4142");
+        ByteReader r(data);
         ExpectError(fekTruncated, [&] { r.string(); });
     }
 }
@@ -171,35 +174,42 @@ TEST(ByteReader, StringLengths)
 TEST(ByteReader, CountIsValidatedAgainstRemainingBytes)
 {
     {
-        ByteReader r(Hex("02000000 AABBCCDD EEFF0011"));
+        const QByteArray data = Hex("02000000 AABBCCDD EEFF0011");
+        ByteReader r(data);
         EXPECT_EQ(2, r.count(4));
         EXPECT_EQ(8, r.remaining());
     }
     {
-        ByteReader r(Hex("03000000 AABBCCDD EEFF0011"));
+        const QByteArray data = Hex("03000000 AABBCCDD EEFF0011");
+        ByteReader r(data);
         ExpectError(fekTruncated, [&] { r.count(4); });
     }
     {
-        ByteReader r(Hex("FFFFFFFF"));
+        const QByteArray data = Hex("FFFFFFFF");
+        ByteReader r(data);
         ExpectError(fekMalformed, [&] { r.count(0); });
     }
     {
-        ByteReader r(Hex("00000080"));
+        const QByteArray data = Hex("00000080");
+        ByteReader r(data);
         ExpectError(fekMalformed, [&] { r.count(1); });
     }
     {
         // 0x7FFFFFFF * 0x7FFFFFFF overflows 32 bits; the check must not.
-        ByteReader r(Hex("FFFFFF7F 00"));
+        const QByteArray data = Hex("FFFFFF7F 00");
+        ByteReader r(data);
         ExpectError(fekTruncated, [&] { r.count(std::numeric_limits<int32_t>::max()); });
     }
     {
         // 0x40000000 * 4 wraps to 0 in 32 bits.
-        ByteReader r(Hex("00000040"));
+        const QByteArray data = Hex("00000040");
+        ByteReader r(data);
         ExpectError(fekTruncated, [&] { r.count(4); });
     }
     {
         // Records of unknown minimum size: any non-negative count passes.
-        ByteReader r(Hex("E8030000"));
+        const QByteArray data = Hex("E8030000");
+        ByteReader r(data);
         EXPECT_EQ(1000, r.count(0));
     }
 }
