@@ -1,0 +1,115 @@
+#include "CliSupport.h"
+
+#include "core/model/Errors.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace Cli {
+
+void Out(const QByteArray& utf8)
+{
+    std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stdout);
+}
+
+void Out(const QString& text) { Out(text.toUtf8()); }
+
+void Err(const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stderr);
+    std::fputc('\n', stderr);
+}
+
+int Usage()
+{
+    Err(QStringLiteral(
+        "Usage: irvata-cli COMMAND [ARGUMENTS]\n"
+        "\n"
+        "Commands:\n"
+        "  info FILE                      summary of a network file\n"
+        "  dump FILE                      the whole network as JSON on standard output\n"
+        "  convert IN OUT [--format 16|17]\n"
+        "                                 read a file of any version, write version 17 (default) or 16\n"
+        "  generate [--branches N] [--seed S] [--format 16|17] OUT\n"
+        "                                 write a synthetic mine of N branches (default 1000)\n"
+        "  generate --preset sample [--format 16|17] OUT\n"
+        "                                 write the small sample mine\n"
+        "\n"
+        "Exit status: 0 success, 1 bad command line, 2 a file could not be read or written."));
+    return kExitUsage;
+}
+
+int UsageError(const QString& message)
+{
+    Err(QStringLiteral("irvata-cli: ") + message);
+    Err(QString());
+    return Usage();
+}
+
+int Guarded(const std::function<int()>& body)
+{
+    try {
+        return body();
+    } catch (const Exception& e) {
+        Err(e.Message());
+    } catch (const std::exception& e) {
+        Err(QString::fromUtf8(e.what()));
+    }
+    return kExitFile;
+}
+
+Arguments::Arguments(const QStringList& args, const QStringList& valueOptions)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (!a.startsWith(QStringLiteral("--")) || a == QStringLiteral("--")) {
+            positional_ << a;
+            continue;
+        }
+        QString name = a.mid(2);
+        QString value;
+        const qsizetype eq = name.indexOf(u'=');
+        if (eq >= 0) {
+            value = name.mid(eq + 1);
+            name.truncate(eq);
+        } else if (valueOptions.contains(name)) {
+            if (i + 1 >= args.size()) {
+                error_ = QStringLiteral("option --%1 needs a value").arg(name);
+                return;
+            }
+            value = args[++i];
+        }
+        if (!valueOptions.contains(name)) {
+            error_ = QStringLiteral("unknown option --%1").arg(name);
+            return;
+        }
+        names_ << name;
+        values_ << value;
+    }
+}
+
+std::optional<QString> Arguments::Option(const QString& name) const
+{
+    // The last occurrence wins, as usual for command lines.
+    for (qsizetype i = names_.size(); i-- > 0;)
+        if (names_[i] == name)
+            return values_[i];
+    return std::nullopt;
+}
+
+std::optional<qint64> Arguments::Integer(const QString& name, qint64 min, qint64 max)
+{
+    const auto text = Option(name);
+    if (!text)
+        return std::nullopt;
+    bool ok = false;
+    const qint64 v = text->toLongLong(&ok);
+    if (!ok || v < min || v > max) {
+        error_ = QStringLiteral("--%1 must be a whole number from %2 to %3").arg(name).arg(min).arg(max);
+        return std::nullopt;
+    }
+    return v;
+}
+
+}  // namespace Cli

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// Exit statuses of irvata-cli.
+enum CliExit : int {
+    kExitOk = 0,
+    kExitUsage = 1,  // unknown command, missing or bad arguments
+    kExitFile = 2,   // a file could not be read or written
+};
+
+namespace Cli {
+
+void Out(const QByteArray& utf8);
+void Out(const QString& text);
+void Err(const QString& text);
+
+// Prints the usage text to standard error; returns kExitUsage.
+int Usage();
+int UsageError(const QString& message);
+
+// Runs a command body; the system's error messages go to standard error with status 2.
+int Guarded(const std::function<int()>& body);
+
+// Command-line arguments after the command: "--name value" or "--name=value" options, the
+// rest positional.
+class Arguments {
+public:
+    // valueOptions: option names (without "--") that take a value.
+    Arguments(const QStringList& args, const QStringList& valueOptions);
+    bool Ok() const { return error_.isEmpty(); }
+    const QString& Error() const { return error_; }
+    const QStringList& Positional() const { return positional_; }
+    std::optional<QString> Option(const QString& name) const;
+    // The option as a whole number within [min, max]; nullopt when absent. Sets the error
+    // when present but not such a number.
+    std::optional<qint64> Integer(const QString& name, qint64 min, qint64 max);
+
+private:
+    QStringList positional_;
+    QStringList names_;
+    QStringList values_;
+    QString error_;
+};
+
+}  // namespace Cli

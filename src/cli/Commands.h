@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+// The commands of irvata-cli; each takes the arguments after its name and returns the exit
+// status.
+int RunInfo(const QStringList& args);
+int RunDump(const QStringList& args);
+int RunConvert(const QStringList& args);
+int RunGenerate(const QStringList& args);
