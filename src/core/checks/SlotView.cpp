@@ -10,12 +10,14 @@ TSlotView::TSlotView(const TMine& mine, int slot, bool useProjectedPipes)
     : slot_(slot), useProjected_(useProjectedPipes)
 {
     const size_t branchCount = static_cast<size_t>(mine.Branches.Count());
+    pipes_.assign(branchCount, nullptr);
     active_.assign(branchCount, 0);
     sectionBase_.assign(branchCount, 0);
     int next = 0;
     for (size_t i = 0; i < branchCount; ++i) {
         const TBranch* b = mine.Branches.Items(static_cast<int>(i));
-        const TPipe* pipe = PipeOf(b);
+        TPipe* pipe = slot >= 0 && slot < b->Pipes.Count() ? b->Pipes.Items(slot) : nullptr;
+        pipes_[i] = pipe;
         active_[i] = IsActivePipe(pipe, useProjected_) ? 1 : 0;
         sectionBase_[i] = next;
         if (pipe)
@@ -39,11 +41,6 @@ TSlotView::TSlotView(const TMine& mine, int slot, bool useProjectedPipes)
 
 int TSlotView::Index(const TBranch* branch) const { return branch->GetIndex(); }
 int TSlotView::Index(const TUzel* uzel) const { return uzel->GetIndex(); }
-
-TPipe* TSlotView::PipeOf(const TBranch* branch) const
-{
-    return slot_ >= 0 && slot_ < branch->Pipes.Count() ? branch->Pipes.Items(slot_) : nullptr;
-}
 
 bool TSlotView::Touches(const TBranch* branch, const TPipe* pipe, const TUzel* uzel)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 class TBranch;
@@ -20,8 +21,8 @@ public:
     bool UseProjectedPipes() const { return useProjected_; }
 
     // The branch's pipe in the slot, or null when the branch has no such slot.
-    TPipe* PipeOf(const TBranch* branch) const;
-    bool Active(const TBranch* branch) const { return active_[Index(branch)] != 0; }
+    TPipe* PipeOf(const TBranch* branch) const { return pipes_[static_cast<size_t>(Index(branch))]; }
+    bool Active(const TBranch* branch) const { return active_[static_cast<size_t>(Index(branch))] != 0; }
 
     // The pipe reaches the node: the node is the branch's start and the pipe starts at 0,
     // or its end and the pipe ends at 1.
@@ -36,7 +37,7 @@ public:
 
     // Flat numbering of sections (and of devices, device i sharing the number of the
     // section before it): the branch's first section is SectionBase(branch).
-    int SectionBase(const TBranch* branch) const { return sectionBase_[Index(branch)]; }
+    int SectionBase(const TBranch* branch) const { return sectionBase_[static_cast<size_t>(Index(branch))]; }
     int SectionTotal() const { return sectionTotal_; }
 
     int Index(const TBranch* branch) const;
@@ -48,6 +49,7 @@ private:
 
     int slot_;
     bool useProjected_;
+    std::vector<TPipe*> pipes_;
     std::vector<char> active_;
     std::vector<int> sectionBase_;
     int sectionTotal_ = 0;
