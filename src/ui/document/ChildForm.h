@@ -1,0 +1,249 @@
+#pragma once
+
+#include "core/checks/BusyCounter.h"
+#include "core/checks/MessageList.h"
+#include "core/editing/DocumentRows.h"
+#include "core/editing/RowSelection.h"
+#include "core/editing/TableColumns.h"
+#include "core/file/DocumentSettings.h"
+#include "ui/document/GridView.h"
+#include "ui/document/TableLook.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class ICheckProgress;
+class QAction;
+class QSplitter;
+class QStackedWidget;
+class QTabBar;
+class TBranch;
+class TBranchTableModel;
+class TConfig;
+class TMessagePanel;
+class TMine;
+class TMineObject;
+class TResultsPage;
+class TUzel;
+class TUzelTableModel;
+struct TCheckOutcome;
+struct TNetworkDocument;
+
+namespace ChildFormTexts {
+inline const QString kNewFileName = QStringLiteral("Без названия") + QStringLiteral(".irv");
+inline const QString kNewMineName = QStringLiteral("(без названия)");
+inline const QString kTopologyPage = QStringLiteral(" Топология шахты ");
+inline const QString kPipelinePage = QStringLiteral(" Пожарный трубопровод ");
+inline const QString kModified = QStringLiteral("Изменен");
+}  // namespace ChildFormTexts
+
+// The document window: the home of one open mine. Owns the mine for its whole life, shows
+// its nodes and branches as editable tables, keeps the message list of the checks, shows
+// the (empty) results page, and runs the open, save and close flow of its file.
+class TChildForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TChildForm(TConfig& config, QWidget* parent = nullptr);
+    ~TChildForm() override;
+
+    TMine* Mine() const { return mine_.get(); }
+    TConfig& Config() const { return config_; }
+
+    // ---- file --------------------------------------------------------------------
+    // Reads a network file into this window. On failure the user has been told why,
+    // the window holds what it held before and the path is not in the recent list.
+    bool OpenFile(const QString& path);
+    // Save (saveAs false) or Save As. False when cancelled or when writing failed; a
+    // failed save keeps the document modified and under its previous name.
+    bool SaveFile(bool saveAs);
+    // Asks whether to save a modified document; false when the window must stay open.
+    bool AskSaveChanges();
+    // No check runs and the user agreed to close.
+    bool CanClose();
+
+    const QString& FileName() const { return fileName_; }
+    bool HasFileName() const { return hasFileName_; }
+    // The file name without its folder, the window caption.
+    QString Caption() const;
+    int Version() const { return version_; }
+    bool IsModified() const { return modified_; }
+    void SetModified(bool modified);
+    bool RefreshNeeded() const { return refreshNeeded_; }
+    // Everything the network file keeps of the window.
+    TDocumentSettings DocumentSettings() const;
+
+    // ---- document values ----------------------------------------------------------
+    int ColorMode() const { return colorMode_; }
+    void SetColorMode(int mode);
+    bool UseProjectedPipes() const { return useProjectedPipes_; }
+    void SetUseProjectedPipes(bool on);
+    int DummyZ() const { return dummyZ_; }
+    void SetDummyZ(int value);
+    float OX() const { return ox_; }
+    float OY() const { return oy_; }
+    void SetOrigin(float ox, float oy);
+    // The seam new branches get (−1 none), set by the main window's lock button.
+    void SetDefaultLayer(int layer) { defaultLayer_ = layer; }
+    TColumnSet& UzelColumns() { return uzelCols_; }
+    TColumnSet& BranchColumns() { return branchCols_; }
+    TColumnSet& ResultColumns() { return resultCols_; }
+
+    // ---- pages and tables --------------------------------------------------------
+    int CurrentPage() const;
+    void SetCurrentPage(int page);
+    TGridView* UzelGrid() const { return uzelGrid_; }
+    TGridView* BranchGrid() const { return branchGrid_; }
+    TUzelTableModel* UzelModel() const { return uzelModel_; }
+    TBranchTableModel* BranchModel() const { return branchModel_; }
+    TResultsPage* ResultsPage() const { return results_; }
+    TMessagePanel* MessagePanel() const { return messagePanel_; }
+    TDocumentRows& Rows() { return *rows_; }
+    // The node or branch table that has (or last had) the focus.
+    TGridView* FocusedGrid() const;
+    bool UzelGridVisible() const;
+    bool BranchGridVisible() const;
+    void SetUzelGridVisible(bool visible);
+    void SetBranchGridVisible(bool visible);
+
+    TUzel* CurrentUzel() const;
+    TBranch* CurrentBranch() const;
+    // Selects the object's row, switching off a filter that hides it.
+    void ShowUzel(TUzel* uzel);
+    void ShowBranch(TBranch* branch, bool firstPage = true);
+
+    bool EditorMode() const;
+    void SetEditorMode(bool on);
+
+    void SetUzelFilter(int filter);
+    void SetBranchFilter(int filter);
+    int UzelFilter() const;
+    int BranchFilter() const;
+    void SortUzels(int order);
+    void SortBranches(int order);
+
+    // ---- editing commands ----------------------------------------------------------
+    void AddUzel();
+    void DeleteUzel();
+    void ToggleSurface();
+    void AddBranch();
+    void DeleteBranch();
+
+    // ---- clipboard -----------------------------------------------------------------
+    bool CanCutCopy() const;
+    bool CanPaste() const;
+    QString CopyCaption() const;
+    QString CutCaption() const;
+    QString PasteCaption() const;
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+
+    // ---- messages and checks -------------------------------------------------------
+    TMessageList& Messages() { return messages_; }
+    bool MessagesVisible() const;
+    void SetMessagesVisible(bool visible);
+    TBusyCounter& Busy() { return busy_; }
+    void SetProgress(ICheckProgress* progress) { progress_ = progress; }
+    void CheckTopology();
+    void CheckPipeline();
+    void FindFreeNumbers();
+    void ClearCheckMessages();
+    void ClearFreeNumberMessages();
+    void ClearAllMessages();
+    // Follows a message line to its object.
+    void GotoSource(int line);
+
+    // ---- host ------------------------------------------------------------------------
+    // The text of a status bar panel: 0 mine name, 1 and 2 "row/count" of the node and
+    // branch tables, 3 "Изменен", 5 the total length of the selected branches.
+    QString StatusText(int panel) const;
+    // The main window's commands, for the tables' context menu.
+    void SetActionLookup(std::function<QAction*(const QString&)> lookup) { actionLookup_ = std::move(lookup); }
+    // The settings changed: fonts, styles, heading lines.
+    void ApplySettings();
+
+signals:
+    // Anything the main window shows from this window may have changed.
+    void StateChanged();
+    void RecentFilesChanged();
+    void MessagesVisibilityChanged(bool visible);
+    void CurrentBranchChanged();
+    // For the schema and device editor, once they exist.
+    void GotoSchemaRequested(TMineObject* object);
+    void EditDeviceRequested(TMineObject* device);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildWidgets();
+    void BindMine();
+    void MineChanged(bool structural);
+    void ScheduleRefresh();
+    void Refresh();
+    // Rebuilds the rows from the mine and reloads both tables, keeping the cursor rows.
+    void SyncRows();
+    void InitialColumnWidths();
+    void ApplyColumnLayout();
+    void StoreColumnWidths();
+    void AdoptDocument(TNetworkDocument&& doc);
+    void UpdateCaption();
+    void AfterCheck(const TCheckOutcome& outcome);
+    void OnUzelClicked(const TRowClick& click);
+    void OnBranchClicked(const TRowClick& click);
+    void OnCommandKey(TGridView* grid, TGridView::TCommandKey key);
+    void OnHeaderClicked(TGridView* grid, int column);
+    void ShowEditError(const QString& message);
+    void ShowGridMenu(TGridView* grid, const QPoint& globalPos);
+    std::vector<TUzel*> UzelsToCopy() const;
+    std::vector<TBranch*> BranchesToCopy() const;
+    int CopyCount() const;
+    bool ClipboardHasUzels() const;
+    bool ClipboardHasBranches() const;
+
+    TConfig& config_;
+    std::unique_ptr<TMine> mine_;
+    std::unique_ptr<TDocumentRows> rows_;
+    TRowSelection selection_;
+    TMessageList messages_;
+    TBusyCounter busy_;
+    TColumnSet uzelCols_{TTableKind::Uzels};
+    TColumnSet branchCols_{TTableKind::Branches};
+    TColumnSet resultCols_{TTableKind::Results};
+    TTableLook look_;
+
+    QString fileName_;
+    bool hasFileName_ = false;
+    int version_ = 17;
+    bool modified_ = false;
+    bool refreshNeeded_ = false;
+    int colorMode_ = 0;
+    bool useProjectedPipes_ = false;
+    int dummyZ_ = 100;
+    quint8 reserved1_ = 0;
+    float ox_ = 0;
+    float oy_ = 0;
+    int defaultLayer_ = -1;
+    bool destroying_ = false;
+    bool refreshPending_ = false;
+    bool syncPending_ = false;
+    ICheckProgress* progress_ = nullptr;
+    std::function<QAction*(const QString&)> actionLookup_;
+
+    // Every widget lives inside content_, declared last so that it goes first: the views
+    // and models never outlive the state they show.
+    std::unique_ptr<QWidget> content_;
+    QStackedWidget* pages_ = nullptr;
+    QTabBar* tabSet_ = nullptr;
+    QSplitter* hSplitter_ = nullptr;
+    QSplitter* vSplitter_ = nullptr;
+    TGridView* uzelGrid_ = nullptr;
+    TGridView* branchGrid_ = nullptr;
+    TGridView* lastFocused_ = nullptr;
+    TUzelTableModel* uzelModel_ = nullptr;
+    TBranchTableModel* branchModel_ = nullptr;
+    TMessagePanel* messagePanel_ = nullptr;
+    TResultsPage* results_ = nullptr;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QHeaderView>
+
+// The heading row of a document table: headings of one or two lines (short title and
+// unit), a pointing hand over the headings that sort when clicked.
+class TGridHeader : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit TGridHeader(QWidget* parent = nullptr);
+    void SetHeight(int height);
+    QSize sizeHint() const override;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    int height_ = 0;
+};

@@ -1,0 +1,90 @@
+#include "ui/document/ResultsModels.h"
+
+#include "core/editing/TableColumns.h"
+#include "ui/document/TableLook.h"
+
+TResultSectionsModel::TResultSectionsModel(TColumnSet* columns, const TTableLook* look, QObject* parent)
+    : QAbstractTableModel(parent), columns_(columns), look_(look)
+{
+}
+
+int TResultSectionsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 1;
+}
+
+int TResultSectionsModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : columns_->Count();
+}
+
+QVariant TResultSectionsModel::data(const QModelIndex&, int) const
+{
+    return QVariant();
+}
+
+QVariant TResultSectionsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical)
+        return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+    if (section < 0 || section >= columns_->Count())
+        return QVariant();
+    const TColumnDef& def = columns_->At(section).Def;
+    switch (role) {
+    case Qt::DisplayRole:
+        return look_->HeadingText(def);
+    case Qt::ToolTipRole:
+        return def.LongTitle;
+    case Qt::FontRole:
+        return look_->Font();
+    default:
+        return QVariant();
+    }
+}
+
+void TResultSectionsModel::Reload()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+void TResultSectionsModel::MoveColumn(int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || from >= columns_->Count() || to >= columns_->Count())
+        return;
+    const int dest = to > from ? to + 1 : to;
+    if (!beginMoveColumns(QModelIndex(), from, from, QModelIndex(), dest))
+        return;
+    columns_->Move(from, to);
+    endMoveColumns();
+}
+
+TFixedHeadingsModel::TFixedHeadingsModel(QStringList headings, std::vector<int> widths, QObject* parent)
+    : QAbstractTableModel(parent), headings_(std::move(headings)), widths_(std::move(widths))
+{
+}
+
+int TFixedHeadingsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 1;
+}
+
+int TFixedHeadingsModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(headings_.size());
+}
+
+QVariant TFixedHeadingsModel::data(const QModelIndex&, int) const
+{
+    return QVariant();
+}
+
+QVariant TFixedHeadingsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical)
+        return role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
+    if (role != Qt::DisplayRole || section < 0 || section >= headings_.size())
+        return QVariant();
+    QString text = headings_.at(section);
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/document/GridModel.h"
+
+class TUzel;
+
+// The node table: all nodes or the surface nodes of the document's mine.
+class TUzelTableModel : public TGridModel {
+    Q_OBJECT
+public:
+    TUzelTableModel(TDocumentRows* rows, TColumnSet* columns, const TTableLook* look, QObject* parent = nullptr);
+
+    TMineObject* ObjectAt(int row) const override;
+    TUzel* UzelAt(int row) const;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+protected:
+    bool CellEditable(int row, int param) const override;
+    QString EditText(int row, int param) const override;
+    void Apply(int row, int param, const QString& text) override;
+};
