@@ -213,8 +213,9 @@ inline QByteArray BodyWith(int version, int branchCount, const std::function<voi
         branches(f);
     if (version >= 16)
         f.w.i32(0);
+    // Counts that no data backs get no order either.
     std::vector<int> order;
-    for (int i = 0; i < branchCount; ++i)
+    for (int i = 0; i < branchCount && i < 1000; ++i)
         order.push_back(i);
     f.Tail(order, 7, 8);
     return f.bytes();
