@@ -2,9 +2,12 @@
 
 #include "core/settings/Config.h"
 #include "core/settings/StartupSwitches.h"
+#include "core/shell/CommandLineFiles.h"
+#include "ui/app/MainForm.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QMessageBox>
 
 int main(int argc, char** argv)
@@ -40,7 +43,14 @@ int main(int argc, char** argv)
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         QMessageBox::information(nullptr, kConfigLoadFailedCaption, text);
     }
-    // The main window is created and run here once it exists.
+    const QStringList files = CommandLineFiles(arguments, QDir::currentPath());
+    int result = 0;
+    {
+        TMainForm mainForm(config);
+        mainForm.show();
+        mainForm.OpenStartupFiles(files);
+        result = app.exec();
+    }
     config.Save();
-    return 0;
+    return result;
 }

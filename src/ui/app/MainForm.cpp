@@ -55,7 +55,8 @@ TMainForm::~TMainForm()
 {
     // Document windows may still report while they go; nothing is left to update.
     disconnect(mdi_, nullptr, this, nullptr);
-    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+    // Closed windows wait for deletion outside the window list: find them all.
+    for (QMdiSubWindow* w : mdi_->findChildren<QMdiSubWindow*>()) {
         disconnect(w, nullptr, this, nullptr);
         if (w->widget())
             disconnect(w->widget(), nullptr, this, nullptr);

@@ -631,6 +631,15 @@ TGridView* TChildForm::FocusedGrid() const
     return lastFocused_;
 }
 
+void TChildForm::FocusGrid(TGridView* grid)
+{
+    if (grid != uzelGrid_ && grid != branchGrid_)
+        return;
+    lastFocused_ = grid;
+    grid->setFocus();
+    emit StateChanged();
+}
+
 bool TChildForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn) {

@@ -101,6 +101,7 @@ public:
     TDocumentRows& Rows() { return *rows_; }
     // The node or branch table that has (or last had) the focus.
     TGridView* FocusedGrid() const;
+    void FocusGrid(TGridView* grid);
     bool UzelGridVisible() const;
     bool BranchGridVisible() const;
     void SetUzelGridVisible(bool visible);
