@@ -1,0 +1,73 @@
+#include "core/shell/HelpPages.h"
+#include "support/TempDir.h"
+#include "ui/app/HelpViewer.h"
+#include "ui/common/MessageBoxes.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextBrowser>
+
+namespace {
+
+void writePage(const TestTempDir& dir, const QString& name, const QString& title)
+{
+    QFile f(dir.file(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("<html><head><title>%1</title></head><body>%1</body></html>").arg(title).toUtf8());
+}
+
+}  // namespace
+
+TEST(HelpViewer, ShowsThePageOfTheContextFromTheHelpFolderSetting)
+{
+    TestTempDir dir;
+    writePage(dir, QStringLiteral("index.html"), QStringLiteral("Содержание"));
+    writePage(dir, QStringLiteral("topic26.html"), QStringLiteral("Поиск"));
+
+    HelpViewer* viewer = HelpViewer::Show(dir.path() + QLatin1Char('/'), 26);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(QFileInfo(viewer->CurrentPage()), QFileInfo(dir.file(QStringLiteral("topic26.html"))));
+    EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("Поиск")));
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Поиск"));
+
+    // The same window, now on the contents (an unknown context falls back to them).
+    EXPECT_EQ(HelpViewer::Show(dir.path(), 4242), viewer);
+    EXPECT_EQ(QFileInfo(viewer->CurrentPage()), QFileInfo(dir.file(QStringLiteral("index.html"))));
+    viewer->close();
+}
+
+TEST(HelpViewer, ShippedPagesOpen)
+{
+    HelpViewer* viewer = HelpViewer::Show(QStringLiteral(IRVATA_SOURCE_DIR "/docs/help"), 145);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("Список сообщений")));
+    viewer->close();
+}
+
+TEST(HelpViewer, MissingPagesAreReported)
+{
+    TestTempDir empty;
+    std::vector<TMessageRecord> shown;
+    MessageBoxes::SetInterceptor([&](const TMessageRecord& m) {
+        shown.push_back(m);
+        return TMsgAnswer::Ok;
+    });
+    EXPECT_EQ(HelpViewer::Show(empty.path(), 14), nullptr);
+    MessageBoxes::SetInterceptor({});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Caption, QStringLiteral("Ошибка"));
+    EXPECT_TRUE(shown[0].Text.contains(QStringLiteral("index.html")));
+}
+
+TEST(HelpViewer, Screenshot)
+{
+    const QString dir = qEnvironmentVariable("IRVATA_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "IRVATA_SCREENSHOT_DIR not set";
+    HelpViewer* viewer = HelpViewer::Show(QStringLiteral(IRVATA_SOURCE_DIR "/docs/help"), 28);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->grab().save(dir + QStringLiteral("/help.png")));
+    viewer->close();
+}
