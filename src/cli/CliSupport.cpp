@@ -35,6 +35,9 @@ int Usage()
         "                                 write a synthetic mine of N branches (default 1000)\n"
         "  generate --preset sample [--format 16|17] OUT\n"
         "                                 write the small sample mine\n"
+        "  check FILE [--topology | --pipeline | --free] [--no-warnings] [--projected | --no-projected]\n"
+        "                                 run a check (default: the pipeline) and print its message list;\n"
+        "                                 status 1 when it found errors\n"
         "\n"
         "Exit status: 0 success, 1 bad command line, 2 a file could not be read or written."));
     return kExitUsage;

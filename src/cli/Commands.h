@@ -8,3 +8,4 @@ int RunInfo(const QStringList& args);
 int RunDump(const QStringList& args);
 int RunConvert(const QStringList& args);
 int RunGenerate(const QStringList& args);
+int RunCheck(const QStringList& args);

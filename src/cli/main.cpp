@@ -21,6 +21,8 @@ int main(int argc, char* argv[])
         return RunConvert(args);
     if (command == QStringLiteral("generate"))
         return RunGenerate(args);
+    if (command == QStringLiteral("check"))
+        return RunCheck(args);
     if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         Cli::Usage();
         return kExitOk;
