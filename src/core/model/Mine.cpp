@@ -129,7 +129,9 @@ void TMine::RecalcBounds()
 
 void TMine::CoordinateMoved(int axis, double a, double b)
 {
-    if (axis < 0 || axis > 2)
+    // A file being read gets its bounds once, after the last node; node by node they can
+    // cost a pass over all nodes each.
+    if (axis < 0 || axis > 2 || loading_)
         return;
     if (b < min_[axis] || b > max_[axis] || (SameDouble(a, min_[axis]) && b > min_[axis]) ||
         (SameDouble(a, max_[axis]) && b < max_[axis]))
@@ -200,6 +202,11 @@ TUzel* TMine::FirstUzelWithNumber(int number, const TUzel* except) const
 
 std::vector<TBranch*> TMine::BranchesWithEnd(int number, bool start) const
 {
+    if (!branchEndsIndexed_) {
+        if (Branches.IsEmpty())
+            return {};
+        IndexBranchEnds();
+    }
     const auto& map = start ? branchesByStart_ : branchesByEnd_;
     auto it = map.find(number);
     if (it == map.end())
@@ -244,12 +251,23 @@ void RemoveFromIndex(std::unordered_map<int, std::vector<T*>>& map, int number, 
 void TMine::IndexUzelNumber(TUzel* uzel, int number) { AddToIndex(uzelsByNumber_, number, uzel); }
 void TMine::UnindexUzelNumber(TUzel* uzel, int number) { RemoveFromIndex(uzelsByNumber_, number, uzel); }
 
+void TMine::IndexBranchEnds() const
+{
+    for (TBranch* b : Branches) {
+        AddToIndex(branchesByStart_, b->StartNumber(), b);
+        AddToIndex(branchesByEnd_, b->EndNumber(), b);
+    }
+    branchEndsIndexed_ = true;
+}
+
 void TMine::IndexBranchEnd(TBranch* branch, int number, bool start)
 {
-    AddToIndex(start ? branchesByStart_ : branchesByEnd_, number, branch);
+    if (branchEndsIndexed_)
+        AddToIndex(start ? branchesByStart_ : branchesByEnd_, number, branch);
 }
 
 void TMine::UnindexBranchEnd(TBranch* branch, int number, bool start)
 {
-    RemoveFromIndex(start ? branchesByStart_ : branchesByEnd_, number, branch);
+    if (branchEndsIndexed_)
+        RemoveFromIndex(start ? branchesByStart_ : branchesByEnd_, number, branch);
 }

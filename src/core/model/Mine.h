@@ -81,7 +81,8 @@ public:
 
     // Lookups that keep linking fast in large mines. The first node with the number in
     // list order (skipping one node), and the branches whose start or end number equals
-    // the number, in list order.
+    // the number, in list order. The branch-end index is built on its first use: while a
+    // file is read every node exists before the first branch, so nothing asks for it.
     TUzel* FirstUzelWithNumber(int number, const TUzel* except = nullptr) const;
     std::vector<TBranch*> BranchesWithEnd(int number, bool start) const;
     void IndexUzelNumber(TUzel* uzel, int number);
@@ -119,7 +120,10 @@ private:
     std::vector<std::pair<int, ChangeHandler>> listeners_;
     int nextListenerToken_ = 0;
 
+    void IndexBranchEnds() const;
+
     std::unordered_map<int, std::vector<TUzel*>> uzelsByNumber_;
-    std::unordered_map<int, std::vector<TBranch*>> branchesByStart_;
-    std::unordered_map<int, std::vector<TBranch*>> branchesByEnd_;
+    mutable bool branchEndsIndexed_ = false;
+    mutable std::unordered_map<int, std::vector<TBranch*>> branchesByStart_;
+    mutable std::unordered_map<int, std::vector<TBranch*>> branchesByEnd_;
 };
