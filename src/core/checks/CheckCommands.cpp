@@ -23,8 +23,8 @@ void ForgetAutomaticClosing(TMine& mine, int slot)
     if (slot < 0 || slot > 2)
         return;
     for (TDevice* d : mine.DevicesByPipeKind[static_cast<size_t>(slot)])
-        if (auto* gate = dynamic_cast<TGate*>(d))
-            gate->ClosedAutomatically = false;
+        if (d->GetKind() == dkGate)
+            static_cast<TGate*>(d)->ClosedAutomatically = false;
 }
 }  // namespace
 

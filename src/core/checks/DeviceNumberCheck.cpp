@@ -7,7 +7,7 @@
 #include "core/model/Uzel.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -39,19 +39,38 @@ void CheckDeviceNumbers(TCheckRun& run, unsigned lists)
         return;
     const int errorsBefore = run.List.ErrorCount();
 
-    std::vector<TDevice*> devices = GatherDevices(mine, lists);
-    std::stable_sort(devices.begin(), devices.end(), [](const TDevice* a, const TDevice* b) {
-        if (a->Number() != b->Number())
-            return a->Number() < b->Number();
-        return a->Branch()->Number() < b->Branch()->Number();
+    // Sorted by number, equal numbers by the number of the branch, the rest in list order;
+    // the keys are taken once so the sort does not chase pointers.
+    struct Key {
+        int number;
+        int branch;
+        size_t order;
+        TDevice* device;
+    };
+    std::vector<Key> keys;
+    {
+        const std::vector<TDevice*> gathered = GatherDevices(mine, lists);
+        keys.reserve(gathered.size());
+        for (size_t i = 0; i < gathered.size(); ++i)
+            keys.push_back({gathered[i]->Number(), gathered[i]->Branch()->Number(), i, gathered[i]});
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return std::tie(a.number, a.branch, a.order) < std::tie(b.number, b.branch, b.order);
     });
+    std::vector<TDevice*> devices;
+    devices.reserve(keys.size());
+    for (const Key& k : keys)
+        devices.push_back(k.device);
 
     run.Header(QStringLiteral("Проверка номеров устройств ... "));
 
-    std::unordered_set<int> uzelNumbers;
+    // Devices come in number order, so the node numbers are walked alongside them.
+    std::vector<int> uzelNumbers;
     uzelNumbers.reserve(static_cast<size_t>(mine.Uzels.Count()));
     for (const TUzel* u : mine.Uzels)
-        uzelNumbers.insert(u->Number());
+        uzelNumbers.push_back(u->Number());
+    std::sort(uzelNumbers.begin(), uzelNumbers.end());
+    auto nextUzel = uzelNumbers.cbegin();
 
     int found = 0;
     for (TDevice* d : devices) {
@@ -59,7 +78,9 @@ void CheckDeviceNumbers(TCheckRun& run, unsigned lists)
             run.Error(QString::asprintf("неверный номер устройства (%d) в выработке %d", d->Number(), d->Branch()->Number()), d);
             ++found;
         }
-        if (uzelNumbers.contains(d->Number())) {
+        while (nextUzel != uzelNumbers.cend() && *nextUzel < d->Number())
+            ++nextUzel;
+        if (nextUzel != uzelNumbers.cend() && *nextUzel == d->Number()) {
             run.Error(QString::asprintf("Номер устройства (%d) в выработке %d дублирует номер узла", d->Number(),
                                         d->Branch()->Number()),
                       d);

@@ -41,8 +41,8 @@ public:
         // Automatic closing is decided afresh by every run.
         if (devices)
             for (TDevice* d : *devices)
-                if (auto* gate = dynamic_cast<TGate*>(d))
-                    gate->ClosedAutomatically = false;
+                if (d->GetKind() == dkGate)
+                    static_cast<TGate*>(d)->ClosedAutomatically = false;
 
         CheckBranches();
         CheckDevicesAtUzels();
@@ -69,12 +69,11 @@ private:
     void CheckBranches()
     {
         bool hasData = false;
-        for (TBranch* b : mine_.Branches) {
-            TPipe* pipe = view_.PipeOf(b);
-            if (!pipe || !view_.Active(b))
+        for (int i = 0; i < mine_.Branches.Count(); ++i) {
+            if (!view_.ActiveAt(i))
                 continue;
             hasData = true;
-            CheckBranch(b, pipe);
+            CheckBranch(mine_.Branches.Items(i), view_.PipeAt(i));
         }
         run_.Advance(mine_.Branches.Count());
         if (requireData_ && !hasData)
@@ -134,19 +133,30 @@ private:
     // each of the others, and the finding leads to the other one.
     void CheckCoincidingDevices(TBranch* b, const TPipe* pipe)
     {
-        const int n = pipe->Devices.Count();
-        if (n < 2)
+        const auto& devices = pipe->Devices;
+        const int n = devices.Count();
+        // Devices are kept in position order, so standing together means standing next to
+        // each other; most pipes have no such pair at all.
+        bool sorted = true;
+        bool together = false;
+        for (int i = 1; i < n && sorted; ++i) {
+            const double before = devices.Items(i - 1)->Position();
+            const double here = devices.Items(i)->Position();
+            sorted = !(here < before);
+            together = together || here == before;
+        }
+        if (sorted && !together)
             return;
+
         std::vector<int> order(static_cast<size_t>(n));
         std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [pipe](int x, int y) {
-            return pipe->Devices.Items(x)->Position() < pipe->Devices.Items(y)->Position();
-        });
+        std::stable_sort(order.begin(), order.end(),
+                         [&devices](int x, int y) { return devices.Items(x)->Position() < devices.Items(y)->Position(); });
         std::vector<std::vector<int>> groups;
         for (size_t k = 0; k < order.size();) {
             size_t m = k + 1;
-            const double pos = pipe->Devices.Items(order[k])->Position();
-            while (m < order.size() && pipe->Devices.Items(order[m])->Position() == pos)
+            const double pos = devices.Items(order[k])->Position();
+            while (m < order.size() && devices.Items(order[m])->Position() == pos)
                 ++m;
             if (m - k > 1)
                 groups.emplace_back(order.begin() + static_cast<std::ptrdiff_t>(k), order.begin() + static_cast<std::ptrdiff_t>(m));
@@ -154,9 +164,9 @@ private:
         }
         std::sort(groups.begin(), groups.end(), [](const auto& x, const auto& y) { return x.front() < y.front(); });
         for (const auto& group : groups) {
-            const TDevice* first = pipe->Devices.Items(group.front());
+            const TDevice* first = devices.Items(group.front());
             for (size_t k = 1; k < group.size(); ++k) {
-                const TDevice* other = pipe->Devices.Items(group[k]);
+                const TDevice* other = devices.Items(group[k]);
                 run_.Error(QString::asprintf("выработка %d - совпадают положения устройств (%s №%d и %s №%d )", b->Number(),
                                              KindText(first).constData(), first->Number(), KindText(other).constData(),
                                              other->Number()),
@@ -171,8 +181,9 @@ private:
         for (TUzel* u : mine_.Uzels) {
             int count = 0;
             for (const TBranch* b : u->Branches) {
-                const TPipe* pipe = view_.PipeOf(b);
-                if (!pipe || !view_.Active(b) || pipe->Devices.IsEmpty())
+                const int bi = view_.Index(b);
+                const TPipe* pipe = view_.PipeAt(bi);
+                if (!view_.ActiveAt(bi) || pipe->Devices.IsEmpty())
                     continue;
                 if (b->StartUzel() == u && pipe->Devices.First()->Position() == 0)
                     ++count;
@@ -312,9 +323,10 @@ private:
 
     void WarnDevicesWithoutPipe()
     {
-        for (TBranch* b : mine_.Branches) {
-            const TPipe* pipe = view_.PipeOf(b);
-            if (pipe && !view_.Active(b) && !pipe->Devices.IsEmpty())
+        for (int i = 0; i < mine_.Branches.Count(); ++i) {
+            const TPipe* pipe = view_.PipeAt(i);
+            const TBranch* b = mine_.Branches.Items(i);
+            if (pipe && !view_.ActiveAt(i) && !pipe->Devices.IsEmpty())
                 run_.Warning(QString::asprintf("выработка %d - устройства при отсутствии трубопровода", b->Number()), b);
         }
         run_.Advance(mine_.Branches.Count());

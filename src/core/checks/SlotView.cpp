@@ -31,9 +31,11 @@ TSlotView::TSlotView(const TMine& mine, int slot, bool useProjectedPipes)
     for (size_t i = 0; i < uzelCount; ++i) {
         const TUzel* u = mine.Uzels.Items(static_cast<int>(i));
         for (const TBranch* b : u->Branches) {
-            if (Active(b) && Touches(b, PipeOf(b), u))
+            const int bi = Index(b);
+            const TPipe* pipe = PipeAt(bi);
+            if (ActiveAt(bi) && Touches(b, pipe, u))
                 ++touchCount_[i];
-            if (UnusedProjected(b))
+            if (pipe && pipe->Projected() && !useProjected_)
                 ++projectedCount_[i];
         }
     }

@@ -21,8 +21,11 @@ public:
     bool UseProjectedPipes() const { return useProjected_; }
 
     // The branch's pipe in the slot, or null when the branch has no such slot.
-    TPipe* PipeOf(const TBranch* branch) const { return pipes_[static_cast<size_t>(Index(branch))]; }
-    bool Active(const TBranch* branch) const { return active_[static_cast<size_t>(Index(branch))] != 0; }
+    TPipe* PipeOf(const TBranch* branch) const { return PipeAt(Index(branch)); }
+    bool Active(const TBranch* branch) const { return ActiveAt(Index(branch)); }
+    // The same by the branch's index in the mine, for callers that look up often.
+    TPipe* PipeAt(int branchIndex) const { return pipes_[static_cast<size_t>(branchIndex)]; }
+    bool ActiveAt(int branchIndex) const { return active_[static_cast<size_t>(branchIndex)] != 0; }
 
     // The pipe reaches the node: the node is the branch's start and the pipe starts at 0,
     // or its end and the pipe ends at 1.
@@ -37,7 +40,8 @@ public:
 
     // Flat numbering of sections (and of devices, device i sharing the number of the
     // section before it): the branch's first section is SectionBase(branch).
-    int SectionBase(const TBranch* branch) const { return sectionBase_[static_cast<size_t>(Index(branch))]; }
+    int SectionBase(const TBranch* branch) const { return SectionBaseAt(Index(branch)); }
+    int SectionBaseAt(int branchIndex) const { return sectionBase_[static_cast<size_t>(branchIndex)]; }
     int SectionTotal() const { return sectionTotal_; }
 
     int Index(const TBranch* branch) const;

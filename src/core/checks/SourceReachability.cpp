@@ -90,14 +90,15 @@ bool TSourceReachability::Blocks(const TDevice* device, bool fromStart) const
 
 const TUzel* TSourceReachability::Enter(TBranch* branch, bool atStart, bool first)
 {
-    const size_t bi = static_cast<size_t>(view_.Index(branch));
-    if (!view_.Active(branch)) {
+    const int index = view_.Index(branch);
+    const size_t bi = static_cast<size_t>(index);
+    if (!view_.ActiveAt(index)) {
         visited_[bi] = 1;
         return nullptr;
     }
-    const TPipe* pipe = view_.PipeOf(branch);
+    const TPipe* pipe = view_.PipeAt(index);
     const int n = pipe->Devices.Count();
-    const size_t base = static_cast<size_t>(view_.SectionBase(branch));
+    const size_t base = static_cast<size_t>(view_.SectionBaseAt(index));
 
     // Device i stands between section i (before it) and section i + 1 (after it).
     auto stop = [&](const TDevice* d, size_t slot) {
@@ -186,11 +187,13 @@ void TSourceReachability::Run()
     tankCandidates_.clear();
 
     std::vector<TDevice*> sources;
-    for (TDevice* d : devices_)
-        if (view_.Active(d->Branch()) && IsSource(d)) {
-            source_[static_cast<size_t>(Slot(d))] = 1;
+    for (TDevice* d : devices_) {
+        const int bi = view_.Index(d->Branch());
+        if (view_.ActiveAt(bi) && IsSource(d)) {
+            source_[static_cast<size_t>(view_.SectionBaseAt(bi) + d->GetIndex())] = 1;
             sources.push_back(d);
         }
+    }
     for (TDevice* d : sources)
         Flood(d->Branch(), d->Position() == d->Pipe()->StartFrac());
 
@@ -201,11 +204,15 @@ void TSourceReachability::Run()
 void TSourceReachability::ReportUnreached()
 {
     for (TDevice* d : devices_) {
-        if (!view_.Active(d->Branch()))
+        const int kind = d->GetKind();
+        if (kind != dkPump && kind != dkCrane)
             continue;
-        const size_t slot = static_cast<size_t>(Slot(d));
+        const int bi = view_.Index(d->Branch());
+        if (!view_.ActiveAt(bi))
+            continue;
+        const size_t slot = static_cast<size_t>(view_.SectionBaseAt(bi) + d->GetIndex());
         const char mark = mark_[slot];
-        if (d->GetKind() == dkPump) {
+        if (kind == dkPump) {
             const auto* pump = static_cast<const TPump*>(d);
             // The suction side is the section the head points away from.
             const bool suctionFed = TowardsStart(pump->HeadDirection()) ? fed_[slot + 1] : fed_[slot];
@@ -213,7 +220,7 @@ void TSourceReachability::ReportUnreached()
                 run_.Error(QString::asprintf("насос %d изолирован от источников", d->Number()), d);
             else if (mark != Unreached && !suctionFed)
                 run_.Error(QString::asprintf("насос %d запитан из области без источников", d->Number()), d);
-        } else if (d->GetKind() == dkCrane) {
+        } else {
             if (static_cast<const TCrane*>(d)->Consumption() && mark == Unreached)
                 run_.Error(QString::asprintf("кран %d изолирован от источников", d->Number()), d);
         }

@@ -5,7 +5,8 @@
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,27 +24,29 @@ constexpr NumberTexts kBranchTexts{"неверный номер ветви", "п
 template <class T>
 std::vector<T*> LaterRepeats(const std::vector<T*>& objects)
 {
-    const size_t n = objects.size();
-    std::unordered_map<int, size_t> firstOf;
-    firstOf.reserve(n);
-    std::vector<size_t> next(n, n), last(n);
-    std::vector<bool> isFirst(n, false);
-    for (size_t i = 0; i < n; ++i) {
-        last[i] = i;
-        auto [it, inserted] = firstOf.try_emplace(objects[i]->Number(), i);
-        if (inserted) {
-            isFirst[i] = true;
-        } else {
-            const size_t first = it->second;
-            next[last[first]] = i;
-            last[first] = i;
-        }
+    std::vector<std::pair<int, size_t>> keys;
+    keys.reserve(objects.size());
+    for (size_t i = 0; i < objects.size(); ++i)
+        keys.emplace_back(objects[i]->Number(), i);
+    std::sort(keys.begin(), keys.end());
+
+    // Runs of one number, each as its first object's place and the places of the rest.
+    std::vector<std::pair<size_t, size_t>> runs;  // (first key of the run, end of the run)
+    for (size_t k = 0; k < keys.size();) {
+        size_t end = k + 1;
+        while (end < keys.size() && keys[end].first == keys[k].first)
+            ++end;
+        if (end - k > 1)
+            runs.emplace_back(k, end);
+        k = end;
     }
+    std::sort(runs.begin(), runs.end(),
+              [&keys](const auto& a, const auto& b) { return keys[a.first].second < keys[b.first].second; });
+
     std::vector<T*> repeats;
-    for (size_t i = 0; i < n; ++i)
-        if (isFirst[i])
-            for (size_t j = next[i]; j < n; j = next[j])
-                repeats.push_back(objects[j]);
+    for (const auto& [first, end] : runs)
+        for (size_t k = first + 1; k < end; ++k)
+            repeats.push_back(objects[keys[k].second]);
     return repeats;
 }
 
