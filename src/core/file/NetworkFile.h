@@ -22,6 +22,15 @@ struct TNetworkDocument {
 // Reading and writing *.irv network files. Failures throw EFileError carrying the message
 // the user sees (with the file name, without its folder); a failed read leaves nothing
 // behind, a failed write leaves the previous file intact.
+//
+// Reading takes every format version, 0 to 17. A damaged body gives "Ошибка при чтении
+// данных из файла %s", an unknown signature "Файл %s имеет неизвестный программе формат или
+// поврежден", a body that does not inflate the zlib texts. Device positions and pipe ends
+// a little outside the branch are pulled back to [0, 1].
+//
+// Writing takes version 17 or 16 (anything else is a programming error:
+// std::invalid_argument). Version 16 leaves fire engines out and stores 12 branch columns.
+// Branches missing from branchOrder follow it in mine order.
 namespace NetworkFile {
 
 TNetworkDocument Read(const QString& path);
