@@ -1,5 +1,6 @@
 #include "ui/common/MessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace MessageBoxes {
@@ -49,9 +50,11 @@ TMsgAnswer Show(QWidget* parent, const TMessageRecord& message)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(ToQt(message.Icon), message.Caption, text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("Да"));
-    box.setButtonText(QMessageBox::No, QStringLiteral("Нет"));
-    box.setButtonText(QMessageBox::Cancel, QStringLiteral("Отмена"));
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+        {QMessageBox::Yes, "Да"}, {QMessageBox::No, "Нет"}, {QMessageBox::Cancel, "Отмена"}};
+    for (const auto& [which, caption] : captions)
+        if (QAbstractButton* b = box.button(which))
+            b->setText(QString::fromUtf8(caption));
     switch (box.exec()) {
     case QMessageBox::Yes:
         return TMsgAnswer::Yes;
