@@ -661,9 +661,10 @@ void Planner::TerminateDeadEnds()
             continue;
         const bool deadStart = w.start > 0 || touching[static_cast<size_t>(b.from)] <= 1;
         const bool deadEnd = w.end < 1 || touching[static_cast<size_t>(b.to)] <= 1;
-        for (const auto& [dead, at] : {std::pair{deadStart, w.start}, std::pair{deadEnd, w.end}}) {
-            if (!dead)
+        for (const auto& end : {std::pair{deadStart, w.start}, std::pair{deadEnd, w.end}}) {
+            if (!end.first)
                 continue;
+            const double at = end.second;
             const bool closed = std::any_of(w.devices.begin(), w.devices.end(),
                                             [&](const DeviceSpec& d) { return d.pos == at && closes(d); });
             if (!closed)

@@ -207,7 +207,10 @@ class TOwningList : public TListBase<T, std::unique_ptr<T>> {
 
 public:
     TOwningList() = default;
-    virtual ~TOwningList() = default;
+    // Written out rather than defaulted: clang defines a defaulted virtual destructor as soon
+    // as the list type is complete, which needs T complete where only a forward declaration
+    // is at hand (the mine's lists in MineLists.h).
+    virtual ~TOwningList() {}
 
     T* Add(std::unique_ptr<T> obj)
     {
