@@ -4,6 +4,7 @@
 #include "core/model/Mine.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -180,7 +181,9 @@ void TTextBlock2D::Measure()
     qsizetype longest = 0;
     for (const QString& l : lines_)
         longest = std::max(longest, l.size());
-    const int size = std::max(font_.Size, 1);
-    width_ = static_cast<int>(longest) * size * 2 / 3 + 2 * kMarginX;
-    height_ = static_cast<int>(lines_.size()) * size * 4 / 3 + 2 * kMarginY;
+    // A damaged file can bring any font size: the rough size saturates rather than overflow.
+    const double size = std::max(font_.Size, 1);
+    const auto fit = [](double v) { return static_cast<int>(std::min(v, static_cast<double>(INT_MAX))); };
+    width_ = fit(static_cast<double>(longest) * size * 2 / 3 + 2 * kMarginX);
+    height_ = fit(static_cast<double>(lines_.size()) * size * 4 / 3 + 2 * kMarginY);
 }
