@@ -37,13 +37,15 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(kApplicationTitle);
+    // Reading the settings makes the source data folder current: names on the command line
+    // are resolved against the folder the program was started in.
+    const QStringList files = CommandLineFiles(arguments, QDir::currentPath());
     TConfig config;
     if (!config.Load()) {
         QString text = kConfigLoadFailedText;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         QMessageBox::information(nullptr, kConfigLoadFailedCaption, text);
     }
-    const QStringList files = CommandLineFiles(arguments, QDir::currentPath());
     int result = 0;
     {
         TMainForm mainForm(config);

@@ -281,7 +281,10 @@ void TMainForm::CreateStatusBar()
         panels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panels_[i]->setFrameShape(QFrame::Panel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
-        if (i < 5)
+        // The panel widths of the design, widened when this system's font needs more.
+        if (i == 3)
+            panels_[i]->setFixedWidth(std::max(kPanelWidths[i], panels_[i]->fontMetrics().horizontalAdvance(ChildFormTexts::kModified) + 12));
+        else if (i < 5)
             panels_[i]->setFixedWidth(kPanelWidths[i]);
     }
     progressBar_ = new QProgressBar(panels_[4]);

@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -237,9 +238,9 @@ void TChildForm::BuildWidgets()
     connect(messagePanel_, &TMessagePanel::ClearAllRequested, this, &TChildForm::ClearAllMessages);
     connect(messagePanel_, &TMessagePanel::CloseRequested, this, [this] { SetMessagesVisible(false); });
 
-    ApplyColumnLayout();
     uzelGrid_->setMinimumWidth(120);
     hSplitter_->setSizes({260, 640});
+    ApplyColumnLayout();
 }
 
 void TChildForm::BindMine()
@@ -275,6 +276,20 @@ void TChildForm::ApplyColumnLayout()
         }
     }
     results_->ApplyLook();
+    FitUzelGrid();
+}
+
+void TChildForm::FitUzelGrid()
+{
+    // The node table takes the width of its columns; the branch table the rest.
+    int width = uzelGrid_->verticalHeader()->width() + 2 * uzelGrid_->frameWidth()
+                + uzelGrid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    for (int c = 0; c < uzelCols_.Count(); ++c)
+        if (!uzelGrid_->isColumnHidden(c))
+            width += uzelGrid_->columnWidth(c);
+    const QList<int> sizes = hSplitter_->sizes();
+    const int total = std::max(sizes.value(0) + sizes.value(1), width + 200);
+    hSplitter_->setSizes({width, total - width});
 }
 
 void TChildForm::StoreColumnWidths()

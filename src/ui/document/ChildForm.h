@@ -188,6 +188,7 @@ private:
     void SyncRows();
     void InitialColumnWidths();
     void ApplyColumnLayout();
+    void FitUzelGrid();
     void StoreColumnWidths();
     void AdoptDocument(TNetworkDocument&& doc);
     void UpdateCaption();
