@@ -20,12 +20,17 @@ namespace {
 
 constexpr int kVersions = 18;
 
+// One scratch file per process, removed when the process ends normally.
+struct Scratch {
+    QString path = (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
+                   QStringLiteral("/irvata-fuzz-%1.irv").arg(getpid());
+    ~Scratch() { QFile::remove(path); }
+};
+
 const QString& ScratchPath()
 {
-    static const QString path =
-        (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
-        QStringLiteral("/irvata-fuzz-%1.irv").arg(getpid());
-    return path;
+    static const Scratch scratch;
+    return scratch.path;
 }
 
 void ReadAsFile(const QByteArray& bytes)
