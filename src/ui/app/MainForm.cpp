@@ -370,7 +370,11 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(TChildForm* form)
     w->setWindowTitle(form->windowTitle());
     connect(form, &QWidget::windowTitleChanged, w, &QWidget::setWindowTitle);
     connect(w, &QObject::destroyed, this, [this] { OnDocumentChanged(); });
-    w->resize(std::max(mdi_->width() * 3 / 4, 600), std::max(mdi_->height() * 3 / 4, 400));
+    // Three quarters of the frame (the MDI area may not be laid out yet), each new window a
+    // step below and to the right of the one before.
+    w->resize(std::max(width() * 3 / 4, 600), std::max(height() * 3 / 4, 400));
+    const int step = 24 * ((static_cast<int>(mdi_->subWindowList().size()) - 1) % 8);
+    w->move(step, step);
     return w;
 }
 
