@@ -450,8 +450,10 @@ TDocumentSettings TChildForm::DocumentSettings() const
 // ---------------------------------------------------------------------------------------
 // Opening, saving, closing
 
-bool TChildForm::OpenFile(const QString& path)
+bool TChildForm::OpenFile(const QString& given)
 {
+    // One spelling of the path everywhere: the window, the recent list, the lookups.
+    const QString path = given.isEmpty() ? given : QFileInfo(given).absoluteFilePath();
     config_.AddRecentFile(path);
     TWaitCursor wait;
     // A path that gives no document leaves no trace in the recent list.
