@@ -18,38 +18,14 @@ ByteReader::ByteReader(const char* data, qsizetype size)
 {
 }
 
-const uint8_t* ByteReader::take(qsizetype n)
+void ByteReader::failTake(qsizetype n) const
 {
     if (n < 0)
         throw EFileError(fekMalformed, QStringLiteral("Negative length %1 at offset %2").arg(n).arg(pos_));
-    if (n > remaining())
-        throw EFileError(fekTruncated, QStringLiteral("Read of %1 bytes at offset %2 runs past the end of the data (%3 bytes)")
-                                           .arg(n).arg(pos_).arg(size_));
-    const uint8_t* p = data_ + pos_;
-    pos_ += n;
-    return p;
+    throw EFileError(fekTruncated, QStringLiteral("Read of %1 bytes at offset %2 runs past the end of the data (%3 bytes)")
+                                       .arg(n).arg(pos_).arg(size_));
 }
 
-namespace {
-template <typename T>
-T loadLE(const uint8_t* p)
-{
-    using U = std::make_unsigned_t<T>;
-    U v = 0;
-    for (size_t i = sizeof(T); i-- > 0;)
-        v = static_cast<U>((v << 8) | p[i]);
-    return static_cast<T>(v);
-}
-}  // namespace
-
-uint8_t ByteReader::u8() { return *take(1); }
-bool ByteReader::boolean() { return u8() != 0; }
-int16_t ByteReader::i16() { return loadLE<int16_t>(take(2)); }
-uint16_t ByteReader::u16() { return loadLE<uint16_t>(take(2)); }
-int32_t ByteReader::i32() { return loadLE<int32_t>(take(4)); }
-uint32_t ByteReader::u32() { return loadLE<uint32_t>(take(4)); }
-float ByteReader::f32() { return std::bit_cast<float>(loadLE<uint32_t>(take(4))); }
-double ByteReader::f64() { return std::bit_cast<double>(loadLE<uint64_t>(take(8))); }
 Extended80 ByteReader::ext80() { return Extended80::fromBytes(take(10)); }
 
 QByteArray ByteReader::bytes(qsizetype n)
@@ -72,7 +48,7 @@ QString ByteReader::string()
 QUuid ByteReader::guid()
 {
     const uint8_t* p = take(16);
-    return QUuid(loadLE<uint32_t>(p), loadLE<uint16_t>(p + 4), loadLE<uint16_t>(p + 6),
+    return QUuid(load<uint32_t>(p), load<uint16_t>(p + 4), load<uint16_t>(p + 6),
                  p[8], p[9], p[10], p[11], p[12], p[13], p[14], p[15]);
 }
 

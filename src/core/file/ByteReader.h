@@ -6,7 +6,11 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QUuid>
+#include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 // Little-endian reader over bytes that come from outside (files, the clipboard). Every read
 // is checked against the bytes left and throws EFileError (fekTruncated) instead of running
@@ -18,16 +22,22 @@ public:
     explicit ByteReader(QByteArrayView data);
     ByteReader(const char* data, qsizetype size);
 
-    uint8_t u8();
-    bool boolean();  // any nonzero byte is true
-    int16_t i16();
-    uint16_t u16();
-    int32_t i32();
-    uint32_t u32();
-    float f32();
-    double f64();
+    uint8_t u8() { return *take(1); }
+    bool boolean() { return u8() != 0; }  // any nonzero byte is true
+    int16_t i16() { return load<int16_t>(take(2)); }
+    uint16_t u16() { return load<uint16_t>(take(2)); }
+    int32_t i32() { return load<int32_t>(take(4)); }
+    uint32_t u32() { return load<uint32_t>(take(4)); }
+    float f32() { return std::bit_cast<float>(load<uint32_t>(take(4))); }
+    double f64() { return std::bit_cast<double>(load<uint64_t>(take(8))); }
     Extended80 ext80();
     QByteArray bytes(qsizetype n);
+    // Fills a fixed block (reserved bytes kept verbatim) without allocating.
+    template <std::size_t N>
+    void read(std::array<char, N>& block)
+    {
+        std::memcpy(block.data(), take(static_cast<qsizetype>(N)), N);
+    }
     void skip(qsizetype n);
     // int32 byte count, then that many Windows-1251 bytes; a count <= 0 is the empty string.
     QString string();
@@ -47,7 +57,27 @@ public:
 
 private:
     // Checks that n more bytes exist, advances past them and returns where they begin.
-    const uint8_t* take(qsizetype n);
+    // Inline: it runs for every field of every record; the failure path stays out of line.
+    const uint8_t* take(qsizetype n)
+    {
+        if (n < 0 || n > size_ - pos_) [[unlikely]]
+            failTake(n);
+        const uint8_t* p = data_ + pos_;
+        pos_ += n;
+        return p;
+    }
+    [[noreturn]] void failTake(qsizetype n) const;
+
+    // Little-endian load, whatever the host's order (the compiler makes it one move on x86).
+    template <typename T>
+    static T load(const uint8_t* p)
+    {
+        using U = std::make_unsigned_t<T>;
+        U v = 0;
+        for (std::size_t i = sizeof(T); i-- > 0;)
+            v = static_cast<U>((v << 8) | p[i]);
+        return static_cast<T>(v);
+    }
 
     const uint8_t* data_;
     qsizetype size_;

@@ -50,7 +50,7 @@ void ReadPump(ByteReader& r, TPump& p, int version)
     p.SetOff(r.boolean());
     p.SetManometer(1, r.f64());
     p.SetManometer(2, r.f64());
-    p.Reserved = r.bytes(34);
+    r.read(p.Reserved);
 }
 
 void WritePump(ByteWriter& w, const TPump& p, int version)
@@ -65,7 +65,7 @@ void WritePump(ByteWriter& w, const TPump& p, int version)
     w.boolean(p.Off());
     w.f64(p.Manometer(1));
     w.f64(p.Manometer(2));
-    w.bytes(p.Reserved.leftJustified(34, '\0', true));
+    w.bytes(QByteArrayView(p.Reserved.data(), p.Reserved.size()));
 }
 
 void ReadLegacyReducer(ByteReader& r, TReducer& d)
@@ -112,7 +112,7 @@ void ReadReducer(ByteReader& r, TReducer& d, int version)
     d.SetDirection(r.u8());
     d.SetManometer(1, r.f64());
     d.SetManometer(2, r.f64());
-    d.Reserved = r.bytes(50);
+    r.read(d.Reserved);
 }
 
 void WriteReducer(ByteWriter& w, const TReducer& d, int version)
@@ -144,7 +144,7 @@ void WriteReducer(ByteWriter& w, const TReducer& d, int version)
     w.u8(static_cast<uint8_t>(d.Direction()));
     w.f64(d.Manometer(1));
     w.f64(d.Manometer(2));
-    w.bytes(d.Reserved.leftJustified(50, '\0', true));
+    w.bytes(QByteArrayView(d.Reserved.data(), d.Reserved.size()));
 }
 
 void ReadCrane(ByteReader& r, TCrane& c, int version)
@@ -162,11 +162,11 @@ void ReadCrane(ByteReader& r, TCrane& c, int version)
     }
     c.SetOrifice(r.boolean());
     c.SetOrificeDiameter(r.f64());
-    c.Reserved1 = r.bytes(8);
+    r.read(c.Reserved1);
     c.SetManometer(r.f64());
     const double flow = r.f64();
     c.SetWasherIndex(r.i32());
-    c.Reserved2 = r.bytes(38);
+    r.read(c.Reserved2);
     // Files whose writer knew only the whole-number flow.
     c.SetFlow(flow == 0 && flowCopy != 0 ? static_cast<double>(flowCopy) : flow);
 }
@@ -185,11 +185,11 @@ void WriteCrane(ByteWriter& w, const TCrane& c, int version)
     }
     w.boolean(c.Orifice());
     w.f64(c.OrificeDiameter());
-    w.bytes(c.Reserved1.leftJustified(8, '\0', true));
+    w.bytes(QByteArrayView(c.Reserved1.data(), c.Reserved1.size()));
     w.f64(c.Manometer());
     w.f64(c.Flow());
     w.i32(c.RawWasherIndex());
-    w.bytes(c.Reserved2.leftJustified(38, '\0', true));
+    w.bytes(QByteArrayView(c.Reserved2.data(), c.Reserved2.size()));
 }
 
 void ReadTank(ByteReader& r, TJetBreakTank& t, int version)

@@ -30,7 +30,7 @@ public:
     void SetOff(bool value) { if (AssignChanged(off_, value)) Changed(true); }
     double Manometer(int index) const { return index == 1 ? manometer_[0] : index == 2 ? manometer_[1] : 0; }
     void SetManometer(int index, double value);
-    QByteArray Reserved = QByteArray(34, '\0');
+    std::array<char, 34> Reserved{};
 
 private:
     friend class TDevice;
@@ -58,7 +58,7 @@ public:
     void SetDirection(int value) { if (AssignChanged(direction_, value)) Changed(true); }
     double Manometer(int index) const { return index == 1 ? manometer_[0] : index == 2 ? manometer_[1] : 0; }
     void SetManometer(int index, double value);
-    QByteArray Reserved = QByteArray(50, '\0');
+    std::array<char, 50> Reserved{};
 
 private:
     friend class TDevice;
@@ -110,8 +110,8 @@ public:
     int WasherSize() const { return WasherSize(washerIndex_); }
     static double WasherDrop(int index);
     static int WasherSize(int index);
-    QByteArray Reserved1 = QByteArray(8, '\0');
-    QByteArray Reserved2 = QByteArray(38, '\0');
+    std::array<char, 8> Reserved1{};
+    std::array<char, 38> Reserved2{};
 
 private:
     friend class TDevice;

@@ -300,7 +300,8 @@ TEST(OldVersionFiles, PumpAndTankBlocksGrowWithTheVersion)
         EXPECT_EQ(version >= 2 ? 1 : 0, pump->HeadDirection());
         EXPECT_EQ(version >= 3, pump->Off());
         EXPECT_EQ(version >= 3 ? 3.5 : 0.0, pump->Manometer(2));
-        EXPECT_EQ(version >= 3 ? QByteArray(34, '\x11') : QByteArray(34, '\0'), pump->Reserved);
+        EXPECT_EQ(version >= 3 ? QByteArray(34, '\x11') : QByteArray(34, '\0'),
+                  QByteArray(pump->Reserved.data(), pump->Reserved.size()));
         EXPECT_EQ(version >= 2, tank->Bypass());
         EXPECT_EQ(version >= 2 ? 300.0 : 0.0, tank->Volume());
         EXPECT_EQ(version >= 13 ? 1.5 : 0.0, tank->Manometer());
