@@ -159,11 +159,13 @@ TUzel* AddUzel(TMine& mine)
     return TUzel::Create(&mine, NextUzelNumber(mine));
 }
 
-TBranch* AddBranch(TMine& mine, int defaultLayer)
+TBranch* AddBranch(TMine& mine, int defaultLayer, int defaultPLF)
 {
     TBranch* b = TBranch::Create(&mine, NextBranchNumber(mine), 0, 0);
     if (defaultLayer >= 0 && defaultLayer < mine.Layers.Count())
         b->SetLayerIndex(defaultLayer);
+    if (defaultPLF >= 0 && defaultPLF < mine.PLFPositions.Count())
+        b->SetPLFIndex(defaultPLF);
     return b;
 }
 

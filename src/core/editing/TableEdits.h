@@ -56,8 +56,9 @@ int NextBranchNumber(const TMine& mine);
 
 // A new node with the next free number at the origin.
 TUzel* AddUzel(TMine& mine);
-// A new branch with the next branch number, without nodes, on the default seam (−1 none).
-TBranch* AddBranch(TMine& mine, int defaultLayer = -1);
+// A new branch with the next branch number, without nodes, on the default seam and at the
+// default plan position (−1 none; an index outside its list counts as none).
+TBranch* AddBranch(TMine& mine, int defaultLayer = -1, int defaultPLF = -1);
 
 // Deletes a node; with its branches, every branch joined to it goes first. Returns the
 // number of branches deleted.

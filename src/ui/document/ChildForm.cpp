@@ -927,7 +927,7 @@ void TChildForm::AddBranch()
     SyncRows();
     if (rows_->BranchFilter() != TDocumentRows::AllBranches)
         SetBranchFilter(TDocumentRows::AllBranches);
-    TBranch* branch = TableEdits::AddBranch(*mine_, defaultLayer_);
+    TBranch* branch = TableEdits::AddBranch(*mine_, defaultLayer_, defaultPLF_);
     SyncRows();
     const int row = rows_->BranchRow(branch);
     branchGrid_->SetCurrentCell(row, std::max(branchGrid_->FirstEditableColumn(row), 0));

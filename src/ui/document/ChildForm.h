@@ -83,8 +83,12 @@ public:
     float OX() const { return ox_; }
     float OY() const { return oy_; }
     void SetOrigin(float ox, float oy);
-    // The seam new branches get (−1 none), set by the main window's lock button.
+    // The seam and plan position new branches get (−1 none), set by the lock buttons of
+    // the device panel.
+    int DefaultLayer() const { return defaultLayer_; }
     void SetDefaultLayer(int layer) { defaultLayer_ = layer; }
+    int DefaultPLF() const { return defaultPLF_; }
+    void SetDefaultPLF(int position) { defaultPLF_ = position; }
     TColumnSet& UzelColumns() { return uzelCols_; }
     TColumnSet& BranchColumns() { return branchCols_; }
     TColumnSet& ResultColumns() { return resultCols_; }
@@ -228,6 +232,7 @@ private:
     float ox_ = 0;
     float oy_ = 0;
     int defaultLayer_ = -1;
+    int defaultPLF_ = -1;
     bool destroying_ = false;
     bool refreshPending_ = false;
     bool syncPending_ = false;
