@@ -1,5 +1,7 @@
 #include "ui/app/CommandTable.h"
 
+#include "ui/app/CommandIcons.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -11,12 +13,22 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include <memory>
+
 namespace {
 
-// Theme icons, with the style's own picture where the theme has none.
-QIcon commandIcon(const char* name)
+// The desktop theme's picture for the generic commands (open, save, cut...), our own drawn
+// one where the theme has none or where the theme's would not tell nodes from branches,
+// the style's own as the last resort.
+QIcon commandIcon(const CommandInfo& command)
 {
+    const char* name = command.icon;
     const QString themeName = QString::fromUtf8(name);
+    const QIcon drawn = DrawnCommandIcon(command.Name());
+    const bool generic = !themeName.isEmpty() && themeName != QLatin1String("list-add")
+                         && themeName != QLatin1String("list-remove");
+    if (!drawn.isNull() && (!generic || !QIcon::hasThemeIcon(themeName)))
+        return drawn;
     if (themeName.isEmpty())
         return QIcon();
     struct Fallback {
@@ -55,7 +67,7 @@ void tidySeparators(QWidget* menu)
     for (QAction* action : menu->actions()) {
         if (action->isSeparator() && (!previous || previous->isSeparator())) {
             menu->removeAction(action);
-            delete action;
+            std::unique_ptr<QAction> gone(action);  // the menu made it; it goes now
             continue;
         }
         previous = action;
@@ -64,7 +76,7 @@ void tidySeparators(QWidget* menu)
     if (!left.isEmpty() && left.last()->isSeparator()) {
         QAction* last = left.last();
         menu->removeAction(last);
-        delete last;
+        std::unique_ptr<QAction> gone(last);
     }
 }
 
@@ -86,7 +98,7 @@ CommandActions::CommandActions(QObject* owner)
         action->setProperty(kHelpContextProperty, command.helpContext);
         action->setProperty(kLongHintProperty, command.LongHint());
         action->setData(command.tag);
-        action->setIcon(commandIcon(command.icon));
+        action->setIcon(commandIcon(command));
         action->setIconVisibleInMenu(false);
         action->setCheckable(command.Checkable());
         if (command.Exclusive()) {
@@ -140,7 +152,7 @@ void CommandActions::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries
             // files menu is filled by the owner.
             if (sub->actions().isEmpty() && entry.name != QLatin1String(kRecentFilesMenuName)) {
                 menu->removeAction(sub->menuAction());
-                delete sub;
+                std::unique_ptr<QMenu> gone(sub);
             }
             break;
         }

@@ -1,27 +1,50 @@
 #include "ui/app/MainForm.h"
 
-#include "core/model/ListSorting.h"
+#include "core/commands/CommandData.h"
+#include "core/model/Branch.h"
+#include "core/model/Device.h"
+#include "core/model/GotoList.h"
+#include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
 #include "core/settings/Config.h"
+#include "core/shell/HelpPages.h"
+#include "ui/app/AboutForm.h"
+#include "ui/app/CalculatorItem.h"
+#include "ui/app/CommandTable.h"
+#include "ui/app/ConfigForm.h"
+#include "ui/app/DevicePanel.h"
+#include "ui/app/GotoForm.h"
+#include "ui/app/HelpViewer.h"
 #include "ui/app/StatusProgress.h"
+#include "ui/app/ToolbarPlacement.h"
 #include "ui/common/FileDialogs.h"
+#include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
 #include "ui/document/DocumentClipboard.h"
+#include "ui/document/GridView.h"
+#include "ui/document/ResultsPage.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QStatusBar>
-#include <cmath>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
 
 namespace {
 
@@ -30,12 +53,29 @@ const QString kOpenFilter = QStringLiteral("Файлы исходных данн
 // Widths of the status bar panels: mine name, node row, branch row, "Изменен", progress.
 constexpr int kPanelWidths[5] = {180, 80, 80, 55, 100};
 
+// Help contexts of the windows.
+constexpr int kMainWindowHelpContext = 14;
+constexpr int kDocumentHelpContext = 12;
+
+// The local files among dropped data.
+QStringList LocalFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+
 }  // namespace
 
 TMainForm::TMainForm(TConfig& config, QWidget* parent) : QMainWindow(parent), config_(config)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kApplicationTitle);
+    setAcceptDrops(true);
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("MdiArea"));
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -43,12 +83,18 @@ TMainForm::TMainForm(TConfig& config, QWidget* parent) : QMainWindow(parent), co
     setCentralWidget(mdi_);
     CreateStatusBar();
     CreateCommands();
-    CreateMenus();
+    ConnectCommands();
+    CreateMenusAndToolbars();
+    CreateDevicePanel();
     connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainForm::OnDocumentChanged);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateActions);
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::UpdateActions);
+    // F1 opens the page of the window in front.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this,
+            [this] { ShowHelp(ActiveDocument() ? kDocumentHelpContext : kMainWindowHelpContext); });
     resize(1200, 800);
-    UpdateActions();
+    OnDocumentChanged();
 }
 
 TMainForm::~TMainForm()
@@ -63,214 +109,199 @@ TMainForm::~TMainForm()
     }
     disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
     disconnect(qApp, nullptr, this, nullptr);
+    // The docks and toolbars report being hidden while the window goes down.
+    for (QToolBar* bar : bars_)
+        disconnect(bar, nullptr, this, nullptr);
+    disconnect(deviceDock_, nullptr, this, nullptr);
+    disconnect(devicePanel_, nullptr, this, nullptr);
+    if (devicePanel_)
+        devicePanel_->SetDocument(nullptr);
+    // The layout taken when the window was closed goes to the settings store now.
+    if (!layout_.empty())
+        SaveToolbarLayout(config_.UserStore(), bars_, layout_);
 }
 
 // ---------------------------------------------------------------------------------------
 // Commands
 
-QAction* TMainForm::AddCommand(const TCommand& command, std::function<void()> run, bool checkable)
+void TMainForm::CreateCommands()
 {
-    auto* action = new QAction(QString::fromUtf8(command.Caption), this);
-    const QString name = QString::fromUtf8(command.Name);
-    action->setObjectName(name);
-    if (command.Shortcut && *command.Shortcut)
-        action->setShortcut(QKeySequence(QString::fromUtf8(command.Shortcut)));
-    const QString hint = QString::fromUtf8(command.Hint);
-    // "short|long": the short text is the tool tip, the long one goes to the status bar.
-    const int bar = static_cast<int>(hint.indexOf(QLatin1Char('|')));
-    action->setToolTip(bar >= 0 ? hint.left(bar) : hint);
-    action->setStatusTip(bar >= 0 ? hint.mid(bar + 1) : hint);
-    action->setCheckable(checkable);
-    if (run)
-        connect(action, &QAction::triggered, this, [run] { run(); });
-    actions_.insert(name, action);
-    addAction(action);
-    return action;
+    commands_ = std::make_unique<CommandActions>(this);
+    // On the window, so their shortcuts work wherever the focus is.
+    addActions(commands_->ReadyActions());
 }
 
 QAction* TMainForm::Action(const QString& name) const
 {
-    return actions_.value(name, nullptr);
+    return commands_ ? commands_->Action(name) : nullptr;
 }
 
-void TMainForm::WithDocument(const std::function<void(TChildForm&)>& fn)
+void TMainForm::OnCommand(const char* name, std::function<void()> run)
 {
-    if (TChildForm* doc = ActiveDocument())
-        fn(*doc);
+    QAction* action = Action(QString::fromUtf8(name));
+    Q_ASSERT(action);
+    if (action)
+        connect(action, &QAction::triggered, this, [run = std::move(run)] { run(); });
 }
 
-void TMainForm::CreateCommands()
+void TMainForm::OnDocumentCommand(const char* name, std::function<void(TChildForm&)> run)
+{
+    OnCommand(name, [this, run = std::move(run)] {
+        if (TChildForm* doc = ActiveDocument())
+            run(*doc);
+    });
+}
+
+void TMainForm::ConnectCommands()
 {
     // File.
-    AddCommand({"actFileNew", "&Создать", "", "Создать|Создать новую сеть"}, [this] { NewDocument(); });
-    AddCommand({"actFileOpen", "&Открыть...", "Ctrl+O", "Открыть|Открыть файл исходных данных"}, [this] { OpenFiles(); });
-    AddCommand({"actFileSave", "&Сохранить", "Ctrl+S", "Сохранить|Сохранить сеть в файле"},
-               [this] { WithDocument([](TChildForm& d) { d.SaveFile(false); }); });
-    AddCommand({"actFileSaveAs", "Сохранить &как...", "", "Сохранить как|Сохранить сеть под другим именем"},
-               [this] { WithDocument([](TChildForm& d) { d.SaveFile(true); }); });
-    AddCommand({"actFileSaveAll", "Сохранить &все", "", "Сохранить все|Сохранить все открытые сети"},
-               [this] { SaveAll(); });
-    AddCommand({"actFileClose", "&Закрыть", "", "Закрыть|Закрыть окно сети"}, [this] {
+    OnCommand("actFileNew", [this] { NewDocument(); });
+    OnCommand("actFileOpen", [this] { OpenFiles(); });
+    OnDocumentCommand("actFileSave", [](TChildForm& d) { d.SaveFile(false); });
+    OnDocumentCommand("actFileSaveAs", [](TChildForm& d) { d.SaveFile(true); });
+    OnCommand("actFileSaveAll", [this] { SaveAll(); });
+    OnCommand("actFileClose", [this] {
         if (QMdiSubWindow* w = mdi_->activeSubWindow())
             w->close();
     });
-    AddCommand({"actFileCloseAll", "З&акрыть все", "", "Закрыть все|Закрыть все окна сетей"}, [this] { CloseAll(); });
-    AddCommand({"actExit", "&Выход", "", "Выход|Завершить работу"}, [this] { close(); });
+    OnCommand("actFileCloseAll", [this] { CloseAll(); });
+    OnCommand("actExit", [this] { close(); });
 
     // Editing.
-    AddCommand({"actEditorMode", "&Редактор", "F2", "Редактор|Редактирование ячеек таблицы"},
-               [this] { WithDocument([this](TChildForm& d) { d.SetEditorMode(Action(QStringLiteral("actEditorMode"))->isChecked()); }); },
-               true);
-    AddCommand({"actCutToClipboard", "&Вырезать", "", "Вырезать|Вырезать в буфер обмена"},
-               [this] { WithDocument([](TChildForm& d) { d.CutToClipboard(); }); });
-    AddCommand({"actCopyToClipboard", "&Копировать", "", "Копировать|Копировать в буфер обмена"},
-               [this] { WithDocument([](TChildForm& d) { d.CopyToClipboard(); }); });
-    AddCommand({"actPasteFromClipboard", "В&ставить", "", "Вставить|Вставить из буфера обмена"},
-               [this] { WithDocument([](TChildForm& d) { d.PasteFromClipboard(); }); });
+    OnDocumentCommand("actEditorMode", [](TChildForm& d) { d.SetEditorMode(!d.EditorMode()); });
+    OnDocumentCommand("actCutToClipboard", [](TChildForm& d) { d.CutToClipboard(); });
+    OnDocumentCommand("actCopyToClipboard", [](TChildForm& d) { d.CopyToClipboard(); });
+    OnDocumentCommand("actPasteFromClipboard", [](TChildForm& d) { d.PasteFromClipboard(); });
+    OnCommand("actGoto", [this] { RunGoto(); });
 
-    // View: filters, sorting, tables, messages, colours.
-    AddCommand({"actFilterAllUzels", "Все &узлы", "", ""}, [this] { WithDocument([](TChildForm& d) { d.SetUzelFilter(0); }); }, true);
-    AddCommand({"actFilterSurfUzels", "&Поверхностные узлы", "", ""}, [this] { WithDocument([](TChildForm& d) { d.SetUzelFilter(1); }); }, true);
-    AddCommand({"actFilterAllBranches", "Все &ветви", "", ""}, [this] { WithDocument([](TChildForm& d) { d.SetBranchFilter(0); }); }, true);
-    AddCommand({"actFilterIncidBranches", "&Инцидентные ветви", "", ""}, [this] { WithDocument([](TChildForm& d) { d.SetBranchFilter(1); }); }, true);
-    const TCommand uzelSorts[] = {{"actUzelsByNums", "По номерам", "Ctrl+0", ""},
-                                  {"actUzelsByX", "По координате X", "", ""},
-                                  {"actUzelsByY", "По координате Y", "", ""},
-                                  {"actUzelsByZ", "По координате Z", "", ""}};
-    for (int i = 0; i < 4; ++i)
-        AddCommand(uzelSorts[i], [this, i] { WithDocument([i](TChildForm& d) { d.SortUzels(i); }); });
-    const TCommand branchSorts[] = {{"actBranchesByNums", "По номерам", "Ctrl+1", ""},
-                                    {"actBranchesBySUzels", "По начальным узлам", "Ctrl+2", ""},
-                                    {"actBranchesByEUzels", "По конечным узлам", "Ctrl+3", ""},
-                                    {"actBranchesByLength", "По длине", "", ""},
-                                    {"actBranchesByAngle", "По углу", "", ""},
-                                    {"actBranchesByRemarks", "По заметкам", "", ""},
-                                    {"actBranchesByDiam", "По диаметрам труб", "", ""},
-                                    {"actBranchesByWall", "По толщине стенки труб", "", ""},
-                                    {"actBranchesByKoef", "По коэффициентам местн. сопротивлений", "", ""}};
-    for (int i = 0; i < 9; ++i)
-        AddCommand(branchSorts[i], [this, i] { WithDocument([i](TChildForm& d) { d.SortBranches(i); }); });
-    AddCommand({"actUzelGrid", "Таблица &узлов", "", ""},
-               [this] { WithDocument([](TChildForm& d) { d.SetUzelGridVisible(!d.UzelGridVisible()); }); }, true);
-    AddCommand({"actBranchGrid", "Таблица &ветвей", "", ""},
-               [this] { WithDocument([](TChildForm& d) { d.SetBranchGridVisible(!d.BranchGridVisible()); }); }, true);
-    AddCommand({"actMessageView", "&Сообщения", "Ctrl+Shift+M", "Сообщения|Показать или скрыть сообщения"},
-               [this] { WithDocument([](TChildForm& d) { d.SetMessagesVisible(!d.MessagesVisible()); }); }, true);
-    const TCommand colours[] = {{"actStdColors", "&Стандартная", "Ctrl+Shift+S", ""},
-                                {"actLayerColors", "По &пластам", "Ctrl+Shift+L", ""},
-                                {"actPLFColors", "По по&зициям ПЛА", "", ""}};
-    auto* colourGroup = new QActionGroup(this);
-    for (int i = 0; i < 3; ++i)
-        colourGroup->addAction(AddCommand(colours[i], [this, i] { WithDocument([i](TChildForm& d) { d.SetColorMode(i); }); }, true));
-    auto* uzelFilterGroup = new QActionGroup(this);
-    uzelFilterGroup->addAction(Action(QStringLiteral("actFilterAllUzels")));
-    uzelFilterGroup->addAction(Action(QStringLiteral("actFilterSurfUzels")));
-    auto* branchFilterGroup = new QActionGroup(this);
-    branchFilterGroup->addAction(Action(QStringLiteral("actFilterAllBranches")));
-    branchFilterGroup->addAction(Action(QStringLiteral("actFilterIncidBranches")));
+    // View: filters and sorts (the tag is the filter kind or the sort key).
+    for (const char* name : {"actFilterAllUzels", "actFilterSurfUzels"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SetUzelFilter(tag); });
+    }
+    for (const char* name : {"actFilterAllBranches", "actFilterIncidBranches"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SetBranchFilter(tag); });
+    }
+    for (const char* name : {"actUzelsByNums", "actUzelsByX", "actUzelsByY", "actUzelsByZ"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SortUzels(tag); });
+    }
+    for (const char* name : {"actBranchesByNums", "actBranchesBySUzels", "actBranchesByEUzels", "actBranchesByLength",
+                             "actBranchesByAngle", "actBranchesByRemarks", "actBranchesByDiam", "actBranchesByWall",
+                             "actBranchesByKoef"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SortBranches(tag); });
+    }
+    // The result table sorts have nothing to sort: this system fills no results.
 
-    // Mine: nodes and branches.
-    AddCommand({"actAddUzel", "&Добавить узел", "", ""}, [this] { WithDocument([](TChildForm& d) { d.AddUzel(); }); });
-    AddCommand({"actDelUzel", "&Удалить узел", "", ""}, [this] { WithDocument([](TChildForm& d) { d.DeleteUzel(); }); });
-    AddCommand({"actSurfacedUzel", "П&оверхностный узел", "", ""}, [this] { WithDocument([](TChildForm& d) { d.ToggleSurface(); }); }, true);
-    AddCommand({"actAddBranch", "&Добавить ветвь", "", ""}, [this] { WithDocument([](TChildForm& d) { d.AddBranch(); }); });
-    AddCommand({"actDelBranch", "&Удалить ветвь", "", ""}, [this] { WithDocument([](TChildForm& d) { d.DeleteBranch(); }); });
+    // View: tables, panels, colours, toolbars.
+    OnDocumentCommand("actUzelGrid", [](TChildForm& d) { d.SetUzelGridVisible(!d.UzelGridVisible()); });
+    OnDocumentCommand("actBranchGrid", [](TChildForm& d) { d.SetBranchGridVisible(!d.BranchGridVisible()); });
+    OnDocumentCommand("actMessageView", [](TChildForm& d) { d.SetMessagesVisible(!d.MessagesVisible()); });
+    OnDocumentCommand("actWashersView",
+                      [](TChildForm& d) { d.ResultsPage()->SetWashersVisible(!d.ResultsPage()->WashersVisible()); });
+    for (const char* name : {"actStdColors", "actLayerColors", "actPLFColors"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SetColorMode(tag); });
+    }
+    OnCommand("actDeviceView", [this] {
+        deviceDock_->setVisible(deviceDock_->isHidden());
+        UpdateActions();
+    });
+    for (const ToolbarInfo& bar : Toolbars()) {
+        for (const CommandInfo& command : CommandTable())
+            if (command.check == CheckSource::Toolbar && command.tag == bar.tag) {
+                const int tag = bar.tag;
+                OnCommand(command.name, [this, tag] {
+                    if (tag < static_cast<int>(bars_.size()))
+                        SetToolbarVisible(tag, bars_[static_cast<size_t>(tag)]->isHidden());
+                });
+            }
+    }
+    OnCommand("actResetBars", [this] { ApplyToolbarLayout(DefaultToolbarLayout(static_cast<int>(bars_.size()))); });
 
-    // Checks.
-    AddCommand({"actCheckTopology", "&Проверить топологию", "", ""}, [this] { WithDocument([](TChildForm& d) { d.CheckTopology(); }); });
-    AddCommand({"actCheckWaterPipes", "Проверить т&рубопровод", "Ctrl+F9", ""}, [this] { WithDocument([](TChildForm& d) { d.CheckPipeline(); }); });
-    AddCommand({"actUseProjectedPipes", "Учитывать проектируемые трубы", "", ""},
-               [this] { WithDocument([](TChildForm& d) { d.SetUseProjectedPipes(!d.UseProjectedPipes()); }); }, true);
-    AddCommand({"actFreeNumbers", "&Свободные номера", "Ctrl+N", ""}, [this] { WithDocument([](TChildForm& d) { d.FindFreeNumbers(); }); });
+    // Mine.
+    OnDocumentCommand("actAddUzel", [](TChildForm& d) { d.AddUzel(); });
+    OnDocumentCommand("actDelUzel", [](TChildForm& d) { d.DeleteUzel(); });
+    OnDocumentCommand("actSurfacedUzel", [](TChildForm& d) { d.ToggleSurface(); });
+    OnDocumentCommand("actAddBranch", [](TChildForm& d) { d.AddBranch(); });
+    OnDocumentCommand("actDelBranch", [](TChildForm& d) { d.DeleteBranch(); });
+    OnDocumentCommand("actCheckTopology", [](TChildForm& d) { d.CheckTopology(); });
 
-    // Windows.
-    AddCommand({"actWinCascade", "&Каскад", "", ""}, [this] { mdi_->cascadeSubWindows(); });
-    AddCommand({"actWinVertTile", "&Горизонтально", "", ""}, [this] { TileWindows(true); });
-    AddCommand({"actWinHorizTile", "&Вертикально", "", ""}, [this] { TileWindows(false); });
-    AddCommand({"actWinMinimize", "&Свернуть все", "", ""}, [this] {
+    // Calculation and service.
+    OnDocumentCommand("actCheckWaterPipes", [](TChildForm& d) { d.CheckPipeline(); });
+    OnDocumentCommand("actUseProjectedPipes", [](TChildForm& d) { d.SetUseProjectedPipes(!d.UseProjectedPipes()); });
+    OnDocumentCommand("actFreeNumbers", [](TChildForm& d) { d.FindFreeNumbers(); });
+    OnCommand("actParams", [this] { RunSettings(); });
+
+    // Windows (the tile mode is the tag: 0 one under another, 1 side by side).
+    OnCommand("actWinCascade", [this] { mdi_->cascadeSubWindows(); });
+    OnCommand("actWinVertTile", [this] { TileWindows(FindCommand(u"actWinVertTile")->tag == 0); });
+    OnCommand("actWinHorizTile", [this] { TileWindows(FindCommand(u"actWinHorizTile")->tag == 0); });
+    OnCommand("actWinMinimize", [this] {
         for (QMdiSubWindow* w : mdi_->subWindowList())
             w->showMinimized();
     });
+    OnCommand("actWinArrangeIcons", [this] { ArrangeIcons(); });
+
+    // Help.
+    OnCommand("actHelpTopics", [this] { ShowHelp(kHelpContents); });
+    OnCommand("actHelpAbout", [this] { RunAbout(); });
 }
 
-void TMainForm::CreateMenus()
+void TMainForm::CreateMenusAndToolbars()
 {
-    const auto add = [this](QMenu* menu, const char* name) {
-        if (QAction* a = Action(QString::fromUtf8(name)))
-            menu->addAction(a);
-    };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
-    add(file, "actFileNew");
-    add(file, "actFileOpen");
-    recentMenu_ = file->addMenu(QStringLiteral("Последние с&еансы"));
-    recentMenu_->setObjectName(QStringLiteral("RecentMenu"));
-    file->addSeparator();
-    add(file, "actFileSave");
-    add(file, "actFileSaveAs");
-    add(file, "actFileSaveAll");
-    file->addSeparator();
-    add(file, "actFileClose");
-    add(file, "actFileCloseAll");
-    file->addSeparator();
-    add(file, "actExit");
+    commands_->BuildMenuBar(menuBar());
+    bars_ = commands_->BuildToolBars(this);
+    for (QToolBar* bar : bars_)
+        connect(bar, &QToolBar::visibilityChanged, this, &TMainForm::UpdateActions);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
-    add(edit, "actEditorMode");
-    edit->addSeparator();
-    add(edit, "actCutToClipboard");
-    add(edit, "actCopyToClipboard");
-    add(edit, "actPasteFromClipboard");
+    recentMenu_ = FindMenu(menuBar(), QString::fromLatin1(kRecentFilesMenuName));
+    openRecentMenu_ = new QMenu(this);
+    openRecentMenu_->setObjectName(QStringLiteral("OpenRecentMenu"));
+    // The open button of the standard toolbar carries the recent files as its drop-down.
+    if (QAction* open = Action(QString::fromLatin1(kOpenWithRecentCommand)))
+        for (QToolBar* bar : bars_)
+            if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(open))) {
+                button->setMenu(openRecentMenu_);
+                button->setPopupMode(QToolButton::MenuButtonPopup);
+            }
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
-    QMenu* filter = view->addMenu(QStringLiteral("&Фильтр"));
-    add(filter, "actFilterAllUzels");
-    add(filter, "actFilterSurfUzels");
-    filter->addSeparator();
-    add(filter, "actFilterAllBranches");
-    add(filter, "actFilterIncidBranches");
-    QMenu* sort = view->addMenu(QStringLiteral("&Сортировка"));
-    QMenu* sortUzels = sort->addMenu(QStringLiteral("&Узлы"));
-    for (const char* n : {"actUzelsByNums", "actUzelsByX", "actUzelsByY", "actUzelsByZ"})
-        add(sortUzels, n);
-    QMenu* sortBranches = sort->addMenu(QStringLiteral("&Выработки"));
-    for (const char* n : {"actBranchesByNums", "actBranchesBySUzels", "actBranchesByEUzels", "actBranchesByLength",
-                          "actBranchesByAngle", "actBranchesByRemarks", "actBranchesByDiam", "actBranchesByWall",
-                          "actBranchesByKoef"})
-        add(sortBranches, n);
-    view->addSeparator();
-    add(view, "actUzelGrid");
-    add(view, "actBranchGrid");
-    add(view, "actMessageView");
-    QMenu* colours = view->addMenu(QStringLiteral("&Цветовая подстветка"));
-    add(colours, "actStdColors");
-    add(colours, "actLayerColors");
-    add(colours, "actPLFColors");
+    windowMenu_ = FindMenu(menuBar(), QString::fromLatin1(kWindowMenuName));
+    if (windowMenu_)
+        connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowList);
 
-    QMenu* mine = menuBar()->addMenu(QStringLiteral("&Шахта"));
-    QMenu* uzels = mine->addMenu(QStringLiteral("&Узлы"));
-    add(uzels, "actAddUzel");
-    add(uzels, "actDelUzel");
-    add(uzels, "actSurfacedUzel");
-    QMenu* branches = mine->addMenu(QStringLiteral("&Ветви"));
-    add(branches, "actAddBranch");
-    add(branches, "actDelBranch");
-    mine->addSeparator();
-    add(mine, "actCheckTopology");
-
-    QMenu* calc = menuBar()->addMenu(QStringLiteral("&Расчет"));
-    add(calc, "actCheckWaterPipes");
-    calc->addSeparator();
-    add(calc, "actUseProjectedPipes");
-
-    QMenu* service = menuBar()->addMenu(QStringLiteral("С&ервис"));
-    service->setObjectName(QStringLiteral("ServiceMenu"));
-    add(service, "actFreeNumbers");
-
-    windowMenu_ = menuBar()->addMenu(QStringLiteral("&Окно"));
-    windowMenu_->setObjectName(QStringLiteral("WindowMenu"));
-    connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::RebuildWindowMenu);
-    RebuildWindowMenu();
+    AddCalculatorItem(FindMenu(menuBar(), QString::fromLatin1(kServiceMenuName)), this);
     RebuildRecentMenu();
+}
+
+QMenu* TMainForm::createPopupMenu()
+{
+    // The toolbars' context menu is the toolbar menu of "Вид".
+    auto* menu = new QMenu(this);
+    if (QMenu* toolbars = FindMenu(menuBar(), QString::fromLatin1(kToolbarsMenuName)))
+        menu->addActions(toolbars->actions());
+    return menu;
+}
+
+void TMainForm::CreateDevicePanel()
+{
+    deviceDock_ = new QDockWidget(QStringLiteral("Оборудование"), this);
+    deviceDock_->setObjectName(QStringLiteral("DeviceDock"));
+    deviceDock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    devicePanel_ = new TDevicePanel(deviceDock_);
+    deviceDock_->setWidget(devicePanel_);
+    addDockWidget(Qt::RightDockWidgetArea, deviceDock_);
+    // The dock's own close button hides it as the command does.
+    deviceDock_->toggleViewAction()->setVisible(false);
+    connect(deviceDock_, &QDockWidget::visibilityChanged, this, &TMainForm::UpdateActions);
+    connect(devicePanel_, &TDevicePanel::SelectionChanged, this, &TMainForm::UpdateActions);
+    connect(devicePanel_, &TDevicePanel::EditDeviceRequested, this, [this](TDevice* device) {
+        // The device editor is not in this build: the branch of the device is shown.
+        if (TChildForm* doc = ActiveDocument(); doc && device)
+            doc->ShowBranch(device->Branch());
+    });
 }
 
 void TMainForm::CreateStatusBar()
@@ -295,34 +326,74 @@ void TMainForm::CreateStatusBar()
     for (int i = 0; i < 5; ++i)
         bar->addPermanentWidget(panels_[i]);
     bar->addPermanentWidget(panels_[5], 1);
+    // While a command's hint is shown, one panel with the long hint takes the whole bar.
+    hintPanel_ = new QLabel(bar);
+    hintPanel_->setObjectName(QStringLiteral("StatusHint"));
+    bar->addPermanentWidget(hintPanel_, 1);
+    hintPanel_->hide();
     progress_ = std::make_unique<TStatusProgress>(progressBar_, panels_[5]);
+}
+
+void TMainForm::ShowStatusHint(const QString& text)
+{
+    const bool hint = !text.isEmpty();
+    hintPanel_->setText(text);
+    hintPanel_->setVisible(hint);
+    for (QLabel* panel : panels_)
+        panel->setVisible(!hint);
+}
+
+QString TMainForm::StatusHintText() const
+{
+    return hintPanel_->isHidden() ? QString() : hintPanel_->text();
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ShowStatusHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::FillRecentMenu(QMenu* menu)
+{
+    menu->clear();
+    for (int i = 0; i < config_.RecentFiles.size(); ++i) {
+        const QString path = config_.RecentFiles.at(i);
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i).arg(path));
+        connect(a, &QAction::triggered, this, [this, path] { OpenPath(path); });
+    }
+    menu->setEnabled(!config_.RecentFiles.isEmpty());
 }
 
 void TMainForm::RebuildRecentMenu()
 {
-    recentMenu_->clear();
-    for (int i = 0; i < config_.RecentFiles.size(); ++i) {
-        const QString path = config_.RecentFiles.at(i);
-        QAction* a = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i).arg(path));
-        connect(a, &QAction::triggered, this, [this, path] { OpenPath(path); });
-    }
-    recentMenu_->setEnabled(!config_.RecentFiles.isEmpty());
+    if (recentMenu_)
+        FillRecentMenu(recentMenu_);
+    if (openRecentMenu_)
+        FillRecentMenu(openRecentMenu_);
 }
 
-void TMainForm::RebuildWindowMenu()
+void TMainForm::RebuildWindowList()
 {
-    windowMenu_->clear();
-    for (const char* n : {"actWinCascade", "actWinVertTile", "actWinHorizTile", "actWinMinimize"})
-        windowMenu_->addAction(Action(QString::fromUtf8(n)));
+    for (QAction* a : std::as_const(windowListActions_)) {
+        windowMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    windowListActions_.clear();
     const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
-    if (!windows.isEmpty())
-        windowMenu_->addSeparator();
+    if (windows.isEmpty())
+        return;
+    windowListActions_ << windowMenu_->addSeparator();
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* w = windows.at(i);
         QAction* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(w->windowTitle()));
         a->setCheckable(true);
         a->setChecked(w == mdi_->activeSubWindow());
         connect(a, &QAction::triggered, this, [this, w] { mdi_->setActiveSubWindow(w); });
+        windowListActions_ << a;
     }
 }
 
@@ -356,6 +427,14 @@ TChildForm* TMainForm::FindDocument(const QString& path) const
     return nullptr;
 }
 
+QMdiSubWindow* TMainForm::WindowOf(const TChildForm* form) const
+{
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        if (w->widget() == form)
+            return w;
+    return nullptr;
+}
+
 QMdiSubWindow* TMainForm::AddDocumentWindow(TChildForm* form)
 {
     form->SetProgress(progress_.get());
@@ -384,19 +463,18 @@ TChildForm* TMainForm::NewDocument()
     QMdiSubWindow* w = AddDocumentWindow(form);
     w->show();
     mdi_->setActiveSubWindow(w);
-    UpdateActions();
+    OnDocumentChanged();
     return form;
 }
 
 TChildForm* TMainForm::OpenPath(const QString& path)
 {
     if (TChildForm* open = FindDocument(path)) {
-        for (QMdiSubWindow* w : mdi_->subWindowList())
-            if (w->widget() == open) {
-                if (w->isMinimized())
-                    w->showNormal();
-                mdi_->setActiveSubWindow(w);
-            }
+        if (QMdiSubWindow* w = WindowOf(open)) {
+            if (w->isMinimized())
+                w->showNormal();
+            mdi_->setActiveSubWindow(w);
+        }
         return open;
     }
     // The window appears only once the file has been read.
@@ -410,8 +488,21 @@ TChildForm* TMainForm::OpenPath(const QString& path)
     w->show();
     mdi_->setActiveSubWindow(w);
     RebuildRecentMenu();
-    UpdateActions();
+    OnDocumentChanged();
     return raw;
+}
+
+void TMainForm::OpenPaths(const QStringList& paths)
+{
+    for (const QString& path : paths)
+        OpenPath(path);
+    // A file sent by a second start brings the program forward.
+    if (!paths.isEmpty() && isVisible()) {
+        if (isMinimized())
+            showNormal();
+        raise();
+        activateWindow();
+    }
 }
 
 void TMainForm::OpenStartupFiles(const QStringList& files)
@@ -470,6 +561,25 @@ void TMainForm::TileWindows(bool horizontal)
     }
 }
 
+void TMainForm::ArrangeIcons()
+{
+    // Minimised windows in a row along the bottom of the area, wrapping upwards.
+    const QRect area = mdi_->viewport()->rect();
+    int x = 0;
+    int y = area.bottom();
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        if (!w->isMinimized())
+            continue;
+        const QSize size = w->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= size.height();
+        }
+        w->move(x, y - size.height() + 1);
+        x += size.width();
+    }
+}
+
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     for (TChildForm* f : Documents())
@@ -486,7 +596,146 @@ void TMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     config_.WasOpened = named;
+    layout_ = ToolbarLayout();
     event->accept();
+    emit Closed();
+}
+
+// ---------------------------------------------------------------------------------------
+// Toolbars
+
+std::vector<ToolbarRecord> TMainForm::ToolbarLayout() const
+{
+    return CaptureToolbarLayout(this, bars_);
+}
+
+void TMainForm::ApplyToolbarLayout(const std::vector<ToolbarRecord>& records)
+{
+    ::ApplyToolbarLayout(this, bars_, records);
+    UpdateActions();
+}
+
+void TMainForm::SetToolbarVisible(int tag, bool visible)
+{
+    if (tag >= 0 && tag < static_cast<int>(bars_.size()))
+        bars_[static_cast<size_t>(tag)]->setVisible(visible);
+    UpdateActions();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The stored layout (the designed one on any error) is placed once, when first shown.
+    if (!layoutApplied_) {
+        layoutApplied_ = true;
+        ApplyToolbarLayout(LoadToolbarLayout(config_.UserStore(), bars_));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Drag and drop
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    const QStringList files = LocalFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenPaths(files);
+}
+
+// ---------------------------------------------------------------------------------------
+// Dialogs
+
+void TMainForm::RunGoto()
+{
+    TChildForm* doc = ActiveDocument();
+    if (!doc)
+        return;
+    TGotoForm form(*doc->Mine(), this);
+    if (form.exec() == QDialog::Accepted)
+        ShowGotoTarget(static_cast<int>(form.Kind()), form.Object());
+}
+
+void TMainForm::ShowGotoTarget(int kind, TMineObject* object)
+{
+    TChildForm* doc = ActiveDocument();
+    if (!doc)
+        return;
+    const auto goto_ = static_cast<GotoKind>(kind);
+    TBranch* branch = nullptr;
+    switch (goto_) {
+    case GotoKind::Uzel:
+        if (auto* uzel = dynamic_cast<TUzel*>(object)) {
+            doc->ShowUzel(uzel);
+            if (doc->CurrentUzel() == uzel)
+                return;
+        }
+        break;
+    case GotoKind::Branch:
+        branch = dynamic_cast<TBranch*>(object);
+        break;
+    case GotoKind::PLFPosition:
+        // The first branch of the position, with the branches coloured by positions.
+        if (auto* position = dynamic_cast<TPLFPosition*>(object)) {
+            const int index = position->GetIndex();
+            for (TBranch* b : doc->Mine()->Branches.ToVector())
+                if (b->PLFIndex() == index) {
+                    branch = b;
+                    break;
+                }
+            if (branch)
+                doc->SetColorMode(2);
+        }
+        break;
+    case GotoKind::FireDevice:
+    case GotoKind::PPZDevice:
+        if (auto* device = dynamic_cast<TDevice*>(object))
+            branch = device->Branch();
+        break;
+    }
+    if (branch) {
+        doc->ShowBranch(branch);
+        if (doc->CurrentBranch() == branch)
+            return;
+    }
+    MessageBoxes::Info(this, GotoMissText(goto_));
+}
+
+void TMainForm::RunSettings()
+{
+    // An edit in progress is taken first.
+    for (TChildForm* doc : Documents())
+        for (TGridView* grid : {doc->UzelGrid(), doc->BranchGrid()})
+            grid->CommitEditor();
+    TConfigFormHooks hooks;
+    hooks.HasTopologyWindows = [] { return false; };  // no 3D schema windows in this build
+    hooks.CloseTopologyWindows = [] {};
+    hooks.ShowHelp = [this](int context) { ShowHelp(context); };
+    TConfigForm form(config_, hooks, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    // Every document takes the new settings (its local resistance factor among them).
+    for (TChildForm* doc : Documents())
+        doc->ApplySettings();
+    UpdateActions();
+}
+
+void TMainForm::RunAbout()
+{
+    TAboutForm about(this);
+    about.exec();
+}
+
+void TMainForm::ShowHelp(int context)
+{
+    HelpViewer::Show(config_.HelpPath, context, this);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -494,6 +743,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::OnDocumentChanged()
 {
+    if (devicePanel_)
+        devicePanel_->SetDocument(ActiveDocument());
     UpdateActions();
     UpdateStatusBar();
 }
@@ -512,77 +763,62 @@ void TMainForm::UpdateStatusBar()
         panels_[5]->setText(doc ? doc->StatusText(5) : QString());
 }
 
+CommandContext TMainForm::CurrentContext() const
+{
+    CommandContext c;
+    const QList<TChildForm*> documents = Documents();
+    c.documentCount = static_cast<int>(documents.size());
+    for (TChildForm* f : documents)
+        c.busy = c.busy || f->Busy().Busy();
+    c.deviceViewVisible = deviceDock_ && !deviceDock_->isHidden();
+    for (size_t i = 0; i < bars_.size() && i < c.toolbarsVisible.size(); ++i)
+        c.toolbarsVisible[i] = !bars_[i]->isHidden();
+
+    TChildForm* doc = ActiveDocument();
+    c.hasActiveDocument = doc != nullptr;
+    if (!doc)
+        return c;
+    c.page = doc->CurrentPage() + 1;
+    c.modified = doc->IsModified();
+    c.hasResults = false;  // nothing fills the results page in this system
+    c.hasNodes = doc->Mine()->Uzels.Count() > 0;
+    c.hasBranches = doc->Mine()->Branches.Count() > 0;
+    if (c.page == 1 && doc->FocusedGrid())
+        c.focus = doc->FocusedGrid() == doc->UzelGrid() ? FocusedTable::Nodes : FocusedTable::Branches;
+    c.focusedTableHasRows = doc->CanCutCopy();
+    c.clipboardHasNodes = DocumentClipboard::HasUzels();
+    c.clipboardHasBranches = DocumentClipboard::HasBranches();
+    c.deviceSelected = devicePanel_ && devicePanel_->SelectedDevice();
+    c.editorMode = doc->FocusedGrid() && doc->EditorMode();
+    c.nodeFilter = doc->UzelFilter();
+    c.branchFilter = doc->BranchFilter();
+    c.colorMode = doc->ColorMode();
+    c.useProjectedPipes = doc->UseProjectedPipes();
+    c.nodeTableVisible = doc->UzelGridVisible();
+    c.branchTableVisible = doc->BranchGridVisible();
+    c.messagesVisible = doc->MessagesVisible();
+    c.washersVisible = doc->ResultsPage()->WashersVisible();
+    const TUzel* current = doc->CurrentUzel();
+    c.currentNodeSurfaced = current && current->Surface();
+    return c;
+}
+
 void TMainForm::UpdateActions()
 {
+    if (!commands_)
+        return;
+    const CommandContext context = CurrentContext();
+    commands_->ApplyStates(ComputeCommandStates(context));
+
+    // The clipboard commands name what they act on and how many.
     TChildForm* doc = ActiveDocument();
-    const bool hasDoc = doc != nullptr;
-    const bool p1 = hasDoc && doc->CurrentPage() == 0;
-    const bool hasNodes = hasDoc && doc->Mine()->Uzels.Count() > 0;
-    const bool hasBranches = hasDoc && doc->Mine()->Branches.Count() > 0;
-    bool busy = false;
-    for (TChildForm* f : Documents())
-        busy = busy || f->Busy().Busy();
-
-    const auto set = [this](const char* name, bool enabled, int checked = -1, int visible = -1) {
+    const auto caption = [this](const char* name, bool specific, const QString& text) {
         QAction* a = Action(QString::fromUtf8(name));
-        if (!a)
-            return;
-        a->setEnabled(enabled);
-        if (checked >= 0)
-            a->setChecked(checked != 0);
-        if (visible >= 0)
-            a->setVisible(visible != 0);
+        a->setText(specific ? text : FindCommand(QString::fromUtf8(name))->Caption());
     };
-    set("actFileNew", true);
-    set("actFileOpen", true);
-    set("actExit", true);
-    set("actFileSave", hasDoc && doc->IsModified());
-    for (const char* n : {"actFileSaveAs", "actFileSaveAll", "actFileClose", "actFileCloseAll", "actCheckTopology",
-                          "actCheckWaterPipes", "actFreeNumbers", "actWinCascade", "actWinVertTile", "actWinHorizTile",
-                          "actWinMinimize"})
-        set(n, hasDoc);
-    set("actUseProjectedPipes", hasDoc, hasDoc && doc->UseProjectedPipes());
-    set("actEditorMode", p1, p1 && doc->EditorMode());
-
-    const bool cutCopy = p1 && doc->CanCutCopy();
-    const bool paste = hasDoc && doc->CanPaste();
-    QAction* cut = Action(QStringLiteral("actCutToClipboard"));
-    QAction* copy = Action(QStringLiteral("actCopyToClipboard"));
-    QAction* pasteAction = Action(QStringLiteral("actPasteFromClipboard"));
-    cut->setEnabled(cutCopy);
-    copy->setEnabled(cutCopy);
-    pasteAction->setEnabled(paste);
-    // The shortcuts are set only while the commands can act, so the keys reach an editor.
-    cut->setShortcut(cutCopy ? QKeySequence(QStringLiteral("Ctrl+X")) : QKeySequence());
-    copy->setShortcut(cutCopy ? QKeySequence(QStringLiteral("Ctrl+C")) : QKeySequence());
-    pasteAction->setShortcut(paste ? QKeySequence(QStringLiteral("Ctrl+V")) : QKeySequence());
-    cut->setText(cutCopy ? doc->CutCaption() : QStringLiteral("&Вырезать"));
-    copy->setText(cutCopy ? doc->CopyCaption() : QStringLiteral("&Копировать"));
-    pasteAction->setText(paste ? doc->PasteCaption() : QStringLiteral("В&ставить"));
-
-    set("actFilterAllUzels", p1, p1 && doc->UzelFilter() == 0);
-    set("actFilterSurfUzels", p1, p1 && doc->UzelFilter() == 1);
-    set("actFilterAllBranches", p1, p1 && doc->BranchFilter() == 0);
-    set("actFilterIncidBranches", p1, p1 && doc->BranchFilter() == 1);
-    for (const char* n : {"actUzelsByNums", "actUzelsByX", "actUzelsByY", "actUzelsByZ", "actBranchesByNums",
-                          "actBranchesBySUzels", "actBranchesByEUzels", "actBranchesByLength", "actBranchesByAngle",
-                          "actBranchesByRemarks", "actBranchesByDiam", "actBranchesByWall", "actBranchesByKoef",
-                          "actAddUzel", "actAddBranch"})
-        set(n, p1);
-    set("actStdColors", p1, p1 && doc->ColorMode() == 0);
-    set("actLayerColors", p1, p1 && doc->ColorMode() == 1);
-    set("actPLFColors", p1, p1 && doc->ColorMode() == 2);
-    set("actDelUzel", p1 && hasNodes);
-    TUzel* current = p1 ? doc->CurrentUzel() : nullptr;
-    set("actSurfacedUzel", p1 && hasNodes, current && current->Surface());
-    set("actDelBranch", p1 && hasBranches);
-    set("actUzelGrid", p1, p1 && doc->UzelGridVisible(), p1);
-    set("actBranchGrid", p1, p1 && doc->BranchGridVisible(), p1);
-    set("actMessageView", p1, p1 && doc->MessagesVisible(), p1);
-
-    // While a check runs, only the messages command stays.
-    if (busy)
-        for (QAction* a : std::as_const(actions_))
-            if (a->objectName() != QStringLiteral("actMessageView"))
-                a->setEnabled(false);
+    const bool cutCopy = doc && Action(QStringLiteral("actCopyToClipboard"))->isEnabled();
+    const bool paste = doc && Action(QStringLiteral("actPasteFromClipboard"))->isEnabled();
+    caption("actCutToClipboard", cutCopy, cutCopy ? doc->CutCaption() : QString());
+    caption("actCopyToClipboard", cutCopy, cutCopy ? doc->CopyCaption() : QString());
+    caption("actPasteFromClipboard", paste, paste ? doc->PasteCaption() : QString());
 }

@@ -1,24 +1,33 @@
 #pragma once
 
-#include <QHash>
+#include "core/commands/CommandRules.h"
+#include "core/settings/ToolbarLayout.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <vector>
 
+class CommandActions;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
+class QToolBar;
 class TChildForm;
 class TConfig;
+class TDevicePanel;
+class TMineObject;
 class TStatusProgress;
 
-// The frame of the application: the document windows in an MDI area, the menu, the status
-// bar with its panels and progress bar, the recent files, opening files from the command
-// line. Every command is an action created by one helper from its name, caption, shortcut
-// and hint, found again by name, and enabled in one update step from the active document.
+// The frame of the application: the document windows in an MDI area, the menu and the five
+// toolbars built from the command table, the status bar with its panels and progress bar,
+// the device panel on the right, the recent files, and opening files from outside (command
+// line, drag and drop, a second start of the program). Every command acts on the active
+// document; one update step enables and checks every command from the active document.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -27,13 +36,17 @@ public:
 
     TConfig& Config() const { return config_; }
     QMdiArea* MdiArea() const { return mdi_; }
+    TDevicePanel* DevicePanel() const { return devicePanel_; }
+    QDockWidget* DeviceDock() const { return deviceDock_; }
+    const std::vector<QToolBar*>& ToolBars() const { return bars_; }
 
     // The action of a command ("actFileOpen"), or null.
     QAction* Action(const QString& name) const;
 
     TChildForm* ActiveDocument() const;
     QList<TChildForm*> Documents() const;
-    // The document window showing this file (paths compared exactly), or null.
+    // The document window showing this file (paths compared as the platform compares them),
+    // or null.
     TChildForm* FindDocument(const QString& path) const;
 
     // A new empty document window.
@@ -41,47 +54,84 @@ public:
     // Brings the window of an open file to the front, or opens the file in a new window;
     // null when the file could not be opened (no window is left behind).
     TChildForm* OpenPath(const QString& path);
+    // Files from outside (dropped, sent by a second start), each opened as above.
+    void OpenPaths(const QStringList& paths);
     // At start: the files named on the command line, or else the last file when the
     // settings ask for it.
     void OpenStartupFiles(const QStringList& files);
 
+    // What the enabling rules look at, taken from the active document.
+    CommandContext CurrentContext() const;
     // Enables and checks every command from the state of the active document.
     void UpdateActions();
     // The text of status bar panel 0..5.
     QString StatusPanelText(int panel) const;
+    // The long hint shown in place of the panels, empty when none is shown.
+    QString StatusHintText() const;
+
+    // Shows the object of the go-to dialog: the node or branch row, the first branch of a
+    // plan position, the branch of a device; a miss shows its message.
+    void ShowGotoTarget(int kind, TMineObject* object);
+
+    // Window arrangement: stacked one under another (horizontal) or side by side.
+    void TileWindows(bool horizontal);
+    void ArrangeIcons();
+
+    // The toolbar layout as it stands (captured on close, written when the window goes).
+    std::vector<ToolbarRecord> ToolbarLayout() const;
+    void ApplyToolbarLayout(const std::vector<ToolbarRecord>& records);
+
+signals:
+    // The window was closed for good (documents closed, settings taken).
+    void Closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool event(QEvent* event) override;
+    QMenu* createPopupMenu() override;
 
 private:
-    struct TCommand {
-        const char* Name;
-        const char* Caption;
-        const char* Shortcut;
-        const char* Hint;
-    };
-    QAction* AddCommand(const TCommand& command, std::function<void()> run, bool checkable = false);
     void CreateCommands();
-    void CreateMenus();
+    void ConnectCommands();
+    void CreateMenusAndToolbars();
+    void CreateDevicePanel();
     void CreateStatusBar();
+    void OnCommand(const char* name, std::function<void()> run);
+    void OnDocumentCommand(const char* name, std::function<void(TChildForm&)> run);
     QMdiSubWindow* AddDocumentWindow(TChildForm* form);
+    QMdiSubWindow* WindowOf(const TChildForm* form) const;
     void RebuildRecentMenu();
-    void RebuildWindowMenu();
+    void FillRecentMenu(QMenu* menu);
+    void RebuildWindowList();
     void UpdateStatusBar();
+    void ShowStatusHint(const QString& text);
     void OnDocumentChanged();
     void OpenFiles();
     void SaveAll();
     void CloseAll();
-    void TileWindows(bool horizontal);
-    // Runs fn on the active document, if any.
-    void WithDocument(const std::function<void(TChildForm&)>& fn);
+    void RunGoto();
+    void RunSettings();
+    void RunAbout();
+    void ShowHelp(int context);
+    void SetToolbarVisible(int tag, bool visible);
 
     TConfig& config_;
     QMdiArea* mdi_ = nullptr;
-    QHash<QString, QAction*> actions_;
+    std::unique_ptr<CommandActions> commands_;
+    std::vector<QToolBar*> bars_;
+    std::vector<ToolbarRecord> layout_;
+    bool layoutApplied_ = false;
     QMenu* recentMenu_ = nullptr;
+    QMenu* openRecentMenu_ = nullptr;
     QMenu* windowMenu_ = nullptr;
+    QList<QAction*> windowListActions_;
+    QDockWidget* deviceDock_ = nullptr;
+    TDevicePanel* devicePanel_ = nullptr;
     QLabel* panels_[6] = {};
+    QLabel* hintPanel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     std::unique_ptr<TStatusProgress> progress_;
 };
