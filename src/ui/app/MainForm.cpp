@@ -23,6 +23,7 @@
 #include "ui/document/ChildForm.h"
 #include "ui/document/DocumentClipboard.h"
 #include "ui/document/GridView.h"
+#include "ui/document/MessagePanel.h"
 #include "ui/document/ResultsPage.h"
 
 #include <QAction>
@@ -53,9 +54,21 @@ const QString kOpenFilter = QStringLiteral("Файлы исходных данн
 // Widths of the status bar panels: mine name, node row, branch row, "Изменен", progress.
 constexpr int kPanelWidths[5] = {180, 80, 80, 55, 100};
 
-// Help contexts of the windows.
+// Help contexts of the windows and panels; F1 opens the page of the innermost one that has
+// the focus.
 constexpr int kMainWindowHelpContext = 14;
 constexpr int kDocumentHelpContext = 12;
+constexpr int kTablesHelpContext = 28;
+constexpr int kResultsHelpContext = 29;
+constexpr int kDevicePanelHelpContext = 25;
+constexpr int kMessagesHelpContext = 145;
+const char* const kWidgetHelpProperty = "helpContext";
+
+void SetHelpContext(QWidget* widget, int context)
+{
+    if (widget)
+        widget->setProperty(kWidgetHelpProperty, context);
+}
 
 // The local files among dropped data.
 QStringList LocalFiles(const QMimeData* data)
@@ -90,9 +103,9 @@ TMainForm::TMainForm(TConfig& config, QWidget* parent) : QMainWindow(parent), co
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateActions);
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::UpdateActions);
     // F1 opens the page of the window in front.
+    SetHelpContext(this, kMainWindowHelpContext);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this,
-            [this] { ShowHelp(ActiveDocument() ? kDocumentHelpContext : kMainWindowHelpContext); });
+    connect(help, &QShortcut::activated, this, [this] { ShowHelp(FocusHelpContext()); });
     resize(1200, 800);
     OnDocumentChanged();
 }
@@ -291,6 +304,7 @@ void TMainForm::CreateDevicePanel()
     deviceDock_->setObjectName(QStringLiteral("DeviceDock"));
     deviceDock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     devicePanel_ = new TDevicePanel(deviceDock_);
+    SetHelpContext(devicePanel_, kDevicePanelHelpContext);
     deviceDock_->setWidget(devicePanel_);
     addDockWidget(Qt::RightDockWidgetArea, deviceDock_);
     // The dock's own close button hides it as the command does.
@@ -437,6 +451,11 @@ QMdiSubWindow* TMainForm::WindowOf(const TChildForm* form) const
 
 QMdiSubWindow* TMainForm::AddDocumentWindow(TChildForm* form)
 {
+    SetHelpContext(form, kDocumentHelpContext);
+    SetHelpContext(form->UzelGrid(), kTablesHelpContext);
+    SetHelpContext(form->BranchGrid(), kTablesHelpContext);
+    SetHelpContext(form->ResultsPage(), kResultsHelpContext);
+    SetHelpContext(form->MessagePanel(), kMessagesHelpContext);
     form->SetProgress(progress_.get());
     form->SetActionLookup([this](const QString& name) { return Action(name); });
     connect(form, &TChildForm::StateChanged, this, [this, form] {
@@ -731,6 +750,16 @@ void TMainForm::RunAbout()
 {
     TAboutForm about(this);
     about.exec();
+}
+
+int TMainForm::FocusHelpContext() const
+{
+    for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        const QVariant context = w->property(kWidgetHelpProperty);
+        if (context.isValid())
+            return context.toInt();
+    }
+    return ActiveDocument() ? kDocumentHelpContext : kMainWindowHelpContext;
 }
 
 void TMainForm::ShowHelp(int context)

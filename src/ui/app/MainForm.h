@@ -77,6 +77,9 @@ public:
     void TileWindows(bool horizontal);
     void ArrangeIcons();
 
+    // The help page of the window or panel that has the focus (F1).
+    int FocusHelpContext() const;
+
     // The toolbar layout as it stands (captured on close, written when the window goes).
     std::vector<ToolbarRecord> ToolbarLayout() const;
     void ApplyToolbarLayout(const std::vector<ToolbarRecord>& records);

@@ -9,11 +9,14 @@
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
+#include "ui/app/DevicePanel.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/SingleInstance.h"
 #include "ui/app/Startup.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QDropEvent>
 #include <QElapsedTimer>
@@ -248,6 +251,29 @@ TEST_F(MainWindow, TheFirstStartSaysOnceThatThereAreNoSettings)
     TConfig second(sandbox.places());
     EXPECT_TRUE(LoadStartupSettings(second));
     EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, F1OpensThePageOfWhatHasTheFocus)
+{
+    TMainForm main(config);
+    main.show();
+    main.activateWindow();
+    QApplication::setActiveWindow(&main);
+    EXPECT_EQ(main.FocusHelpContext(), 14) << "the main window alone";
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    ASSERT_NE(doc, nullptr);
+    doc->BranchGrid()->setFocus();
+    QCoreApplication::processEvents();
+    if (QApplication::focusWidget() != doc->BranchGrid())
+        GTEST_SKIP() << "this platform gives no focus";
+    EXPECT_EQ(main.FocusHelpContext(), 28);
+    main.DevicePanel()->DevTypeBox()->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(main.FocusHelpContext(), 25);
 }
 
 }  // namespace
