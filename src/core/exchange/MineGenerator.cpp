@@ -52,7 +52,7 @@ enum GateVariant { gvOpen = 0, gvClosed };
 enum ReducerVariant { rvTowardEnd = 0, rvTowardStart };
 enum PumpVariant { pvFire = 0, pvDrainage };
 
-struct DeviceSpec {
+struct DevicePlan {
     int kind = 0;
     double pos = 0;
     int variant = 0;
@@ -64,7 +64,7 @@ struct WaterSpec {
     int diameter = 150;
     double start = 0;
     double end = 1;
-    std::vector<DeviceSpec> devices;
+    std::vector<DevicePlan> devices;
 };
 
 struct GasSpec {
@@ -72,7 +72,7 @@ struct GasSpec {
     int diameter = 273;
     double mixtureFlow = 0;
     double methane = 0;
-    std::vector<DeviceSpec> devices;
+    std::vector<DevicePlan> devices;
 };
 
 struct BranchSpec {
@@ -492,7 +492,7 @@ void Planner::BuildPanel(Field& fd, int f, int h, int side, int mainIndex, int m
         } else {
             LayFire(b, 100, 50);
             Fire(b).end = Frac(rnd_.Uniform(0.86, 0.95));
-            std::erase_if(Fire(b).devices, [&](const DeviceSpec& d) { return d.pos >= Fire(b).end; });
+            std::erase_if(Fire(b).devices, [&](const DevicePlan& d) { return d.pos >= Fire(b).end; });
         }
         Lay(b, 2, 100);
     }
@@ -602,7 +602,7 @@ void Planner::BuildGasTrunks(Field& fd)
         const double mixture = Round(rnd_.Uniform(60, 120), 1);
         const double methane = Round(rnd_.Uniform(30, 45), 0.5);
         const std::vector<int>& legs = fd.upperLegs[static_cast<size_t>(side)];
-        auto addTrunk = [&](int b, std::vector<DeviceSpec> devices) {
+        auto addTrunk = [&](int b, std::vector<DevicePlan> devices) {
             GasSpec g;
             g.pipeNo = pipeNo;
             g.diameter = 426;
@@ -651,7 +651,7 @@ void Planner::TerminateDeadEnds()
         if (w.end == 1)
             ++touching[static_cast<size_t>(b.to)];
     }
-    auto closes = [](const DeviceSpec& d) {
+    auto closes = [](const DevicePlan& d) {
         return d.kind == dkPump || d.kind == dkCrane || d.kind == dkJetBreakTank || d.kind == dkFireMachine ||
                (d.kind == dkGate && d.variant == gvClosed);
     };
@@ -666,7 +666,7 @@ void Planner::TerminateDeadEnds()
                 continue;
             const double at = end.second;
             const bool closed = std::any_of(w.devices.begin(), w.devices.end(),
-                                            [&](const DeviceSpec& d) { return d.pos == at && closes(d); });
+                                            [&](const DevicePlan& d) { return d.pos == at && closes(d); });
             if (!closed)
                 w.devices.push_back({dkCrane, at, hvPlain});
         }
@@ -676,9 +676,9 @@ void Planner::TerminateDeadEnds()
 // Devices in position order, never two at one place.
 void Planner::TidyDevices()
 {
-    auto tidy = [](std::vector<DeviceSpec>& devices) {
+    auto tidy = [](std::vector<DevicePlan>& devices) {
         std::stable_sort(devices.begin(), devices.end(),
-                         [](const DeviceSpec& a, const DeviceSpec& b) { return a.pos < b.pos; });
+                         [](const DevicePlan& a, const DevicePlan& b) { return a.pos < b.pos; });
         for (size_t i = 1; i < devices.size(); ++i)
             if (devices[i].pos <= devices[i - 1].pos)
                 devices[i].pos = Frac(devices[i - 1].pos + 0.005);
@@ -698,7 +698,7 @@ public:
     void Build();
 
 private:
-    void FillDevice(TDevice* d, const DeviceSpec& spec);
+    void FillDevice(TDevice* d, const DevicePlan& plan);
     TReducerCharacter Characteristic();
 
     Planner& plan_;
@@ -770,7 +770,7 @@ void Builder::Build()
             pipe->SetPresent(w.laid);
             pipe->SetProjected(w.projected);
             pipe->SetFractions(w.start, w.end);
-            for (const DeviceSpec& d : w.devices)
+            for (const DevicePlan& d : w.devices)
                 FillDevice(TDevice::CreateDevice(b, pipe, d.kind), d);
         }
         for (const GasSpec& g : s.gas) {
@@ -779,7 +779,7 @@ void Builder::Build()
             pipe->SetDiameter(g.diameter);
             pipe->SetMixtureFlow(g.mixtureFlow);
             pipe->SetMethaneConcentration(g.methane);
-            for (const DeviceSpec& d : g.devices)
+            for (const DevicePlan& d : g.devices)
                 FillDevice(TDevice::CreateDevice(b, pipe, d.kind), d);
         }
     }
@@ -818,14 +818,14 @@ TReducerCharacter Builder::Characteristic()
     return c;
 }
 
-void Builder::FillDevice(TDevice* d, const DeviceSpec& spec)
+void Builder::FillDevice(TDevice* d, const DevicePlan& plan)
 {
-    d->SetPosition(spec.pos);
+    d->SetPosition(plan.pos);
     d->SetNumber(nextDevice_++);
     switch (d->GetKind()) {
     case dkPump: {
         auto* p = static_cast<TPump*>(d);
-        const PumpType& t = spec.variant == pvDrainage ? kDrainagePump : kFirePumps[rnd_.Int(0, 2)];
+        const PumpType& t = plan.variant == pvDrainage ? kDrainagePump : kFirePumps[rnd_.Int(0, 2)];
         const double b = (t.h1 - t.h2) / (t.q2 * t.q2 - t.q1 * t.q1);
         p->SetModel(QString::fromUtf8(t.model));
         p->SetValue(1, t.q1);
@@ -843,18 +843,18 @@ void Builder::FillDevice(TDevice* d, const DeviceSpec& spec)
         r->SetHasCharacteristic(true);
         r->SetModel(c.Name);
         r->SetLockingPressure(c.Locking(0) + 5 * rnd_.Int(0, 6));
-        r->SetDirection(spec.variant == rvTowardStart ? 1 : 0);
+        r->SetDirection(plan.variant == rvTowardStart ? 1 : 0);
         break;
     }
     case dkGate: {
         auto* g = static_cast<TGate*>(d);
-        g->SetClosed(spec.variant == gvClosed);
+        g->SetClosed(plan.variant == gvClosed);
         g->SetModel(QStringLiteral("Ду%1").arg(d->Pipe()->Diameter()));
         break;
     }
     case dkCrane: {
         auto* c = static_cast<TCrane*>(d);
-        switch (spec.variant) {
+        switch (plan.variant) {
         case hvCurtain:
             c->SetConsumption(true);
             c->SetConsumerType(1);
