@@ -122,10 +122,12 @@ void Read(ByteReader& r, TMine& mine, int version)
 
     // Every node before any branch: the branches link to them as they are created.
     const int32_t uzels = r.count(UzelRecord::Size(version));
+    mine.Uzels.Reserve(uzels);  // the count was checked against the bytes left
     for (int i = 0; i < uzels; ++i)
         UzelRecord::Read(r, mine, version);
 
     const int32_t branches = r.count(BranchRecord::MinSize(version));
+    mine.Branches.Reserve(branches);
     for (int i = 0; i < branches; ++i)
         BranchRecord::Read(r, mine, version);
 

@@ -21,6 +21,7 @@ TBranch* TBranch::Create(TMine* mine, int number, int startNumber, int endNumber
     TBranch* b = mine->Branches.Add(std::unique_ptr<TBranch>(new TBranch(mine, number, startNumber, endNumber)));
     mine->IndexBranchEnd(b, startNumber, true);
     mine->IndexBranchEnd(b, endNumber, false);
+    b->Pipes.Reserve(3);  // the three water slots, the usual case
     for (int kind = 0; kind < 3; ++kind)
         TWaterPipe::Create(b, kind);
     b->LinkEnds();
