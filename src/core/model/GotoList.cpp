@@ -106,3 +106,27 @@ TMineObject* FindGotoEntry(const std::vector<GotoEntry>& entries, const QString&
             return entry.object;
     throw Exception(kGotoNotFoundText);
 }
+
+TBranch* GotoTargetBranch(const TMine& mine, GotoKind kind, TMineObject* object)
+{
+    switch (kind) {
+    case GotoKind::Uzel:
+        return nullptr;
+    case GotoKind::Branch:
+        return dynamic_cast<TBranch*>(object);
+    case GotoKind::PLFPosition:
+        if (auto* position = dynamic_cast<TPLFPosition*>(object)) {
+            const int index = position->GetIndex();
+            for (int i = 0; i < mine.Branches.Count(); ++i)
+                if (mine.Branches.Items(i)->PLFIndex() == index)
+                    return mine.Branches.Items(i);
+        }
+        return nullptr;
+    case GotoKind::FireDevice:
+    case GotoKind::PPZDevice:
+        if (auto* device = dynamic_cast<TDevice*>(object))
+            return device->Branch();
+        return nullptr;
+    }
+    return nullptr;
+}

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class TBranch;
 class TMine;
 class TMineObject;
 
@@ -37,6 +38,11 @@ struct GotoEntry {
 std::vector<GotoEntry> GotoNumberEntries(const TMine& mine, GotoKind kind);
 // The branch comments (non-empty ones), sorted as text.
 std::vector<GotoEntry> GotoCommentEntries(const TMine& mine);
+
+// The branch the main window shows for a found object: the branch itself, the first branch
+// (in the mine's order) of a plan position, the branch a device stands on; null for a node,
+// or when there is none.
+TBranch* GotoTargetBranch(const TMine& mine, GotoKind kind, TMineObject* object);
 
 // The object of the first entry whose text equals the typed text (blanks around it ignored).
 // Throws Exception(kGotoNotFoundText) when there is none.

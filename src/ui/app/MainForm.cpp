@@ -688,38 +688,16 @@ void TMainForm::ShowGotoTarget(int kind, TMineObject* object)
     if (!doc)
         return;
     const auto goto_ = static_cast<GotoKind>(kind);
-    TBranch* branch = nullptr;
-    switch (goto_) {
-    case GotoKind::Uzel:
+    if (goto_ == GotoKind::Uzel) {
         if (auto* uzel = dynamic_cast<TUzel*>(object)) {
             doc->ShowUzel(uzel);
             if (doc->CurrentUzel() == uzel)
                 return;
         }
-        break;
-    case GotoKind::Branch:
-        branch = dynamic_cast<TBranch*>(object);
-        break;
-    case GotoKind::PLFPosition:
-        // The first branch of the position, with the branches coloured by positions.
-        if (auto* position = dynamic_cast<TPLFPosition*>(object)) {
-            const int index = position->GetIndex();
-            for (TBranch* b : doc->Mine()->Branches.ToVector())
-                if (b->PLFIndex() == index) {
-                    branch = b;
-                    break;
-                }
-            if (branch)
-                doc->SetColorMode(2);
-        }
-        break;
-    case GotoKind::FireDevice:
-    case GotoKind::PPZDevice:
-        if (auto* device = dynamic_cast<TDevice*>(object))
-            branch = device->Branch();
-        break;
-    }
-    if (branch) {
+    } else if (TBranch* branch = GotoTargetBranch(*doc->Mine(), goto_, object)) {
+        // A plan position is shown with the branches coloured by positions.
+        if (goto_ == GotoKind::PLFPosition)
+            doc->SetColorMode(2);
         doc->ShowBranch(branch);
         if (doc->CurrentBranch() == branch)
             return;

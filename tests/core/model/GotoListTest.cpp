@@ -94,3 +94,23 @@ TEST(GotoList, TextsOfTheDialog)
     EXPECT_EQ(GotoMissText(GotoKind::Branch), QStringLiteral("Выработка не найдена"));
     EXPECT_EQ(GotoMissText(GotoKind::PPZDevice), QStringLiteral("Устройство не найдено"));
 }
+
+TEST(GotoList, TargetBranchOfEachKind)
+{
+    MineBuilder b;
+    TBranch* a = b.firePipe(1, 1, 2);
+    TBranch* c = b.firePipe(2, 2, 3);
+    TBranch* d = b.firePipe(3, 3, 4);
+    TPLFPosition* used = TPLFPosition::Create(&b.mine());
+    TPLFPosition* empty = TPLFPosition::Create(&b.mine());
+    d->SetPLFIndex(0);
+    c->SetPLFIndex(0);
+    TDevice* hydrant = b.device(d, dkCrane, 0.5, 12);
+
+    EXPECT_EQ(GotoTargetBranch(b.mine(), GotoKind::Branch, a), a);
+    EXPECT_EQ(GotoTargetBranch(b.mine(), GotoKind::PLFPosition, used), c) << "the first in the mine's order";
+    EXPECT_EQ(GotoTargetBranch(b.mine(), GotoKind::PLFPosition, empty), nullptr);
+    EXPECT_EQ(GotoTargetBranch(b.mine(), GotoKind::FireDevice, hydrant), d);
+    EXPECT_EQ(GotoTargetBranch(b.mine(), GotoKind::Uzel, b.uzel(9)), nullptr);
+    EXPECT_EQ(GotoTargetBranch(b.mine(), GotoKind::Branch, hydrant), nullptr) << "an object of another kind";
+}

@@ -15,6 +15,7 @@
 #include "ui/app/Startup.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QComboBox>
 #include <QDockWidget>
@@ -274,6 +275,37 @@ TEST_F(MainWindow, F1OpensThePageOfWhatHasTheFocus)
     main.DevicePanel()->DevTypeBox()->setFocus();
     QCoreApplication::processEvents();
     EXPECT_EQ(main.FocusHelpContext(), 25);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindow, TheSameSortCommandTwiceReversesAndKeepsTheCurrentNode)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("s.irv"), Line));
+    ASSERT_NE(doc, nullptr);
+    TUzel* third = doc->Mine()->Uzels.Items(2);
+    doc->ShowUzel(third);
+    QAction* byX = main.Action(QStringLiteral("actUzelsByX"));
+    ASSERT_TRUE(byX->isEnabled());
+    byX->trigger();
+    const auto xs = [&] {
+        std::vector<double> v;
+        for (int row = 0; row < doc->Rows().UzelCount(); ++row)
+            v.push_back(doc->Rows().UzelAt(row)->X());
+        return v;
+    };
+    const std::vector<double> ascending = xs();
+    EXPECT_TRUE(std::is_sorted(ascending.begin(), ascending.end()));
+    EXPECT_EQ(doc->CurrentUzel(), third);
+    byX->trigger();
+    const std::vector<double> descending = xs();
+    EXPECT_TRUE(std::is_sorted(descending.rbegin(), descending.rend())) << "the same order again reverses";
+    EXPECT_EQ(doc->CurrentUzel(), third);
+    EXPECT_TRUE(doc->IsModified());
+    messages.Answer(TMsgAnswer::No);  // leaving the sorted document unsaved
 }
 
 }  // namespace
