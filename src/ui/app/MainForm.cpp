@@ -20,6 +20,7 @@
 #include "ui/app/ToolbarPlacement.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/WideEntryHints.h"
 #include "ui/document/ChildForm.h"
 #include "ui/document/DocumentClipboard.h"
 #include "ui/document/GridView.h"
@@ -29,6 +30,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QListView>
+#include <QListWidget>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QDragEnterEvent>
@@ -305,6 +309,9 @@ void TMainForm::CreateDevicePanel()
     deviceDock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     devicePanel_ = new TDevicePanel(deviceDock_);
     SetHelpContext(devicePanel_, kDevicePanelHelpContext);
+    TWideEntryHints::Install(devicePanel_->DevBox());
+    for (QComboBox* box : {devicePanel_->DevTypeBox(), devicePanel_->LayerBox(), devicePanel_->PLFBox()})
+        TWideEntryHints::Install(box);
     deviceDock_->setWidget(devicePanel_);
     addDockWidget(Qt::RightDockWidgetArea, deviceDock_);
     // The dock's own close button hides it as the command does.
@@ -456,6 +463,7 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(TChildForm* form)
     SetHelpContext(form->BranchGrid(), kTablesHelpContext);
     SetHelpContext(form->ResultsPage(), kResultsHelpContext);
     SetHelpContext(form->MessagePanel(), kMessagesHelpContext);
+    TWideEntryHints::Install(form->MessagePanel()->ListView());
     form->SetProgress(progress_.get());
     form->SetActionLookup([this](const QString& name) { return Action(name); });
     connect(form, &TChildForm::StateChanged, this, [this, form] {
