@@ -162,3 +162,35 @@ QIcon DrawnCommandIcon(const QString& commandName)
     }
     return icon;
 }
+
+QIcon DrawnApplicationIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 64.0, size / 64.0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x2b, 0x3a, 0x4a));
+        p.drawRoundedRect(QRectF(2, 2, 60, 60), 8, 8);
+        QPainterPath network;
+        network.moveTo(12, 44);
+        network.lineTo(28, 28);
+        network.lineTo(44, 36);
+        network.lineTo(54, 18);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0x3f, 0xa7, 0xff), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(network);
+        p.setPen(QPen(QColor(0xe0, 0x48, 0x48), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(28, 28), QPointF(28, 52));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xff, 0xd2, 0x4a));
+        for (const QPointF& node : {QPointF(12, 44), QPointF(28, 28), QPointF(44, 36), QPointF(54, 18)})
+            p.drawEllipse(node, 5, 5);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}

@@ -11,6 +11,7 @@
 #include "core/shell/HelpPages.h"
 #include "ui/app/AboutForm.h"
 #include "ui/app/CalculatorItem.h"
+#include "ui/app/CommandIcons.h"
 #include "ui/app/CommandTable.h"
 #include "ui/app/ConfigForm.h"
 #include "ui/app/DevicePanel.h"
@@ -92,6 +93,7 @@ TMainForm::TMainForm(TConfig& config, QWidget* parent) : QMainWindow(parent), co
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kApplicationTitle);
+    setWindowIcon(DrawnApplicationIcon());
     setAcceptDrops(true);
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("MdiArea"));
@@ -474,6 +476,7 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(TChildForm* form)
     QMdiSubWindow* w = mdi_->addSubWindow(form);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowTitle(form->windowTitle());
+    w->setWindowIcon(windowIcon());
     connect(form, &QWidget::windowTitleChanged, w, &QWidget::setWindowTitle);
     connect(w, &QObject::destroyed, this, [this] { OnDocumentChanged(); });
     // Three quarters of the frame (the MDI area may not be laid out yet), each new window a

@@ -18,11 +18,13 @@
 #include <algorithm>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDockWidget>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -306,6 +308,36 @@ TEST_F(MainWindow, TheSameSortCommandTwiceReversesAndKeepsTheCurrentNode)
     EXPECT_EQ(doc->CurrentUzel(), third);
     EXPECT_TRUE(doc->IsModified());
     messages.Answer(TMsgAnswer::No);  // leaving the sorted document unsaved
+}
+
+}  // namespace
+
+namespace {
+
+// Pictures of the main window with two documents and of every menu, for looking at.
+TEST_F(MainWindow, Screenshot)
+{
+    const QString dir = qEnvironmentVariable("IRVATA_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "IRVATA_SCREENSHOT_DIR not set";
+    TMainForm main(config);
+    main.resize(1280, 800);
+    main.show();
+    ASSERT_NE(main.OpenPath(QStringLiteral(IRVATA_SOURCE_DIR "/examples/sample_mine.irv")), nullptr);
+    ASSERT_NE(main.OpenPath(WriteMine(QStringLiteral("line.irv"), Line)), nullptr);
+    main.Action(QStringLiteral("actWinHorizTile"))->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(main.grab().save(QDir(dir).filePath(QStringLiteral("main-window.png"))));
+    int n = 0;
+    for (QAction* top : main.menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        if (!menu)
+            continue;
+        menu->popup(QPoint(0, 0));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(menu->grab().save(QDir(dir).filePath(QStringLiteral("menu-%1.png").arg(++n))));
+        menu->hide();
+    }
 }
 
 }  // namespace
