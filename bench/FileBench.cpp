@@ -84,6 +84,21 @@ void Read(benchmark::State& state)
     for (auto _ : state) {
         TNetworkDocument doc = NetworkFile::Read(c.path);
         benchmark::DoNotOptimize(doc.Mine.get());
+        // Closing the mine is not reading it.
+        state.PauseTiming();
+        doc = TNetworkDocument();
+        state.ResumeTiming();
+    }
+    Report(state, c);
+}
+
+// Reading and closing again, as a document window that opens and closes a file.
+void ReadAndClose(benchmark::State& state)
+{
+    const Case& c = CaseFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TNetworkDocument doc = NetworkFile::Read(c.path);
+        benchmark::DoNotOptimize(doc.Mine.get());
     }
     Report(state, c);
 }
@@ -126,6 +141,9 @@ void ReadBody(benchmark::State& state)
     for (auto _ : state) {
         TNetworkDocument doc = NetworkFile::ReadBody(c.body, 17, QStringLiteral("bench.irv"));
         benchmark::DoNotOptimize(doc.Mine.get());
+        state.PauseTiming();
+        doc = TNetworkDocument();
+        state.ResumeTiming();
     }
     Report(state, c);
 }
@@ -152,6 +170,7 @@ void Sizes(benchmark::internal::Benchmark* b)
 }
 
 BENCHMARK(Read)->Apply(Sizes);
+BENCHMARK(ReadAndClose)->Apply(Sizes);
 BENCHMARK(ZlibInflate)->Apply(Sizes);
 BENCHMARK(ReadBody)->Apply(Sizes);
 BENCHMARK(Write)->Apply(Sizes);
