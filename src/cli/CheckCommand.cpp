@@ -67,6 +67,6 @@ int RunCheck(const QStringList& args)
         for (const TMessageLine& line : list.Lines())
             text += line.Text + u'\n';
         Cli::Out(text);
-        return outcome.ErrorsFound ? 1 : kExitOk;
+        return outcome.ErrorsFound ? kExitFindings : kExitOk;
     });
 }

@@ -39,7 +39,8 @@ int Usage()
         "                                 run a check (default: the pipeline) and print its message list;\n"
         "                                 status 1 when it found errors\n"
         "\n"
-        "Exit status: 0 success, 1 bad command line, 2 a file could not be read or written."));
+        "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
+        "64 bad command line."));
     return kExitUsage;
 }
 

@@ -9,8 +9,9 @@
 // Exit statuses of irvata-cli.
 enum CliExit : int {
     kExitOk = 0,
-    kExitUsage = 1,  // unknown command, missing or bad arguments
-    kExitFile = 2,   // a file could not be read or written
+    kExitFindings = 1,  // check: the mine has errors
+    kExitFile = 2,      // a file could not be read or written
+    kExitUsage = 64,    // unknown command, missing or bad arguments (the usual EX_USAGE)
 };
 
 namespace Cli {
