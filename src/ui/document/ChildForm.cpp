@@ -2,6 +2,7 @@
 
 #include "core/checks/CheckCommands.h"
 #include "core/checks/FreeNumbers.h"
+#include "core/editing/CopyTargets.h"
 #include "core/editing/TableEdits.h"
 #include "core/file/AtomicFile.h"
 #include "core/file/NetworkFile.h"
@@ -984,35 +985,17 @@ void TChildForm::DeleteBranch()
 
 std::vector<TUzel*> TChildForm::UzelsToCopy() const
 {
-    std::vector<TUzel*> out;
-    if (mine_->Selection.UzelCount() > 0) {
-        for (TUzel* u : mine_->Uzels)
-            if (u->Selected())
-                out.push_back(u);
-    } else if (TUzel* u = CurrentUzel()) {
-        out.push_back(u);
-    }
-    return out;
+    return CopyTargets::Uzels(*mine_, CurrentUzel());
 }
 
 std::vector<TBranch*> TChildForm::BranchesToCopy() const
 {
-    std::vector<TBranch*> out;
-    if (mine_->Selection.CountClass<TBranch>() > 0) {
-        for (TBranch* b : rows_->BranchOrder())
-            if (b->Selected())
-                out.push_back(b);
-    } else if (TBranch* b = CurrentBranch()) {
-        out.push_back(b);
-    }
-    return out;
+    return CopyTargets::Branches(*mine_, rows_->BranchOrder(), CurrentBranch());
 }
 
 int TChildForm::CopyCount() const
 {
-    const int n = lastFocused_ == uzelGrid_ ? static_cast<int>(UzelsToCopy().size())
-                                            : static_cast<int>(BranchesToCopy().size());
-    return std::max(n, 1);
+    return CopyTargets::Count(*mine_, lastFocused_ == uzelGrid_);
 }
 
 bool TChildForm::CanCutCopy() const
@@ -1133,33 +1116,31 @@ void TChildForm::AfterCheck(const TCheckOutcome& outcome)
     emit StateChanged();
 }
 
-void TChildForm::CheckTopology()
+TCheckOutcome TChildForm::RunCheck(
+    const std::function<TCheckOutcome(TMine&, TMessageList&, const TCheckOptions&)>& check)
 {
     SetCurrentPage(0);
     TWaitCursor wait;
-    TCheckOptions options{config_.ShowWarnings, useProjectedPipes_, progress_, &busy_};
-    const TCheckOutcome outcome = RunTopologyCheck(*mine_, messages_, options);
+    const TCheckOptions options{config_.ShowWarnings, useProjectedPipes_, progress_, &busy_};
+    const TCheckOutcome outcome = check(*mine_, messages_, options);
     wait.Restore();
-    AfterCheck(outcome);
+    return outcome;
+}
+
+void TChildForm::CheckTopology()
+{
+    AfterCheck(RunCheck(RunTopologyCheck));
 }
 
 void TChildForm::CheckPipeline()
 {
-    SetCurrentPage(0);
-    TWaitCursor wait;
-    TCheckOptions options{config_.ShowWarnings, useProjectedPipes_, progress_, &busy_};
-    const TCheckOutcome outcome = RunPipelineCheck(*mine_, messages_, options);
-    wait.Restore();
-    AfterCheck(outcome);
+    AfterCheck(RunCheck(RunPipelineCheck));
 }
 
 void TChildForm::FindFreeNumbers()
 {
-    SetCurrentPage(0);
-    TWaitCursor wait;
-    TCheckOptions options{config_.ShowWarnings, useProjectedPipes_, progress_, &busy_};
-    const TCheckOutcome outcome = RunFreeNumbers(*mine_, messages_, options);
-    wait.Restore();
+    const TCheckOutcome outcome = RunCheck(RunFreeNumbers);
+    // The numbers found are the answer: the panel opens whatever they are.
     SetMessagesVisible(true);
     messagePanel_->SelectLine(outcome.FirstLine);
     messagePanel_->UpdateActions();

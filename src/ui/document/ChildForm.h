@@ -27,6 +27,7 @@ class TMineObject;
 class TResultsPage;
 class TUzel;
 class TUzelTableModel;
+struct TCheckOptions;
 struct TCheckOutcome;
 struct TNetworkDocument;
 
@@ -196,6 +197,8 @@ private:
     void StoreColumnWidths();
     void AdoptDocument(TNetworkDocument&& doc);
     void UpdateCaption();
+    // Runs a check on the first page with the hourglass, the progress and the busy counter.
+    TCheckOutcome RunCheck(const std::function<TCheckOutcome(TMine&, TMessageList&, const TCheckOptions&)>& check);
     void AfterCheck(const TCheckOutcome& outcome);
     void OnUzelClicked(const TRowClick& click);
     void OnBranchClicked(const TRowClick& click);
