@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace TableCells {
 
@@ -78,44 +79,68 @@ QString PLFName(const TBranch& branch)
     return i >= 0 ? branch.Mine()->PLFPositions.Items(i)->Name() : QString();
 }
 
+
+// The values the tables show as decimal numbers (with the column's decimals, or in full
+// for editing); none for the other columns.
+std::optional<double> UzelMeasure(const TUzel& uzel, int param)
+{
+    switch (param) {
+    case upX: return uzel.X();
+    case upY: return uzel.Y();
+    case upZ: return uzel.Z();
+    default: return std::nullopt;
+    }
+}
+
+std::optional<double> BranchMeasure(const TBranch& branch, int param)
+{
+    switch (param) {
+    case bpL: return branch.Length();
+    case bpAngle: return branch.Angle();
+    case bpAirQ: return branch.AirQ();
+    case bpFirePFromS: return FromStart(branch);
+    case bpFirePFromE: return FromEnd(branch);
+    case bpFirePK: return branch.FirePipe()->K();
+    default: return std::nullopt;
+    }
+}
+
+bool IsFireColumn(int param)
+{
+    switch (param) {
+    case bpFirePDiam:
+    case bpFirePWall:
+    case bpFirePFromS:
+    case bpFirePFromE:
+    case bpFirePK:
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 QString UzelText(const TUzel& uzel, int param)
 {
-    switch (param) {
-    case upNum:
+    if (param == upNum)
         return QString::number(uzel.Number());
-    case upX:
-        return FixedText(uzel.X(), Decimals(TTableKind::Uzels, param));
-    case upY:
-        return FixedText(uzel.Y(), Decimals(TTableKind::Uzels, param));
-    case upZ:
-        return FixedText(uzel.Z(), Decimals(TTableKind::Uzels, param));
-    default:
-        return QString();
-    }
+    if (const auto value = UzelMeasure(uzel, param))
+        return FixedText(*value, Decimals(TTableKind::Uzels, param));
+    return QString();
 }
 
 QString UzelEditText(const TUzel& uzel, int param)
 {
-    switch (param) {
-    case upNum:
+    if (param == upNum)
         return QString::number(uzel.Number());
-    case upX:
-        return ShortestText(uzel.X());
-    case upY:
-        return ShortestText(uzel.Y());
-    case upZ:
-        return ShortestText(uzel.Z());
-    default:
-        return QString();
-    }
+    if (const auto value = UzelMeasure(uzel, param))
+        return ShortestText(*value);
+    return QString();
 }
 
 QString BranchText(const TBranch& branch, int param)
 {
-    const int dec = Decimals(TTableKind::Branches, param);
-    const TWaterPipe* fire = branch.FirePipe();
     switch (param) {
     case bpNum:
         return QString::number(branch.Number());
@@ -123,14 +148,8 @@ QString BranchText(const TBranch& branch, int param)
         return QString::number(branch.StartNumber());
     case bpNumE:
         return QString::number(branch.EndNumber());
-    case bpL:
-        return FixedText(branch.Length(), dec);
-    case bpAngle:
-        return FixedText(branch.Angle(), dec);
     case bpRemark:
         return branch.Remark();
-    case bpAirQ:
-        return FixedText(branch.AirQ(), dec);
     case bpPLF:
         return PLFName(branch);
     case bpLayer:
@@ -138,19 +157,16 @@ QString BranchText(const TBranch& branch, int param)
     default:
         break;
     }
-    if (!FireLaid(branch))
+    // The pipe's columns stay empty while the fire pipe is not laid.
+    if (IsFireColumn(param) && !FireLaid(branch))
         return QString();
+    if (const auto value = BranchMeasure(branch, param))
+        return FixedText(*value, Decimals(TTableKind::Branches, param));
     switch (param) {
     case bpFirePDiam:
-        return QString::number(fire->Diameter());
+        return QString::number(branch.FirePipe()->Diameter());
     case bpFirePWall:
-        return QString::number(fire->WallThickness());
-    case bpFirePFromS:
-        return FixedText(FromStart(branch), dec);
-    case bpFirePFromE:
-        return FixedText(FromEnd(branch), dec);
-    case bpFirePK:
-        return FixedText(fire->K(), dec);
+        return QString::number(branch.FirePipe()->WallThickness());
     default:
         return QString();
     }
@@ -158,7 +174,6 @@ QString BranchText(const TBranch& branch, int param)
 
 QString BranchEditText(const TBranch& branch, int param)
 {
-    const TWaterPipe* fire = branch.FirePipe();
     switch (param) {
     case bpNum:
         return QString::number(branch.Number());
@@ -166,27 +181,18 @@ QString BranchEditText(const TBranch& branch, int param)
         return QString::number(branch.StartNumber());
     case bpNumE:
         return QString::number(branch.EndNumber());
-    case bpL:
-        return ShortestText(branch.Length());
-    case bpAngle:
-        return ShortestText(branch.Angle());
     case bpRemark:
         return branch.Remark();
-    case bpAirQ:
-        return ShortestText(branch.AirQ());
     case bpFirePDiam:
-        return FireLaid(branch) ? QString::number(fire->Diameter()) : QString();
+        return FireLaid(branch) ? QString::number(branch.FirePipe()->Diameter()) : QString();
     case bpFirePWall:
-        return QString::number(fire->WallThickness());
-    case bpFirePFromS:
-        return ShortestText(FromStart(branch));
-    case bpFirePFromE:
-        return ShortestText(FromEnd(branch));
-    case bpFirePK:
-        return ShortestText(fire->K());
+        return QString::number(branch.FirePipe()->WallThickness());
     default:
-        return QStringLiteral("0");
+        break;
     }
+    if (const auto value = BranchMeasure(branch, param))
+        return ShortestText(*value);
+    return QStringLiteral("0");
 }
 
 bool UzelEditable(int param)
