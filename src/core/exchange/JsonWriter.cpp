@@ -123,26 +123,13 @@ void JsonWriter::Integer(int64_t value)
 
 void JsonWriter::Value(double value)
 {
-    BeforeValue();
-    if (!std::isfinite(value)) {
-        Raw("null");
-        return;
-    }
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value);
-    out_.append(buf, r.ptr);
+    Number(value);
 }
 
 void JsonWriter::Value(float value)
 {
-    BeforeValue();
-    if (!std::isfinite(value)) {
-        Raw("null");
-        return;
-    }
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value);
-    out_.append(buf, r.ptr);
+    // Printed as the float it is, so it reads back as the same float.
+    Number(value);
 }
 
 void JsonWriter::Null()

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -52,6 +54,19 @@ private:
     void Integer(int64_t value);
     void String(std::string_view utf8);
     void Raw(std::string_view text) { out_.append(text); }
+    // The shortest text that reads back as the same value; null for a non-finite one.
+    template <typename F>
+    void Number(F value)
+    {
+        BeforeValue();
+        if (!std::isfinite(value)) {
+            Raw("null");
+            return;
+        }
+        char buf[32];
+        const auto r = std::to_chars(buf, buf + sizeof buf, value);
+        out_.append(buf, r.ptr);
+    }
 
     std::string out_;
     std::vector<Level> stack_;
