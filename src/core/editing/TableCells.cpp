@@ -105,6 +105,18 @@ std::optional<double> BranchMeasure(const TBranch& branch, int param)
     }
 }
 
+// The branch's own numbers and comment, shown and edited alike.
+std::optional<QString> BranchOwnText(const TBranch& branch, int param)
+{
+    switch (param) {
+    case bpNum: return QString::number(branch.Number());
+    case bpNumS: return QString::number(branch.StartNumber());
+    case bpNumE: return QString::number(branch.EndNumber());
+    case bpRemark: return branch.Remark();
+    default: return std::nullopt;
+    }
+}
+
 bool IsFireColumn(int param)
 {
     switch (param) {
@@ -141,15 +153,9 @@ QString UzelEditText(const TUzel& uzel, int param)
 
 QString BranchText(const TBranch& branch, int param)
 {
+    if (const auto text = BranchOwnText(branch, param))
+        return *text;
     switch (param) {
-    case bpNum:
-        return QString::number(branch.Number());
-    case bpNumS:
-        return QString::number(branch.StartNumber());
-    case bpNumE:
-        return QString::number(branch.EndNumber());
-    case bpRemark:
-        return branch.Remark();
     case bpPLF:
         return PLFName(branch);
     case bpLayer:
@@ -174,15 +180,9 @@ QString BranchText(const TBranch& branch, int param)
 
 QString BranchEditText(const TBranch& branch, int param)
 {
+    if (const auto text = BranchOwnText(branch, param))
+        return *text;
     switch (param) {
-    case bpNum:
-        return QString::number(branch.Number());
-    case bpNumS:
-        return QString::number(branch.StartNumber());
-    case bpNumE:
-        return QString::number(branch.EndNumber());
-    case bpRemark:
-        return branch.Remark();
     case bpFirePDiam:
         return FireLaid(branch) ? QString::number(branch.FirePipe()->Diameter()) : QString();
     case bpFirePWall:
