@@ -5,14 +5,16 @@
 #include <QLocale>
 #include <QTranslator>
 
-bool InstallRussianQtTranslations(QCoreApplication& app)
+#include <memory>
+
+QTranslator* InstallRussianQtTranslations(QCoreApplication& app)
 {
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    // qtbase holds the widgets' and dialogs' texts; the application owns the translator.
-    auto* translator = new QTranslator(&app);
-    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
-        translator->deleteLater();
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
+    // qtbase holds the texts of the widgets and the standard dialogs.
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"), folder)
+        || !QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    translator->setParent(&app);
+    return translator.release();
 }
