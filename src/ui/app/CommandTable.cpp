@@ -86,6 +86,7 @@ CommandActions::CommandActions(QObject* owner)
 {
     const auto table = CommandTable();
     actions_.reserve(table.size());
+    handled_.assign(table.size(), false);
     // One exclusive group per family of radio commands, keyed by what they mirror.
     QActionGroup* groups[3] = {};
 
@@ -121,6 +122,27 @@ QAction* CommandActions::Action(QStringView name) const
 {
     const int index = CommandIndex(name);
     return index < 0 ? nullptr : actions_[size_t(index)];
+}
+
+void CommandActions::Handle(QStringView name, QObject* context, std::function<void()> run)
+{
+    const auto table = CommandTable();
+    for (size_t i = 0; i < table.size(); ++i)
+        if (table[i].Name() == name) {
+            QObject::connect(actions_[i], &QAction::triggered, context, [run = std::move(run)] { run(); });
+            handled_[i] = true;
+            return;
+        }
+    Q_ASSERT_X(false, "CommandActions::Handle", "a command that is not in the table");
+}
+
+bool CommandActions::HasHandler(QStringView name) const
+{
+    const auto table = CommandTable();
+    for (size_t i = 0; i < table.size(); ++i)
+        if (table[i].Name() == name)
+            return handled_[i];
+    return false;
 }
 
 QList<QAction*> CommandActions::ReadyActions() const

@@ -22,6 +22,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -55,6 +56,12 @@ public:
     // them to the window's top dock in tag order and returns them in tag order.
     std::vector<QToolBar*> BuildToolBars(QMainWindow* window) const;
 
+    // Runs the handler whenever the command is triggered (context: the receiver whose life
+    // bounds the connection). Every table command is connected through here, so the window can
+    // tell which commands do something.
+    void Handle(QStringView name, QObject* context, std::function<void()> run);
+    bool HasHandler(QStringView name) const;
+
     // Applies the computed states (in table order): enabled, visible, checked; a Pending command
     // stays hidden and disabled; cut, copy and paste carry their shortcut only while enabled.
     void ApplyStates(const std::vector<CommandState>& states) const;
@@ -63,6 +70,7 @@ private:
     void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries) const;
 
     std::vector<QAction*> actions_;  // owned by the owner object, in table order
+    std::vector<bool> handled_;      // in table order
 };
 
 // The menu found by object name among the menu bar's menus and their submenus, or null.

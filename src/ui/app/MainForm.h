@@ -11,17 +11,16 @@
 class CommandActions;
 class QAction;
 class QDockWidget;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QProgressBar;
 class QToolBar;
 class TChildForm;
 class TConfig;
 class TDevicePanel;
 class TMineObject;
-class TStatusProgress;
+class TStatusPanels;
+class TWindowArrangement;
 
 // The frame of the application: the document windows in an MDI area, the menu and the five
 // toolbars built from the command table, the status bar with its panels and progress bar,
@@ -65,6 +64,8 @@ public:
     CommandContext CurrentContext() const;
     // Enables and checks every command from the state of the active document.
     void UpdateActions();
+    // Whether a command is connected to what it does.
+    bool HasHandler(const QString& command) const;
     // The text of status bar panel 0..5.
     QString StatusPanelText(int panel) const;
     // The long hint shown in place of the panels, empty when none is shown.
@@ -109,9 +110,7 @@ private:
     QMdiSubWindow* WindowOf(const TChildForm* form) const;
     void RebuildRecentMenu();
     void FillRecentMenu(QMenu* menu);
-    void RebuildWindowList();
     void UpdateStatusBar();
-    void ShowStatusHint(const QString& text);
     void OnDocumentChanged();
     void OpenFiles();
     void SaveAll();
@@ -130,12 +129,8 @@ private:
     bool layoutApplied_ = false;
     QMenu* recentMenu_ = nullptr;
     QMenu* openRecentMenu_ = nullptr;
-    QMenu* windowMenu_ = nullptr;
-    QList<QAction*> windowListActions_;
+    std::unique_ptr<TWindowArrangement> arrangement_;
     QDockWidget* deviceDock_ = nullptr;
     TDevicePanel* devicePanel_ = nullptr;
-    QLabel* panels_[6] = {};
-    QLabel* hintPanel_ = nullptr;
-    QProgressBar* progressBar_ = nullptr;
-    std::unique_ptr<TStatusProgress> progress_;
+    std::unique_ptr<TStatusPanels> status_;
 };

@@ -25,7 +25,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStatusTipEvent>
@@ -108,6 +110,22 @@ TEST_F(MainWindow, MenusAndToolbarsOfferOnlyCommandsThatWork)
         ASSERT_NE(command, nullptr) << a->objectName().toStdString();
         EXPECT_EQ(command->presence, CommandPresence::Ready) << command->name;
     }
+    // Every command offered and enabled is connected to what it does: without a document,
+    // and with a document on its first page with nodes and branches.
+    const auto expectHandlers = [&](const char* situation) {
+        main.UpdateActions();
+        for (QAction* a : shown) {
+            if (a->objectName().startsWith(QLatin1String("act")) && a->isVisible() && a->isEnabled()) {
+                EXPECT_TRUE(main.HasHandler(a->objectName())) << a->objectName().toStdString() << " " << situation;
+            }
+        }
+    };
+    expectHandlers("without a document");
+    ASSERT_NE(main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line)), nullptr);
+    main.ActiveDocument()->FocusGrid(main.ActiveDocument()->UzelGrid());
+    expectHandlers("with a document");
+    EXPECT_FALSE(main.HasHandler(QStringLiteral("actTechnoChema"))) << "the schema window does not exist yet";
+
     for (const char* hidden : {"actCalculate", "actCalcWashers", "actCalcLowers", "actTechnoChema"})
         EXPECT_FALSE(shown.contains(main.Action(QString::fromLatin1(hidden)))) << hidden;
     EXPECT_TRUE(shown.contains(main.Action(QStringLiteral("actGoto"))));
@@ -220,6 +238,26 @@ TEST_F(MainWindow, GotoShowsItsTargetOrSaysWhatIsMissing)
     main.ShowGotoTarget(static_cast<int>(GotoKind::PLFPosition), mine.PLFPositions.Items(1));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.LastText(), GotoMissText(GotoKind::PLFPosition));
+}
+
+TEST_F(MainWindow, StatusPanelsGrowToFitTheirText)
+{
+    TMainForm main(config);
+    // A large font stands for a large mine: "89716/89716" must not be cut.
+    QFont big = main.font();
+    big.setPointSize(40);
+    main.setFont(big);
+    main.show();
+    ASSERT_NE(main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line)), nullptr);
+    main.ActiveDocument()->AddUzel();
+    QCoreApplication::processEvents();
+    for (int i = 0; i < 4; ++i) {
+        const auto* panel = main.statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i));
+        ASSERT_NE(panel, nullptr);
+        EXPECT_FALSE(panel->text().isEmpty()) << i;
+        EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text())) << i;
+    }
+    messages.Answer(TMsgAnswer::No);
 }
 
 TEST_F(MainWindow, TheLongHintTakesTheStatusBar)

@@ -1,0 +1,207 @@
+// The main window's commands: each table command connected to what it does, and the update
+// step that enables and checks them from the active document.
+
+#include "ui/app/MainForm.h"
+
+#include "core/commands/CommandData.h"
+#include "core/model/Mine.h"
+#include "core/model/Uzel.h"
+#include "core/shell/HelpPages.h"
+#include "ui/app/CommandTable.h"
+#include "ui/app/DevicePanel.h"
+#include "ui/app/ToolbarPlacement.h"
+#include "ui/app/WindowArrangement.h"
+#include "ui/document/ChildForm.h"
+#include "ui/document/DocumentClipboard.h"
+#include "ui/document/ResultsPage.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QToolBar>
+
+void TMainForm::CreateCommands()
+{
+    commands_ = std::make_unique<CommandActions>(this);
+    // On the window, so their shortcuts work wherever the focus is.
+    addActions(commands_->ReadyActions());
+}
+
+QAction* TMainForm::Action(const QString& name) const
+{
+    return commands_ ? commands_->Action(name) : nullptr;
+}
+
+void TMainForm::OnCommand(const char* name, std::function<void()> run)
+{
+    commands_->Handle(QString::fromUtf8(name), this, std::move(run));
+}
+
+void TMainForm::OnDocumentCommand(const char* name, std::function<void(TChildForm&)> run)
+{
+    OnCommand(name, [this, run = std::move(run)] {
+        if (TChildForm* doc = ActiveDocument())
+            run(*doc);
+    });
+}
+
+void TMainForm::ConnectCommands()
+{
+    // File.
+    OnCommand("actFileNew", [this] { NewDocument(); });
+    OnCommand("actFileOpen", [this] { OpenFiles(); });
+    OnDocumentCommand("actFileSave", [](TChildForm& d) { d.SaveFile(false); });
+    OnDocumentCommand("actFileSaveAs", [](TChildForm& d) { d.SaveFile(true); });
+    OnCommand("actFileSaveAll", [this] { SaveAll(); });
+    OnCommand("actFileClose", [this] {
+        if (QMdiSubWindow* w = mdi_->activeSubWindow())
+            w->close();
+    });
+    OnCommand("actFileCloseAll", [this] { CloseAll(); });
+    OnCommand("actExit", [this] { close(); });
+
+    // Editing.
+    OnDocumentCommand("actEditorMode", [](TChildForm& d) { d.SetEditorMode(!d.EditorMode()); });
+    OnDocumentCommand("actCutToClipboard", [](TChildForm& d) { d.CutToClipboard(); });
+    OnDocumentCommand("actCopyToClipboard", [](TChildForm& d) { d.CopyToClipboard(); });
+    OnDocumentCommand("actPasteFromClipboard", [](TChildForm& d) { d.PasteFromClipboard(); });
+    OnCommand("actGoto", [this] { RunGoto(); });
+
+    // View: filters and sorts (the tag is the filter kind or the sort key).
+    for (const char* name : {"actFilterAllUzels", "actFilterSurfUzels"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SetUzelFilter(tag); });
+    }
+    for (const char* name : {"actFilterAllBranches", "actFilterIncidBranches"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SetBranchFilter(tag); });
+    }
+    for (const char* name : {"actUzelsByNums", "actUzelsByX", "actUzelsByY", "actUzelsByZ"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SortUzels(tag); });
+    }
+    for (const char* name : {"actBranchesByNums", "actBranchesBySUzels", "actBranchesByEUzels", "actBranchesByLength",
+                             "actBranchesByAngle", "actBranchesByRemarks", "actBranchesByDiam", "actBranchesByWall",
+                             "actBranchesByKoef"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SortBranches(tag); });
+    }
+    // The result table sorts have nothing to sort: this system fills no results.
+
+    // View: tables, panels, colours, toolbars.
+    OnDocumentCommand("actUzelGrid", [](TChildForm& d) { d.SetUzelGridVisible(!d.UzelGridVisible()); });
+    OnDocumentCommand("actBranchGrid", [](TChildForm& d) { d.SetBranchGridVisible(!d.BranchGridVisible()); });
+    OnDocumentCommand("actMessageView", [](TChildForm& d) { d.SetMessagesVisible(!d.MessagesVisible()); });
+    OnDocumentCommand("actWashersView",
+                      [](TChildForm& d) { d.ResultsPage()->SetWashersVisible(!d.ResultsPage()->WashersVisible()); });
+    for (const char* name : {"actStdColors", "actLayerColors", "actPLFColors"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SetColorMode(tag); });
+    }
+    OnCommand("actDeviceView", [this] {
+        deviceDock_->setVisible(deviceDock_->isHidden());
+        UpdateActions();
+    });
+    for (const ToolbarInfo& bar : Toolbars()) {
+        for (const CommandInfo& command : CommandTable())
+            if (command.check == CheckSource::Toolbar && command.tag == bar.tag) {
+                const int tag = bar.tag;
+                OnCommand(command.name, [this, tag] {
+                    if (tag < static_cast<int>(bars_.size()))
+                        SetToolbarVisible(tag, bars_[static_cast<size_t>(tag)]->isHidden());
+                });
+            }
+    }
+    OnCommand("actResetBars", [this] { ApplyToolbarLayout(DefaultToolbarLayout(static_cast<int>(bars_.size()))); });
+
+    // Mine.
+    OnDocumentCommand("actAddUzel", [](TChildForm& d) { d.AddUzel(); });
+    OnDocumentCommand("actDelUzel", [](TChildForm& d) { d.DeleteUzel(); });
+    OnDocumentCommand("actSurfacedUzel", [](TChildForm& d) { d.ToggleSurface(); });
+    OnDocumentCommand("actAddBranch", [](TChildForm& d) { d.AddBranch(); });
+    OnDocumentCommand("actDelBranch", [](TChildForm& d) { d.DeleteBranch(); });
+    OnDocumentCommand("actCheckTopology", [](TChildForm& d) { d.CheckTopology(); });
+
+    // Calculation and service.
+    OnDocumentCommand("actCheckWaterPipes", [](TChildForm& d) { d.CheckPipeline(); });
+    OnDocumentCommand("actUseProjectedPipes", [](TChildForm& d) { d.SetUseProjectedPipes(!d.UseProjectedPipes()); });
+    OnDocumentCommand("actFreeNumbers", [](TChildForm& d) { d.FindFreeNumbers(); });
+    OnCommand("actParams", [this] { RunSettings(); });
+
+    // Windows (the tile mode is the tag: 0 one under another, 1 side by side).
+    OnCommand("actWinCascade", [this] { mdi_->cascadeSubWindows(); });
+    OnCommand("actWinVertTile", [this] { TileWindows(FindCommand(u"actWinVertTile")->tag == 0); });
+    OnCommand("actWinHorizTile", [this] { TileWindows(FindCommand(u"actWinHorizTile")->tag == 0); });
+    OnCommand("actWinMinimize", [this] { arrangement_->MinimizeAll(); });
+    OnCommand("actWinArrangeIcons", [this] { ArrangeIcons(); });
+
+    // Help.
+    OnCommand("actHelpTopics", [this] { ShowHelp(kHelpContents); });
+    OnCommand("actHelpAbout", [this] { RunAbout(); });
+}
+
+CommandContext TMainForm::CurrentContext() const
+{
+    CommandContext c;
+    const QList<TChildForm*> documents = Documents();
+    c.documentCount = static_cast<int>(documents.size());
+    for (TChildForm* f : documents)
+        c.busy = c.busy || f->Busy().Busy();
+    c.deviceViewVisible = deviceDock_ && !deviceDock_->isHidden();
+    for (size_t i = 0; i < bars_.size() && i < c.toolbarsVisible.size(); ++i)
+        c.toolbarsVisible[i] = !bars_[i]->isHidden();
+
+    TChildForm* doc = ActiveDocument();
+    c.hasActiveDocument = doc != nullptr;
+    if (!doc)
+        return c;
+    c.page = doc->CurrentPage() + 1;
+    c.modified = doc->IsModified();
+    c.hasResults = false;  // nothing fills the results page in this system
+    c.hasNodes = doc->Mine()->Uzels.Count() > 0;
+    c.hasBranches = doc->Mine()->Branches.Count() > 0;
+    if (c.page == 1 && doc->FocusedGrid())
+        c.focus = doc->FocusedGrid() == doc->UzelGrid() ? FocusedTable::Nodes : FocusedTable::Branches;
+    c.focusedTableHasRows = doc->CanCutCopy();
+    c.clipboardHasNodes = DocumentClipboard::HasUzels();
+    c.clipboardHasBranches = DocumentClipboard::HasBranches();
+    c.deviceSelected = devicePanel_ && devicePanel_->SelectedDevice();
+    c.editorMode = doc->FocusedGrid() && doc->EditorMode();
+    c.nodeFilter = doc->UzelFilter();
+    c.branchFilter = doc->BranchFilter();
+    c.colorMode = doc->ColorMode();
+    c.useProjectedPipes = doc->UseProjectedPipes();
+    c.nodeTableVisible = doc->UzelGridVisible();
+    c.branchTableVisible = doc->BranchGridVisible();
+    c.messagesVisible = doc->MessagesVisible();
+    c.washersVisible = doc->ResultsPage()->WashersVisible();
+    const TUzel* current = doc->CurrentUzel();
+    c.currentNodeSurfaced = current && current->Surface();
+    return c;
+}
+
+void TMainForm::UpdateActions()
+{
+    if (!commands_)
+        return;
+    const CommandContext context = CurrentContext();
+    commands_->ApplyStates(ComputeCommandStates(context));
+
+    // The clipboard commands name what they act on and how many.
+    TChildForm* doc = ActiveDocument();
+    const auto caption = [this](const char* name, bool specific, const QString& text) {
+        QAction* a = Action(QString::fromUtf8(name));
+        a->setText(specific ? text : FindCommand(QString::fromUtf8(name))->Caption());
+    };
+    const bool cutCopy = doc && Action(QStringLiteral("actCopyToClipboard"))->isEnabled();
+    const bool paste = doc && Action(QStringLiteral("actPasteFromClipboard"))->isEnabled();
+    caption("actCutToClipboard", cutCopy, cutCopy ? doc->CutCaption() : QString());
+    caption("actCopyToClipboard", cutCopy, cutCopy ? doc->CopyCaption() : QString());
+    caption("actPasteFromClipboard", paste, paste ? doc->PasteCaption() : QString());
+}
+
+bool TMainForm::HasHandler(const QString& command) const
+{
+    return commands_->HasHandler(command);
+}
