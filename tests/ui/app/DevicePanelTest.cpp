@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include "ui/support/Pictures.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -327,22 +329,26 @@ TEST_F(DevicePanel, SeamListChangesReachTheBox)
     EXPECT_EQ(panel->LayerBox()->currentText(), QStringLiteral("Тонкий-2"));
 }
 
-TEST_F(DevicePanel, Screenshot)
+TEST_F(DevicePanel, TheListsAndTheSeamsWithTheirSwatchesArePainted)
 {
-    const QString dir = qEnvironmentVariable("IRVATA_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "IRVATA_SCREENSHOT_DIR not set";
     auto form = OpenLine();
     panel->SetDocument(form.get());
+    panel->resize(260, 500);
+    panel->show();
     form->BranchGrid()->SetCurrentCell(1, 0);
     QTest::mouseClick(panel->LockLayerButton(), Qt::LeftButton);
     form->BranchGrid()->SetCurrentCell(0, 0);
     panel->DevBox()->setCurrentRow(1);
-    EXPECT_TRUE(panel->grab().save(dir + QStringLiteral("/device-panel.png")));
+    Settle();
+    const QImage picture = Pictures::Take(panel.get(), QStringLiteral("device-panel"));
+    EXPECT_EQ(Pictures::FieldsOutside(panel.get()), "");
+    EXPECT_GT(Pictures::InkPixels(picture, Pictures::AreaOf(panel->DevBox()->viewport(), panel.get(), picture)), 100)
+        << "the devices of the branch are listed";
     panel->LayerBox()->showPopup();
     Settle();
     QWidget* popup = panel->LayerBox()->view()->window();
-    EXPECT_TRUE(popup->grab().save(dir + QStringLiteral("/device-panel-seams.png")));
+    const QImage seams = Pictures::Take(popup, QStringLiteral("device-panel-seams"));
+    EXPECT_GT(Pictures::InkPixels(seams, seams.rect()), 100) << "seam names and swatches";
     panel->LayerBox()->hidePopup();
 }
 
