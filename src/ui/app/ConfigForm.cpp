@@ -172,6 +172,21 @@ QWidget* TConfigForm::BuildParamsPage()
     return page;
 }
 
+namespace {
+
+// The schemas that read these values are not in this version: the page says so rather than
+// let the user wonder why a change shows nowhere.
+QLabel* LaterNote(QWidget* group, const QString& schema)
+{
+    auto* note = new QLabel(QStringLiteral("Значения сохраняются и вступят в силу в версии программы с %1 схемой.").arg(schema), group);
+    note->setObjectName(QStringLiteral("LaterNote"));
+    note->setWordWrap(true);
+    note->setEnabled(false);
+    return note;
+}
+
+}  // namespace
+
 QWidget* TConfigForm::BuildGraphicsPage()
 {
     auto* page = new QWidget;
@@ -187,6 +202,7 @@ QWidget* TConfigForm::BuildGraphicsPage()
     topoLayout->addWidget(gridStep3D_, 0, 1);
     topoLayout->addWidget(lineSmooth_, 1, 0, 1, 2);
     topoLayout->addWidget(doubleBuffer_, 2, 0, 1, 2);
+    topoLayout->addWidget(LaterNote(topo, QStringLiteral("топологической")), 3, 0, 1, 2);
     topoLayout->setColumnStretch(0, 1);
 
     auto* techno = new QGroupBox(QStringLiteral(" Технологическая схема "), page);
@@ -202,6 +218,7 @@ QWidget* TConfigForm::BuildGraphicsPage()
     technoLayout->addWidget(scale2D_, 0, 1);
     technoLayout->addWidget(gridLabel2D, 1, 0);
     technoLayout->addWidget(gridStep2D_, 1, 1);
+    technoLayout->addWidget(LaterNote(techno, QStringLiteral("технологической")), 2, 0, 1, 2);
     technoLayout->setColumnStretch(0, 1);
 
     connect(doubleBuffer_, &QCheckBox::toggled, this, [this] {

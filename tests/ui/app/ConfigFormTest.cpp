@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -227,6 +228,13 @@ TEST_F(ConfigFormTest, EveryPageIsLaidOutInsideTheDialog)
         QApplication::processEvents();
         const QImage picture = Pictures::Take(&form, QStringLiteral("config-page%1").arg(page + 1));
         EXPECT_EQ(Pictures::FieldsOutside(&form), "") << "page " << page + 1;
+        if (page == 1) {
+            // Nothing reads the schemas' values yet, and the page says so.
+            const QList<QLabel*> notes = form.Pages()->currentWidget()->findChildren<QLabel*>(QStringLiteral("LaterNote"));
+            EXPECT_EQ(notes.size(), 2);
+            for (const QLabel* note : notes)
+                EXPECT_TRUE(note->isVisible() && note->text().contains(QStringLiteral("вступят в силу")));
+        }
         EXPECT_GT(Pictures::InkPixels(picture, Pictures::AreaOf(form.Pages()->currentWidget(), &form, picture)), 500)
             << "page " << page + 1;
     }
