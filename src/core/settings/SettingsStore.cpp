@@ -268,7 +268,9 @@ bool SettingsStore::load()
         return false;
     if (file.size() > kMaxFileBytes)
         return false;
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    // QIODevice::read reserves the whole size asked for, so ask for what the file holds (saves
+    // replace the file, so the open one does not grow), not for the limit.
+    const QByteArray bytes = file.read(file.size() + 1);
     if (bytes.size() > kMaxFileBytes || file.error() != QFileDevice::NoError)
         return false;
     const bool parsed = deserialize(bytes);
