@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, configures, builds and runs every test.
-# Usage: scripts/test.sh [--sanitize]
+# Installs what is missing, configures, builds and runs every test; ends with CTest's summary
+# and fails when a test fails or when no test ran.
+# Usage: scripts/test.sh [--sanitize]   (--sanitize: AddressSanitizer + UBSan, in build-asan/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 build=build
-flags=()
+# Every option is stated, so a build folder configured otherwise before is set right again.
+options=(-DIRVATA_BUILD_UI=ON -DIRVATA_BUILD_TESTS=ON -DIRVATA_FUZZ=OFF)
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
-  flags+=(-DIRVATA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DIRVATA_BUILD_BENCH=OFF)
+  options+=(-DCMAKE_BUILD_TYPE=Debug -DIRVATA_SANITIZE=ON -DIRVATA_BUILD_BENCH=OFF)
+else
+  options+=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DIRVATA_SANITIZE=OFF -DIRVATA_BUILD_BENCH=ON)
 fi
-export CCACHE_DIR="${CCACHE_DIR:-$PWD/.ccache}"
-cmake -S . -B "$build" -G Ninja "${flags[@]}"
+cmake -S . -B "$build" -G Ninja "${options[@]}"
 cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$(nproc)"

@@ -526,8 +526,8 @@ void TMainForm::OpenPaths(const QStringList& paths)
 {
     for (const QString& path : paths)
         OpenPath(path);
-    // A file sent by a second start brings the program forward.
-    if (!paths.isEmpty() && isVisible()) {
+    // A second start, with files or without, brings the program forward.
+    if (isVisible()) {
         if (isMinimized())
             showNormal();
         raise();

@@ -54,7 +54,8 @@ public:
     // Brings the window of an open file to the front, or opens the file in a new window;
     // null when the file could not be opened (no window is left behind).
     TChildForm* OpenPath(const QString& path);
-    // Files from outside (dropped, sent by a second start), each opened as above.
+    // Files from outside (dropped, sent by a second start), each opened as above; the window
+    // comes to the front, also for a second start without files.
     void OpenPaths(const QStringList& paths);
     // At start: the files named on the command line, or else the last file when the
     // settings ask for it.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -21,10 +22,10 @@ struct RunResult {
     QByteArray output;
 };
 
-RunResult runProgram(const TestTempDir& temp, const QStringList& arguments)
+RunResult runProgram(const TestTempDir& temp, const QStringList& arguments, const QString& configDir = QString())
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("IRVATA_CONFIG_DIR"), temp.file(QStringLiteral("user")));
+    env.insert(QStringLiteral("IRVATA_CONFIG_DIR"), configDir.isEmpty() ? temp.file(QStringLiteral("user")) : configDir);
     env.insert(QStringLiteral("IRVATA_SYSTEM_CONFIG_DIR"), temp.file(QStringLiteral("machine")));
     env.insert(QStringLiteral("HOME"), temp.file(QStringLiteral("home")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), temp.file(QStringLiteral("home/.config")));
@@ -106,6 +107,23 @@ TEST(InstallSwitch, UninstallRemovesTheVersionKeyAndKeepsOtherVersions)
     SettingsStore store(temp.file(QStringLiteral("user/registry.txt")));
     EXPECT_FALSE(store.keyExists(kConfigProductKey));
     EXPECT_TRUE(store.keyExists(QStringLiteral("\\Software\\korvelab")));
+}
+
+TEST(InstallSwitch, AStoreThatCannotBeWrittenIsAFailureWithAReason)
+{
+    TestTempDir temp;
+    // A settings folder below a plain file can be made by nobody, root included.
+    QFile blocker(temp.file(QStringLiteral("plain-file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString unwritable = temp.file(QStringLiteral("plain-file/user"));
+
+    for (const QString& sw : {QStringLiteral("/install"), QStringLiteral("-uninstall")}) {
+        const RunResult run = runProgram(temp, {sw}, unwritable);
+        ASSERT_TRUE(run.finished) << run.output.toStdString();
+        EXPECT_NE(run.exitCode, 0) << sw.toStdString() << " reported success";
+        EXPECT_TRUE(run.output.contains("plain-file/user/registry.txt")) << run.output.toStdString();
+    }
 }
 
 #endif  // IRVATA_APP_PATH

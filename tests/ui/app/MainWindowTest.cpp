@@ -33,6 +33,8 @@
 #include <QUrl>
 #include <QUuid>
 
+#include <future>
+
 namespace {
 
 using MainWindow = DocumentTest;
@@ -134,12 +136,16 @@ TEST_F(MainWindow, ASecondStartHandsBothFilesToTheRunningProgram)
     const QString b = WriteMine(QStringLiteral("b.irv"), Line);
     const QString name = QStringLiteral("irvata-test-") + QUuid::createUuid().toString(QUuid::Id128);
     TMainForm main(config);
-    SingleInstance running(name, nullptr);
-    ASSERT_TRUE(running.listen());
+    SingleInstance running(name);
+    ASSERT_EQ(running.claim(), SingleInstance::Claim::Running);
     QObject::connect(&running, &SingleInstance::openRequested, &main, &TMainForm::OpenPaths);
+    running.setReady();
 
-    SingleInstance second(name, nullptr);
-    ASSERT_TRUE(second.tryHandOver({a, b}));
+    // The second start waits for the acknowledgement, which this thread's event loop sends.
+    auto second = std::async(std::launch::async, [&] { return SingleInstance(name).tryHandOver({a, b}); });
+    while (second.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(second.get());
     QElapsedTimer timer;
     timer.start();
     while (main.Documents().size() < 2 && timer.elapsed() < 10000)

@@ -1,12 +1,23 @@
 #include "ui/app/SingleInstance.h"
 
+#include "core/shell/HandOverMessage.h"
+
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QSignalSpy>
 #include <QUuid>
 
+#include <cstring>
+#include <future>
+
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -16,52 +27,131 @@ QString uniqueName()
     return QStringLiteral("irvata-test-") + QUuid::createUuid().toString(QUuid::Id128);
 }
 
-// Runs the event loop until the spy has a signal or the patience ends (no timing is asserted).
-bool waitFor(QSignalSpy& spy)
+// A second start runs in a process of its own; here a thread stands for it, so that this
+// thread's event loop can answer.
+bool handOverFromAnotherStart(const QString& name, const QStringList& files, int timeoutMs = 10000)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (spy.isEmpty() && timer.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return !spy.isEmpty();
+    auto handOver = std::async(std::launch::async, [&] { return SingleInstance(name).tryHandOver(files, timeoutMs); });
+    while (handOver.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return handOver.get();
 }
 
 }  // namespace
 
-TEST(SingleInstance, SecondInstanceDeliversBothFiles)
+TEST(SingleInstance, RequestsWaitUntilTheProgramIsReadyAndComeOutInOrder)
 {
     const QString name = uniqueName();
-    SingleInstance first(name, nullptr);
-    ASSERT_TRUE(first.listen());
-    QSignalSpy spy(&first, &SingleInstance::openRequested);
+    SingleInstance running(name);
+    ASSERT_EQ(running.claim(), SingleInstance::Claim::Running);
+    QSignalSpy spy(&running, &SingleInstance::openRequested);
 
-    SingleInstance second(name, nullptr);
-    const QStringList files = {QStringLiteral("/data/шахта \"А\".irv"), QStringLiteral("/data/b.irv")};
-    ASSERT_TRUE(second.tryHandOver(files));
-    ASSERT_TRUE(waitFor(spy));
-    ASSERT_EQ(spy.size(), 1);
-    EXPECT_EQ(spy.first().first().toStringList(), files);
+    const QStringList first = {QStringLiteral("/data/шахта \"А\".irv"), QStringLiteral("/data/b.irv")};
+    ASSERT_TRUE(handOverFromAnotherStart(name, first)) << "acknowledged while the program is still starting";
+    ASSERT_TRUE(handOverFromAnotherStart(name, {})) << "a start without files is taken too";
+    EXPECT_TRUE(spy.isEmpty()) << "nothing is opened before the main window exists";
+    EXPECT_EQ(running.queued().size(), 2);
+
+    running.setReady();
+    ASSERT_EQ(spy.size(), 2);
+    EXPECT_EQ(spy.at(0).first().toStringList(), first);
+    EXPECT_EQ(spy.at(1).first().toStringList(), QStringList());
+
+    // Once ready, a request goes out from the event loop.
+    const QStringList later = {QStringLiteral("/data/c.irv")};
+    ASSERT_TRUE(handOverFromAnotherStart(name, later));
+    QElapsedTimer timer;
+    timer.start();
+    while (spy.size() < 3 && timer.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(spy.size(), 3);
+    EXPECT_EQ(spy.at(2).first().toStringList(), later);
 }
 
-TEST(SingleInstance, OnlyOneListens)
+TEST(SingleInstance, OnlyOneHoldsThePlaceAndItIsFreedWhenItGoes)
 {
     const QString name = uniqueName();
-    SingleInstance first(name, nullptr);
-    ASSERT_TRUE(first.listen());
-    SingleInstance second(name, nullptr);
-    EXPECT_FALSE(second.listen());
-    EXPECT_TRUE(first.isListening());
+    {
+        SingleInstance first(name);
+        ASSERT_EQ(first.claim(), SingleInstance::Claim::Running);
+        SingleInstance second(name);
+        EXPECT_EQ(second.claim(), SingleInstance::Claim::Another) << "a start at the same moment hands over";
+        EXPECT_TRUE(first.isListening());
+        EXPECT_FALSE(second.isListening());
+    }
+    SingleInstance next(name);
+    EXPECT_EQ(next.claim(), SingleInstance::Claim::Running);
 }
 
-TEST(SingleInstance, NothingToHandOverWithoutARunningInstance)
+TEST(SingleInstance, ASocketLeftByADeadProgramDoesNotStopTheNextOne)
 {
-    SingleInstance lonely(uniqueName(), nullptr);
-    EXPECT_FALSE(lonely.tryHandOver({QStringLiteral("/a.irv")}, 200));
-    EXPECT_FALSE(lonely.tryHandOver({}));
+    const QString name = uniqueName();
+    // A bound socket file that nobody listens on: what a crashed program leaves behind.
+    const QByteArray path = QDir(QDir::tempPath()).filePath(name).toLocal8Bit();
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(size_t(path.size()), sizeof(address.sun_path));
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ::close(fd);
+    ASSERT_TRUE(QFileInfo::exists(QString::fromLocal8Bit(path)));
+
+    SingleInstance next(name);
+    EXPECT_EQ(next.claim(), SingleInstance::Claim::Running);
+    EXPECT_TRUE(handOverFromAnotherStart(name, {QStringLiteral("/a.irv")}));
 }
 
-TEST(SingleInstance, ServerNameIsPerUser)
+TEST(SingleInstance, NoAcknowledgementMeansTheFilesWereNotTaken)
 {
-    EXPECT_TRUE(SingleInstance::DefaultServerName().startsWith(QStringLiteral("irvata-")));
-    EXPECT_TRUE(SingleInstance::DefaultServerName().contains(QString::number(getuid())));
+    const QString name = uniqueName();
+    // Something listens but never answers (a program that hangs).
+    QLocalServer silent;
+    ASSERT_TRUE(silent.listen(name));
+    EXPECT_FALSE(handOverFromAnotherStart(name, {QStringLiteral("/a.irv")}, 300));
+
+    // A wrong answer is no acknowledgement either.
+    QObject::connect(&silent, &QLocalServer::newConnection, [&silent] {
+        QLocalSocket* s = silent.nextPendingConnection();
+        s->putChar('x');
+        s->flush();
+    });
+    EXPECT_FALSE(handOverFromAnotherStart(name, {QStringLiteral("/a.irv")}, 2000));
+
+    SingleInstance lonely(uniqueName());
+    EXPECT_FALSE(lonely.tryHandOver({QStringLiteral("/a.irv")}, 200)) << "nobody runs";
+}
+
+TEST(SingleInstance, ARequestBeyondTheLimitIsDropped)
+{
+    const QString name = uniqueName();
+    SingleInstance running(name);
+    ASSERT_EQ(running.claim(), SingleInstance::Claim::Running);
+    running.setReady();
+    QSignalSpy spy(&running, &SingleInstance::openRequested);
+    auto client = std::async(std::launch::async, [&] {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(5000))
+            return false;
+        const char huge[4] = {'\xff', '\xff', '\xff', '\x7f'};
+        socket.write(huge, 4);
+        socket.waitForBytesWritten(5000);
+        // The program hangs up without an answer.
+        return !socket.waitForReadyRead(5000) || socket.bytesAvailable() == 0;
+    });
+    while (client.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(client.get());
+    EXPECT_TRUE(spy.isEmpty());
+    EXPECT_TRUE(running.queued().isEmpty());
+}
+
+TEST(SingleInstance, ServerNameIsPerUserAndPerSettingsFolder)
+{
+    const QString plain = SingleInstance::ServerNameFor(QString());
+    EXPECT_EQ(plain, QStringLiteral("irvata-%1").arg(getuid()));
+    EXPECT_NE(SingleInstance::ServerNameFor(QStringLiteral("/tmp/a")), SingleInstance::ServerNameFor(QStringLiteral("/tmp/b")));
+    EXPECT_TRUE(SingleInstance::ServerNameFor(QStringLiteral("/tmp/a")).startsWith(plain + QLatin1Char('-')));
 }
