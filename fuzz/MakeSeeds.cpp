@@ -12,6 +12,7 @@
 #include "core/settings/Config.h"
 #include "core/settings/SettingsStore.h"
 #include "core/shell/DdeMacro.h"
+#include "core/shell/HandOverMessage.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +37,8 @@ bool SettingsSeeds(const QString& folder)
     QTemporaryDir temp;
     SettingsStore user(temp.filePath(QStringLiteral("registry.txt")));
     SettingsStore machine;
-    TConfig config(TConfigPlaces{&user, &machine, temp.path(), temp.path()});
+    // Fixed folders, so the seed is the same on every machine (Save only writes the values).
+    TConfig config(TConfigPlaces{&user, &machine, QStringLiteral("/home/инженер/Документы"), QStringLiteral("/opt/irvata")});
     config.AddRecentFile(QStringLiteral("/home/инженер/Сети/шахта \"Северная\".irv"));
     if (!config.Save())
         return false;
@@ -82,11 +84,14 @@ bool ClipboardSeeds(const QString& folder)
     return ok && Write(folder, QStringLiteral("branches-3"), QByteArray(1, '\1') + EncodeBranches(branches));
 }
 
+// Macros alone, and as the requests a second start sends (two back to back, one cut short).
 bool HandOverSeeds(const QString& folder)
 {
-    return Write(folder, QStringLiteral("open-two"),
-                 BuildOpenMacro({QStringLiteral("/home/инженер/шахта 1.irv"), QStringLiteral("/tmp/b \"c\" \\d.irv")})
-                     .toUtf8())
+    const QString two =
+        BuildOpenMacro({QStringLiteral("/home/инженер/шахта 1.irv"), QStringLiteral("/tmp/b \"c\" \\d.irv")});
+    const QByteArray request = HandOver::EncodeRequest(two);
+    return Write(folder, QStringLiteral("open-two"), two.toUtf8())
+           && Write(folder, QStringLiteral("requests"), HandOver::EncodeRequest(QString()) + request + request.left(9))
            && Write(folder, QStringLiteral("mixed"), QByteArray("[ OPEN ( /tmp/plain.irv ) ][close][open(\"x\")junk] [[open()]"))
            && Write(folder, QStringLiteral("path-list"), QByteArray("/a.irv\n\n/b/в.irv\n\"\\\n"));
 }
