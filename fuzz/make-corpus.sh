@@ -1,12 +1,15 @@
 #!/bin/sh
-# Makes the seed corpus of the network file fuzzer from generated mines. A seed is one byte
-# choosing the way in (0-17: a decompressed body of that version, 18: a whole file) followed
-# by the bytes. Bodies of the small mines are also offered under older version numbers, so
-# the fuzzer starts inside the record layouts of those versions too.
-#   fuzz/make-corpus.sh build/src/cli/irvata-cli fuzz/corpus
+# Makes the seed corpora of the fuzzers, one folder per target:
+#   fuzz/make-corpus.sh build/src/cli/irvata-cli build-fuzz/fuzz/irvata_fuzz_seeds [CORPUS_DIR]
+# network_file/ comes from generated mines. A seed there is one byte choosing the way in (0-17:
+# a decompressed body of that version, 18: a whole file) followed by the bytes. Bodies of the
+# small mines are also offered under older version numbers, so the fuzzer starts inside the
+# record layouts of those versions too. settings_text/, clipboard/ and hand_over/ are written
+# by irvata_fuzz_seeds (fuzz/MakeSeeds.cpp) with the program's own writers.
 set -e
-CLI=${1:?usage: make-corpus.sh IRVATA_CLI [OUT_DIR]}
-OUT=${2:-$(dirname "$0")/corpus}
+CLI=${1:?usage: make-corpus.sh IRVATA_CLI IRVATA_FUZZ_SEEDS [CORPUS_DIR]}
+SEEDS=${2:?usage: make-corpus.sh IRVATA_CLI IRVATA_FUZZ_SEEDS [CORPUS_DIR]}
+OUT=${3:-$(dirname "$0")/corpus}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 "$CLI" generate --preset sample "$tmp/sample-17.irv"
@@ -14,7 +17,7 @@ trap 'rm -rf "$tmp"' EXIT
 "$CLI" generate --branches 1 --seed 1 "$tmp/one-17.irv"
 "$CLI" generate --branches 6 --seed 2 "$tmp/tiny-17.irv"
 "$CLI" generate --branches 40 --seed 3 --format 16 "$tmp/small-16.irv"
-python3 - "$tmp" "$OUT" <<'EOF'
+python3 - "$tmp" "$OUT/network_file" <<'PY'
 import pathlib, sys, zlib
 src, out = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
 out.mkdir(parents=True, exist_ok=True)
@@ -27,4 +30,5 @@ for f in sorted(src.glob('*.irv')):
     if f.stem.startswith(('one', 'tiny')):
         for old in (0, 3, 5, 7, 10, 12, 13, 14):
             (out / f'body-{f.stem}-as-{old}').write_bytes(bytes([old]) + body)
-EOF
+PY
+"$SEEDS" "$OUT"

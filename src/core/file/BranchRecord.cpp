@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kWaterPipeCount = 3;
 constexpr int kWaterTailSize = 1 + 8;
-constexpr int kGasTailSize = 4 + 1 + 8 + 8 + 8 + 1;
 
 int FixedSize(int version)
 {

@@ -8,33 +8,30 @@
 // record is not text, RemoveFromRegistry asks whether a key has subkeys). So the store keeps
 // the registry's model exactly and writes it to one readable text file of its own.
 //
-// Model: a tree of keys. A key path is backslash separated ("\Software\korvelab\Irvata\1.0",
-// the leading backslash is optional); lookup of key and value names is case-insensitive like
-// the registry's, while the names keep the case they were created with. A key may exist with
-// no values. A value is a 32-bit integer (DWORD), a binary blob or a string. Values keep the
-// order in which they were first written; subkeys keep their creation order.
+// Model: a tree of keys (SettingsTree.h). A key path is backslash separated
+// ("\Software\korvelab\Irvata\1.0", the leading backslash is optional); lookup of key and
+// value names is case-insensitive like the registry's, while the names keep the case they were
+// created with. A key may exist with no values. A value is a 32-bit integer (DWORD), a binary
+// blob or a string. Values keep the order in which they were first written; subkeys keep their
+// creation order.
 //
-// File: "registry.txt", UTF-8, in the style of .reg files:
-//     [\Software\korvelab\Irvata\1.0]
-//     "RememberLastFile"=dword:00000001
-//     "DefaultKoefR"=hex:cd,cc,cc,cc,cc,cc,f0,3f
-//     "Font"="MS Sans Serif"
-// Every key is written as its own section, so keys without values survive. Strings and value
-// names escape \\, \", \n, \r, \t and other control characters or unpaired surrogates as
-// \uHHHH, so every QString comes back exactly. Reading is bounded and defensive: a line that
-// does not parse is skipped, a file larger than kMaxFileBytes is not read at all; nothing in
-// a file can crash the reader. Writing goes through QSaveFile (temporary file, then rename).
+// File: "registry.txt", in the .reg-like text of SettingsText.h. Reading is bounded and
+// defensive: a line that does not parse is skipped, a file larger than kMaxFileBytes is not
+// read at all; nothing in a file can crash the reader. Saving writes a temporary file and
+// renames it over the old one (WriteFileAtomically), so a failed save leaves the old file whole.
 //
 // The store works in memory; nothing is written until save() or flush() is called.
 
+#include "core/settings/SettingsText.h"
+#include "core/settings/SettingsTree.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
 #include <optional>
-
-enum class SettingsValueType { Integer, Binary, String };
 
 class SettingsStore;
 
@@ -87,12 +84,12 @@ public:
     enum class Access { ReadWrite, ReadOnly };
 
     // A file larger than this is not read (the store stays empty and load() fails).
-    static constexpr qint64 kMaxFileBytes = 32 * 1024 * 1024;
+    static constexpr qint64 kMaxFileBytes = SettingsText::kMaxBytes;
     // Limits of one key name and of the key depth, as in the registry.
-    static constexpr int kMaxKeyNameLength = 255;
-    static constexpr int kMaxKeyDepth = 512;
+    static constexpr int kMaxKeyNameLength = SettingsNode::kMaxKeyNameLength;
+    static constexpr int kMaxKeyDepth = SettingsNode::kMaxKeyDepth;
     // At most this many keys and values are taken from one file.
-    static constexpr qint64 kMaxEntries = 1000000;
+    static constexpr qint64 kMaxEntries = SettingsText::kMaxEntries;
 
     // An empty store bound to no file: save() fails, everything else works.
     SettingsStore();
@@ -129,8 +126,10 @@ public:
     bool isModified() const { return modified_; }
 
     // The file text of the whole tree, and the reverse (used by load and save; tests use them).
+    // deserialize() replaces the tree; a text it refuses (larger than kMaxFileBytes) leaves the
+    // tree empty and gives false.
     QByteArray serialize() const;
-    void deserialize(const QByteArray& text);
+    bool deserialize(QByteArrayView text);
 
     // Keys. Paths are absolute from the root; "" and "\" are the root.
     bool keyExists(const QString& path) const;
@@ -163,15 +162,14 @@ public:
     static bool isValidKeyName(const QString& name);
 
 private:
-    struct Node;
-    struct Value;
-    Node* find(const QString& path) const;
-    Node* findOrCreate(const QString& path);
-    bool write(const QString& path, const QString& name, Value value);
+    SettingsNode* find(const QString& path);
+    const SettingsNode* find(const QString& path) const;
+    SettingsNode* findOrCreate(const QString& path);
+    bool write(const QString& path, const QString& name, SettingsValue value);
 
     QString filePath_;
     Access access_ = Access::ReadWrite;
-    std::unique_ptr<Node> root_;
+    std::unique_ptr<SettingsNode> root_;
     bool modified_ = false;
     int skippedLines_ = 0;
 };

@@ -9,6 +9,7 @@
 #include "core/file/VersionTable.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
+#include "support/LockedFolder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +18,8 @@
 
 #include <QDir>
 
-#include <fcntl.h>
 #include <functional>
 #include <limits>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -96,51 +93,6 @@ QByteArray WithNode(const std::function<void(OldFormat&)>& node)
 }
 
 Extended80 ExtendedNaN() { return Extended80{0xC000000000000000ull, 0x7FFF}; }
-
-// Makes a folder refuse new entries for the life of the object: the immutable flag (which
-// stops root too) where the file system has it, else the permission bits.
-class LockedFolder {
-public:
-    explicit LockedFolder(const QString& folder) : folder_(folder)
-    {
-        fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-        int flags = 0;
-        if (fd_ >= 0 && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags |= FS_IMMUTABLE_FL;
-            immutable_ = ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
-        }
-        if (!immutable_)
-            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    }
-    ~LockedFolder()
-    {
-        if (immutable_) {
-            int flags = 0;
-            if (ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
-                flags &= ~FS_IMMUTABLE_FL;
-                ioctl(fd_, FS_IOC_SETFLAGS, &flags);
-            }
-        } else {
-            QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        }
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    // Whether creating a file in the folder really fails.
-    bool locked() const
-    {
-        QFile probe(folder_ + QStringLiteral("/probe"));
-        if (!probe.open(QIODevice::WriteOnly))
-            return true;
-        probe.remove();
-        return false;
-    }
-
-private:
-    QString folder_;
-    int fd_ = -1;
-    bool immutable_ = false;
-};
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "core/settings/SettingsStore.h"
+#include "support/LockedFolder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <QRandomGenerator>
 
 #include <cmath>
+
+#include <unistd.h>
 
 namespace {
 
@@ -367,17 +370,30 @@ TEST(SettingsStore, SavesAtomicallyAndFlushesOnlyChanges)
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(QDir(temp.file(QStringLiteral("cfg"))).entryList(QDir::Files), QStringList{QStringLiteral("registry.txt")});
 
-    // The old file stays whole when the new one cannot be written.
+    // A save replaces the file rather than rewriting it: a hard link made to the old file
+    // beforehand still holds the old text, whoever runs the test.
     const QByteArray before = readFile(path);
+    const QString oldName = temp.file(QStringLiteral("registry-before.txt"));
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(oldName).constData()) != 0)
+        GTEST_SKIP() << "the file system of the temporary folder has no hard links";
     store.writeInteger(QStringLiteral("\\K"), QStringLiteral("v"), 1);
-    QFile::setPermissions(temp.file(QStringLiteral("cfg")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const bool saved = store.save();
-    QFile::setPermissions(temp.file(QStringLiteral("cfg")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!saved) {  // (root may write anyway)
-        EXPECT_EQ(readFile(path), before);
-        EXPECT_TRUE(store.isModified());
+    ASSERT_TRUE(store.save());
+    EXPECT_EQ(readFile(oldName), before) << "the file was rewritten in place";
+    EXPECT_NE(readFile(path), before);
+
+    // The old file stays whole when the new one cannot be created.
+    const QByteArray saved = readFile(path);
+    store.writeInteger(QStringLiteral("\\K"), QStringLiteral("v"), 2);
+    bool savedAnyway = false;
+    {
+        LockedFolder lock(temp.file(QStringLiteral("cfg")));
+        if (!lock.locked())
+            GTEST_SKIP() << "neither the immutable flag nor the permission bits keep new files out of a folder here";
+        savedAnyway = store.save();
     }
+    EXPECT_FALSE(savedAnyway) << "a save that cannot create its temporary file must fail";
+    EXPECT_EQ(readFile(path), saved);
+    EXPECT_TRUE(store.isModified());
 }
 
 TEST(SettingsStore, PathsAndNames)
