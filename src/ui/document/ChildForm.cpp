@@ -2,6 +2,7 @@
 
 #include "core/checks/CheckCommands.h"
 #include "core/checks/FreeNumbers.h"
+#include "core/editing/ClipboardRules.h"
 #include "core/editing/CopyTargets.h"
 #include "core/editing/TableEdits.h"
 #include "core/file/AtomicFile.h"
@@ -41,14 +42,6 @@ namespace {
 const QString kNotFound = QStringLiteral("Файл %1 не найден");
 const QString kUnknownFormat = QStringLiteral("Файл %1 имеет неизвестный программе формат или поврежден");
 const QString kSaveChanges = QStringLiteral("Сохранить изменения в файле %1?");
-const QString kOldVersionSaveAs = QStringLiteral(
-    "При сохранении данных в файл устаревшей версии (%1) часть информации\r\nможет быть потеряна. Вы хотите продолжить?");
-const QString kOldVersionSave = QStringLiteral(
-    "При сохранении данных в файл раннего формата часть информации\r\nможет быть потеряна. Вы хотите сохранить файл "
-    "в новом формате\r\n(файл нельзя будет открыть в предыдущих версиях программы)?\r\n\r\n  \"Да\" - сохранить файл "
-    "в новом формате (версия %1);\r\n  \"Нет\" - сохранить в старом формате (версия %2);\r\n  \"Отмена\" - отменить "
-    "операцию сохранения.");
-const QString kSaveFilter = QStringLiteral("Файлы исходных данных %1 (*.irv)");
 const QString kDeleteLoneUzel = QStringLiteral("Узел №%1 не имеет инцидентных выработок.\r\nУдалить узел?");
 const QString kDeleteUzelWithBranches = QStringLiteral(
     "Узел №%1 имеет инцидентные выработки в количестве %2.\r\nВы можете удалить только узел либо всю \"связку\" "
@@ -59,8 +52,6 @@ const QString kUzelNotFound = QStringLiteral("Узел не найден");
 const QString kBranchNotFound = QStringLiteral("Выработка не найдена");
 const QString kDeviceNotFound = QStringLiteral("Устройство не найдено");
 const QString kTotalLength = QStringLiteral("Суммарная длина = %1 м");
-
-constexpr int kOlderFileVersion = 16;
 
 // Sort order of a heading click, or −1 for columns that do not sort.
 int UzelSortOf(int param)
@@ -94,6 +85,18 @@ int BranchSortOf(int param)
     }
 }
 
+TSaveFlow::TReply ReplyOf(TMsgAnswer answer)
+{
+    switch (answer) {
+    case TMsgAnswer::Yes:
+        return TSaveFlow::TReply::Yes;
+    case TMsgAnswer::No:
+        return TSaveFlow::TReply::No;
+    default:
+        return TSaveFlow::TReply::Cancel;
+    }
+}
+
 }  // namespace
 
 TChildForm::TChildForm(TConfig& config, QWidget* parent)
@@ -102,8 +105,7 @@ TChildForm::TChildForm(TConfig& config, QWidget* parent)
       mine_(std::make_unique<TMine>(ChildFormTexts::kNewMineName)),
       rows_(std::make_unique<TDocumentRows>(mine_.get())),
       look_(config),
-      fileName_(ChildFormTexts::kNewFileName),
-      version_(kCurrentFileVersion)
+      file_{ChildFormTexts::kNewFileName, false, kCurrentFileVersion, false}
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     BindMine();
@@ -323,7 +325,7 @@ void TChildForm::UpdateCaption()
 
 QString TChildForm::Caption() const
 {
-    return FileNameOnly(fileName_);
+    return FileNameOnly(file_.FileName);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -333,8 +335,8 @@ void TChildForm::MineChanged(bool structural)
 {
     if (destroying_)
         return;
-    if (!modified_) {
-        modified_ = true;
+    if (!file_.Modified) {
+        file_.Modified = true;
         emit StateChanged();
     }
     // No results list exists to drop; the flag tells a results producer to start afresh.
@@ -389,7 +391,7 @@ void TChildForm::SyncRows()
 
 void TChildForm::SetModified(bool modified)
 {
-    modified_ = modified;
+    file_.Modified = modified;
     if (!modified)
         mine_->SetModified(false, false);
     emit StateChanged();
@@ -480,10 +482,10 @@ bool TChildForm::OpenFile(const QString& given)
     }
     if (!doc.Mine)
         return fail(kUnknownFormat.arg(info.fileName()));
-    version_ = doc.Version;
+    file_.Version = doc.Version;
     AdoptDocument(std::move(doc));
-    fileName_ = info.absoluteFilePath();
-    hasFileName_ = true;
+    file_.FileName = info.absoluteFilePath();
+    file_.HasFileName = true;
     refreshNeeded_ = false;
     SetModified(false);
     UpdateCaption();
@@ -524,75 +526,48 @@ void TChildForm::AdoptDocument(TNetworkDocument&& doc)
 bool TChildForm::SaveFile(bool saveAs)
 {
     StoreColumnWidths();
-    int filterIndex = version_ == kCurrentFileVersion ? 1 : 2;
-    const QString previousName = fileName_;
-    const QStringList previousRecent = config_.RecentFiles;
-    QString path = fileName_;
-    bool recentTouched = false;
-    const auto restore = [&] {
-        fileName_ = previousName;
-        if (recentTouched) {
-            config_.RecentFiles = previousRecent;
+    TSaveFlow flow(file_, saveAs);
+    // A save that does not happen leaves the document as it was, under its previous name.
+    const auto fail = [this, &flow] {
+        if (flow.Failed(config_))
             emit RecentFilesChanged();
-        }
         UpdateCaption();
+        return false;
     };
 
-    if (!hasFileName_ || saveAs) {
+    if (flow.AsksForName()) {
         TSaveRequest request;
-        request.Folder = hasFileName_ ? QFileInfo(fileName_).absolutePath() : config_.SourcePath;
-        request.ProposedName = QFileInfo(fileName_).completeBaseName();
-        request.Filters = {kSaveFilter.arg(VersionText(kCurrentFileVersion)), kSaveFilter.arg(VersionText(kOlderFileVersion))};
-        request.FilterIndex = filterIndex;
+        request.Folder = flow.DialogFolder(config_.SourcePath);
+        request.ProposedName = flow.ProposedName();
+        request.Filters = TSaveFlow::Filters();
+        request.FilterIndex = flow.FilterIndex();
         request.DefaultSuffix = QStringLiteral("irv");
         const TSaveAnswer answer = FileDialogs::Save(this, request);
         if (!answer.Accepted || answer.Path.isEmpty())
             return false;
-        path = answer.Path;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".irv");
-        path = QFileInfo(path).absoluteFilePath();
-        filterIndex = answer.FilterIndex == 2 ? 2 : 1;
-        fileName_ = path;
-        config_.AddRecentFile(path);
-        recentTouched = true;
+        flow.NameChosen(answer.Path, answer.FilterIndex, config_);
         UpdateCaption();
     }
 
-    int version = filterIndex == 2 ? kOlderFileVersion : kCurrentFileVersion;
-    if (version != kCurrentFileVersion) {
-        if (saveAs) {
-            const TMsgAnswer a = MessageBoxes::Ask(this, kOldVersionSaveAs.arg(VersionText(kOlderFileVersion)),
-                                                   TMsgButtons::YesNo, TMsgIcon::Warning);
-            if (a != TMsgAnswer::Yes) {
-                restore();
-                return false;
-            }
-        } else {
-            const TMsgAnswer a = MessageBoxes::Ask(
-                this, kOldVersionSave.arg(VersionText(kCurrentFileVersion), VersionText(kOlderFileVersion)),
-                TMsgButtons::YesNoCancel, TMsgIcon::Warning);
-            if (a == TMsgAnswer::Yes) {
-                version = kCurrentFileVersion;
-            } else if (a != TMsgAnswer::No) {
-                restore();
-                return false;
-            }
-        }
+    if (flow.Question() != TSaveFlow::TQuestion::None) {
+        const TMsgAnswer a = MessageBoxes::Ask(this, flow.QuestionText(),
+                                               flow.QuestionHasCancel() ? TMsgButtons::YesNoCancel : TMsgButtons::YesNo,
+                                               TMsgIcon::Warning);
+        if (!flow.Reply(ReplyOf(a)))
+            return fail();
     }
 
     try {
         TWaitCursor wait;
-        NetworkFile::Write(path, *mine_, DocumentSettings(), rows_->BranchOrderVector(), version);
+        NetworkFile::Write(flow.Path(), *mine_, DocumentSettings(), rows_->BranchOrderVector(), flow.Version());
     } catch (const Exception& e) {
         // The previous file is untouched; so are the document's name and state.
-        restore();
+        fail();
         MessageBoxes::Error(this, e.Message());
         emit StateChanged();
         return false;
     }
-    version_ = version;
-    hasFileName_ = true;
+    flow.Succeeded();
     SetModified(false);
     UpdateCaption();
     emit RecentFilesChanged();
@@ -601,7 +576,7 @@ bool TChildForm::SaveFile(bool saveAs)
 
 bool TChildForm::AskSaveChanges()
 {
-    if (!modified_)
+    if (!file_.Modified)
         return true;
     switch (MessageBoxes::Ask(this, kSaveChanges.arg(Caption()), TMsgButtons::YesNoCancel, TMsgIcon::Question)) {
     case TMsgAnswer::Yes:
@@ -993,52 +968,34 @@ std::vector<TBranch*> TChildForm::BranchesToCopy() const
     return CopyTargets::Branches(*mine_, rows_->BranchOrder(), CurrentBranch());
 }
 
-int TChildForm::CopyCount() const
+ClipboardRules::TPasteKind TChildForm::PasteKind() const
 {
-    return CopyTargets::Count(*mine_, lastFocused_ == uzelGrid_);
+    return ClipboardRules::PasteKind(DocumentClipboard::HasUzels(), DocumentClipboard::HasBranches());
 }
 
 bool TChildForm::CanCutCopy() const
 {
-    if (CurrentPage() != 0 || rows_->Stale())
-        return false;
-    return lastFocused_ == uzelGrid_ ? rows_->UzelCount() > 0 : rows_->BranchCount() > 0;
-}
-
-bool TChildForm::ClipboardHasUzels() const
-{
-    return DocumentClipboard::HasUzels();
-}
-
-bool TChildForm::ClipboardHasBranches() const
-{
-    return DocumentClipboard::HasBranches();
+    return ClipboardRules::CanCutCopy(*rows_, lastFocused_ == uzelGrid_, CurrentPage());
 }
 
 bool TChildForm::CanPaste() const
 {
-    return ClipboardHasUzels() || ClipboardHasBranches();
+    return ClipboardRules::CanPaste(PasteKind());
 }
 
 QString TChildForm::CopyCaption() const
 {
-    const QString what = lastFocused_ == uzelGrid_ ? QStringLiteral(" узлы (%1)") : QStringLiteral(" ветви (%1)");
-    return QStringLiteral("&Копировать") + what.arg(CopyCount());
+    return ClipboardRules::CopyCaption(*mine_, lastFocused_ == uzelGrid_);
 }
 
 QString TChildForm::CutCaption() const
 {
-    const QString what = lastFocused_ == uzelGrid_ ? QStringLiteral(" узлы (%1)") : QStringLiteral(" ветви (%1)");
-    return QStringLiteral("&Вырезать") + what.arg(CopyCount());
+    return ClipboardRules::CutCaption(*mine_, lastFocused_ == uzelGrid_);
 }
 
 QString TChildForm::PasteCaption() const
 {
-    if (ClipboardHasUzels())
-        return QStringLiteral("В&ставить узлы");
-    if (ClipboardHasBranches())
-        return QStringLiteral("В&ставить ветви");
-    return QStringLiteral("В&ставить");
+    return ClipboardRules::PasteCaption(PasteKind());
 }
 
 void TChildForm::CopyToClipboard()
@@ -1071,17 +1028,23 @@ void TChildForm::CutToClipboard()
 void TChildForm::PasteFromClipboard()
 {
     SetCurrentPage(0);
+    // The table of the pasted kind shows its last row.
     try {
-        if (ClipboardHasUzels()) {
+        switch (PasteKind()) {
+        case ClipboardRules::TPasteKind::Uzels:
             DocumentClipboard::PasteUzels(*mine_);
             SyncRows();
             if (rows_->UzelCount() > 0)
                 uzelGrid_->SetCurrentCell(rows_->UzelCount() - 1, 0);
-        } else if (ClipboardHasBranches()) {
+            break;
+        case ClipboardRules::TPasteKind::Branches:
             DocumentClipboard::PasteBranches(*mine_);
             SyncRows();
             if (rows_->BranchCount() > 0)
                 branchGrid_->SetCurrentCell(rows_->BranchCount() - 1, 0);
+            break;
+        case ClipboardRules::TPasteKind::None:
+            break;
         }
     } catch (const Exception& e) {
         MessageBoxes::Error(this, e.Message());
@@ -1220,7 +1183,7 @@ QString TChildForm::StatusText(int panel) const
         return QStringLiteral("%1/%2").arg(i.isValid() ? i.row() + 1 : 0).arg(rows_->BranchCount());
     }
     case 3:
-        return modified_ ? ChildFormTexts::kModified : QString();
+        return file_.Modified ? ChildFormTexts::kModified : QString();
     case 5: {
         double total = 0;
         for (TMineObject* obj : mine_->Selection)
