@@ -44,6 +44,10 @@ inline const QString kModified = QStringLiteral("Изменен");
 // The document window: the home of one open mine. Owns the mine for its whole life, shows
 // its nodes and branches as editable tables, keeps the message list of the checks, shows
 // the (empty) results page, and runs the open, save and close flow of its file.
+// The decisions of saving and of the clipboard are the core's (TSaveFlow, ClipboardRules);
+// the member functions are defined by concern in ChildForm.cpp (state and changes),
+// ChildFormWidgets.cpp, ChildFormFile.cpp, ChildFormTables.cpp, ChildFormClipboard.cpp and
+// ChildFormChecks.cpp.
 class TChildForm : public QWidget {
     Q_OBJECT
 public:
