@@ -17,6 +17,7 @@
 
 class ICheckProgress;
 class QAction;
+class QMenu;
 class QSplitter;
 class QStackedWidget;
 class QTabBar;
@@ -253,6 +254,7 @@ private:
     TGridView* uzelGrid_ = nullptr;
     TGridView* branchGrid_ = nullptr;
     TGridView* lastFocused_ = nullptr;
+    QMenu* gridMenu_ = nullptr;
     TUzelTableModel* uzelModel_ = nullptr;
     TBranchTableModel* branchModel_ = nullptr;
     TMessagePanel* messagePanel_ = nullptr;

@@ -251,6 +251,9 @@ void TChildForm::ShowEditError(const QString& message)
 
 void TChildForm::ShowGridMenu(TGridView* grid, const QPoint& globalPos)
 {
+    // The menu's commands act on the table it was opened in, whichever had the focus: that
+    // table becomes the focused one first, so the main window names its objects.
+    FocusGrid(grid);
     if (!actionLookup_)
         return;
     const bool uzels = grid == uzelGrid_;
@@ -267,18 +270,17 @@ void TChildForm::ShowGridMenu(TGridView* grid, const QPoint& globalPos)
         names << QStringLiteral("actEditLayers") << QStringLiteral("actEditPipe");
     names << QStringLiteral("-") << QStringLiteral("actUzelGrid") << QStringLiteral("actBranchGrid")
           << QStringLiteral("actMessageView");
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("GridMenu1"));
+    gridMenu_->clear();
     for (const QString& name : names) {
         if (name == QStringLiteral("-")) {
-            if (!menu.actions().isEmpty() && !menu.actions().constLast()->isSeparator())
-                menu.addSeparator();
+            if (!gridMenu_->actions().isEmpty() && !gridMenu_->actions().constLast()->isSeparator())
+                gridMenu_->addSeparator();
         } else if (QAction* a = actionLookup_(name)) {
-            menu.addAction(a);
+            gridMenu_->addAction(a);
         }
     }
-    if (!menu.actions().isEmpty())
-        menu.exec(globalPos);
+    if (!gridMenu_->actions().isEmpty())
+        gridMenu_->popup(globalPos);
 }
 
 // ---------------------------------------------------------------------------------------

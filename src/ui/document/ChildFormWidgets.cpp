@@ -16,6 +16,7 @@
 #include "ui/document/ResultsPage.h"
 #include "ui/document/UzelTableModel.h"
 
+#include <QMenu>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
@@ -88,6 +89,9 @@ void TChildForm::BuildWidgets()
     results_ = new TResultsPage(&resultCols_, &look_, pages_);
     pages_->addWidget(results_);
 
+    // One menu for both tables, filled with the main window's commands when it opens.
+    gridMenu_ = new QMenu(content_.get());
+    gridMenu_->setObjectName(QStringLiteral("GridMenu1"));
     lastFocused_ = uzelGrid_;
     for (TGridView* grid : {uzelGrid_, branchGrid_}) {
         grid->installEventFilter(this);
