@@ -17,6 +17,7 @@
 #include "ui/document/UzelTableModel.h"
 
 #include <QMenu>
+#include <QMetaMethod>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStyle>
@@ -139,6 +140,9 @@ void TChildForm::BuildWidgets()
             if (TMineObject* obj = messages_.Resolve(line, *mine_))
                 emit GotoSchemaRequested(obj);
     });
+    // Until a schema window listens, a request to show the schema would go nowhere.
+    messagePanel_->SetSchemaReachable(
+        [this] { return isSignalConnected(QMetaMethod::fromSignal(&TChildForm::GotoSchemaRequested)); });
     connect(messagePanel_, &TMessagePanel::ClearChecksRequested, this, &TChildForm::ClearCheckMessages);
     connect(messagePanel_, &TMessagePanel::ClearFreeNumsRequested, this, &TChildForm::ClearFreeNumberMessages);
     connect(messagePanel_, &TMessagePanel::ClearAllRequested, this, &TChildForm::ClearAllMessages);

@@ -2,13 +2,16 @@
 
 #include "DocumentTestSupport.h"
 
+#include "core/checks/MessageList.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
 #include "ui/app/MainForm.h"
+#include "ui/document/MessagePanel.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QListView>
 #include <QMenu>
 #include <gtest/gtest.h>
 
@@ -57,6 +60,51 @@ TEST_F(DocumentMenus, ARightClickInTheBranchTableActsOnBranchesWhateverTableHadT
     for (int i = 0; i < doc->Mine()->Branches.Count(); ++i)
         EXPECT_NE(doc->Mine()->Branches.Items(i)->Number(), number);
     messages.Answer(TMsgAnswer::No);  // leaving the changed document unsaved
+}
+
+TEST_F(DocumentMenus, GoingToTheSchemaIsOfferedOnlyWhileSomethingShowsTheSchema)
+{
+    auto form = NewForm();
+    ASSERT_TRUE(form->OpenFile(WriteMine(QStringLiteral("iso.irv"), [](MineBuilder& mb) {
+        Line(mb);
+        mb.uzel(9, 50, 50, 0);  // isolated: the check names it
+    })));
+    form->CheckTopology();
+    int line = -1;
+    for (int i = 0; i < form->Messages().Count() && line < 0; ++i)
+        if (form->Messages().Line(i).Target == TMessageTarget::Uzel)
+            line = i;
+    ASSERT_GE(line, 0);
+    TMessagePanel* panel = form->MessagePanel();
+    panel->SelectLine(line);
+    QListView* list = panel->ListView();
+    const QModelIndex index = list->model()->index(line, 0);
+    const QString menuName = QStringLiteral("MessageMenu");
+
+    QMenu* menu = RightClick(list, index, panel, menuName);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(panel->GotoSourceAction()->isEnabled());
+    EXPECT_FALSE(panel->GotoSchemaAction()->isEnabled()) << "nothing would show the schema";
+    menu->close();
+
+    const TMineObject* shown = nullptr;
+    {
+        QObject schema;
+        QObject::connect(form.get(), &TChildForm::GotoSchemaRequested, &schema,
+                         [&shown](TMineObject* object) { shown = object; });
+        menu = RightClick(list, index, panel, menuName);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(panel->GotoSchemaAction()->isEnabled());
+        menu->close();
+        panel->GotoSchemaAction()->trigger();
+        const auto* uzel = dynamic_cast<const TUzel*>(shown);
+        ASSERT_NE(uzel, nullptr);
+        EXPECT_EQ(uzel->Number(), 9);
+    }
+    menu = RightClick(list, index, panel, menuName);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(panel->GotoSchemaAction()->isEnabled()) << "the receiver is gone";
+    menu->close();
 }
 
 }  // namespace
