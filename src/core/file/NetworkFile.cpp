@@ -29,7 +29,7 @@ QString ReadErrorText(const QString& fileName)
 
 void RequireWritableVersion(int version)
 {
-    if (version != 16 && version != kCurrentFileVersion)
+    if (version != kOlderFileVersion && version != kCurrentFileVersion)
         throw std::invalid_argument("network files are written as version 16 or 17");
 }
 

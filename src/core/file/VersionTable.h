@@ -7,6 +7,8 @@
 
 // Every network file begins with a 16-byte signature naming its format version, 0..17.
 constexpr int kCurrentFileVersion = 17;
+// The one older version a network file can still be written in.
+constexpr int kOlderFileVersion = 16;
 constexpr int kFileVersionCount = 18;
 constexpr int kSignatureSize = 16;
 

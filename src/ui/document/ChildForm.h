@@ -2,10 +2,12 @@
 
 #include "core/checks/BusyCounter.h"
 #include "core/checks/MessageList.h"
+#include "core/editing/ClipboardRules.h"
 #include "core/editing/DocumentRows.h"
 #include "core/editing/RowSelection.h"
 #include "core/editing/TableColumns.h"
 #include "core/file/DocumentSettings.h"
+#include "core/file/SaveFlow.h"
 #include "ui/document/GridView.h"
 #include "ui/document/TableLook.h"
 
@@ -15,6 +17,7 @@
 
 class ICheckProgress;
 class QAction;
+class QMenu;
 class QSplitter;
 class QStackedWidget;
 class QTabBar;
@@ -42,6 +45,10 @@ inline const QString kModified = QStringLiteral("Изменен");
 // The document window: the home of one open mine. Owns the mine for its whole life, shows
 // its nodes and branches as editable tables, keeps the message list of the checks, shows
 // the (empty) results page, and runs the open, save and close flow of its file.
+// The decisions of saving and of the clipboard are the core's (TSaveFlow, ClipboardRules);
+// the member functions are defined by concern in ChildForm.cpp (state and changes),
+// ChildFormWidgets.cpp, ChildFormFile.cpp, ChildFormTables.cpp, ChildFormClipboard.cpp and
+// ChildFormChecks.cpp.
 class TChildForm : public QWidget {
     Q_OBJECT
 public:
@@ -63,12 +70,12 @@ public:
     // No check runs and the user agreed to close.
     bool CanClose();
 
-    const QString& FileName() const { return fileName_; }
-    bool HasFileName() const { return hasFileName_; }
+    const QString& FileName() const { return file_.FileName; }
+    bool HasFileName() const { return file_.HasFileName; }
     // The file name without its folder, the window caption.
     QString Caption() const;
-    int Version() const { return version_; }
-    bool IsModified() const { return modified_; }
+    int Version() const { return file_.Version; }
+    bool IsModified() const { return file_.Modified; }
     void SetModified(bool modified);
     bool RefreshNeeded() const { return refreshNeeded_; }
     // Everything the network file keeps of the window.
@@ -208,9 +215,7 @@ private:
     void ShowGridMenu(TGridView* grid, const QPoint& globalPos);
     std::vector<TUzel*> UzelsToCopy() const;
     std::vector<TBranch*> BranchesToCopy() const;
-    int CopyCount() const;
-    bool ClipboardHasUzels() const;
-    bool ClipboardHasBranches() const;
+    ClipboardRules::TPasteKind PasteKind() const;
 
     TConfig& config_;
     std::unique_ptr<TMine> mine_;
@@ -223,10 +228,7 @@ private:
     TColumnSet resultCols_{TTableKind::Results};
     TTableLook look_;
 
-    QString fileName_;
-    bool hasFileName_ = false;
-    int version_ = 17;
-    bool modified_ = false;
+    TDocumentFile file_;
     bool refreshNeeded_ = false;
     int colorMode_ = 0;
     bool useProjectedPipes_ = false;
@@ -252,6 +254,7 @@ private:
     TGridView* uzelGrid_ = nullptr;
     TGridView* branchGrid_ = nullptr;
     TGridView* lastFocused_ = nullptr;
+    QMenu* gridMenu_ = nullptr;
     TUzelTableModel* uzelModel_ = nullptr;
     TBranchTableModel* branchModel_ = nullptr;
     TMessagePanel* messagePanel_ = nullptr;

@@ -60,17 +60,17 @@ TMessagePanel::TMessagePanel(TMessageList* list, QWidget* parent) : QWidget(pare
         if (index.isValid())
             emit GotoSourceRequested(index.row());
     });
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QStringLiteral("MessageMenu"));
+    menu_->addAction(gotoSource_);
+    menu_->addAction(gotoSchema_);
+    menu_->addSeparator();
+    menu_->addAction(clearChecks_);
+    menu_->addAction(clearFreeNums_);
+    menu_->addAction(clearAll_);
     connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         UpdateActions();
-        QMenu menu(this);
-        menu.setObjectName(QStringLiteral("MessageMenu"));
-        menu.addAction(gotoSource_);
-        menu.addAction(gotoSchema_);
-        menu.addSeparator();
-        menu.addAction(clearChecks_);
-        menu.addAction(clearFreeNums_);
-        menu.addAction(clearAll_);
-        menu.exec(list_->viewport()->mapToGlobal(pos));
+        menu_->popup(list_->viewport()->mapToGlobal(pos));
     });
     UpdateActions();
 }
@@ -95,7 +95,7 @@ void TMessagePanel::UpdateActions()
     const int line = CurrentLine();
     const bool withObject = line >= 0 && line < model_->List().Count() && model_->List().Line(line).HasObject();
     gotoSource_->setEnabled(withObject);
-    gotoSchema_->setEnabled(withObject);
+    gotoSchema_->setEnabled(withObject && schemaReachable_ && schemaReachable_());
     clearChecks_->setEnabled(!model_->List().IsEmpty());
     clearFreeNums_->setEnabled(!model_->List().IsEmpty());
     clearAll_->setEnabled(!model_->List().IsEmpty());

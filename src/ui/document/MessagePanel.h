@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QAction;
 class QListView;
+class QMenu;
 class QToolButton;
 class TMessageList;
 class TMessageListModel;
@@ -29,6 +31,9 @@ public:
 
     // Enables the menu commands for the selected line.
     void UpdateActions();
+    // Whether anything would show a line's object on the schema; until then "Перейти на
+    // схему" stays disabled. Asked whenever the commands are enabled.
+    void SetSchemaReachable(std::function<bool()> reachable) { schemaReachable_ = std::move(reachable); }
 
 signals:
     void GotoSourceRequested(int line);
@@ -42,9 +47,11 @@ private:
     TMessageListModel* model_;
     QListView* list_;
     QToolButton* smallBtn_;
+    QMenu* menu_;
     QAction* gotoSource_;
     QAction* gotoSchema_;
     QAction* clearChecks_;
     QAction* clearFreeNums_;
     QAction* clearAll_;
+    std::function<bool()> schemaReachable_;
 };

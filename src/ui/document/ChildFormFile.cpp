@@ -1,0 +1,185 @@
+// The document window's file: opening, saving with its version questions, closing.
+
+#include "ui/document/ChildForm.h"
+
+#include "core/file/NetworkFile.h"
+#include "core/model/Mine.h"
+#include "core/settings/Config.h"
+#include "ui/common/FileDialogs.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/common/WaitCursor.h"
+#include "ui/document/BranchTableModel.h"
+#include "ui/document/UzelTableModel.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+
+namespace {
+
+const QString kNotFound = QStringLiteral("Файл %1 не найден");
+const QString kUnknownFormat = QStringLiteral("Файл %1 имеет неизвестный программе формат или поврежден");
+const QString kSaveChanges = QStringLiteral("Сохранить изменения в файле %1?");
+
+TSaveFlow::TReply ReplyOf(TMsgAnswer answer)
+{
+    switch (answer) {
+    case TMsgAnswer::Yes:
+        return TSaveFlow::TReply::Yes;
+    case TMsgAnswer::No:
+        return TSaveFlow::TReply::No;
+    default:
+        return TSaveFlow::TReply::Cancel;
+    }
+}
+
+}  // namespace
+
+bool TChildForm::OpenFile(const QString& given)
+{
+    // One spelling of the path everywhere: the window, the recent list, the lookups.
+    const QString path = given.isEmpty() ? given : QFileInfo(given).absoluteFilePath();
+    config_.AddRecentFile(path);
+    TWaitCursor wait;
+    // A path that gives no document leaves no trace in the recent list.
+    const auto fail = [this, &path, &wait](const QString& message) {
+        config_.RecentFiles.removeAll(path);
+        emit RecentFilesChanged();
+        wait.Restore();
+        MessageBoxes::Error(this, message);
+        return false;
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(kNotFound.arg(path));
+    if (!info.isFile() || info.suffix().toLower() != QStringLiteral("irv"))
+        return fail(kUnknownFormat.arg(info.fileName()));
+    TNetworkDocument doc;
+    try {
+        doc = NetworkFile::Read(path);
+    } catch (const Exception& e) {
+        return fail(e.Message());
+    } catch (const std::bad_alloc&) {
+        return fail(QStringLiteral("Ошибка при чтении данных из файла %1").arg(info.fileName()));
+    }
+    if (!doc.Mine)
+        return fail(kUnknownFormat.arg(info.fileName()));
+    file_.Version = doc.Version;
+    AdoptDocument(std::move(doc));
+    file_.FileName = info.absoluteFilePath();
+    file_.HasFileName = true;
+    refreshNeeded_ = false;
+    SetModified(false);
+    UpdateCaption();
+    emit RecentFilesChanged();
+    return true;
+}
+
+void TChildForm::AdoptDocument(TNetworkDocument&& doc)
+{
+    // The old mine lives until the tables show the new one.
+    std::unique_ptr<TMine> old = std::move(mine_);
+    old->OnChange = nullptr;
+    messages_.ClearAll();
+    uzelModel_->BeginReload();
+    branchModel_->BeginReload();
+    mine_ = std::move(doc.Mine);
+    BindMine();
+    rows_->Reset(mine_.get(), doc.BranchOrder);
+    selection_.ResetAnchors();
+    uzelCols_.ApplyLayout(doc.Settings.UzelCols);
+    branchCols_.ApplyLayout(doc.Settings.BranchCols);
+    resultCols_.ApplyLayout(doc.Settings.ResultCols);
+    colorMode_ = std::clamp(doc.Settings.ColorMode, 0, 2);
+    branchModel_->SetColorMode(colorMode_);
+    dummyZ_ = doc.Settings.DummyZ;
+    reserved1_ = doc.Settings.Reserved1;
+    useProjectedPipes_ = doc.Settings.UseProjectedPipes;
+    ox_ = doc.Settings.OX;
+    oy_ = doc.Settings.OY;
+    uzelModel_->EndReload();
+    branchModel_->EndReload();
+    ApplyColumnLayout();
+    old.reset();
+    uzelGrid_->SetCurrentCell(0, 0);
+    branchGrid_->SetCurrentCell(0, 0);
+}
+
+bool TChildForm::SaveFile(bool saveAs)
+{
+    StoreColumnWidths();
+    TSaveFlow flow(file_, saveAs);
+    // A save that does not happen leaves the document as it was, under its previous name.
+    const auto fail = [this, &flow] {
+        if (flow.Failed(config_))
+            emit RecentFilesChanged();
+        UpdateCaption();
+        return false;
+    };
+
+    if (flow.AsksForName()) {
+        TSaveRequest request;
+        request.Folder = flow.DialogFolder(config_.SourcePath);
+        request.ProposedName = flow.ProposedName();
+        request.Filters = TSaveFlow::Filters();
+        request.FilterIndex = flow.FilterIndex();
+        request.DefaultSuffix = QStringLiteral("irv");
+        const TSaveAnswer answer = FileDialogs::Save(this, request);
+        if (!answer.Accepted || answer.Path.isEmpty())
+            return false;
+        flow.NameChosen(answer.Path, answer.FilterIndex, config_);
+        UpdateCaption();
+    }
+
+    if (flow.Question() != TSaveFlow::TQuestion::None) {
+        const TMsgAnswer a = MessageBoxes::Ask(this, flow.QuestionText(),
+                                               flow.QuestionHasCancel() ? TMsgButtons::YesNoCancel : TMsgButtons::YesNo,
+                                               TMsgIcon::Warning);
+        if (!flow.Reply(ReplyOf(a)))
+            return fail();
+    }
+
+    try {
+        TWaitCursor wait;
+        NetworkFile::Write(flow.Path(), *mine_, DocumentSettings(), rows_->BranchOrderVector(), flow.Version());
+    } catch (const Exception& e) {
+        // The previous file is untouched; so are the document's name and state.
+        fail();
+        MessageBoxes::Error(this, e.Message());
+        emit StateChanged();
+        return false;
+    }
+    flow.Succeeded();
+    SetModified(false);
+    UpdateCaption();
+    emit RecentFilesChanged();
+    return true;
+}
+
+bool TChildForm::AskSaveChanges()
+{
+    if (!file_.Modified)
+        return true;
+    switch (MessageBoxes::Ask(this, kSaveChanges.arg(Caption()), TMsgButtons::YesNoCancel, TMsgIcon::Question)) {
+    case TMsgAnswer::Yes:
+        return SaveFile(false);
+    case TMsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TChildForm::CanClose()
+{
+    if (busy_.Busy())
+        return false;
+    return AskSaveChanges();
+}
+
+void TChildForm::closeEvent(QCloseEvent* event)
+{
+    if (CanClose())
+        event->accept();
+    else
+        event->ignore();
+}
