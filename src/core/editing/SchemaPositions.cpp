@@ -1,0 +1,105 @@
+#include "core/editing/SchemaPositions.h"
+
+#include "core/model/Mine.h"
+#include "core/model/Uzel.h"
+
+#include <algorithm>
+
+double SchemaFactor(int mapScale)
+{
+    const int m = mapScale > 0 ? mapScale : kDefaultMapScale;
+    return 100.0 / m * kPpcm;
+}
+
+namespace SchemaPositions {
+
+namespace {
+
+// Grows a rectangle given by its edges to hold each node in turn.
+class TExtentBuilder {
+public:
+    void Add(const TUzel& u)
+    {
+        if (!any_) {
+            left_ = right_ = u.SX();
+            top_ = bottom_ = u.SY();
+            any_ = true;
+            return;
+        }
+        left_ = std::min(left_, u.SX());
+        right_ = std::max(right_, u.SX());
+        top_ = std::min(top_, u.SY());
+        bottom_ = std::max(bottom_, u.SY());
+    }
+    std::optional<QRectF> Result() const
+    {
+        if (!any_)
+            return std::nullopt;
+        return QRectF(QPointF(left_, top_), QPointF(right_, bottom_));
+    }
+
+private:
+    bool any_ = false;
+    float left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+};
+
+}  // namespace
+
+void ChangeFactor(TMine& mine, TSchemaFrame& frame, double newFactor)
+{
+    if (newFactor == frame.F || !(frame.F > 0) || !(newFactor > 0))
+        return;
+    const double ratio = newFactor / frame.F;
+    for (TUzel* u : mine.Uzels) {
+        u->SetSX(static_cast<float>(u->SX() * ratio));
+        u->SetSY(static_cast<float>(u->SY() * ratio));
+    }
+    frame.OX = static_cast<float>(frame.OX * ratio);
+    frame.OY = static_cast<float>(frame.OY * ratio);
+    frame.F = newFactor;
+}
+
+void FollowCoordinates(TUzel& uzel, const TSchemaFrame& frame, bool xChanged, bool yChanged)
+{
+    if (uzel.PlacedByHand())
+        return;
+    const TMine* mine = uzel.Mine();
+    if (xChanged)
+        uzel.SetSX(static_cast<float>(frame.F * (uzel.X() - mine->CenterX()) + frame.OX));
+    if (yChanged)
+        uzel.SetSY(static_cast<float>(frame.F * (uzel.Y() - mine->CenterY()) + frame.OY));
+}
+
+void ResetFromCoordinates(TMine& mine, TSchemaFrame& frame)
+{
+    for (TUzel* u : mine.Uzels) {
+        u->SetPlacedByHand(false);
+        u->SetSX(static_cast<float>(u->X() * frame.F));
+        u->SetSY(static_cast<float>(u->Y() * frame.F));
+    }
+    frame.OX = static_cast<float>(mine.CenterX() * frame.F);
+    frame.OY = static_cast<float>(mine.CenterY() * frame.F);
+}
+
+}  // namespace SchemaPositions
+
+namespace SchemaPositions {
+
+std::optional<QRectF> NodeExtent(const TMine& mine)
+{
+    TExtentBuilder extent;
+    for (const TUzel* u : mine.Uzels)
+        extent.Add(*u);
+    return extent.Result();
+}
+
+std::optional<QRectF> SelectedNodeExtent(const TMine& mine)
+{
+    TExtentBuilder extent;
+    for (const TMineObject* obj : mine.Selection)
+        if (const auto* u = dynamic_cast<const TUzel*>(obj))
+            extent.Add(*u);
+    return extent.Result();
+}
+
+}  // namespace SchemaPositions

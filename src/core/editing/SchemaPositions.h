@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QRectF>
+
+#include <optional>
+
+class TMine;
+class TUzel;
+
+// Pixels per centimetre of all schema geometry on both axes: 96 dots per inch, whatever
+// the screen reports, so a drawing looks the same on every machine and in every file.
+inline constexpr int kPpcm = 38;
+
+// Default map scale denominator (1:2000).
+inline constexpr int kDefaultMapScale = 2000;
+
+// Schema units per metre for the map scale 1:mapScale (a denominator of 0 or less counts
+// as the default).
+double SchemaFactor(int mapScale);
+
+// How model metres become schema units in one document: the schema factor and the
+// schema position (OX, OY) of the mine's central point.
+struct TSchemaFrame {
+    double F = SchemaFactor(kDefaultMapScale);
+    float OX = 0;
+    float OY = 0;
+};
+
+// Keeps the nodes' schema positions in step with their coordinates and the map scale.
+namespace SchemaPositions {
+
+// The map scale changed the schema factor from frame.F to newFactor: every node's SX, SY
+// and the origin are multiplied by newFactor / frame.F, so the drawing keeps its
+// proportions; frame.F becomes newFactor. Nothing moves when the factor is unchanged.
+void ChangeFactor(TMine& mine, TSchemaFrame& frame, double newFactor);
+
+// A node's X or Y was set: a node not placed by hand follows its coordinates on the axes
+// that changed, SX = F·(X − X0) + OX and SY = F·(Y − Y0) + OY.
+void FollowCoordinates(TUzel& uzel, const TSchemaFrame& frame, bool xChanged, bool yChanged);
+
+// Every node back at its coordinates (SX = X·F, SY = Y·F, placed-by-hand cleared) and the
+// origin at the mine's central point.
+void ResetFromCoordinates(TMine& mine, TSchemaFrame& frame);
+
+// The smallest rectangle holding the schema positions of every node, or of the selected
+// nodes; none without such nodes. One node gives a rectangle of no size at its position.
+std::optional<QRectF> NodeExtent(const TMine& mine);
+std::optional<QRectF> SelectedNodeExtent(const TMine& mine);
+
+}  // namespace SchemaPositions
