@@ -34,18 +34,28 @@ double ParseFloat(const QString& text)
     return v;
 }
 
-void ApplyUzelCell(TUzel& uzel, int param, const QString& text)
+void ApplyUzelCell(TUzel& uzel, int param, const QString& text, const TSchemaFrame& frame)
 {
     switch (param) {
     case upNum:
         uzel.SetNumber(ParseInteger(text));
         break;
-    case upX:
-        uzel.SetX(ParseFloat(text));
+    case upX: {
+        const double x = ParseFloat(text);
+        if (x != uzel.X()) {
+            uzel.SetX(x);
+            SchemaPositions::FollowCoordinates(uzel, frame, true, false);
+        }
         break;
-    case upY:
-        uzel.SetY(ParseFloat(text));
+    }
+    case upY: {
+        const double y = ParseFloat(text);
+        if (y != uzel.Y()) {
+            uzel.SetY(y);
+            SchemaPositions::FollowCoordinates(uzel, frame, false, true);
+        }
         break;
+    }
     case upZ:
         uzel.SetZ(ParseFloat(text));
         break;

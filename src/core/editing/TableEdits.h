@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editing/SchemaPositions.h"
 #include "core/model/Errors.h"
 
 #include <QString>
@@ -34,8 +35,10 @@ namespace TableEdits {
 int ParseInteger(const QString& text);
 double ParseFloat(const QString& text);
 
-// Applies the text typed into a node cell (column type TUzelParam).
-void ApplyUzelCell(TUzel& uzel, int param, const QString& text);
+// Applies the text typed into a node cell (column type TUzelParam). A new X or Y moves a
+// node not placed by hand on the schema through the document's frame, never to the bare
+// metres.
+void ApplyUzelCell(TUzel& uzel, int param, const QString& text, const TSchemaFrame& frame);
 
 // Applies the text typed into a branch cell (column type TBranchParam):
 // - the diameter: empty lays the fire pipe off, otherwise the pipe is laid with a diameter

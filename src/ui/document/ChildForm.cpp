@@ -170,6 +170,11 @@ void TChildForm::SetOrigin(float ox, float oy)
     SetModified(true);
 }
 
+TSchemaFrame TChildForm::SchemaFrame() const
+{
+    return TSchemaFrame{SchemaFactor(config_.Scale2D), ox_, oy_};
+}
+
 TDocumentSettings TChildForm::DocumentSettings() const
 {
     TDocumentSettings s;

@@ -5,6 +5,7 @@
 #include "core/editing/ClipboardRules.h"
 #include "core/editing/DocumentRows.h"
 #include "core/editing/RowSelection.h"
+#include "core/editing/SchemaPositions.h"
 #include "core/editing/TableColumns.h"
 #include "core/file/DocumentSettings.h"
 #include "core/file/SaveFlow.h"
@@ -91,6 +92,8 @@ public:
     float OX() const { return ox_; }
     float OY() const { return oy_; }
     void SetOrigin(float ox, float oy);
+    // The schema factor of the map scale in the settings and the document's origin.
+    TSchemaFrame SchemaFrame() const;
     // The seam and plan position new branches get (−1 none), set by the lock buttons of
     // the device panel.
     int DefaultLayer() const { return defaultLayer_; }

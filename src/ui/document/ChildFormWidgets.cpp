@@ -59,6 +59,7 @@ void TChildForm::BuildWidgets()
     uzelGrid_ = new TGridView(hSplitter_);
     uzelGrid_->setObjectName(QStringLiteral("UzelGrid"));
     uzelModel_ = new TUzelTableModel(rows_.get(), &uzelCols_, &look_, uzelGrid_);
+    uzelModel_->SetSchemaFrameSource([this] { return SchemaFrame(); });
     uzelGrid_->setHorizontalHeader(new TGridHeader(uzelGrid_));
     uzelGrid_->setVerticalHeader(new TPlainRowHeader(uzelGrid_));
     uzelGrid_->setModel(uzelModel_);

@@ -67,5 +67,5 @@ QString TUzelTableModel::EditText(int row, int param) const
 void TUzelTableModel::Apply(int row, int param, const QString& text)
 {
     if (TUzel* u = UzelAt(row))
-        TableEdits::ApplyUzelCell(*u, param, text);
+        TableEdits::ApplyUzelCell(*u, param, text, frameSource_ ? frameSource_() : TSchemaFrame{});
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/editing/SchemaPositions.h"
 #include "ui/document/GridModel.h"
+
+#include <functional>
 
 class TUzel;
 
@@ -12,6 +15,8 @@ public:
 
     TMineObject* ObjectAt(int row) const override;
     TUzel* UzelAt(int row) const;
+    // Where the document's schema lies now; an edited X or Y moves the node there.
+    void SetSchemaFrameSource(std::function<TSchemaFrame()> source) { frameSource_ = std::move(source); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -20,4 +25,7 @@ protected:
     bool CellEditable(int row, int param) const override;
     QString EditText(int row, int param) const override;
     void Apply(int row, int param, const QString& text) override;
+
+private:
+    std::function<TSchemaFrame()> frameSource_;
 };

@@ -136,11 +136,11 @@ TEST(TableEditsNodes, CoordinatesAndNumberAreApplied)
 {
     MineBuilder mb;
     TUzel* u = mb.uzel(3);
-    TableEdits::ApplyUzelCell(*u, upX, QStringLiteral("-12,75"));
-    TableEdits::ApplyUzelCell(*u, upNum, QStringLiteral("30"));
+    TableEdits::ApplyUzelCell(*u, upX, QStringLiteral("-12,75"), TSchemaFrame{});
+    TableEdits::ApplyUzelCell(*u, upNum, QStringLiteral("30"), TSchemaFrame{});
     EXPECT_DOUBLE_EQ(u->X(), -12.75);
     EXPECT_EQ(u->Number(), 30);
-    EXPECT_THROW(TableEdits::ApplyUzelCell(*u, upY, QStringLiteral("abc")), EConvertError);
+    EXPECT_THROW(TableEdits::ApplyUzelCell(*u, upY, QStringLiteral("abc"), TSchemaFrame{}), EConvertError);
     EXPECT_EQ(u->Y(), 0.0);
 }
 
@@ -229,3 +229,31 @@ TEST(TableCellsFilters, CharactersPerColumn)
 }
 
 }  // namespace
+
+TEST(TableEditsNodes, EditedCoordinatesMoveOnlyNodesNotPlacedByHand)
+{
+    MineBuilder mb;
+    mb.mine().SetCenter(1, 100);
+    mb.mine().SetCenter(2, -50);
+    TUzel* follows = mb.uzel(1);
+    TUzel* dragged = mb.uzel(2);
+    follows->SetSX(10);
+    dragged->SetSX(10);
+    dragged->SetSY(20);
+    dragged->SetPlacedByHand(true);
+    const TSchemaFrame frame{SchemaFactor(1000), 7, -3};  // F = 3.8
+
+    TableEdits::ApplyUzelCell(*follows, upX, QStringLiteral("150"), frame);
+    TableEdits::ApplyUzelCell(*follows, upY, QStringLiteral("-40"), frame);
+    EXPECT_FLOAT_EQ(follows->SX(), 3.8f * 50 + 7);  // not the bare 150 metres
+    EXPECT_FLOAT_EQ(follows->SY(), 3.8f * 10 - 3);
+    const float sxBefore = follows->SX();
+    TableEdits::ApplyUzelCell(*follows, upX, QStringLiteral("160"), frame);
+    EXPECT_NEAR(follows->SX() - sxBefore, 3.8 * 10, 1e-4);
+
+    TableEdits::ApplyUzelCell(*dragged, upX, QStringLiteral("150"), frame);
+    TableEdits::ApplyUzelCell(*dragged, upY, QStringLiteral("-40"), frame);
+    EXPECT_DOUBLE_EQ(dragged->X(), 150);
+    EXPECT_EQ(dragged->SX(), 10.0f);
+    EXPECT_EQ(dragged->SY(), 20.0f);
+}
