@@ -63,6 +63,18 @@ TEST_F(TableEditing, ValidTextIsAppliedAndConvertedSeparatorsAccepted)
     EXPECT_EQ(form->Rows().UzelAt(1)->Number(), 7);
 }
 
+TEST_F(TableEditing, AnEditedCoordinateMovesTheNodeThroughTheDocumentsSchemaFrame)
+{
+    config.Scale2D = 1000;  // 3.8 schema units a metre
+    form->SetOrigin(5, -7);
+    const TMine& mine = *form->Mine();
+    TUzel* u = form->Rows().UzelAt(1);
+    TypeInto(form->UzelGrid(), 1, upX, QStringLiteral("12,5"));
+    TypeInto(form->UzelGrid(), 1, upY, QStringLiteral("-4"));
+    EXPECT_FLOAT_EQ(u->SX(), static_cast<float>(3.8 * (12.5 - mine.CenterX()) + 5));
+    EXPECT_FLOAT_EQ(u->SY(), static_cast<float>(3.8 * (-4 - mine.CenterY()) - 7));
+}
+
 TEST_F(TableEditing, TextThatIsNoNumberIsRefusedWithAMessageAndTheValueStays)
 {
     TypeInto(form->UzelGrid(), 2, upY, QStringLiteral("1,2,3"));
