@@ -81,6 +81,21 @@ void ResetFromCoordinates(TMine& mine, TSchemaFrame& frame)
     frame.OY = static_cast<float>(mine.CenterY() * frame.F);
 }
 
+bool DeriveOrigin(const TMine& mine, TSchemaFrame& frame)
+{
+    if (mine.Uzels.Count() == 0)
+        return false;
+    const TUzel* from = mine.Uzels.Items(0);
+    for (const TUzel* u : mine.Uzels)
+        if (!u->PlacedByHand()) {
+            from = u;
+            break;
+        }
+    frame.OX = static_cast<float>(from->SX() - frame.F * (from->X() - mine.CenterX()));
+    frame.OY = static_cast<float>(from->SY() - frame.F * (from->Y() - mine.CenterY()));
+    return true;
+}
+
 }  // namespace SchemaPositions
 
 namespace SchemaPositions {

@@ -42,6 +42,11 @@ void FollowCoordinates(TUzel& uzel, const TSchemaFrame& frame, bool xChanged, bo
 // origin at the mine's central point.
 void ResetFromCoordinates(TMine& mine, TSchemaFrame& frame);
 
+// The origin that agrees with the nodes as they lie: taken from the first node not placed by
+// hand (else the first node), OX = SX − F·(X − X0), OY = SY − F·(Y − Y0). False, and the
+// frame unchanged, for a mine without nodes.
+bool DeriveOrigin(const TMine& mine, TSchemaFrame& frame);
+
 // The smallest rectangle holding the schema positions of every node, or of the selected
 // nodes; none without such nodes. One node gives a rectangle of no size at its position.
 std::optional<QRectF> NodeExtent(const TMine& mine);

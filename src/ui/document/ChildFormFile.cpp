@@ -96,6 +96,14 @@ void TChildForm::AdoptDocument(TNetworkDocument&& doc)
     useProjectedPipes_ = doc.Settings.UseProjectedPipes;
     ox_ = doc.Settings.OX;
     oy_ = doc.Settings.OY;
+    if (doc.Version >= 3) {
+        // The stored origin may disagree with the nodes; trust the nodes.
+        TSchemaFrame frame = SchemaFrame();
+        if (SchemaPositions::DeriveOrigin(*mine_, frame)) {
+            ox_ = frame.OX;
+            oy_ = frame.OY;
+        }
+    }
     uzelModel_->EndReload();
     branchModel_->EndReload();
     ApplyColumnLayout();

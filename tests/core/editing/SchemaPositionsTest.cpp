@@ -77,3 +77,27 @@ TEST(SchemaPositions, ExtentsHoldAllOrTheSelectedNodesAndNothingWithoutThem)
     mb.mine().Selection.Add(b);
     EXPECT_EQ(*SchemaPositions::SelectedNodeExtent(mb.mine()), QRectF(-20, 30, 0, 0));
 }
+
+TEST(SchemaPositions, OriginIsDerivedFromTheFirstNodeThatFollowsItsCoordinates)
+{
+    MineBuilder mb;
+    TSchemaFrame frame{SchemaFactor(1000), 99, 99};
+    EXPECT_FALSE(SchemaPositions::DeriveOrigin(mb.mine(), frame));  // no nodes: unchanged
+    EXPECT_EQ(frame.OX, 99.0f);
+
+    mb.mine().SetCenter(1, 10);
+    mb.mine().SetCenter(2, 20);
+    TUzel* dragged = mb.uzel(1, 50, 50);
+    dragged->SetPlacedByHand(true);
+    dragged->SetSX(1000);
+    TUzel* follows = mb.uzel(2, 110, -30);
+    follows->SetSX(400);
+    follows->SetSY(-100);
+    ASSERT_TRUE(SchemaPositions::DeriveOrigin(mb.mine(), frame));
+    EXPECT_FLOAT_EQ(frame.OX, 400 - 3.8f * 100);
+    EXPECT_FLOAT_EQ(frame.OY, -100 + 3.8f * 50);
+
+    follows->SetPlacedByHand(true);  // all dragged: the first node decides
+    ASSERT_TRUE(SchemaPositions::DeriveOrigin(mb.mine(), frame));
+    EXPECT_FLOAT_EQ(frame.OX, 1000 - 3.8f * 40);
+}

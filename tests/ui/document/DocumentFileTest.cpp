@@ -41,6 +41,23 @@ TEST_F(DocumentFile, OpeningTakesTheFileAndTheRecentList)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(DocumentFile, OpeningDerivesTheSchemaOriginFromANodeThatFollowsItsCoordinates)
+{
+    const QString path = WriteMine(QStringLiteral("origin.irv"), [](MineBuilder& mb) {
+        TUzel* dragged = mb.uzel(1, 0, 0);
+        dragged->SetPlacedByHand(true);
+        dragged->SetSX(500);
+        TUzel* follows = mb.uzel(2, 100, 0);
+        follows->SetSX(250);
+        follows->SetSY(-40);
+    });
+    auto form = NewForm();  // 1:2000, 1.9 schema units a metre
+    ASSERT_TRUE(form->OpenFile(path));
+    EXPECT_FLOAT_EQ(form->OX(), 250 - 190);
+    EXPECT_FLOAT_EQ(form->OY(), -40);
+    EXPECT_FALSE(form->IsModified());
+}
+
 TEST_F(DocumentFile, AMissingFileIsReportedAndLeavesNoRecentEntry)
 {
     auto form = NewForm();
