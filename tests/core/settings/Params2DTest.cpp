@@ -109,26 +109,21 @@ TEST(Params2D, AStoredLimitOutOfRangeOrOutOfOrderResetsTheScaleGroupOnly)
 
 TEST(Params2D, ResetGroupsPutBackOnlyTheirValues)
 {
-    const TParams2D changed = changedParams();
-    const auto reset = [&](TParamsResetGroup group) {
-        TParams2D p = changed;
-        p.ResetDefaults(group);
+    const auto reset = [](std::initializer_list<TParamsResetGroup> groups) {
+        TParams2D p = changedParams();
+        for (const TParamsResetGroup g : groups)
+            p.ResetDefaults(g);
         return p;
     };
-    TParams2D units = changed;
+    TParams2D units = changedParams();
     units.Units = ruCentimetres;
     units.Line = false;
     units.HintVisible = units.NumBranchesBottom = true;
-    TParams2D both = units;
-    both.MinLimScale = both.MinFontScale = 0.8;
-    both.MaxLimScale = both.MaxFontScale = 1.5;
-
-    EXPECT_EQ(reset(prgUnits), units);
-    EXPECT_EQ(reset(prgUnitsAndScale), both);
-    TParams2D scale = reset(prgScale);
-    scale.ResetDefaults(prgUnits);
-    EXPECT_EQ(scale, both);
-    EXPECT_EQ(reset(prgAll), TParams2D());
+    EXPECT_EQ(reset({prgUnits}), units);
+    EXPECT_EQ(reset({prgUnits, prgScale}), reset({prgUnitsAndScale}));
+    EXPECT_NE(reset({prgUnitsAndScale}), units);
+    EXPECT_EQ(reset({prgScale}).Units, ruPixels);
+    EXPECT_EQ(reset({prgAll}), TParams2D());
 }
 
 TEST(ScaleLimits, LimitsLieWithinFiveToThreeThousandPercentAndInOrder)

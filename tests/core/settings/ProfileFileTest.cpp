@@ -1,4 +1,3 @@
-#include "core/file/ByteWriter.h"
 #include "core/file/FileError.h"
 #include "core/settings/ProfileFile.h"
 #include "support/TempDir.h"
