@@ -1,15 +1,18 @@
-// Writes the seed corpora of the settings text, clipboard and hand-over fuzzers with the
-// program's own writers, so the fuzzers start from what the program really reads:
+// Writes the seed corpora of the settings text, clipboard, hand-over and colour profile fuzzers
+// with the program's own writers, so the fuzzers start from what the program really reads:
 //   irvata_fuzz_seeds fuzz/corpus
-// makes settings_text/, clipboard/ and hand_over/ below the folder.
+// makes settings_text/, clipboard/, hand_over/ and profile_file/ below the folder.
 
 #include "core/exchange/SampleMine.h"
 #include "core/file/ClipboardRecords.h"
+#include "core/file/Cp1251.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
 #include "core/model/Uzel.h"
+#include "core/settings/Colors2D.h"
 #include "core/settings/Config.h"
+#include "core/settings/ProfileFile.h"
 #include "core/settings/SettingsStore.h"
 #include "core/shell/DdeMacro.h"
 #include "core/shell/HandOverMessage.h"
@@ -96,6 +99,31 @@ bool HandOverSeeds(const QString& folder)
            && Write(folder, QStringLiteral("path-list"), QByteArray("/a.irv\n\n/b/в.irv\n\"\\\n"));
 }
 
+// The default colours, a profile with every role changed, and the same cut after the fonts as
+// the files of earlier versions end.
+bool ProfileSeeds(const QString& folder)
+{
+    TColors2D changed;
+    quint32 next = 0x00204060;
+    for (TProfile& p : changed.Profiles) {
+        p.BackColor = next++;
+        p.BorderColor = next++;
+        p.Font.Color = next++;
+        p.Font.Style = TFont2D::fsBold | TFont2D::fsUnderline;
+    }
+    changed[cpUzelNumber].Font.Name = QStringLiteral("Курсив");
+    changed[cpTextBlock].Font.Name = QStringLiteral("Times New Roman Cyr");
+    changed[cpTextBlock].TransparentBorder = false;
+    changed[cpUzelNumber].Figure = fgRectangle;
+    const QByteArray full = ProfileFile::Encode(changed);
+    // Group 1 is 13 colours; a font is its colour, name length, name, size and style.
+    qsizetype earlier = 13 * 4;
+    for (const TProfileIndex i : {cpBranchNumber, cpUzelNumber, cpComment, cpResult})
+        earlier += 4 + 4 + toCp1251(changed[i].Font.Name).size() + 4 + 1;
+    return Write(folder, QStringLiteral("defaults"), ProfileFile::Encode(TColors2D()))
+           && Write(folder, QStringLiteral("changed"), full) && Write(folder, QStringLiteral("earlier"), full.left(earlier));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -106,7 +134,7 @@ int main(int argc, char** argv)
     }
     const QString out = QFile::decodeName(argv[1]);
     if (!SettingsSeeds(out + QStringLiteral("/settings_text")) || !ClipboardSeeds(out + QStringLiteral("/clipboard"))
-        || !HandOverSeeds(out + QStringLiteral("/hand_over"))) {
+        || !HandOverSeeds(out + QStringLiteral("/hand_over")) || !ProfileSeeds(out + QStringLiteral("/profile_file"))) {
         std::fprintf(stderr, "irvata_fuzz_seeds: could not write the seeds\n");
         return 1;
     }
