@@ -126,23 +126,18 @@ QAction* CommandActions::Action(QStringView name) const
 
 void CommandActions::Handle(QStringView name, QObject* context, std::function<void()> run)
 {
-    const auto table = CommandTable();
-    for (size_t i = 0; i < table.size(); ++i)
-        if (table[i].Name() == name) {
-            QObject::connect(actions_[i], &QAction::triggered, context, [run = std::move(run)] { run(); });
-            handled_[i] = true;
-            return;
-        }
-    Q_ASSERT_X(false, "CommandActions::Handle", "a command that is not in the table");
+    const int index = CommandIndex(name);
+    Q_ASSERT_X(index >= 0, "CommandActions::Handle", "a command that is not in the table");
+    if (index < 0)
+        return;
+    QObject::connect(actions_[size_t(index)], &QAction::triggered, context, [run = std::move(run)] { run(); });
+    handled_[size_t(index)] = true;
 }
 
 bool CommandActions::HasHandler(QStringView name) const
 {
-    const auto table = CommandTable();
-    for (size_t i = 0; i < table.size(); ++i)
-        if (table[i].Name() == name)
-            return handled_[i];
-    return false;
+    const int index = CommandIndex(name);
+    return index >= 0 && handled_[size_t(index)];
 }
 
 QList<QAction*> CommandActions::ReadyActions() const

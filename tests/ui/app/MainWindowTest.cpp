@@ -15,6 +15,7 @@
 #include "ui/app/Startup.h"
 
 #include "ui/document/GridView.h"
+#include "ui/support/BesideEventLoop.h"
 #include "ui/support/Pictures.h"
 
 #include <QAction>
@@ -37,8 +38,6 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QUuid>
-
-#include <future>
 
 namespace {
 
@@ -163,10 +162,7 @@ TEST_F(MainWindow, ASecondStartHandsBothFilesToTheRunningProgram)
     running.setReady();
 
     // The second start waits for the acknowledgement, which this thread's event loop sends.
-    auto second = std::async(std::launch::async, [&] { return SingleInstance(name).tryHandOver({a, b}); });
-    while (second.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_TRUE(second.get());
+    ASSERT_TRUE(RunBesideEventLoop([&] { return SingleInstance(name).tryHandOver({a, b}); }));
     QElapsedTimer timer;
     timer.start();
     while (main.Documents().size() < 2 && timer.elapsed() < 10000)

@@ -1,6 +1,7 @@
 #include "ui/app/SingleInstance.h"
 
 #include "core/shell/HandOverMessage.h"
+#include "ui/support/BesideEventLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 #include <QUuid>
 
 #include <cstring>
-#include <future>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -31,10 +31,7 @@ QString uniqueName()
 // thread's event loop can answer.
 bool handOverFromAnotherStart(const QString& name, const QStringList& files, int timeoutMs = 10000)
 {
-    auto handOver = std::async(std::launch::async, [&] { return SingleInstance(name).tryHandOver(files, timeoutMs); });
-    while (handOver.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return handOver.get();
+    return RunBesideEventLoop([&] { return SingleInstance(name).tryHandOver(files, timeoutMs); });
 }
 
 }  // namespace
@@ -130,7 +127,7 @@ TEST(SingleInstance, ARequestBeyondTheLimitIsDropped)
     ASSERT_EQ(running.claim(), SingleInstance::Claim::Running);
     running.setReady();
     QSignalSpy spy(&running, &SingleInstance::openRequested);
-    auto client = std::async(std::launch::async, [&] {
+    const bool hungUp = RunBesideEventLoop([&] {
         QLocalSocket socket;
         socket.connectToServer(name);
         if (!socket.waitForConnected(5000))
@@ -141,9 +138,7 @@ TEST(SingleInstance, ARequestBeyondTheLimitIsDropped)
         // The program hangs up without an answer.
         return !socket.waitForReadyRead(5000) || socket.bytesAvailable() == 0;
     });
-    while (client.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_TRUE(client.get());
+    EXPECT_TRUE(hungUp);
     EXPECT_TRUE(spy.isEmpty());
     EXPECT_TRUE(running.queued().isEmpty());
 }
