@@ -121,7 +121,7 @@ void TParams2D::Load(const SettingsStore& store)
         ByteReader r(*bytes);
         const qint32 index = r.i32();
         // Degasification (3) is a pipe type like the others and must survive a restart.
-        PipeIndex = (index >= kPipeIndexAll && index <= kPipeIndexLast) ? index : kPipeIndexAll;
+        PipeIndex = (index >= kPipeIndexNone && index <= kPipeIndexLast) ? index : kPipeIndexNone;
     }
     takeFlag(store, scale, QStringLiteral("DevVisible"), DevVisible);
     if (const auto b = readByte(store, scale, QStringLiteral("VisibleObjects")))

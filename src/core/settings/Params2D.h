@@ -27,9 +27,9 @@ enum TRulerUnits : quint8 { ruPixels = 0, ruCentimetres = 1 };
 enum TBranchInfo : quint8 { biNumbers = 0, biLengths = 1, biAngles = 2 };
 // Bits of VisibleObjects.
 enum TVisibleObject : quint8 { voUzelNumbers = 1, voBranchLabels = 2, voComments = 16 };
-// The displayed pipe type: -1 every pipe, 0 fire-fighting, 1 drainage, 2 compressed air,
+// The displayed pipe type: -1 none, 0 fire-fighting, 1 drainage, 2 compressed air,
 // 3 degasification.
-inline constexpr qint32 kPipeIndexAll = -1;
+inline constexpr qint32 kPipeIndexNone = -1;
 inline constexpr qint32 kPipeIndexLast = 3;
 inline constexpr quint8 kColorPaintLast = 3;
 inline constexpr quint8 kDevInfoLast = 4;

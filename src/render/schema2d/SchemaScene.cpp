@@ -1,0 +1,226 @@
+#include "render/schema2d/SchemaScene.h"
+
+#include "core/editing/SchemaPositions.h"
+#include "core/model/Branch.h"
+#include "core/model/Layer.h"
+#include "core/model/Mine.h"
+#include "core/model/Uzel.h"
+#include "render/schema2d/ProfileLook.h"
+
+#include <QFontMetricsF>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <unordered_set>
+
+namespace {
+
+// Widths of number texts by length: digits share one advance in the schema's fonts, so a
+// text's width depends on its length only and 100 000 labels need no measuring each.
+class TextWidths {
+public:
+    explicit TextWidths(const QFont& font) : metrics_(font) {}
+    double Width(int length)
+    {
+        length = std::clamp(length, 0, int(cache_.size()) - 1);
+        if (cache_[size_t(length)] < 0)
+            cache_[size_t(length)] = metrics_.horizontalAdvance(QString(length, QLatin1Char('0')));
+        return cache_[size_t(length)];
+    }
+    double Height() const { return metrics_.height(); }
+
+private:
+    QFontMetricsF metrics_;
+    std::array<double, 24> cache_{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                  -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+};
+
+int DigitCount(long long value)
+{
+    int n = value < 0 ? 2 : 1;
+    value = std::llabs(value);
+    while (value >= 10) {
+        value /= 10;
+        ++n;
+    }
+    return n;
+}
+
+// How far a box of the given size centred at p reaches beyond the extent.
+void Reach(QMarginsF& overhang, const QRectF& extent, QPointF p, double w, double h)
+{
+    overhang.setLeft(std::max(overhang.left(), extent.left() - (p.x() - w / 2)));
+    overhang.setRight(std::max(overhang.right(), p.x() + w / 2 - extent.right()));
+    overhang.setTop(std::max(overhang.top(), extent.top() - (p.y() - h / 2)));
+    overhang.setBottom(std::max(overhang.bottom(), p.y() + h / 2 - extent.bottom()));
+}
+
+}  // namespace
+
+TSchemaScene::TSchemaScene(TMine& mine) : mine_(&mine)
+{
+    Rebuild();
+}
+
+void TSchemaScene::SetDrawingOrder(const std::vector<TBranch*>& order)
+{
+    order_.clear();
+    order_.reserve(size_t(mine_->Branches.Count()));
+    std::unordered_set<const TBranch*> taken;
+    taken.reserve(order.size());
+    std::unordered_set<const TBranch*> inMine;
+    inMine.reserve(size_t(mine_->Branches.Count()));
+    for (int i = 0; i < mine_->Branches.Count(); ++i)
+        inMine.insert(mine_->Branches.Items(i));
+    for (TBranch* b : order)
+        if (b && inMine.count(b) && taken.insert(b).second)
+            order_.push_back(b);
+    for (int i = 0; i < mine_->Branches.Count(); ++i) {
+        TBranch* b = mine_->Branches.Items(i);
+        if (!taken.count(b))
+            order_.push_back(b);
+    }
+    Rebuild();
+}
+
+bool TSchemaScene::BranchVisible(const TBranch* branch) const
+{
+    if (!branch->Linked())
+        return false;
+    const int layer = branch->LayerIndex();
+    if (layer >= 0 && !mine_->Layers.Items(layer)->Visible())
+        return false;
+    const int plf = branch->PLFIndex();
+    if (plf >= 0 && !mine_->PLFPositions.Items(plf)->Visible())
+        return false;
+    return true;
+}
+
+void TSchemaScene::Count(const TBranch* branch, int delta)
+{
+    counts_[branch->StartUzel()] += delta;
+    counts_[branch->EndUzel()] += delta;
+}
+
+void TSchemaScene::Rebuild()
+{
+    if (order_.size() != size_t(mine_->Branches.Count())) {
+        // The mine's own order, or the stored one with the branches it lacks at its end.
+        std::vector<TBranch*> kept;
+        kept.swap(order_);
+        if (kept.empty()) {
+            order_.reserve(size_t(mine_->Branches.Count()));
+            for (int i = 0; i < mine_->Branches.Count(); ++i)
+                order_.push_back(mine_->Branches.Items(i));
+        } else {
+            SetDrawingOrder(kept);
+            return;
+        }
+    }
+
+    someHidden_ = false;
+    for (int i = 0; i < mine_->Layers.Count(); ++i)
+        someHidden_ = someHidden_ || !mine_->Layers.Items(i)->Visible();
+    for (int i = 0; i < mine_->PLFPositions.Count(); ++i)
+        someHidden_ = someHidden_ || !mine_->PLFPositions.Items(i)->Visible();
+
+    visible_.clear();
+    visible_.reserve(order_.size());
+    counts_.clear();
+    counts_.reserve(size_t(mine_->Uzels.Count()));
+    for (TBranch* b : order_)
+        if (BranchVisible(b)) {
+            visible_.push_back(b);
+            Count(b, 1);
+        }
+    isolated_.clear();
+    for (int i = 0; i < mine_->Uzels.Count(); ++i) {
+        TUzel* u = mine_->Uzels.Items(i);
+        if (u->IncidentCount() == 0)
+            isolated_.push_back(u);
+    }
+}
+
+void TSchemaScene::BranchAdded(TBranch* branch)
+{
+    if (!branch || std::find(order_.begin(), order_.end(), branch) != order_.end())
+        return;
+    order_.push_back(branch);
+    if (BranchVisible(branch)) {
+        visible_.push_back(branch);
+        Count(branch, 1);
+        std::erase(isolated_, branch->StartUzel());
+        std::erase(isolated_, branch->EndUzel());
+    }
+}
+
+void TSchemaScene::BranchRemoved(TBranch* branch)
+{
+    std::erase(order_, branch);
+    const auto it = std::find(visible_.begin(), visible_.end(), branch);
+    if (it != visible_.end()) {
+        visible_.erase(it);
+        Count(branch, -1);
+    }
+}
+
+int TSchemaScene::VisibleIncidentCount(const TUzel* uzel) const
+{
+    const auto it = counts_.find(uzel);
+    return it == counts_.end() ? 0 : it->second;
+}
+
+void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors)
+{
+    extent_ = SchemaPositions::NodeExtent(*mine_).value_or(QRectF());
+    overhang_ = QMarginsF();
+    if (mine_->Uzels.Count() == 0)
+        return;
+
+    // Boxed labels: the text plus the figure's rim (rectangle: 1..3 pixels; ellipse: radius
+    // max(w, h) / 2 + 2), measured at text factor 1 on a 96 dpi target.
+    auto boxed = [](double w, double h, bool ellipse, double& bw, double& bh) {
+        if (ellipse) {
+            bw = bh = std::max(w, h) + 4;
+        } else {
+            bw = w + 4;
+            bh = h + 5;
+        }
+    };
+
+    if (show.UzelNumbers) {
+        const TProfile& p = colors[cpUzelNumber];
+        TextWidths widths(ProfileFont(p.Font, 1, 96));
+        const bool ellipse = p.Figure == fgEllipse;
+        for (int i = 0; i < mine_->Uzels.Count(); ++i) {
+            const TUzel* u = mine_->Uzels.Items(i);
+            if (u->LabelToggle())
+                continue;
+            double bw = 0, bh = 0;
+            boxed(widths.Width(DigitCount(u->Number())), widths.Height(), ellipse, bw, bh);
+            const TLabelOffset& o = u->NumberLabelOffset();
+            Reach(overhang_, extent_, QPointF(u->SX() + o.X(), u->SY() + o.Y()), bw, bh);
+        }
+    }
+    if (show.BranchLabels) {
+        const TProfile& p = colors[cpBranchNumber];
+        TextWidths widths(ProfileFont(p.Font, 1, 96));
+        const bool ellipse = p.Figure == fgEllipse;
+        for (const TBranch* b : visible_) {
+            if (b->LabelToggle())
+                continue;
+            int length = DigitCount(b->Number());
+            if (show.BranchInfo == biLengths)
+                length = DigitCount(std::llround(b->Length())) + 2;
+            else if (show.BranchInfo == biAngles)
+                length = DigitCount(std::llround(std::fabs(b->Angle()))) + 3;
+            double bw = 0, bh = 0;
+            boxed(widths.Width(length), widths.Height(), ellipse, bw, bh);
+            const TLabelOffset& o = b->NumberLabelOffset();
+            const QPointF mid((b->StartUzel()->SX() + b->EndUzel()->SX()) / 2.0,
+                              (b->StartUzel()->SY() + b->EndUzel()->SY()) / 2.0);
+            Reach(overhang_, extent_, mid + QPointF(o.X(), o.Y()), bw, bh);
+        }
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+// What the schema draws of one document and what repaints keep asking of it: the
+// visible-branch list in the document's drawing order, the visible incident count of every
+// node, the isolated nodes, and the extent of the drawing with the reach of its labels.
+// The schema window keeps one per document; a picture or a sheet may build its own.
+// It only reads the mine (the renderer writes the measured label sizes back into the objects
+// for hit-testing). Rebuild after the seams or plan positions switched on change, after
+// branches come or go in bulk; recompute the extent after positions or labels change.
+
+#include "render/schema2d/RenderContext.h"
+
+#include <QMarginsF>
+#include <QRectF>
+
+#include <unordered_map>
+#include <vector>
+
+class TBranch;
+class TMine;
+class TUzel;
+
+class TSchemaScene {
+public:
+    explicit TSchemaScene(TMine& mine);
+
+    TMine& Mine() const { return *mine_; }
+
+    // The document's branch order; branches missing from it follow in the mine's order.
+    // An empty order is the mine's own.
+    void SetDrawingOrder(const std::vector<TBranch*>& order);
+    const std::vector<TBranch*>& DrawingOrder() const { return order_; }
+
+    // The visible list and the node counts anew from the mine.
+    void Rebuild();
+    // A branch joined or left the mine: it joins the visible list when its seam and plan
+    // position are none or switched on, or leaves it.
+    void BranchAdded(TBranch* branch);
+    void BranchRemoved(TBranch* branch);
+
+    // Branches with both end nodes whose seam and plan position are none or switched on,
+    // later ones drawn on top.
+    const std::vector<TBranch*>& VisibleBranches() const { return visible_; }
+    // Some seam or plan position is switched off: end nodes are drawn with every branch.
+    bool SomeHidden() const { return someHidden_; }
+    // Visible branches ending at the node (a loop counts twice).
+    int VisibleIncidentCount(const TUzel* uzel) const;
+    // Nodes without any branch: drawn first, on their own.
+    const std::vector<TUzel*>& IsolatedUzels() const { return isolated_; }
+
+    // The rectangle of all node schema positions (empty without nodes) and how far labels
+    // reach beyond it, in schema units at text factor 1, for the switches and fonts given.
+    void RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors);
+    const QRectF& Extent() const { return extent_; }
+    const QMarginsF& LabelOverhang() const { return overhang_; }
+    // Puts the extent into a view geometry.
+    void ApplyExtent(TViewGeometry& view) const { view.SetExtent(extent_, overhang_); }
+
+private:
+    bool BranchVisible(const TBranch* branch) const;
+    void Count(const TBranch* branch, int delta);
+
+    TMine* mine_;
+    std::vector<TBranch*> order_;
+    std::vector<TBranch*> visible_;
+    std::vector<TUzel*> isolated_;
+    std::unordered_map<const TUzel*, int> counts_;
+    bool someHidden_ = false;
+    QRectF extent_;
+    QMarginsF overhang_;
+};
