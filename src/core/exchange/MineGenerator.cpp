@@ -946,6 +946,9 @@ std::unique_ptr<TMine> Generate(int branchCount, uint64_t seed)
     mine->DiamColors.Seed(static_cast<unsigned>(seed ^ (seed >> 32)));
     mine->SetRemark(QStringLiteral("Синтетическая сеть: %1 выработок, зерно %2").arg(branchCount).arg(seed));
     Builder(plan, *mine).Build();
+    // Nodes were placed before their branches existed: put the automatic labels beside them.
+    for (TBranch* b : mine->Branches)
+        b->EndMovedOnSchema();
     mine->SetModified(false, false);
     return mine;
 }

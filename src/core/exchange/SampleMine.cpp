@@ -535,6 +535,9 @@ std::unique_ptr<TMine> Build()
     // Diameter colours are drawn at random; the example is the same on every build.
     mine->DiamColors.Seed(2024);
     Builder(*mine).Build();
+    // Nodes were placed before their branches existed: put the automatic labels beside them.
+    for (TBranch* b : mine->Branches)
+        b->EndMovedOnSchema();
     mine->SetModified(false, false);
     return mine;
 }

@@ -23,7 +23,7 @@ QColor Darkened(const QColor& color, int n)
     return QColor(std::max(0, color.red() - n), std::max(0, color.green() - n), std::max(0, color.blue() - n));
 }
 
-QFont ProfileFont(const TFont2D& font, double factor, double dpi)
+QFont ProfileFont(const TFont2D& font, double factor, double dpi, bool blackWhite)
 {
     QFont f(font.Name);
     f.setPixelSize(std::max(1, int(std::lround(font.Size * dpi / 72.0 * factor))));
@@ -33,6 +33,6 @@ QFont ProfileFont(const TFont2D& font, double factor, double dpi)
     f.setStrikeOut(font.Style & TFont2D::fsStrikeOut);
     // Metrics without hinting, so sizes do not depend on the screen.
     f.setHintingPreference(QFont::PreferNoHinting);
-    f.setStyleStrategy(QFont::PreferDefault);
+    f.setStyleStrategy(blackWhite ? QFont::NoAntialias : QFont::PreferDefault);
     return f;
 }

@@ -16,4 +16,5 @@ QColor Darkened(const QColor& color, int n);
 
 // The font at a size factor for a target of the given resolution: sized in pixels
 // (points × dpi / 72 × factor, at least 1), so text measures the same everywhere.
-QFont ProfileFont(const TFont2D& font, double factor, double dpi);
+// Black-and-white output draws text without antialiasing, so it stays two colours.
+QFont ProfileFont(const TFont2D& font, double factor, double dpi, bool blackWhite = false);

@@ -1,42 +1,803 @@
 #include "render/schema2d/SchemaRenderer.h"
 
 #include "core/model/Branch.h"
+#include "core/model/DeviceKinds.h"
+#include "core/model/Layer.h"
 #include "core/model/Mine.h"
+#include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
+#include "core/model/TextBlock2D.h"
 #include "core/model/Uzel.h"
+#include "render/schema2d/DeviceLook.h"
+#include "render/schema2d/LabelBox.h"
 #include "render/schema2d/ProfileLook.h"
+#include "render/schema2d/ResultTexts.h"
+#include "render/schema2d/SchemaGrid.h"
 #include "render/schema2d/SchemaScene.h"
+#include "render/schema2d/SymbolShapes.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 
-// A first cut: branch lines and node circles only.
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <unordered_map>
+
+namespace {
+
+const QColor kBranchArrowGrey(128, 128, 128);
+const QColor kAirArrowBlue(0, 0, 255);
+
+// Arrows, in symbol factors: length, and the branch length on the screen they need.
+constexpr double kArrowLength = 12;
+constexpr double kArrowNeedsLength = 24;
+constexpr double kWaterHeadWidth = 3;
+constexpr double kWaterHeadPart = 0.35;
+constexpr double kDirectionHeadWidth = 9;
+constexpr double kDirectionHeadPart = 0.30;
+// Half-width of a branch band and node radii, in symbol factors.
+constexpr double kBandHalfWidth = 3;
+constexpr double kThickNodeRadius = 3;
+constexpr double kThinNodeRadius = 2;
+// The clip grows by this much before branches are tested against it.
+constexpr double kClipSlack = 3;
+
+double Degrees(QPointF from, QPointF to)
+{
+    return std::atan2(to.y() - from.y(), to.x() - from.x()) * 180 / std::numbers::pi;
+}
+
+double Distance(QPointF a, QPointF b) { return std::hypot(b.x() - a.x(), b.y() - a.y()); }
+
+QPointF Along(QPointF a, QPointF b, double t) { return a + (b - a) * t; }
+
+// Sizes of single-line texts, by text: repaints draw the same numbers again and again.
+class TextSizes {
+public:
+    explicit TextSizes(const QFont& font) : font_(font), metrics_(font) {}
+    const QFont& Font() const { return font_; }
+    QSizeF Size(const QString& text)
+    {
+        if (text.contains(QLatin1Char('\n')))
+            return metrics_.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, text).size();
+        const auto it = cache_.find(text);
+        if (it != cache_.end())
+            return it->second;
+        const QSizeF size(metrics_.horizontalAdvance(text), metrics_.height());
+        if (cache_.size() < 4096)
+            cache_.emplace(text, size);
+        return size;
+    }
+    double Height() const { return metrics_.height(); }
+
+private:
+    QFont font_;
+    QFontMetricsF metrics_;
+    std::unordered_map<QString, QSizeF> cache_;
+};
+
+// One drawing of the network: the context resolved into colours, fonts and factors once,
+// then every object in paint order.
+class NetworkPainter {
+public:
+    NetworkPainter(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out);
+    void Paint();
+
+private:
+    struct Role {
+        QColor Back;
+        QColor Border;
+        QColor Text;
+    };
+    Role ResolveRole(TProfileIndex index) const;
+    QColor Ink(const QColor& color) const { return ctx_.BlackWhite ? QColor(Qt::black) : color; }
+    QColor Paper(const QColor& color) const { return ctx_.BlackWhite ? QColor(Qt::white) : color; }
+    void SetPen(const QColor& color, double width = 1, Qt::PenStyle style = Qt::SolidLine);
+    void SetBrush(const QColor& color);
+
+    QPointF ScreenOf(const TUzel* uzel) const;
+    bool Visible(const QRectF& r) const { return r.intersects(clip_); }
+    bool NodeOnDisplayedPipe(const TBranch* branch, bool start) const;
+    QColor BranchColor(const TBranch* branch, double fraction) const;
+
+    void PaintIsolated();
+    void PaintBranch(TBranch* branch, const TSchemaScene::Ends& ends);
+    void PaintBody(const TBranch* branch, QPointF a, QPointF e);
+    void PaintBand(QPointF a, QPointF e, const QColor& fill, const QColor& outline);
+    void PaintPipes(const TBranch* branch, QPointF a, QPointF e);
+    void PaintBranchLabel(TBranch* branch, QPointF a, QPointF e);
+    void PaintComment(const TBranch* branch, QPointF a, QPointF e);
+    void PaintDevices(const TBranch* branch, QPointF a, QPointF e);
+    void PaintDevice(TDevice* device, QPointF a, QPointF e);
+    void PaintWaterArrows(const TBranch* branch, QPointF a, QPointF e);
+    void PaintArrow(QPointF centre, double angle, double headWidth, double headPart, const QColor& fill,
+                    const QColor& outline, double penWidth);
+    void PaintUzel(TUzel* uzel, QPointF at, const QColor& fill);
+    void PaintUzelLabels(TUzel* uzel, QPointF at);
+    void PaintUzelResultLabel(TUzel* uzel, QPointF at);
+    void PaintBranchResults(const TBranch* branch, QPointF a, QPointF e);
+    // A boxed label centred at the point; false when it lay outside the clip.
+    bool PaintBoxedLabel(const QString& text, QPointF centre, QPointF anchor, TextSizes& sizes,
+                         const Role& role, bool ellipse, bool selected, TDrawnObjects::LabelKind kind,
+                         TMineObject* owner, int* width, int* height);
+    const TPipe* DisplayedWaterPipe(const TBranch* branch) const;
+    template <class F>
+    void ForEachDisplayedPipe(const TBranch* branch, F&& f) const;
+
+    QPainter& p_;
+    TSchemaScene& scene_;
+    const TRenderContext& ctx_;
+    const TViewGeometry& view_;
+    const TDisplaySwitches& show_;
+    TDrawnObjects* out_;
+    QRectF clip_;
+    double sf_;
+    double tf_;
+    bool objects_;
+    bool hasResults_;
+
+    QColor selected_;
+    Role branch_, uzel_, uzelNumber_, branchNumber_, result_, waterArrow_;
+    QColor commentColor_;
+    bool uzelEllipse_, branchEllipse_;
+    TextSizes uzelNumberText_, branchNumberText_, resultText_, commentText_;
+    QFont deviceFont_;
+
+    std::vector<int> countdown_;
+    std::vector<std::pair<TDevice*, std::pair<QPointF, QPointF>>> onNodes_;
+
+    // What the painter holds, so that 100 000 branches do not set the same pen again.
+    QColor penColor_;
+    double penWidth_ = -1;
+    Qt::PenStyle penStyle_ = Qt::NoPen;
+    QColor brushColor_;
+    bool brushSet_ = false;
+};
+
+NetworkPainter::NetworkPainter(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
+    : p_(painter),
+      scene_(scene),
+      ctx_(ctx),
+      view_(ctx.View),
+      show_(ctx.Show),
+      out_(out),
+      clip_(ctx.EffectiveClip().adjusted(-kClipSlack, -kClipSlack, kClipSlack, kClipSlack)),
+      sf_(ctx.View.SymbolFactor()),
+      tf_(ctx.View.TextFactor()),
+      objects_(ctx.View.ObjectsVisible()),
+      hasResults_(ctx.Results && ctx.Results->Present),
+      uzelNumberText_(ProfileFont(ctx.Colors[cpUzelNumber].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite)),
+      branchNumberText_(ProfileFont(ctx.Colors[cpBranchNumber].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite)),
+      resultText_(ProfileFont(ctx.Colors[cpResult].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite)),
+      commentText_(ProfileFont(ctx.Colors[cpComment].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite))
+{
+    selected_ = Ink(ProfileColor(ctx.Colors[cpSelected].BackColor));
+    branch_ = ResolveRole(cpBranch);
+    uzel_ = ResolveRole(cpUzel);
+    uzelNumber_ = ResolveRole(cpUzelNumber);
+    branchNumber_ = ResolveRole(cpBranchNumber);
+    result_ = ResolveRole(cpResult);
+    waterArrow_ = ResolveRole(cpWaterArrow);
+    commentColor_ = Ink(ProfileColor(ctx.Colors[cpComment].Font.Color));
+    uzelEllipse_ = ctx.Colors[cpUzelNumber].Figure == fgEllipse;
+    branchEllipse_ = ctx.Colors[cpBranchNumber].Figure == fgEllipse;
+    // Device information shares the results' font.
+    deviceFont_ = resultText_.Font();
+}
+
+NetworkPainter::Role NetworkPainter::ResolveRole(TProfileIndex index) const
+{
+    const TProfile& profile = ctx_.Colors[index];
+    return Role{Paper(ProfileColor(profile.BackColor)), Ink(ProfileColor(profile.BorderColor)),
+                Ink(ProfileColor(profile.Font.Color))};
+}
+
+void NetworkPainter::SetPen(const QColor& color, double width, Qt::PenStyle style)
+{
+    if (color == penColor_ && width == penWidth_ && style == penStyle_)
+        return;
+    penColor_ = color;
+    penWidth_ = width;
+    penStyle_ = style;
+    QPen pen(color, width, style);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p_.setPen(pen);
+}
+
+void NetworkPainter::SetBrush(const QColor& color)
+{
+    if (brushSet_ && color == brushColor_)
+        return;
+    brushSet_ = true;
+    brushColor_ = color;
+    p_.setBrush(color);
+}
+
+QPointF NetworkPainter::ScreenOf(const TUzel* uzel) const
+{
+    QPointF at = view_.ToScreen(QPointF(uzel->SX(), uzel->SY()));
+    if (uzel->Selected() && !ctx_.DragVector.isNull())
+        at += ctx_.DragVector;
+    return at;
+}
+
+const TPipe* NetworkPainter::DisplayedWaterPipe(const TBranch* branch) const
+{
+    return show_.WaterPipeShown() ? branch->WaterPipe(show_.PipeIndex) : nullptr;
+}
+
+template <class F>
+void NetworkPainter::ForEachDisplayedPipe(const TBranch* branch, F&& f) const
+{
+    if (show_.PipeIndex < 0)
+        return;
+    if (show_.PipeIndex <= 2) {
+        const TPipe* pipe = branch->WaterPipe(show_.PipeIndex);
+        if (pipe && IsLaid(pipe))
+            f(pipe);
+        return;
+    }
+    for (int i = 3; i < branch->Pipes.Count(); ++i)
+        f(branch->Pipes.Items(i));
+}
+
+bool NetworkPainter::NodeOnDisplayedPipe(const TBranch* branch, bool start) const
+{
+    bool on = false;
+    ForEachDisplayedPipe(branch, [&](const TPipe* pipe) {
+        on = on || (start ? pipe->StartFrac() <= 0 : pipe->EndFrac() >= 1);
+    });
+    return on;
+}
+
+QColor NetworkPainter::BranchColor(const TBranch* branch, double fraction) const
+{
+    switch (show_.ColorPaint) {
+    case cmSeams: {
+        const int i = branch->LayerIndex();
+        return i >= 0 ? Paper(ProfileColor(TColor(scene_.Mine().Layers.Items(i)->Color()))) : branch_.Back;
+    }
+    case cmPositions: {
+        const int i = branch->PLFIndex();
+        return i >= 0 ? Paper(ProfileColor(TColor(scene_.Mine().PLFPositions.Items(i)->Color()))) : branch_.Back;
+    }
+    case cmPressures:
+        for (size_t k = 0; k < branch->ColorStops.size() && k < branch->StopStart.size() && k < branch->StopEnd.size(); ++k)
+            if (fraction >= branch->StopStart[k] && fraction <= branch->StopEnd[k])
+                return Paper(ProfileColor(TColor(branch->ColorStops[k])));
+        return branch_.Back;
+    default:
+        return branch_.Back;
+    }
+}
+
+void NetworkPainter::Paint()
+{
+    countdown_ = scene_.VisibleCounts();
+    PaintIsolated();
+    const auto& branches = scene_.VisibleBranches();
+    const auto& ends = scene_.VisibleEnds();
+    for (size_t i = 0; i < branches.size(); ++i)
+        PaintBranch(branches[i], ends[i]);
+    // Devices standing on a node, above the node circles.
+    for (const auto& [device, segment] : onNodes_)
+        PaintDevice(device, segment.first, segment.second);
+}
+
+void NetworkPainter::PaintIsolated()
+{
+    if (!objects_)
+        return;
+    for (TUzel* uzel : scene_.IsolatedUzels())
+        PaintUzel(uzel, ScreenOf(uzel), uzel_.Back);
+}
+
+void NetworkPainter::PaintBranch(TBranch* branch, const TSchemaScene::Ends& ends)
+{
+    const TUzel* start = branch->StartUzel();
+    const TUzel* end = branch->EndUzel();
+    const QPointF a = ScreenOf(start);
+    const QPointF e = ScreenOf(end);
+    const bool countdown = !scene_.SomeHidden() && !show_.OnlyDuct;
+    int& startLeft = countdown_[size_t(ends.Start)];
+    int& endLeft = countdown_[size_t(ends.End)];
+    --startLeft;
+    --endLeft;
+
+    // Culling: the body, then the labels that may reach into the clip.
+    const QRectF body = QRectF(a, e).normalized().adjusted(-kBandHalfWidth * sf_ - 1, -kBandHalfWidth * sf_ - 1,
+                                                          kBandHalfWidth * sf_ + 1, kBandHalfWidth * sf_ + 1);
+    bool inside = Visible(body);
+    if (!inside && objects_ && show_.BranchLabels && !branch->LabelToggle()) {
+        const QPointF mid = (a + e) / 2;
+        const QPointF c = mid + QPointF(branch->NumberLabelOffset().X(), branch->NumberLabelOffset().Y()) * tf_;
+        const double reach = std::max(branch->LabelWidth, branch->LabelHeight) + 8 * tf_;
+        inside = Visible(QRectF(c.x() - reach, c.y() - reach, 2 * reach, 2 * reach));
+    }
+    if (!inside && objects_ && show_.BranchResultsShown() && hasResults_) {
+        const QPointF mid = (a + e) / 2;
+        constexpr double kResultReach = 120;
+        inside = Visible(QRectF(mid.x() - kResultReach * tf_, mid.y() - kResultReach * tf_, 2 * kResultReach * tf_,
+                                2 * kResultReach * tf_));
+    }
+
+    if (inside) {
+        if (out_)
+            out_->Branches.push_back({branch, a, e});
+        if (!show_.OnlyDuct)
+            PaintBody(branch, a, e);
+        PaintPipes(branch, a, e);
+        if (objects_ && show_.BranchLabels && !branch->LabelToggle())
+            PaintBranchLabel(branch, a, e);
+        if (objects_ && show_.Comments && !branch->Remark().trimmed().isEmpty())
+            PaintComment(branch, a, e);
+        if (objects_ && show_.Devices)
+            PaintDevices(branch, a, e);
+        if (show_.WaterArrows && hasResults_)
+            PaintWaterArrows(branch, a, e);
+        const double length = Distance(a, e);
+        if (show_.BranchArrows && length >= kArrowNeedsLength * sf_)
+            PaintArrow((a + e) / 2, Degrees(a, e), kDirectionHeadWidth, kDirectionHeadPart, Ink(kBranchArrowGrey),
+                       Ink(kBranchArrowGrey), 1);
+        if (show_.AirArrows && branch->AirQ() != 0 && length >= kArrowNeedsLength * sf_) {
+            const double angle = branch->AirQ() > 0 ? Degrees(a, e) : Degrees(e, a);
+            PaintArrow((a + e) / 2, angle, kDirectionHeadWidth, kDirectionHeadPart, Ink(kAirArrowBlue), Ink(kAirArrowBlue),
+                       1);
+        }
+    }
+
+    // End nodes: with the branch that brings their count to zero (so once, above all their
+    // branches), or with every branch when some are hidden; the higher one last.
+    if (objects_) {
+        const bool startDue = countdown ? startLeft == 0 : (!show_.OnlyDuct || NodeOnDisplayedPipe(branch, true));
+        const bool endDue = countdown ? endLeft == 0 : (!show_.OnlyDuct || NodeOnDisplayedPipe(branch, false));
+        auto node = [&](TUzel* uzel, QPointF at, bool due, double fraction) {
+            if (!due)
+                return;
+            const double r = 4.5 * sf_ + 2;
+            if (!Visible(QRectF(at.x() - r, at.y() - r, 2 * r, 2 * r)) && !(show_.UzelNumbers || show_.UzelResultsShown()))
+                return;
+            const QColor fill = show_.ColorPaint == cmStandard ? uzel_.Back : BranchColor(branch, fraction);
+            PaintUzel(uzel, at, fill);
+        };
+        if (start->Z() > end->Z()) {
+            node(branch->EndUzel(), e, endDue, 1);
+            node(branch->StartUzel(), a, startDue, 0);
+        } else {
+            node(branch->StartUzel(), a, startDue, 0);
+            node(branch->EndUzel(), e, endDue, 1);
+        }
+    }
+
+    if (inside && objects_ && show_.BranchResultsShown() && hasResults_ && show_.WaterPipeShown())
+        PaintBranchResults(branch, a, e);
+}
+
+void NetworkPainter::PaintBand(QPointF a, QPointF e, const QColor& fill, const QColor& outline)
+{
+    const double length = Distance(a, e);
+    const double w = kBandHalfWidth * sf_;
+    QPointF n(0, w);
+    if (length > 0)
+        n = QPointF(-(e.y() - a.y()), e.x() - a.x()) * (w / length);
+    const std::array<QPointF, 4> band{a + n, e + n, e - n, a - n};
+    SetPen(outline, 1);
+    SetBrush(fill);
+    p_.drawPolygon(band.data(), int(band.size()));
+}
+
+void NetworkPainter::PaintBody(const TBranch* branch, QPointF a, QPointF e)
+{
+    const bool thick = show_.ThickBranch && objects_;
+    const bool selected = branch->Selected();
+    const QColor outline = selected ? selected_ : branch_.Border;
+
+    if (show_.ColorPaint == cmPressures && !branch->ColorStops.empty()) {
+        const size_t n = std::min({branch->ColorStops.size(), branch->StopStart.size(), branch->StopEnd.size()});
+        for (size_t k = 0; k < n; ++k) {
+            const QPointF s = Along(a, e, branch->StopStart[k]);
+            const QPointF t = Along(a, e, branch->StopEnd[k]);
+            const QColor color = Paper(ProfileColor(TColor(branch->ColorStops[k])));
+            if (thick)
+                PaintBand(s, t, color, outline);
+            else {
+                SetPen(ctx_.BlackWhite ? Ink(color) : (selected ? selected_ : color), 1);
+                p_.drawLine(s, t);
+            }
+        }
+        return;
+    }
+
+    const QColor color = BranchColor(branch, 0);
+    if (thick) {
+        PaintBand(a, e, color, outline);
+        return;
+    }
+    // A thin branch is a line: in the border colour in the standard mode, else in its seam's
+    // (position's) colour.
+    QColor line = show_.ColorPaint == cmStandard ? branch_.Border : Ink(color);
+    if (selected)
+        line = selected_;
+    SetPen(line, 1);
+    p_.drawLine(a, e);
+}
+
+void NetworkPainter::PaintPipes(const TBranch* branch, QPointF a, QPointF e)
+{
+    const bool thick = show_.ThickBranch && objects_;
+    const double width = thick ? std::max(1.0, std::round(2 * sf_)) : std::max(1.0, std::round(sf_));
+    ForEachDisplayedPipe(branch, [&](const TPipe* pipe) {
+        if (pipe->EndFrac() <= pipe->StartFrac())
+            return;
+        QColor color = Ink(ProfileColor(TColor(pipe->Color())));
+        if (branch->Selected() && !thick)
+            color = selected_;
+        SetPen(color, width);
+        p_.drawLine(Along(a, e, pipe->StartFrac()), Along(a, e, pipe->EndFrac()));
+    });
+}
+
+bool NetworkPainter::PaintBoxedLabel(const QString& text, QPointF centre, QPointF anchor, TextSizes& sizes,
+                                     const Role& role, bool ellipse, bool selected, TDrawnObjects::LabelKind kind,
+                                     TMineObject* owner, int* width, int* height)
+{
+    const QSizeF size = sizes.Size(text);
+    if (width)
+        *width = int(std::ceil(size.width()));
+    if (height)
+        *height = int(std::ceil(size.height()));
+    const TLabelBox box = LabelBoxAt(centre, size, ellipse);
+    const QRectF reach = box.Figure.united(QRectF(anchor, QSizeF(1, 1)));
+    if (!Visible(reach))
+        return false;
+    const QColor border = selected ? selected_ : role.Border;
+    SetPen(border, 1);
+    p_.drawLine(centre, anchor);
+    SetBrush(role.Back);
+    if (ellipse)
+        p_.drawEllipse(box.Figure);
+    else
+        p_.drawRect(box.Figure);
+    p_.setFont(sizes.Font());
+    SetPen(role.Text);
+    p_.drawText(box.Text, Qt::AlignCenter, text);
+    if (out_)
+        out_->Labels.push_back({kind, owner, box.Figure});
+    return true;
+}
+
+void NetworkPainter::PaintBranchLabel(TBranch* branch, QPointF a, QPointF e)
+{
+    QString text;
+    switch (show_.BranchInfo) {
+    case biLengths: text = ResultTexts::Fixed(branch->Length(), 1); break;
+    case biAngles: text = ResultTexts::Fixed(std::fabs(branch->Angle()), 2); break;
+    default: text = QString::number(branch->Number()); break;
+    }
+    const QPointF anchor = (a + e) / 2;
+    const QPointF centre = anchor + QPointF(branch->NumberLabelOffset().X(), branch->NumberLabelOffset().Y()) * tf_;
+    PaintBoxedLabel(text, centre, anchor, branchNumberText_, branchNumber_, branchEllipse_, branch->Selected(),
+                    TDrawnObjects::LabelKind::BranchNumber, branch, &branch->LabelWidth, &branch->LabelHeight);
+}
+
+void NetworkPainter::PaintComment(const TBranch* branch, QPointF a, QPointF e)
+{
+    const QString text = branch->Remark().trimmed();
+    const QSizeF size = commentText_.Size(text);
+    const QPointF mid = (a + e) / 2;
+    const double reach = std::max(size.width(), size.height());
+    if (!Visible(QRectF(mid.x() - reach, mid.y() - reach, 2 * reach, 2 * reach)))
+        return;
+    // Along the branch, in tenths of a degree, kept readable (never upside down).
+    double angle = std::round(Degrees(a, e) * 10) / 10;
+    if (angle > 90)
+        angle -= 180;
+    else if (angle < -90)
+        angle += 180;
+    p_.save();
+    p_.translate(mid);
+    p_.rotate(angle);
+    p_.setFont(commentText_.Font());
+    p_.setPen(commentColor_);
+    // Above the band, so the text never crosses the branch.
+    const double lift = (show_.ThickBranch ? kBandHalfWidth * sf_ : 1) + 1;
+    p_.drawText(QRectF(-size.width() / 2, -size.height() - lift, size.width(), size.height()), Qt::AlignCenter, text);
+    p_.restore();
+    penWidth_ = -1;  // the painter's pen changed behind our back
+    brushSet_ = false;
+}
+
+void NetworkPainter::PaintDevices(const TBranch* branch, QPointF a, QPointF e)
+{
+    ForEachDisplayedPipe(branch, [&](const TPipe* pipe) {
+        for (int i = 0; i < pipe->Devices.Count(); ++i) {
+            TDevice* device = pipe->Devices.Items(i);
+            PaintDevice(device, a, e);
+            if (device->Position() <= 0 || device->Position() >= 1)
+                onNodes_.push_back({device, {a, e}});
+        }
+    });
+}
+
+void NetworkPainter::PaintDevice(TDevice* device, QPointF a, QPointF e)
+{
+    const double length = Distance(a, e);
+    if (length < DeviceMinimumLength(*device) * sf_)
+        return;
+    const QPointF at = Along(a, e, std::clamp(device->Position(), 0.0, 1.0));
+    const TSymbolShape shape = SymbolOf(*device);
+    const QRectF bounds = SymbolBounds(shape);
+    const double reach = std::max({std::fabs(bounds.left()), std::fabs(bounds.right()), std::fabs(bounds.top()),
+                                   std::fabs(bounds.bottom())}) * sf_ + 2;
+    const QString info = show_.DevInfo != diNone ? DeviceInfoText(*device, show_.DevInfo) : QString();
+    const bool labelled = !info.isEmpty() || (hasResults_ && (show_.ResultBits & kUzelResultBits) && !device->LabelToggle());
+    const double labelReach = labelled ? 200 * tf_ : 0;
+    if (!Visible(QRectF(at.x() - reach - labelReach, at.y() - reach - labelReach, 2 * (reach + labelReach),
+                        2 * (reach + labelReach))))
+        return;
+
+    QColor state = DeviceStateColor(*device);
+    if (device->Selected())
+        state = kDeviceSelected;
+    if (device == ctx_.Found)
+        state = selected_;
+    TSymbolStyle style;
+    style.Fill = state;
+    style.Outline = ctx_.BlackWhite ? QColor(Qt::black) : state;
+    style.BlackWhite = ctx_.BlackWhite;
+    if (const auto* pump = dynamic_cast<const TPump*>(device))
+        style.TowardsStart = pump->HeadDirection() == 1;
+    else if (const auto* reducer = dynamic_cast<const TReducer*>(device))
+        style.TowardsStart = reducer->Direction() == 1;
+    const double angle = length > 0 ? Degrees(a, e) : 0;
+    DrawSymbol(p_, shape, at, sf_, angle, style);
+    penWidth_ = -1;
+    brushSet_ = false;
+    if (out_)
+        out_->Devices.push_back({device, at, angle});
+
+    if (!info.isEmpty()) {
+        p_.setFont(deviceFont_);
+        p_.setPen(ctx_.BlackWhite ? QColor(Qt::black) : DeviceStateColor(*device));
+        penWidth_ = -1;
+        const QSizeF size = resultText_.Size(info);
+        const QPointF topLeft = at + QPointF(reach, -reach - size.height());
+        p_.drawText(QRectF(topLeft, size), Qt::AlignLeft | Qt::AlignTop, info);
+    }
+    if (hasResults_ && !device->LabelToggle()) {
+        const QString text = ResultTexts::DeviceResult(*device, show_.ResultBits, *ctx_.Results);
+        if (!text.isEmpty()) {
+            const QPointF centre = at + QPointF(device->LabelOffset().X(), device->LabelOffset().Y()) * tf_;
+            PaintBoxedLabel(text, centre, at, resultText_, result_, false, device->Selected(),
+                            TDrawnObjects::LabelKind::DeviceLabel, device, &device->LabelWidth, &device->LabelHeight);
+        }
+    }
+}
+
+void NetworkPainter::PaintArrow(QPointF centre, double angle, double headWidth, double headPart, const QColor& fill,
+                                const QColor& outline, double penWidth)
+{
+    const double length = kArrowLength * sf_;
+    const double rad = angle * std::numbers::pi / 180;
+    const QPointF dir(std::cos(rad), std::sin(rad));
+    const QPointF normal(-dir.y(), dir.x());
+    const QPointF tail = centre - dir * (length / 2);
+    const QPointF tip = centre + dir * (length / 2);
+    const QPointF base = tip - dir * (length * headPart);
+    const double half = headWidth * sf_ / 2;
+    SetPen(outline, penWidth);
+    p_.drawLine(tail, base);
+    const std::array<QPointF, 3> head{tip, base + normal * half, base - normal * half};
+    SetBrush(fill);
+    p_.drawPolygon(head.data(), int(head.size()));
+}
+
+void NetworkPainter::PaintWaterArrows(const TBranch* branch, QPointF a, QPointF e)
+{
+    const TPipe* pipe = DisplayedWaterPipe(branch);
+    if (!pipe || !ctx_.Results->PipeHasResults(pipe))
+        return;
+    if (Distance(a, e) < kArrowNeedsLength * sf_)
+        return;
+    const double penWidth = view_.Scale() >= 1 ? 2 : 1;
+    for (int i = 0; i < pipe->SectionCount(); ++i) {
+        const auto* section = dynamic_cast<const TWaterPipePart*>(pipe->GetSection(i));
+        if (!section || section->SectionLength() == 0 || section->Q == 0)
+            continue;
+        const QPointF s = Along(a, e, section->SectionStart());
+        const QPointF t = Along(a, e, section->SectionEnd());
+        const QPointF mid = (s + t) / 2;
+        if (!ctx_.Printing && !ctx_.EffectiveClip().contains(mid))
+            continue;
+        const double angle = section->Q >= 0 ? Degrees(s, t) : Degrees(t, s);
+        PaintArrow(mid, angle, kWaterHeadWidth * 2, kWaterHeadPart, waterArrow_.Back, waterArrow_.Border, penWidth);
+    }
+}
+
+void NetworkPainter::PaintUzel(TUzel* uzel, QPointF at, const QColor& fill)
+{
+    const double r = (show_.ThickBranch ? kThickNodeRadius : kThinNodeRadius) * sf_;
+    if (Visible(QRectF(at.x() - 1.5 * r - 1, at.y() - 1.5 * r - 1, 3 * r + 2, 3 * r + 2))) {
+        if (uzel->Surface()) {
+            const double rs = 1.5 * r;
+            const QRectF circle(at.x() - rs, at.y() - rs, 2 * rs, 2 * rs);
+            SetPen(Qt::black, 1);
+            SetBrush(Qt::white);
+            p_.drawEllipse(circle);
+            // One half, cut along the diagonal, filled black.
+            SetBrush(uzel->Selected() ? selected_ : QColor(Qt::black));
+            p_.drawChord(circle, 45 * 16, 180 * 16);
+        } else {
+            SetPen(uzel->Selected() ? selected_ : uzel_.Border, 1);
+            SetBrush(ctx_.BlackWhite ? QColor(Qt::white) : fill);
+            p_.drawEllipse(QRectF(at.x() - r, at.y() - r, 2 * r + 1, 2 * r + 1));
+        }
+        if (out_)
+            out_->Uzels.push_back({uzel, at});
+    }
+    PaintUzelLabels(uzel, at);
+}
+
+void NetworkPainter::PaintUzelLabels(TUzel* uzel, QPointF at)
+{
+    // Node numbers take this drawing's own text factor: a picture or a sheet never takes its
+    // label size from the zoom on the screen.
+    if (show_.UzelNumbers && !uzel->LabelToggle()) {
+        const QPointF centre = at + QPointF(uzel->NumberLabelOffset().X(), uzel->NumberLabelOffset().Y()) * tf_;
+        // Far from the clip by the last measured size: not worth measuring again.
+        const double reach = std::max(uzel->NumberLabelWidth, uzel->NumberLabelHeight) + 40 * tf_;
+        if (!Visible(QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach)) &&
+            !Visible(QRectF(at, QSizeF(1, 1)).adjusted(-reach, -reach, reach, reach)))
+            return PaintUzelResultLabel(uzel, at);
+        PaintBoxedLabel(QString::number(uzel->Number()), centre, at, uzelNumberText_, uzelNumber_, uzelEllipse_,
+                        uzel->Selected(), TDrawnObjects::LabelKind::UzelNumber, uzel, &uzel->NumberLabelWidth,
+                        &uzel->NumberLabelHeight);
+    }
+    PaintUzelResultLabel(uzel, at);
+}
+
+void NetworkPainter::PaintUzelResultLabel(TUzel* uzel, QPointF at)
+{
+    if (hasResults_ && show_.UzelResultsShown() && uzel->ShowResult() && show_.WaterPipeShown()) {
+        const QString text = ResultTexts::UzelResult(*uzel, show_.PipeIndex, show_.ResultBits, *ctx_.Results);
+        if (!text.isEmpty()) {
+            const QPointF centre = at + QPointF(uzel->ResultLabelOffset().X(), uzel->ResultLabelOffset().Y()) * tf_;
+            PaintBoxedLabel(text, centre, at, uzelNumberText_, result_, false, uzel->Selected(),
+                            TDrawnObjects::LabelKind::UzelResult, uzel, &uzel->ResultLabelWidth,
+                            &uzel->ResultLabelHeight);
+        }
+    }
+}
+
+void NetworkPainter::PaintBranchResults(const TBranch* branch, QPointF a, QPointF e)
+{
+    const TPipe* pipe = DisplayedWaterPipe(branch);
+    if (!pipe || !ctx_.Results->PipeHasResults(pipe) || !branch->ShowResult())
+        return;
+    for (int i = 0; i < pipe->SectionCount(); ++i) {
+        auto* section = dynamic_cast<TWaterPipePart*>(pipe->GetSection(i));
+        if (!section || section->SectionLength() == 0)
+            continue;
+        const QString text = ResultTexts::SectionResult(*section, show_.ResultBits);
+        if (text.isEmpty())
+            continue;
+        const QPointF anchor = (Along(a, e, section->SectionStart()) + Along(a, e, section->SectionEnd())) / 2;
+        const QPointF centre = anchor + QPointF(section->LabelOffset().X(), section->LabelOffset().Y()) * tf_;
+        PaintBoxedLabel(text, centre, anchor, resultText_, result_, false, branch->Selected(),
+                        TDrawnObjects::LabelKind::SectionResult, section, &section->LabelWidth, &section->LabelHeight);
+    }
+}
+
+void PaintTextBlocks(QPainter& painter, const TMine& mine, const TRenderContext& ctx)
+{
+    const TViewGeometry& view = ctx.View;
+    const QRectF clip = ctx.EffectiveClip();
+    for (const auto& owned : mine.TextBlocks) {
+        const TTextBlock2D& block = *owned;
+        TFont2D font2d{block.Font().Name, block.Font().Size, quint8(block.Font().Style), TColor(block.Font().Color)};
+        if (!TFont2D::SizeUsable(font2d.Size))
+            font2d.Size = 8;
+        // Text blocks belong to the plan: they grow and shrink with the view.
+        const QFont font = ProfileFont(font2d, view.Scale(), ctx.Dpi, ctx.BlackWhite);
+        const QFontMetricsF metrics(font);
+        double width = 0;
+        for (const QString& line : block.Lines())
+            width = std::max(width, metrics.horizontalAdvance(line));
+        const double height = metrics.height() * std::max<qsizetype>(1, block.Lines().size());
+        const double mx = TTextBlock2D::kMarginX * view.Scale();
+        const double my = TTextBlock2D::kMarginY * view.Scale();
+        const QRectF body(0, 0, width + 2 * mx, height + 2 * my);
+        const QPointF at = view.ToScreen(QPointF(block.Left(), block.Top()));
+        const double reach = std::hypot(body.width(), body.height());
+        if (!QRectF(at.x() - reach, at.y() - reach, 2 * reach, 2 * reach).intersects(clip))
+            continue;
+        painter.save();
+        painter.translate(at);
+        painter.rotate(-block.Angle());
+        painter.setPen(block.NoFrame() ? QPen(Qt::NoPen)
+                                       : QPen(ctx.BlackWhite ? QColor(Qt::black) : ProfileColor(TColor(block.FrameColor())), 1));
+        painter.setBrush(block.Transparent() ? QBrush(Qt::NoBrush)
+                                             : QBrush(ctx.BlackWhite ? QColor(Qt::white)
+                                                                     : ProfileColor(TColor(block.BackColor()))));
+        painter.drawRect(body);
+        painter.setFont(font);
+        painter.setPen(ctx.BlackWhite ? QColor(Qt::black) : ProfileColor(TColor(block.Font().Color)));
+        double y = my;
+        for (const QString& line : block.Lines()) {
+            painter.drawText(QPointF(mx, y + metrics.ascent()), line);
+            y += metrics.height();
+        }
+        painter.restore();
+    }
+}
+
+void PaintGrid(QPainter& painter, const TRenderContext& ctx)
+{
+    const TViewGeometry& view = ctx.View;
+    const double step = view.GridStep(ctx.GridStepMetres);
+    const QRectF clip = ctx.EffectiveClip();
+    const QRectF visible(view.ToSchema(clip.topLeft()), view.ToSchema(clip.bottomRight()));
+    const TGridLines lines = GridLines(visible, view.Origin(), step);
+    const QColor color = ctx.BlackWhite ? QColor(Qt::black) : ProfileColor(ctx.Colors[cpGrid].BackColor);
+    for (double x : lines.X) {
+        painter.setPen(QPen(color, x == view.Origin().x() ? 2 : 1));
+        const double sx = view.ToScreen(QPointF(x, 0)).x();
+        painter.drawLine(QPointF(sx, clip.top()), QPointF(sx, clip.bottom()));
+    }
+    for (double y : lines.Y) {
+        painter.setPen(QPen(color, y == view.Origin().y() ? 2 : 1));
+        const double sy = view.ToScreen(QPointF(0, y)).y();
+        painter.drawLine(QPointF(clip.left(), sy), QPointF(clip.right(), sy));
+    }
+}
+
+// The page: everything drawn plus both margins, from the scrolled origin.
+void PaintPageFrame(QPainter& painter, const TRenderContext& ctx)
+{
+    const TViewGeometry& view = ctx.View;
+    const QPointF topLeft(-view.ScrollPosition().x(), -view.ScrollPosition().y());
+    const QRectF page(topLeft, QSizeF(view.TotalWidth(), view.TotalHeight()));
+    const QColor back = ProfileColor(ctx.Colors[cpSchema].BackColor);
+    painter.setPen(QPen(ctx.BlackWhite ? QColor(Qt::black) : Darkened(back, 20), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(page.adjusted(0, 0, -1, -1));
+}
+
+}  // namespace
+
 namespace SchemaRenderer {
 
 void RenderNetwork(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
 {
-    const TViewGeometry& v = ctx.View;
-    painter.setPen(QPen(Qt::black, 1));
-    for (TBranch* b : scene.VisibleBranches()) {
-        const QPointF a = v.ToScreen(QPointF(b->StartUzel()->SX(), b->StartUzel()->SY()));
-        const QPointF e = v.ToScreen(QPointF(b->EndUzel()->SX(), b->EndUzel()->SY()));
-        painter.drawLine(a, e);
-        if (out)
-            out->Branches.push_back({b, a, e});
-    }
-    for (int i = 0; i < scene.Mine().Uzels.Count(); ++i) {
-        TUzel* u = scene.Mine().Uzels.Items(i);
-        const QPointF p = v.ToScreen(QPointF(u->SX(), u->SY()));
-        painter.drawEllipse(p, 3, 3);
-        if (out)
-            out->Uzels.push_back({u, p});
-    }
+    if (ctx.View.Scale() <= 0)
+        return;
+    painter.save();
+    if (ctx.BlackWhite)
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    NetworkPainter(painter, scene, ctx, out).Paint();
+    painter.restore();
 }
 
 void Render(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
 {
     if (ctx.View.Scale() <= 0)
         return;
-    painter.fillRect(ctx.Area, ProfileColor(ctx.Colors[cpSchema].BackColor));
-    RenderNetwork(painter, scene, ctx, out);
+    painter.save();
+    if (ctx.BlackWhite)
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    const QRectF clip = ctx.EffectiveClip();
+    painter.setClipRect(clip);
+    painter.fillRect(clip, ctx.BlackWhite ? QColor(Qt::white) : ProfileColor(ctx.Colors[cpSchema].BackColor));
+    NetworkPainter(painter, scene, ctx, out).Paint();
+    PaintPageFrame(painter, ctx);
+    if (ctx.Show.TextBlocks)
+        PaintTextBlocks(painter, scene.Mine(), ctx);
+    if (ctx.Show.Grid)
+        PaintGrid(painter, ctx);
+    painter.restore();
 }
 
 }  // namespace SchemaRenderer

@@ -97,10 +97,10 @@ bool TSchemaScene::BranchVisible(const TBranch* branch) const
     return true;
 }
 
-void TSchemaScene::Count(const TBranch* branch, int delta)
+int TSchemaScene::IndexOf(const TUzel* uzel) const
 {
-    counts_[branch->StartUzel()] += delta;
-    counts_[branch->EndUzel()] += delta;
+    const auto it = index_.find(uzel);
+    return it == index_.end() ? -1 : it->second;
 }
 
 void TSchemaScene::Rebuild()
@@ -125,50 +125,54 @@ void TSchemaScene::Rebuild()
     for (int i = 0; i < mine_->PLFPositions.Count(); ++i)
         someHidden_ = someHidden_ || !mine_->PLFPositions.Items(i)->Visible();
 
-    visible_.clear();
-    visible_.reserve(order_.size());
-    counts_.clear();
-    counts_.reserve(size_t(mine_->Uzels.Count()));
-    for (TBranch* b : order_)
-        if (BranchVisible(b)) {
-            visible_.push_back(b);
-            Count(b, 1);
-        }
+    const int uzelCount = mine_->Uzels.Count();
+    index_.clear();
+    index_.reserve(size_t(uzelCount));
     isolated_.clear();
-    for (int i = 0; i < mine_->Uzels.Count(); ++i) {
+    for (int i = 0; i < uzelCount; ++i) {
         TUzel* u = mine_->Uzels.Items(i);
+        index_.emplace(u, i);
         if (u->IncidentCount() == 0)
             isolated_.push_back(u);
     }
+
+    visible_.clear();
+    visible_.reserve(order_.size());
+    visibleEnds_.clear();
+    visibleEnds_.reserve(order_.size());
+    counts_.assign(size_t(uzelCount), 0);
+    for (TBranch* b : order_) {
+        if (!BranchVisible(b))
+            continue;
+        const Ends ends{IndexOf(b->StartUzel()), IndexOf(b->EndUzel())};
+        if (ends.Start < 0 || ends.End < 0)
+            continue;  // an end node outside the mine's list: nothing to draw it at
+        visible_.push_back(b);
+        visibleEnds_.push_back(ends);
+        ++counts_[size_t(ends.Start)];
+        ++counts_[size_t(ends.End)];
+    }
 }
 
+// Single edits rebuild: linear, and a new branch may bring nodes the index lacks.
 void TSchemaScene::BranchAdded(TBranch* branch)
 {
     if (!branch || std::find(order_.begin(), order_.end(), branch) != order_.end())
         return;
     order_.push_back(branch);
-    if (BranchVisible(branch)) {
-        visible_.push_back(branch);
-        Count(branch, 1);
-        std::erase(isolated_, branch->StartUzel());
-        std::erase(isolated_, branch->EndUzel());
-    }
+    Rebuild();
 }
 
 void TSchemaScene::BranchRemoved(TBranch* branch)
 {
     std::erase(order_, branch);
-    const auto it = std::find(visible_.begin(), visible_.end(), branch);
-    if (it != visible_.end()) {
-        visible_.erase(it);
-        Count(branch, -1);
-    }
+    Rebuild();
 }
 
 int TSchemaScene::VisibleIncidentCount(const TUzel* uzel) const
 {
-    const auto it = counts_.find(uzel);
-    return it == counts_.end() ? 0 : it->second;
+    const int i = IndexOf(uzel);
+    return i < 0 ? 0 : counts_[size_t(i)];
 }
 
 void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors)

@@ -45,6 +45,14 @@ public:
     bool SomeHidden() const { return someHidden_; }
     // Visible branches ending at the node (a loop counts twice).
     int VisibleIncidentCount(const TUzel* uzel) const;
+    // The same by dense node index (0 … node count − 1, the mine's order at the last
+    // rebuild), and the indices of each visible branch's ends, for the renderer's countdown.
+    struct Ends {
+        int Start;
+        int End;
+    };
+    const std::vector<int>& VisibleCounts() const { return counts_; }
+    const std::vector<Ends>& VisibleEnds() const { return visibleEnds_; }
     // Nodes without any branch: drawn first, on their own.
     const std::vector<TUzel*>& IsolatedUzels() const { return isolated_; }
 
@@ -58,13 +66,15 @@ public:
 
 private:
     bool BranchVisible(const TBranch* branch) const;
-    void Count(const TBranch* branch, int delta);
+    int IndexOf(const TUzel* uzel) const;
 
     TMine* mine_;
     std::vector<TBranch*> order_;
     std::vector<TBranch*> visible_;
     std::vector<TUzel*> isolated_;
-    std::unordered_map<const TUzel*, int> counts_;
+    std::unordered_map<const TUzel*, int> index_;
+    std::vector<int> counts_;
+    std::vector<Ends> visibleEnds_;
     bool someHidden_ = false;
     QRectF extent_;
     QMarginsF overhang_;

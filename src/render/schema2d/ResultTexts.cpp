@@ -1,0 +1,118 @@
+#include "render/schema2d/ResultTexts.h"
+
+#include "core/model/Branch.h"
+#include "core/model/DeviceKinds.h"
+#include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
+#include "core/model/Uzel.h"
+
+#include <cmath>
+
+namespace {
+
+// Between the pressures before and after a device.
+const QString kBetween = QStringLiteral("/");
+
+QString Line(const char* name, double value) { return QString::fromLatin1(name) + ResultTexts::Fixed(value, 1); }
+
+QString Pair(const char* name, double before, double after)
+{
+    return QString::fromLatin1(name) + ResultTexts::Fixed(before, 1) + QLatin1Char(' ') + kBetween + QLatin1Char(' ') +
+           ResultTexts::Fixed(after, 1);
+}
+
+void Add(QStringList& lines, bool on, const QString& line)
+{
+    if (on)
+        lines << line;
+}
+
+}  // namespace
+
+namespace ResultTexts {
+
+QString Fixed(double value, int decimals)
+{
+    if (value == 0)
+        value = 0;  // no "-0.0"
+    QString text = QString::number(value, 'f', decimals);
+    if (text.startsWith(QLatin1Char('-')) && text.mid(1).toDouble() == 0)
+        text.remove(0, 1);
+    return text;
+}
+
+QString SectionResult(const TWaterPipePart& s, quint16 bits)
+{
+    QStringList lines;
+    const bool flowing = s.Q != 0;
+    Add(lines, flowing && (bits & rbQ), Line("Q: ", std::fabs(s.Q)));
+    Add(lines, flowing && (bits & rbV), Line("V: ", std::fabs(s.SectionVelocity())));
+    Add(lines, flowing && (bits & rbR), Line("R: ", std::fabs(s.R)));
+    Add(lines, flowing && (bits & rb100i), Line("100i: ", std::fabs(s.SectionGradient())));
+    Add(lines, bits & rbDP, Line("dP: ", std::fabs(s.P1 - s.P2)));
+    Add(lines, bits & rbDZ, Line("dZ: ", std::fabs(s.SectionDZ())));
+    Add(lines, (bits & rbH) && s.DeltaP != 0, Line("h: ", std::fabs(s.DeltaP)));
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString UzelResult(const TUzel& uzel, int pipeSlot, quint16 bits, const TSchemaResults& results)
+{
+    QStringList lines;
+    if (bits & rbP) {
+        const TWaterPipePart* section = nullptr;
+        double pressure = 0;
+        for (int i = 0; i < uzel.Branches.Count() && !section; ++i) {
+            const TBranch* b = uzel.Branches.Items(i);
+            const TPipe* pipe = b->WaterPipe(pipeSlot);
+            if (!pipe || !results.PipeHasResults(pipe) || pipe->SectionCount() == 0)
+                continue;
+            if (b->StartUzel() == &uzel && pipe->StartFrac() <= 0) {
+                section = dynamic_cast<const TWaterPipePart*>(pipe->GetSection(0));
+                pressure = section ? section->P1 : 0;
+            } else if (b->EndUzel() == &uzel && pipe->EndFrac() >= 1) {
+                section = dynamic_cast<const TWaterPipePart*>(pipe->GetSection(pipe->SectionCount() - 1));
+                pressure = section ? section->P2 : 0;
+            }
+        }
+        if (section && section->SectionLength() <= 0)
+            return QString();
+        if (section)
+            lines << Line("P: ", pressure);
+    }
+    Add(lines, bits & rbZ, Line("Z: ", uzel.Z()));
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString DeviceResult(const TDevice& device, quint16 bits, const TSchemaResults& results)
+{
+    const int kind = device.GetKind();
+    if (kind != dkPump && kind != dkReducer && kind != dkCrane && kind != dkJetBreakTank && kind != dkFireMachine)
+        return QString();
+    if (!results.PipeHasResults(device.Pipe()))
+        return QString();
+    QStringList lines;
+    const auto* own = dynamic_cast<const TWaterPipePart*>(device.Section());
+    const auto* incoming = dynamic_cast<const TWaterPipePart*>(device.IncomingSection());
+    if ((bits & rbP) && (own || incoming)) {
+        if (kind == dkCrane || !own || !incoming)
+            lines << Line("P: ", incoming ? incoming->P2 : own->P1);
+        else
+            lines << Pair("P: ", incoming->P2, own->P1);
+    }
+    if (bits & rbManometer) {
+        if (const auto* pump = dynamic_cast<const TPump*>(&device))
+            lines << Pair("M: ", pump->Manometer(1), pump->Manometer(2));
+        else if (const auto* reducer = dynamic_cast<const TReducer*>(&device))
+            lines << Pair("M: ", reducer->Manometer(1), reducer->Manometer(2));
+        else if (const auto* crane = dynamic_cast<const TCrane*>(&device))
+            lines << Line("M: ", crane->Manometer());
+        else if (const auto* tank = dynamic_cast<const TJetBreakTank*>(&device))
+            lines << Line("M: ", tank->Manometer());
+        else if (const auto* engine = dynamic_cast<const TFireMachine*>(&device))
+            lines << Line("M: ", engine->Manometer());
+    }
+    Add(lines, bits & rbZ, Line("Z: ", device.GetZ()));
+    return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace ResultTexts
