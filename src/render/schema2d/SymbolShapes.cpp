@@ -42,11 +42,7 @@ public:
 
     void Use(const QColor& pen, const QBrush& brush, double widthFactor = 1, Qt::PenCapStyle cap = Qt::SquareCap)
     {
-        QPen qpen(pen, style_.PenWidth * widthFactor, Qt::SolidLine, cap, Qt::BevelJoin);
-        // Widths are screen pixels whatever the caller's transformation; thin cosmetic lines
-        // also keep polygon corners from sprouting stray pixels.
-        qpen.setCosmetic(true);
-        p.setPen(qpen);
+        p.setPen(QPen(pen, style_.PenWidth * widthFactor, Qt::SolidLine, cap, Qt::BevelJoin));
         p.setBrush(brush);
     }
     // Lines only, nothing filled.
@@ -63,8 +59,6 @@ public:
     }
     void Polygon(std::initializer_list<QPointF> points) { p.drawPolygon(QPolygonF(points)); }
     void Polyline(std::initializer_list<QPointF> points) { p.drawPolyline(QPolygonF(points)); }
-    // A rectangle between two corners in units.
-    void Box(double kx1, double ky1, double kx2, double ky2) { p.drawRect(QRectF(P(kx1, ky1), P(kx2, ky2))); }
 
 private:
     double u_;
@@ -215,7 +209,7 @@ void DrawFireEngine(TSymbolPainter& s)
         for (double kx = -9; kx <= 1; kx += 1)
             s.p.drawLine(s.P(kx, -7), s.P(kx, -6));
 
-    s.Use(s.Outline(), s.Fixed(Qt::black));
+    s.Use(s.Outline(), s.Outline());
     s.Circle(s.P(-6, 3), 2, 1);
     s.Circle(s.P(6, 3), 2, 1);
 }

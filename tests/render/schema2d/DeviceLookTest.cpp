@@ -78,32 +78,25 @@ TEST_F(DeviceLook, NumberModelAndPPZTexts)
     auto* gate = Make<TGate>(dkGate, 42);
     gate->SetModel(QStringLiteral("ЗКС"));
     gate->SetPPZNumber(QStringLiteral("П-3"));
-    EXPECT_EQ(DeviceInfoText(*gate, 0), QString());
-    EXPECT_EQ(DeviceInfoText(*gate, 1), QStringLiteral("42"));
-    EXPECT_EQ(DeviceInfoText(*gate, 2), QStringLiteral("ЗКС"));
-    EXPECT_EQ(DeviceInfoText(*gate, 4), QStringLiteral("П-3"));
-    EXPECT_EQ(DeviceInfoText(*gate, 9), QString());
+    const QString texts[] = {QString(), QStringLiteral("42"), QStringLiteral("ЗКС"), QStringLiteral("Откр"),
+                             QStringLiteral("П-3"), QString()};
+    for (int devInfo = 0; devInfo < 6; ++devInfo)
+        EXPECT_EQ(DeviceInfoText(*gate, devInfo), texts[devInfo]) << devInfo;
 }
 
 TEST_F(DeviceLook, StateColours)
 {
     auto* pump = Make<TPump>(dkPump);
-    EXPECT_EQ(DeviceStateColor(*pump), kDeviceRed);
-    pump->SetOff(true);
-    EXPECT_EQ(DeviceStateColor(*pump), kDeviceBlue);
-
-    auto* reducer = Make<TReducer>(dkReducer);
-    reducer->SetOff(true);
-    EXPECT_EQ(DeviceStateColor(*reducer), kDeviceBlue);
-
     auto* crane = Make<TCrane>(dkCrane);
     crane->SetConsumption(true);
-    EXPECT_EQ(DeviceStateColor(*crane), kDeviceRed);  // no flow yet
+    EXPECT_EQ(DeviceStateColor(*pump), kDeviceRed);
+    EXPECT_EQ(DeviceStateColor(*crane), kDeviceRed);  // consuming, but no flow yet
+    pump->SetOff(true);
     crane->SetFlow(2);
+    EXPECT_EQ(DeviceStateColor(*pump), kDeviceBlue);
     EXPECT_EQ(DeviceStateColor(*crane), kDeviceBlue);
 
-    auto* gate = Make<TGate>(dkGate);
-    EXPECT_EQ(DeviceStateColor(*gate), kDeviceRed);
+    EXPECT_EQ(DeviceStateColor(*Make<TGate>(dkGate)), kDeviceRed);
     m.gasPipe(branch);
     auto* gasGate = m.device<TGate>(branch, dkGate, 0.5, 8, 3);
     EXPECT_EQ(DeviceStateColor(*gasGate), kGasGateGreen);
@@ -111,17 +104,10 @@ TEST_F(DeviceLook, StateColours)
     EXPECT_EQ(DeviceStateColor(*gasGate), kDeviceBlue);
 
     EXPECT_EQ(DeviceStateColor(*Make<TJetBreakTank>(dkJetBreakTank)), QColor(Qt::white));
-    EXPECT_EQ(DeviceStateColor(*Make<TFireMachine>(dkFireMachine)), kDeviceRed);
 }
 
-TEST_F(DeviceLook, MinimumLengthsAndHydrantSymbols)
+TEST_F(DeviceLook, HydrantSymbolAndMinimumLengthFollowItsConsumptionMethod)
 {
-    EXPECT_EQ(DeviceMinimumLength(*Make<TPump>(dkPump)), 3);
-    EXPECT_EQ(DeviceMinimumLength(*Make<TGate>(dkGate)), 8);
-    EXPECT_EQ(DeviceMinimumLength(*Make<TJetBreakTank>(dkJetBreakTank)), 5);
-    EXPECT_EQ(DeviceMinimumLength(*Make<TConnection>(dkConnection)), 0);
-    EXPECT_EQ(DeviceMinimumLength(*Make<TSlit>(dkSlit)), 6);
-
     auto* crane = Make<TCrane>(dkCrane);
     const TSymbolShape shapes[] = {TSymbolShape::FireNozzle, TSymbolShape::WaterCurtain,
                                    TSymbolShape::AutoExtinguisher, TSymbolShape::TechNeeds};

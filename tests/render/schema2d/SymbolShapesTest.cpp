@@ -59,7 +59,7 @@ TEST(SymbolShapes, FilledShapesShowTheStateColourAtTheirCentreAtEverySize)
     EXPECT_EQ(At(tank, 0, 4), QColor(0, 0, 255));
 }
 
-TEST(SymbolShapes, PumpHeadFollowsTheDirectionAndTheBranchAngle)
+TEST(SymbolShapes, HeadsFollowTheDirectionAndTheBranchAngle)
 {
     const double u = 4;  // the triangle runs from -2u to 3u along x
     const QImage ahead = Draw(TSymbolShape::Pump, u, 0, Styled());
@@ -74,6 +74,11 @@ TEST(SymbolShapes, PumpHeadFollowsTheDirectionAndTheBranchAngle)
     const QImage down = Draw(TSymbolShape::Pump, u, 90, Styled());
     EXPECT_EQ(At(down, 0, 10), kFill);
     EXPECT_EQ(At(down, 10, 0), QColor(Qt::white));
+
+    // The reducer's pennant, at the top of its stem, points the same way.
+    EXPECT_EQ(At(Draw(TSymbolShape::Reducer, u, 0, Styled()), 6, -24), kFill);
+    EXPECT_EQ(At(Draw(TSymbolShape::Reducer, u, 0, Styled(true)), -7, -24), kFill);
+    EXPECT_EQ(At(Draw(TSymbolShape::Reducer, u, 0, Styled(true)), 6, -24).alpha(), 0);
 
     // The technological-needs angle opens towards +x, a rotated one towards +y.
     EXPECT_EQ(At(Draw(TSymbolShape::TechNeeds, 2, 0), 10, 10), QColor(Qt::black));
@@ -125,10 +130,8 @@ TEST(SymbolShapes, BlackAndWhiteUsesOnlyBlackAndWhite)
 
 TEST(SymbolShapes, BadUnitDrawsNothing)
 {
-    for (double u : {0.0, -1.0, std::nan("")}) {
-        const QImage image = Draw(TSymbolShape::FireEngine, u);
-        EXPECT_EQ(At(image, 0, 0).alpha(), 0);
-    }
+    for (double u : {0.0, -1.0, std::nan("")})
+        EXPECT_EQ(At(Draw(TSymbolShape::FireEngine, u), 0, 0).alpha(), 0);
 }
 
 // Set IRVATA_SYMBOL_SHEET to a file name to get every shape at units 1, 2 and 4, aliased on the
