@@ -135,7 +135,8 @@ TEST(SymbolShapes, BadUnitDrawsNothing)
 }
 
 // Set IRVATA_SYMBOL_SHEET to a file name to get every shape at units 1, 2 and 4, aliased on the
-// left, antialiased on the right (the middle one of each turned towards the start).
+// left, antialiased on the right (the middle one of each turned towards the start), turned by
+// IRVATA_SYMBOL_ANGLE degrees.
 TEST(SymbolShapes, SheetOfAllShapes)
 {
     const QByteArray path = qgetenv("IRVATA_SYMBOL_SHEET");
@@ -146,13 +147,14 @@ TEST(SymbolShapes, SheetOfAllShapes)
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
     const double units[] = {1, 2, 4};
+    const double angle = qEnvironmentVariable("IRVATA_SYMBOL_ANGLE").toDouble();
     for (int row = 0; row < kSymbolShapeCount; ++row)
         for (int column = 0; column < 6; ++column) {
             TSymbolStyle style;
             style.TowardsStart = column % 3 == 1;
             painter.setRenderHint(QPainter::Antialiasing, column >= 3);
             DrawSymbol(painter, static_cast<TSymbolShape>(row), QPointF(column * cell + cell / 2, row * cell + cell / 2),
-                       units[column % 3], 0, style);
+                       units[column % 3], angle, style);
         }
     painter.end();
     EXPECT_TRUE(sheet.save(QString::fromLocal8Bit(path)));
