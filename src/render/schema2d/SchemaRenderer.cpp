@@ -107,6 +107,7 @@ private:
     void PaintBody(const TBranch* branch, QPointF a, QPointF e);
     void PaintBand(QPointF a, QPointF e, const QColor& fill, const QColor& outline);
     void PaintPipes(const TBranch* branch, QPointF a, QPointF e);
+    bool WholePipeCoversLine(const TBranch* branch) const;
     void PaintBranchLabel(TBranch* branch, QPointF a, QPointF e);
     void PaintComment(const TBranch* branch, QPointF a, QPointF e);
     void PaintDevices(const TBranch* branch, QPointF a, QPointF e);
@@ -154,6 +155,7 @@ private:
     Qt::PenStyle penStyle_ = Qt::NoPen;
     QColor brushColor_;
     bool brushSet_ = false;
+    std::unordered_map<quint64, QPen> pens_;
 };
 
 NetworkPainter::NetworkPainter(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
@@ -201,10 +203,16 @@ void NetworkPainter::SetPen(const QColor& color, double width, Qt::PenStyle styl
     penColor_ = color;
     penWidth_ = width;
     penStyle_ = style;
-    QPen pen(color, width, style);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    p_.setPen(pen);
+    // Pens are kept, so switching between a few colours allocates nothing.
+    const quint64 key = quint64(color.rgba()) | quint64(std::lround(width * 16) & 0xFFFF) << 32 | quint64(style) << 48;
+    auto it = pens_.find(key);
+    if (it == pens_.end()) {
+        QPen pen(color, width, style);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        it = pens_.emplace(key, pen).first;
+    }
+    p_.setPen(it->second);
 }
 
 void NetworkPainter::SetBrush(const QColor& color)
@@ -226,7 +234,8 @@ QPointF NetworkPainter::ScreenOf(const TUzel* uzel) const
 
 const TPipe* NetworkPainter::DisplayedWaterPipe(const TBranch* branch) const
 {
-    return show_.WaterPipeShown() ? branch->WaterPipe(show_.PipeIndex) : nullptr;
+    return show_.WaterPipeShown() && show_.PipeIndex < branch->Pipes.Count() ? branch->Pipes.Items(show_.PipeIndex)
+                                                                             : nullptr;
 }
 
 template <class F>
@@ -235,7 +244,7 @@ void NetworkPainter::ForEachDisplayedPipe(const TBranch* branch, F&& f) const
     if (show_.PipeIndex < 0)
         return;
     if (show_.PipeIndex <= 2) {
-        const TPipe* pipe = branch->WaterPipe(show_.PipeIndex);
+        const TPipe* pipe = show_.PipeIndex < branch->Pipes.Count() ? branch->Pipes.Items(show_.PipeIndex) : nullptr;
         if (pipe && IsLaid(pipe))
             f(pipe);
         return;
@@ -417,12 +426,22 @@ void NetworkPainter::PaintBody(const TBranch* branch, QPointF a, QPointF e)
         return;
     }
     // A thin branch is a line: in the border colour in the standard mode, else in its seam's
-    // (position's) colour.
+    // (position's) colour. A pipe along the whole branch covers it exactly: not drawn twice.
+    if (!selected && WholePipeCoversLine(branch))
+        return;
     QColor line = show_.ColorPaint == cmStandard ? branch_.Border : Ink(color);
     if (selected)
         line = selected_;
     SetPen(line, 1);
     p_.drawLine(a, e);
+}
+
+bool NetworkPainter::WholePipeCoversLine(const TBranch* branch) const
+{
+    if (show_.PipeIndex < 0 || show_.PipeIndex > 2 || std::max(1.0, std::round(sf_)) != 1)
+        return false;
+    const TPipe* pipe = DisplayedWaterPipe(branch);
+    return pipe && IsLaid(pipe) && pipe->StartFrac() <= 0 && pipe->EndFrac() >= 1;
 }
 
 void NetworkPainter::PaintPipes(const TBranch* branch, QPointF a, QPointF e)
@@ -561,7 +580,9 @@ void NetworkPainter::PaintDevice(TDevice* device, QPointF a, QPointF e)
 
     if (!info.isEmpty()) {
         p_.setFont(deviceFont_);
-        p_.setPen(ctx_.BlackWhite ? QColor(Qt::black) : DeviceStateColor(*device));
+        // A tank's body is white; its text is red like the other kinds'.
+        const QColor stateColor = DeviceStateColor(*device);
+        p_.setPen(ctx_.BlackWhite ? QColor(Qt::black) : stateColor == QColor(Qt::white) ? kDeviceRed : stateColor);
         penWidth_ = -1;
         const QSizeF size = resultText_.Size(info);
         const QPointF topLeft = at + QPointF(reach, -reach - size.height());
