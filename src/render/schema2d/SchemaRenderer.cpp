@@ -15,6 +15,7 @@
 #include "render/schema2d/SchemaGrid.h"
 #include "render/schema2d/SchemaScene.h"
 #include "render/schema2d/SymbolShapes.h"
+#include "render/schema2d/TextBlockLook.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -718,19 +719,11 @@ void PaintTextBlocks(QPainter& painter, const TMine& mine, const TRenderContext&
     const QRectF clip = ctx.EffectiveClip();
     for (const auto& owned : mine.TextBlocks) {
         const TTextBlock2D& block = *owned;
-        TFont2D font2d{block.Font().Name, block.Font().Size, quint8(block.Font().Style), TColor(block.Font().Color)};
-        if (!TFont2D::SizeUsable(font2d.Size))
-            font2d.Size = 8;
-        // Text blocks belong to the plan: they grow and shrink with the view.
-        const QFont font = ProfileFont(font2d, view.Scale(), ctx.Dpi, ctx.BlackWhite);
+        const QFont font = TextBlockFont(block, view.Scale(), ctx.Dpi, ctx.BlackWhite);
         const QFontMetricsF metrics(font);
-        double width = 0;
-        for (const QString& line : block.Lines())
-            width = std::max(width, metrics.horizontalAdvance(line));
-        const double height = metrics.height() * std::max<qsizetype>(1, block.Lines().size());
+        const QRectF body(QPointF(0, 0), TextBlockSize(block, view.Scale(), ctx.Dpi));
         const double mx = TTextBlock2D::kMarginX * view.Scale();
         const double my = TTextBlock2D::kMarginY * view.Scale();
-        const QRectF body(0, 0, width + 2 * mx, height + 2 * my);
         const QPointF at = view.ToScreen(QPointF(block.Left(), block.Top()));
         const double reach = std::hypot(body.width(), body.height());
         if (!QRectF(at.x() - reach, at.y() - reach, 2 * reach, 2 * reach).intersects(clip))
