@@ -17,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -34,7 +35,13 @@ struct CliRun {
 
 CliRun Render(const QStringList& args)
 {
+    // As a script on a machine without a display runs it: the program picks its platform itself.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(IRVATA_CLI_PATH), QStringList{QStringLiteral("render")} + args);
     EXPECT_TRUE(p.waitForFinished(120000));
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
