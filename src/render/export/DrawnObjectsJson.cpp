@@ -6,11 +6,30 @@
 #include "core/model/Uzel.h"
 
 #include <cmath>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
 // Hundredths of a pixel are plenty and keep the numbers short.
 double Rounded(double v) { return std::round(v * 100) / 100; }
+
+// Each object once, where it was drawn last (on top): devices at nodes are drawn a second time
+// above everything else.
+template <typename Entry>
+std::vector<Entry> Topmost(const std::vector<Entry>& drawn)
+{
+    std::vector<Entry> once;
+    std::unordered_map<const void*, size_t> index;
+    for (const Entry& e : drawn) {
+        const auto [it, added] = index.try_emplace(e.Object, once.size());
+        if (added)
+            once.push_back(e);
+        else
+            once[it->second] = e;
+    }
+    return once;
+}
 
 void Point(JsonWriter& w, const char* x, const char* y, QPointF p)
 {
@@ -31,7 +50,7 @@ QByteArray Encode(const TDrawnObjects& drawn, QSize picture, double scale)
     w.Member("scale", scale);
     w.Key("nodes");
     w.BeginArray();
-    for (const TDrawnObjects::Uzel& u : drawn.Uzels) {
+    for (const TDrawnObjects::Uzel& u : Topmost(drawn.Uzels)) {
         w.BeginObject(true);
         w.Member("number", u.Object->Number());
         Point(w, "x", "y", u.At);
@@ -40,7 +59,7 @@ QByteArray Encode(const TDrawnObjects& drawn, QSize picture, double scale)
     w.EndArray();
     w.Key("branches");
     w.BeginArray();
-    for (const TDrawnObjects::Branch& b : drawn.Branches) {
+    for (const TDrawnObjects::Branch& b : Topmost(drawn.Branches)) {
         w.BeginObject(true);
         w.Member("number", b.Object->Number());
         Point(w, "x1", "y1", b.From);
@@ -50,7 +69,7 @@ QByteArray Encode(const TDrawnObjects& drawn, QSize picture, double scale)
     w.EndArray();
     w.Key("devices");
     w.BeginArray();
-    for (const TDrawnObjects::Device& d : drawn.Devices) {
+    for (const TDrawnObjects::Device& d : Topmost(drawn.Devices)) {
         w.BeginObject(true);
         w.Member("kind", d.Object->GetKind());
         w.Member("number", d.Object->Number());

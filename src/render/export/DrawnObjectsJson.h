@@ -7,7 +7,8 @@
 //  "nodes":[{"number":n,"x":x,"y":y}],
 //  "branches":[{"number":n,"x1":x,"y1":y,"x2":x,"y2":y}],
 //  "devices":[{"kind":k,"number":n,"x":x,"y":y}]}
-// Pixel positions are rounded to two decimals; objects are listed in drawing order.
+// Pixel positions are rounded to two decimals. Each object is listed once, in the order it was
+// first drawn, at the place it was last drawn.
 
 #include "render/schema2d/DrawnObjects.h"
 
