@@ -38,6 +38,13 @@ int Usage()
         "  check FILE [--topology | --pipeline | --free] [--no-warnings] [--projected | --no-projected]\n"
         "                                 run a check (default: the pipeline) and print its message list;\n"
         "                                 status 1 when it found errors\n"
+        "  render FILE OUT.png [--scale PCT] [--fit WxH] [--map-scale M]\n"
+        "         [--pipe none|fire|drain|air|gas] [--colour standard|seams|positions]\n"
+        "         [--branch-info number|length|angle] [--device-info none|number|model|parameters|ppz]\n"
+        "         [--no-node-numbers] [--no-branch-numbers] [--no-devices] [--bw]\n"
+        "         [--profile FILE.cl] [--objects OUT.json]\n"
+        "                                 draw the schema into a PNG picture: the whole drawing at\n"
+        "                                 PCT per cent (default 100), or fitted into W x H pixels\n"
         "\n"
         "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
         "64 bad command line."));
@@ -63,7 +70,7 @@ int Guarded(const std::function<int()>& body)
     return kExitFile;
 }
 
-Arguments::Arguments(const QStringList& args, const QStringList& valueOptions)
+Arguments::Arguments(const QStringList& args, const QStringList& valueOptions, const QStringList& flags)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -77,6 +84,10 @@ Arguments::Arguments(const QStringList& args, const QStringList& valueOptions)
         if (eq >= 0) {
             value = name.mid(eq + 1);
             name.truncate(eq);
+            if (flags.contains(name)) {
+                error_ = QStringLiteral("option --%1 takes no value").arg(name);
+                return;
+            }
         } else if (valueOptions.contains(name)) {
             if (i + 1 >= args.size()) {
                 error_ = QStringLiteral("option --%1 needs a value").arg(name);
@@ -84,7 +95,7 @@ Arguments::Arguments(const QStringList& args, const QStringList& valueOptions)
             }
             value = args[++i];
         }
-        if (!valueOptions.contains(name)) {
+        if (!valueOptions.contains(name) && !flags.contains(name)) {
             error_ = QStringLiteral("unknown option --%1").arg(name);
             return;
         }

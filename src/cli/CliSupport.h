@@ -31,12 +31,13 @@ int Guarded(const std::function<int()>& body);
 // rest positional.
 class Arguments {
 public:
-    // valueOptions: option names (without "--") that take a value.
-    Arguments(const QStringList& args, const QStringList& valueOptions);
+    // valueOptions: option names (without "--") that take a value; flags: names that take none.
+    Arguments(const QStringList& args, const QStringList& valueOptions, const QStringList& flags = {});
     bool Ok() const { return error_.isEmpty(); }
     const QString& Error() const { return error_; }
     const QStringList& Positional() const { return positional_; }
     std::optional<QString> Option(const QString& name) const;
+    bool Flag(const QString& name) const { return names_.contains(name); }
     // The option as a whole number within [min, max]; nullopt when absent. Sets the error
     // when present but not such a number.
     std::optional<qint64> Integer(const QString& name, qint64 min, qint64 max);

@@ -9,3 +9,4 @@ int RunDump(const QStringList& args);
 int RunConvert(const QStringList& args);
 int RunGenerate(const QStringList& args);
 int RunCheck(const QStringList& args);
+int RunRender(const QStringList& args);

@@ -2,12 +2,22 @@
 #include "Commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
+
+#include <cstring>
+#include <memory>
 
 // irvata-cli: network files for scripts and tests, without a display.
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Only render paints, and it needs fonts, not a screen: the offscreen platform unless the
+    // caller chose another. The other commands stay free of the GUI.
+    const bool paints = argc > 1 && std::strcmp(argv[1], "render") == 0;
+    if (paints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        paints ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (args.isEmpty())
@@ -23,6 +33,8 @@ int main(int argc, char* argv[])
         return RunGenerate(args);
     if (command == QStringLiteral("check"))
         return RunCheck(args);
+    if (command == QStringLiteral("render"))
+        return RunRender(args);
     if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         Cli::Usage();
         return kExitOk;
