@@ -72,6 +72,23 @@ public:
         return size;
     }
     double Height() const { return metrics_.height(); }
+    // Draws the text's lines centred (or left-aligned) in the box, each at its baseline:
+    // much cheaper than laying out a formatted text.
+    void Draw(QPainter& painter, const QRectF& box, const QString& text, bool centred)
+    {
+        const double lineHeight = metrics_.height();
+        double y = box.top() + metrics_.ascent();
+        if (!text.contains(QLatin1Char('\n'))) {
+            const double x = centred ? box.center().x() - Size(text).width() / 2 : box.left();
+            painter.drawText(QPointF(x, y), text);
+            return;
+        }
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            const double x = centred ? box.center().x() - metrics_.horizontalAdvance(line) / 2 : box.left();
+            painter.drawText(QPointF(x, y), line);
+            y += lineHeight;
+        }
+    }
 
 private:
     QFont font_;
@@ -97,6 +114,12 @@ private:
     QColor Paper(const QColor& color) const { return ctx_.BlackWhite ? QColor(Qt::white) : color; }
     void SetPen(const QColor& color, double width = 1, Qt::PenStyle style = Qt::SolidLine);
     void SetBrush(const QColor& color);
+    void UseFont(const TextSizes& sizes)
+    {
+        if (font_ != &sizes)
+            p_.setFont(sizes.Font());
+        font_ = &sizes;
+    }
 
     QPointF ScreenOf(const TUzel* uzel) const;
     bool Visible(const QRectF& r) const { return r.intersects(clip_); }
@@ -145,7 +168,6 @@ private:
     QColor commentColor_;
     bool uzelEllipse_, branchEllipse_;
     TextSizes uzelNumberText_, branchNumberText_, resultText_, commentText_;
-    QFont deviceFont_;
 
     std::vector<int> countdown_;
     std::vector<std::pair<TDevice*, std::pair<QPointF, QPointF>>> onNodes_;
@@ -157,6 +179,7 @@ private:
     QColor brushColor_;
     bool brushSet_ = false;
     std::unordered_map<quint64, QPen> pens_;
+    const TextSizes* font_ = nullptr;
 };
 
 NetworkPainter::NetworkPainter(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
@@ -186,8 +209,6 @@ NetworkPainter::NetworkPainter(QPainter& painter, TSchemaScene& scene, const TRe
     commentColor_ = Ink(ProfileColor(ctx.Colors[cpComment].Font.Color));
     uzelEllipse_ = ctx.Colors[cpUzelNumber].Figure == fgEllipse;
     branchEllipse_ = ctx.Colors[cpBranchNumber].Figure == fgEllipse;
-    // Device information shares the results' font.
-    deviceFont_ = resultText_.Font();
 }
 
 NetworkPainter::Role NetworkPainter::ResolveRole(TProfileIndex index) const
@@ -481,9 +502,9 @@ bool NetworkPainter::PaintBoxedLabel(const QString& text, QPointF centre, QPoint
         p_.drawEllipse(box.Figure);
     else
         p_.drawRect(box.Figure);
-    p_.setFont(sizes.Font());
+    UseFont(sizes);
     SetPen(role.Text);
-    p_.drawText(box.Text, Qt::AlignCenter, text);
+    sizes.Draw(p_, box.Text, text, true);
     if (out_)
         out_->Labels.push_back({kind, owner, box.Figure});
     return true;
@@ -517,17 +538,17 @@ void NetworkPainter::PaintComment(const TBranch* branch, QPointF a, QPointF e)
         angle -= 180;
     else if (angle < -90)
         angle += 180;
-    p_.save();
-    p_.translate(mid);
-    p_.rotate(angle);
-    p_.setFont(commentText_.Font());
-    p_.setPen(commentColor_);
+    const QTransform plain = p_.transform();
+    QTransform turned = plain;
+    turned.translate(mid.x(), mid.y());
+    turned.rotate(angle);
+    p_.setTransform(turned);
+    UseFont(commentText_);
+    SetPen(commentColor_);
     // Above the band, so the text never crosses the branch.
     const double lift = (show_.ThickBranch ? kBandHalfWidth * sf_ : 1) + 1;
-    p_.drawText(QRectF(-size.width() / 2, -size.height() - lift, size.width(), size.height()), Qt::AlignCenter, text);
-    p_.restore();
-    penWidth_ = -1;  // the painter's pen changed behind our back
-    brushSet_ = false;
+    commentText_.Draw(p_, QRectF(-size.width() / 2, -size.height() - lift, size.width(), size.height()), text, true);
+    p_.setTransform(plain);
 }
 
 void NetworkPainter::PaintDevices(const TBranch* branch, QPointF a, QPointF e)
@@ -580,14 +601,13 @@ void NetworkPainter::PaintDevice(TDevice* device, QPointF a, QPointF e)
         out_->Devices.push_back({device, at, angle});
 
     if (!info.isEmpty()) {
-        p_.setFont(deviceFont_);
+        UseFont(resultText_);
         // A tank's body is white; its text is red like the other kinds'.
         const QColor stateColor = DeviceStateColor(*device);
-        p_.setPen(ctx_.BlackWhite ? QColor(Qt::black) : stateColor == QColor(Qt::white) ? kDeviceRed : stateColor);
-        penWidth_ = -1;
+        SetPen(ctx_.BlackWhite ? QColor(Qt::black) : stateColor == QColor(Qt::white) ? kDeviceRed : stateColor);
         const QSizeF size = resultText_.Size(info);
         const QPointF topLeft = at + QPointF(reach, -reach - size.height());
-        p_.drawText(QRectF(topLeft, size), Qt::AlignLeft | Qt::AlignTop, info);
+        resultText_.Draw(p_, QRectF(topLeft, size), info, false);
     }
     if (hasResults_ && !device->LabelToggle()) {
         const QString text = ResultTexts::DeviceResult(*device, show_.ResultBits, *ctx_.Results);
