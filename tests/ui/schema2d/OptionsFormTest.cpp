@@ -267,6 +267,8 @@ TEST_F(OptionsFormTest, ClickingTheSampleSelectsAndThePagesLookRight)
     ASSERT_EQ(mine.Branches.Count(), 2);
 
     TUzel* middle = mine.Uzels.Items(1);
+    EXPECT_EQ(QPointF(middle->SX(), middle->SY()), QPointF(150, 70));
+    EXPECT_EQ(QPointF(middle->X(), middle->Y()), QPointF(150, 70)) << "coordinates agree with the schema";
     form.Pages()->setCurrentIndex(TOptionsForm::pgColors);
     preview->ClickAt(preview->WidgetPoint(QPointF(middle->SX(), middle->SY())));
     EXPECT_TRUE(middle->Selected());
