@@ -293,6 +293,7 @@ TEST_F(OptionsFormTest, ClickingTheSampleSelectsAndThePagesLookRight)
     form.Pages()->setCurrentIndex(TOptionsForm::pgColors);
     form.ElementList()->setCurrentRow(cpTextBlock);
     form.ColorTabs()->setCurrentIndex(TOptionsForm::ctFont);
+    preview->ClickAt(preview->WidgetPoint(QPointF(middle->SX(), middle->SY())));
     Pictures::Take(&form, QStringLiteral("options-font"));
     EXPECT_EQ(Pictures::FieldsOutside(&form), "") << "font page";
     form.ColorTabs()->setCurrentIndex(TOptionsForm::ctBack);
