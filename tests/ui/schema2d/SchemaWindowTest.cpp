@@ -20,7 +20,9 @@
 #include "ui/schema2d/SchemaViewActions.h"
 #include "ui/schema2d/Shema2DForm.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QTest>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -131,6 +133,37 @@ TEST_F(SchemaWindow, ScaleBoxRefusesWhatIsNotAScale)
     EXPECT_EQ(messages.shown.size(), refusals);
     EXPECT_EQ(box->currentText(), QStringLiteral("250%"));
     EXPECT_EQ(schema->StatusText(1), QStringLiteral("Масштаб 250%"));
+    // Esc puts back what is shown.
+    box->lineEdit()->setText(QStringLiteral("77"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Escape);
+    EXPECT_EQ(box->currentText(), QStringLiteral("250%"));
+
+    // Space in the open list makes the highlighted entry the symbol-size limit.
+    box->showPopup();
+    EXPECT_EQ(schema->StatusText(0), Shema2DTexts::kSpaceHint);
+    box->view()->setCurrentIndex(box->model()->index(11, 0));  // 300%
+    QTest::keyClick(box->view(), Qt::Key_Space);
+    box->hidePopup();
+    EXPECT_DOUBLE_EQ(main.SchemaSettings().Params.MaxLimScale, 3);
+    EXPECT_DOUBLE_EQ(schema->View().Limits().MaxLimScale, 3);
+    EXPECT_FALSE(box->itemIcon(11).isNull());
+    EXPECT_TRUE(box->itemIcon(13).isNull());  // 150% no longer
+}
+
+TEST_F(SchemaWindow, EditsReachTheDrawing)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    const double right = schema->View().Extent().right();
+    Uzel(doc, 4)->SetSX(float(right + 500));
+    Settle();
+    EXPECT_DOUBLE_EQ(schema->View().Extent().right(), right + 500);
+    // A branch added in the tables joins the drawing.
+    const size_t branches = schema->Scene()->VisibleBranches().size();
+    TBranch::Create(doc->Mine(), 50, 2, 4)->Changed(true);
+    Settle();
+    EXPECT_EQ(schema->Scene()->VisibleBranches().size(), branches + 1);
 }
 
 TEST_F(SchemaWindow, FitsAnEmptyMineWithoutComplaint)
