@@ -118,11 +118,11 @@ const CommandInfo kCommands[] = {
     {"actEditLayers", "&Пласты...", "Ctrl+L", "Пласты|Пласты шахты", hEdit, 0, R::Document, C::None, G::Mine, P::Pending, ""},
     {"actEditPLF", "По&зиции ПЛА...", "", "Позиции ПЛА|Позиции плана ликвидации аварий", hEdit, 1, R::Document, C::None, G::Mine, P::Pending, ""},
     {"actTopologyChema", "&Топологическая схема", "F8", "Топологическая схема|Объемная топологическая схема шахты", hMine, 0, R::Document, C::None, G::Mine, P::Pending, ""},
-    {"actTechnoChema", "Т&ехнологическая схема", "F7", "Технологическая схема|Технологическая схема трубопровода шахты", hMine, 0, R::Document, C::None, G::Mine, P::Pending, ""},
+    {"actTechnoChema", "Т&ехнологическая схема", "F7", "Технологическая схема|Технологическая схема трубопровода шахты", hMine, 0, R::Document, C::None, G::Mine, P::Ready, ""},
     {"actCheckTopology", "&Проверить топологию", "", "Проверить топологию|Проверить нумерацию и связность узлов и ветвей", hMine, 0, R::Document, C::None, G::Mine, P::Ready, ""},
     {"actStatistica", "Информация о шахте", "", "Информация о шахте|Сводные сведения о шахте", hMine, 0, R::Document, C::None, G::Mine, P::Pending, ""},
     {"actMineProperties", "&Свойства...", "", "Свойства|Свойства шахты", hMine, 0, R::Document, C::None, G::Mine, P::Pending, ""},
-    {"actShowOnSchema", "Перейти на схему", "", "Перейти на схему|Показать текущий объект на технологической схеме", hMine, 0, R::FocusedTableHasRows, C::None, G::Mine, P::Pending, ""},
+    {"actShowOnSchema", "Перейти на схему", "", "Перейти на схему|Показать текущий объект на технологической схеме", hMine, 0, R::FocusedTableHasRows, C::None, G::Mine, P::Ready, ""},
 
     // Calculation
     {"actCheckWaterPipes", "Проверить т&рубопровод", "Ctrl+F9", "Проверить трубопровод|Проверить топологию, номера оборудования и пожарно-оросительный трубопровод", hMine, 0, R::Document, C::None, G::Calc, P::Ready, ""},

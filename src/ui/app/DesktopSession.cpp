@@ -5,6 +5,7 @@
 #include "ui/app/HelpViewer.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
+#include "ui/schema2d/SchemaSettings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,6 +58,7 @@ std::optional<int> DesktopSession::Start()
     // their files wait in the queue until the main window can open them.
     LoadStartupSettings(*config_);
     mainForm_ = std::make_unique<TMainForm>(*config_);
+    mainForm_->SchemaSettings().Load(config_->UserStore());
     QObject::connect(&instance_, &SingleInstance::openRequested, mainForm_.get(), &TMainForm::OpenPaths);
     // The run ends with the main window, whatever other windows (help) are open.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -74,6 +76,8 @@ std::optional<int> DesktopSession::Start()
 int DesktopSession::Run()
 {
     const int result = QApplication::exec();
+    // The schema's look and switches join the settings written below.
+    mainForm_->SchemaSettings().Save(config_->UserStore());
     mainForm_.reset();
     config_->Save();
     return result;

@@ -27,6 +27,8 @@
 #include "ui/document/ChildForm.h"
 #include "ui/document/GridView.h"
 #include "ui/document/ResultsPage.h"
+#include "ui/schema2d/SchemaSettings.h"
+#include "ui/schema2d/Shema2DForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,7 +66,8 @@ QStringList LocalFiles(const QMimeData* data)
 
 }  // namespace
 
-TMainForm::TMainForm(TConfig& config, QWidget* parent) : QMainWindow(parent), config_(config)
+TMainForm::TMainForm(TConfig& config, QWidget* parent)
+    : QMainWindow(parent), config_(config), schemaSettings_(std::make_unique<TSchemaSettings>())
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kApplicationTitle);
@@ -93,6 +96,11 @@ TMainForm::TMainForm(TConfig& config, QWidget* parent) : QMainWindow(parent), co
 
 TMainForm::~TMainForm()
 {
+    // The schema window goes first: it reads the documents and writes its bounds.
+    if (schema_) {
+        disconnect(schema_, nullptr, this, nullptr);
+        std::unique_ptr<TShema2DForm> schema(schema_.data());
+    }
     // Document windows may still report while they go; nothing is left to update.
     disconnect(mdi_, nullptr, this, nullptr);
     // Closed windows wait for deletion outside the window list: find them all.
@@ -350,9 +358,12 @@ void TMainForm::RunSettings()
     TConfigForm form(config_, hooks, this);
     if (form.exec() != QDialog::Accepted)
         return;
-    // Every document takes the new settings (its local resistance factor among them).
+    // Every document takes the new settings (its local resistance factor and map scale among
+    // them), then the schema shows the one it is bound to.
     for (TChildForm* doc : Documents())
         doc->ApplySettings();
+    if (schema_)
+        schema_->MapScaleChanged();
     UpdateActions();
 }
 
@@ -384,6 +395,8 @@ void TMainForm::OnDocumentChanged()
 {
     if (devicePanel_)
         devicePanel_->SetDocument(ActiveDocument());
+    if (schema_)
+        schema_->Follow(ActiveDocument());
     UpdateActions();
     UpdateStatusBar();
 }

@@ -4,6 +4,7 @@
 #include "core/settings/ToolbarLayout.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -19,6 +20,8 @@ class TChildForm;
 class TConfig;
 class TDevicePanel;
 class TMineObject;
+class TShema2DForm;
+struct TSchemaSettings;
 class TStatusPanels;
 class TWindowArrangement;
 
@@ -79,6 +82,17 @@ public:
     void TileWindows(bool horizontal);
     void ArrangeIcons();
 
+    // ---- technological schema (MainFormSchema.cpp) ------------------------------------
+    // The schema's look and switches for the whole run, and its remembered view.
+    TSchemaSettings& SchemaSettings() const { return *schemaSettings_; }
+    // The schema window, or null while none is open.
+    TShema2DForm* SchemaWindow() const;
+    // Creates the schema window on first use, binds it to the active document and shows it
+    // in front; null without a document.
+    TShema2DForm* OpenSchema();
+    // "Перейти на схему": opens the schema on the object's document and centres the object.
+    void ShowOnSchema(TMineObject* object);
+
     // The help page of the window or panel that has the focus (F1).
     int FocusHelpContext() const;
 
@@ -120,6 +134,9 @@ private:
     void RunAbout();
     void ShowHelp(int context);
     void SetToolbarVisible(int tag, bool visible);
+    void ConnectSchemaCommands();
+    void ConnectSchema(TChildForm* form);
+    TMineObject* CurrentTableObject() const;
 
     TConfig& config_;
     QMdiArea* mdi_ = nullptr;
@@ -133,4 +150,6 @@ private:
     QDockWidget* deviceDock_ = nullptr;
     TDevicePanel* devicePanel_ = nullptr;
     std::unique_ptr<TStatusPanels> status_;
+    std::unique_ptr<TSchemaSettings> schemaSettings_;
+    QPointer<TShema2DForm> schema_;
 };

@@ -136,6 +136,8 @@ void TMainForm::ConnectCommands()
     OnCommand("actWinMinimize", [this] { arrangement_->MinimizeAll(); });
     OnCommand("actWinArrangeIcons", [this] { ArrangeIcons(); });
 
+    ConnectSchemaCommands();
+
     // Help.
     OnCommand("actHelpTopics", [this] { ShowHelp(kHelpContents); });
     OnCommand("actHelpAbout", [this] { RunAbout(); });

@@ -96,6 +96,7 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(TChildForm* form)
             OnDocumentChanged();
     });
     connect(form, &TChildForm::RecentFilesChanged, this, &TMainForm::RebuildRecentMenu);
+    ConnectSchema(form);
     QMdiSubWindow* w = mdi_->addSubWindow(form);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowTitle(form->windowTitle());

@@ -29,7 +29,8 @@ TChildForm::TChildForm(TConfig& config, QWidget* parent)
       mine_(std::make_unique<TMine>(ChildFormTexts::kNewMineName)),
       rows_(std::make_unique<TDocumentRows>(mine_.get())),
       look_(config),
-      file_{ChildFormTexts::kNewFileName, false, kCurrentFileVersion, false}
+      file_{ChildFormTexts::kNewFileName, false, kCurrentFileVersion, false},
+      schemaF_(SchemaFactor(config.Scale2D))
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     BindMine();
@@ -77,6 +78,7 @@ void TChildForm::MineChanged(bool structural)
     // No results list exists to drop; the flag tells a results producer to start afresh.
     if (structural)
         refreshNeeded_ = true;
+    emit MineEdited(structural);
     if (rows_->MineChanged() && !syncPending_) {
         syncPending_ = true;
         QTimer::singleShot(0, this, [this] {
@@ -172,7 +174,15 @@ void TChildForm::SetOrigin(float ox, float oy)
 
 TSchemaFrame TChildForm::SchemaFrame() const
 {
-    return TSchemaFrame{SchemaFactor(config_.Scale2D), ox_, oy_};
+    return TSchemaFrame{schemaF_, ox_, oy_};
+}
+
+void TChildForm::ChangeMapScale(int mapScale)
+{
+    TSchemaFrame frame = SchemaFrame();
+    SchemaPositions::ChangeFactor(*mine_, frame, SchemaFactor(mapScale));
+    schemaF_ = frame.F;
+    SetOrigin(frame.OX, frame.OY);
 }
 
 TDocumentSettings TChildForm::DocumentSettings() const

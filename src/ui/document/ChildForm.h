@@ -92,8 +92,11 @@ public:
     float OX() const { return ox_; }
     float OY() const { return oy_; }
     void SetOrigin(float ox, float oy);
-    // The schema factor of the map scale in the settings and the document's origin.
+    // The schema factor the node positions are in (the settings' map scale when the
+    // document was opened or made) and the document's origin.
     TSchemaFrame SchemaFrame() const;
+    // The map scale changed: every node position and the origin follow the new factor.
+    void ChangeMapScale(int mapScale);
     // The seam and plan position new branches get (−1 none), set by the lock buttons of
     // the device panel.
     int DefaultLayer() const { return defaultLayer_; }
@@ -185,6 +188,10 @@ signals:
     void RecentFilesChanged();
     void MessagesVisibilityChanged(bool visible);
     void CurrentBranchChanged();
+    // The mine changed (structural: objects came or went); the schema redraws.
+    void MineEdited(bool structural);
+    // The user agreed to close the window; it goes next.
+    void Closing();
     // For the schema and device editor, once they exist.
     void GotoSchemaRequested(TMineObject* object);
     void EditDeviceRequested(TMineObject* device);
@@ -239,6 +246,7 @@ private:
     quint8 reserved1_ = 0;
     float ox_ = 0;
     float oy_ = 0;
+    double schemaF_;
     int defaultLayer_ = -1;
     int defaultPLF_ = -1;
     bool destroying_ = false;

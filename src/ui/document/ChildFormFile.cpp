@@ -96,6 +96,8 @@ void TChildForm::AdoptDocument(TNetworkDocument&& doc)
     useProjectedPipes_ = doc.Settings.UseProjectedPipes;
     ox_ = doc.Settings.OX;
     oy_ = doc.Settings.OY;
+    // The file's positions are taken to be in the factor of the settings in force.
+    schemaF_ = SchemaFactor(config_.Scale2D);
     if (doc.Version >= 3) {
         // The stored origin may disagree with the nodes; trust the nodes.
         TSchemaFrame frame = SchemaFrame();
@@ -186,8 +188,9 @@ bool TChildForm::CanClose()
 
 void TChildForm::closeEvent(QCloseEvent* event)
 {
-    if (CanClose())
+    if (CanClose()) {
         event->accept();
-    else
+        emit Closing();
+    } else
         event->ignore();
 }

@@ -217,6 +217,7 @@ void TChildForm::ApplySettings()
 {
     look_ = TTableLook(config_);
     mine_->SetLocalResistanceK(config_.DefaultKoefR);
+    ChangeMapScale(config_.Scale2D);
     StoreColumnWidths();
     uzelModel_->Reload();
     branchModel_->Reload();

@@ -65,7 +65,9 @@ TEST_F(TableEditing, ValidTextIsAppliedAndConvertedSeparatorsAccepted)
 
 TEST_F(TableEditing, AnEditedCoordinateMovesTheNodeThroughTheDocumentsSchemaFrame)
 {
-    config.Scale2D = 1000;  // 3.8 schema units a metre
+    // The document takes a new map scale with the settings: 3.8 schema units a metre.
+    config.Scale2D = 1000;
+    form->ApplySettings();
     form->SetOrigin(5, -7);
     const TMine& mine = *form->Mine();
     TUzel* u = form->Rows().UzelAt(1);

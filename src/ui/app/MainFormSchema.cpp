@@ -1,0 +1,75 @@
+// The main window and the technological schema: opening the schema window, keeping it bound
+// to the active document, and showing an object of the tables or the message list on it.
+
+#include "ui/app/MainForm.h"
+
+#include "core/model/Branch.h"
+#include "core/model/Uzel.h"
+#include "ui/app/CommandTable.h"
+#include "ui/document/ChildForm.h"
+#include "ui/document/GridView.h"
+#include "ui/schema2d/SchemaSettings.h"
+#include "ui/schema2d/Shema2DForm.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+TShema2DForm* TMainForm::SchemaWindow() const
+{
+    return schema_;
+}
+
+void TMainForm::ConnectSchemaCommands()
+{
+    OnCommand("actTechnoChema", [this] { OpenSchema(); });
+    OnCommand("actShowOnSchema", [this] { ShowOnSchema(CurrentTableObject()); });
+}
+
+void TMainForm::ConnectSchema(TChildForm* form)
+{
+    connect(form, &TChildForm::GotoSchemaRequested, this, &TMainForm::ShowOnSchema);
+}
+
+TMineObject* TMainForm::CurrentTableObject() const
+{
+    TChildForm* doc = ActiveDocument();
+    if (!doc || !doc->FocusedGrid())
+        return nullptr;
+    if (doc->FocusedGrid() == doc->UzelGrid())
+        return doc->CurrentUzel();
+    return doc->CurrentBranch();
+}
+
+TShema2DForm* TMainForm::OpenSchema()
+{
+    TChildForm* doc = ActiveDocument();
+    if (!doc)
+        return nullptr;
+    if (!schema_) {
+        schema_ = new TShema2DForm(config_, *schemaSettings_, this);
+        connect(schema_, &TShema2DForm::MainWindowRequested, this, [this] {
+            raise();
+            activateWindow();
+        });
+    }
+    schema_->Bind(doc);
+    schema_->show();
+    schema_->raise();
+    schema_->activateWindow();
+    return schema_;
+}
+
+void TMainForm::ShowOnSchema(TMineObject* object)
+{
+    if (!object)
+        return;
+    // The object's own document comes to the front first, so the schema binds to it.
+    for (TChildForm* doc : Documents())
+        if (doc->Mine() == object->Mine()) {
+            if (QMdiSubWindow* w = WindowOf(doc); w && mdi_->activeSubWindow() != w)
+                mdi_->setActiveSubWindow(w);
+            break;
+        }
+    if (TShema2DForm* schema = OpenSchema())
+        schema->CentreOnObject(object);
+}

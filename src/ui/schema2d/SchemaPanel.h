@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+// The drawing panel of the schema window. It keeps the last picture in an image the size of
+// the panel (at the screen's device pixel ratio) and copies it to the screen; scrolling moves
+// the picture and draws only the strips it uncovers. What to draw comes from the owner.
+class TSchemaPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Draws the part of the schema inside the clip (panel pixels) on a painter of the panel's
+    // size; the painter is clipped to it already.
+    using TDraw = std::function<void(QPainter&, const QRect& clip)>;
+
+    explicit TSchemaPanel(QWidget* parent = nullptr);
+
+    void SetDraw(TDraw draw) { draw_ = std::move(draw); }
+    // The whole picture is drawn anew at the next paint.
+    void Invalidate();
+    // The view scrolled by delta pixels: the picture moves the other way.
+    void ScrollBy(QPoint delta);
+    // The picture as it stands (drawn first when out of date).
+    const QImage& Picture();
+    // How many times a strip or the whole picture was drawn, and the last clip.
+    int DrawCount() const { return drawCount_; }
+    QRect LastClip() const { return lastClip_; }
+
+signals:
+    void MouseMoved(QPointF position);
+    void MouseLeft();
+    void Resized();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    bool EnsureImage();
+    void DrawPart(const QRect& clip);
+
+    TDraw draw_;
+    QImage image_;
+    bool valid_ = false;
+    int drawCount_ = 0;
+    QRect lastClip_;
+};

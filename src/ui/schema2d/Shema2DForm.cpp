@@ -1,0 +1,622 @@
+#include "ui/schema2d/Shema2DForm.h"
+
+#include "core/editing/SchemaPositions.h"
+#include "core/model/Branch.h"
+#include "core/model/Device.h"
+#include "core/model/Mine.h"
+#include "core/model/Uzel.h"
+#include "core/settings/Config.h"
+#include "render/schema2d/ProfileLook.h"
+#include "render/schema2d/SchemaRenderer.h"
+#include "render/schema2d/SchemaScene.h"
+#include "ui/document/ChildForm.h"
+#include "ui/schema2d/ScaleComboBox.h"
+#include "ui/schema2d/SchemaOptions.h"
+#include "ui/schema2d/SchemaPanel.h"
+#include "ui/schema2d/SchemaRuler.h"
+#include "ui/schema2d/SchemaSettings.h"
+#include "ui/schema2d/SchemaStatusText.h"
+#include "ui/schema2d/SchemaViewActions.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+constexpr QSize kDefaultSize(900, 650);
+// How near the mouse must be to an object for the status bar to name it.
+constexpr double kHitTolerance = 4;
+
+TScaleLimits LimitsOf(const TParams2D& p)
+{
+    return TScaleLimits{p.MinLimScale, p.MaxLimScale, p.MinFontScale, p.MaxFontScale};
+}
+
+// Where an object lies on the schema, in schema units.
+std::optional<QPointF> SchemaPoint(const TMineObject* object)
+{
+    const auto at = [](const TUzel* u) { return QPointF(u->SX(), u->SY()); };
+    switch (object->ObjectKind()) {
+    case TObjectKind::Uzel:
+        return at(static_cast<const TUzel*>(object));
+    case TObjectKind::Branch: {
+        const auto* b = static_cast<const TBranch*>(object);
+        if (!b->StartUzel() || !b->EndUzel())
+            return std::nullopt;
+        return (at(b->StartUzel()) + at(b->EndUzel())) / 2;
+    }
+    case TObjectKind::Device: {
+        const auto* d = static_cast<const TDevice*>(object);
+        const TBranch* b = d->Branch();
+        if (!b || !b->StartUzel() || !b->EndUzel())
+            return std::nullopt;
+        return at(b->StartUzel()) + (at(b->EndUzel()) - at(b->StartUzel())) * d->Position();
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* mainWindow)
+    : QMainWindow(mainWindow, Qt::Window), config_(config), settings_(settings)
+{
+    setObjectName(QStringLiteral("Shema2DForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(Shema2DTexts::kCaption);
+    if (mainWindow)
+        setWindowIcon(mainWindow->windowIcon());
+
+    view_.SetMapScale(config_.Scale2D);
+    view_.SetLimits(LimitsOf(settings_.Params));
+    view_.SetScale(settings_.Memory.Scale);
+    pendingScroll_ = settings_.Memory.Scroll;
+
+    BuildWidgets();
+    BuildActions();
+    BuildMenusAndToolBar();
+    viewActions_->SetResultBits(settings_.Memory.ResultBits);
+    // The water arrows are off whenever the window opens.
+    viewActions_->SetWaterArrows(false);
+
+    // At the bounds of the last opening, else those stored, else centred on the screen.
+    std::optional<QRect> bounds = settings_.Memory.Bounds;
+    if (!bounds)
+        bounds = LoadSchemaBounds(config_.UserStore());
+    if (bounds) {
+        resize(bounds->size());
+        move(bounds->topLeft());
+    } else {
+        resize(kDefaultSize);
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - QPoint(kDefaultSize.width() / 2, kDefaultSize.height() / 2));
+    }
+    ApplyOptions();
+    AfterViewChange();
+}
+
+TShema2DForm::~TShema2DForm()
+{
+    RememberState();
+    for (const auto& [document, scene] : scenes_)
+        disconnect(document, nullptr, this, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------
+// Widgets and commands
+
+void TShema2DForm::BuildWidgets()
+{
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    labelCm_ = new QLabel(central);
+    labelCm_->setObjectName(QStringLiteral("LabelCm"));
+    labelCm_->setAlignment(Qt::AlignCenter);
+    labelCm_->setFixedSize(TSchemaRuler::kThickness, TSchemaRuler::kThickness);
+    QFont small(QStringLiteral("Arial"));
+    small.setPointSize(7);
+    labelCm_->setFont(small);
+    topBox_ = new TSchemaRuler(Qt::Horizontal, central);
+    leftBox_ = new TSchemaRuler(Qt::Vertical, central);
+    drawBox_ = new QWidget(central);
+    drawBox_->setObjectName(QStringLiteral("DrawBox"));
+    drawBox_->setMinimumSize(80, 60);
+    drawBox_->installEventFilter(this);
+    panel_ = new TSchemaPanel(drawBox_);
+    panel_->SetDraw([this](QPainter& p, const QRect& clip) { Draw(p, clip); });
+    bScrollBar_ = new QScrollBar(Qt::Horizontal, drawBox_);
+    bScrollBar_->setObjectName(QStringLiteral("BScrollBar"));
+    rScrollBar_ = new QScrollBar(Qt::Vertical, drawBox_);
+    rScrollBar_->setObjectName(QStringLiteral("RScrollBar"));
+    corner_ = new QWidget(drawBox_);
+    corner_->setAutoFillBackground(true);
+    grid->addWidget(labelCm_, 0, 0);
+    grid->addWidget(topBox_, 0, 1);
+    grid->addWidget(leftBox_, 1, 0);
+    grid->addWidget(drawBox_, 1, 1);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(1, 1);
+    setCentralWidget(central);
+
+    connect(bScrollBar_, &QScrollBar::valueChanged, this,
+            [this](int x) { ScrollTo(QPoint(x, view_.ScrollPosition().y())); });
+    connect(rScrollBar_, &QScrollBar::valueChanged, this,
+            [this](int y) { ScrollTo(QPoint(view_.ScrollPosition().x(), y)); });
+    connect(panel_, &TSchemaPanel::MouseMoved, this, &TShema2DForm::ShowMouse);
+    connect(panel_, &TSchemaPanel::MouseLeft, this, [this] {
+        topBox_->SetMouse(std::nullopt);
+        leftBox_->SetMouse(std::nullopt);
+    });
+
+    // Three panels: what is under the mouse, the scale, the coordinates.
+    statusObject_ = new QLabel(this);
+    statusScale_ = new QLabel(this);
+    statusXY_ = new QLabel(this);
+    const int widths[] = {440, 90, 300};
+    int i = 0;
+    for (QLabel* label : {statusObject_, statusScale_, statusXY_}) {
+        label->setFixedWidth(widths[i++]);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(label);
+    }
+}
+
+QAction* TShema2DForm::AddCommand(const char* name, const QString& caption, const char* shortcut, const char* icon)
+{
+    auto* a = new QAction(caption, this);
+    a->setObjectName(QString::fromLatin1(name));
+    if (*shortcut)
+        a->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+    if (*icon)
+        a->setIcon(QIcon::fromTheme(QString::fromLatin1(icon)));
+    addAction(a);
+    commands_[a->objectName()] = a;
+    return a;
+}
+
+void TShema2DForm::BuildActions()
+{
+    viewActions_ = new TSchemaViewActions(this, settings_.Params);
+    connect(viewActions_, &TSchemaViewActions::Changed, this, [this](bool extent) {
+        if (extent)
+            RecomputeExtent();
+        AfterViewChange();
+    });
+    connect(AddCommand("ActIncScaleAuto", QStringLiteral("Увеличить"), "", "zoom-in"), &QAction::triggered, this,
+            [this] { StepZoom(true); });
+    connect(AddCommand("ActDecScaleAuto", QStringLiteral("Уменьшить"), "", "zoom-out"), &QAction::triggered, this,
+            [this] { StepZoom(false); });
+    connect(AddCommand("ActPageScale", QStringLiteral("Схема целиком"), "", "zoom-fit-best"), &QAction::triggered,
+            this, &TShema2DForm::FitWhole);
+    connect(AddCommand("ActSelectionScale", QStringLiteral("По выделению"), "", "zoom-fit-selection"),
+            &QAction::triggered, this, &TShema2DForm::FitSelection);
+    connect(AddCommand("ActPreviousScale", QStringLiteral("Предыдущий"), "", "zoom-previous"), &QAction::triggered,
+            this, &TShema2DForm::PreviousScale);
+    QAction* options = AddCommand("ActOptions", QStringLiteral("Настройки..."), "Ctrl+O", "preferences-system");
+    options->setEnabled(SchemaOptions::Available());
+    connect(options, &QAction::triggered, this, [this] {
+        if (SchemaOptions::Run(settings_.Params, settings_.Colors, this))
+            ApplyOptions();
+    });
+    connect(AddCommand("ActToMainWindow", QStringLiteral("Главное окно"), "F7", ""), &QAction::triggered, this,
+            &TShema2DForm::MainWindowRequested);
+}
+
+void TShema2DForm::BuildMenusAndToolBar()
+{
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
+    view->setObjectName(QStringLiteral("ViewMenu"));
+    for (const char* name : {"ActIncScaleAuto", "ActDecScaleAuto", "ActPageScale", "ActSelectionScale", "ActPreviousScale"})
+        view->addAction(Action(QString::fromLatin1(name)));
+    view->addSeparator();
+    viewActions_->FillPipeMenu(view->addMenu(QStringLiteral("&Трубопровод")));
+    viewActions_->FillColourMenu(view->addMenu(QStringLiteral("&Раскраска")));
+    viewActions_->FillLabelMenu(view->addMenu(QStringLiteral("&Подписи")));
+    viewActions_->FillResultMenu(view->addMenu(QStringLiteral("Р&езультаты")));
+    view->addSeparator();
+    viewActions_->FillObjectMenu(view);
+
+    QMenu* service = menuBar()->addMenu(QStringLiteral("&Сервис"));
+    service->setObjectName(QStringLiteral("ServiceMenu"));
+    service->addAction(Action(QStringLiteral("ActOptions")));
+    service->addAction(Action(QStringLiteral("ActToMainWindow")));
+
+    QToolBar* bar = addToolBar(QStringLiteral("Масштаб"));
+    bar->setObjectName(QStringLiteral("ScaleToolBar"));
+    for (const char* name : {"ActIncScaleAuto", "ActDecScaleAuto"})
+        bar->addAction(Action(QString::fromLatin1(name)));
+    scaleBox_ = new TScaleComboBox(bar);
+    bar->addWidget(scaleBox_);
+    for (const char* name : {"ActPageScale", "ActSelectionScale", "ActPreviousScale"})
+        bar->addAction(Action(QString::fromLatin1(name)));
+    bar->addSeparator();
+    viewActions_->FillToolBar(bar);
+
+    connect(scaleBox_, &TScaleComboBox::ScaleChosen, this, &TShema2DForm::SetScaleAboutCentre);
+    connect(scaleBox_, &TScaleComboBox::PopupVisible, this, [this](bool open) {
+        statusObject_->setText(open ? Shema2DTexts::kSpaceHint : QString());
+    });
+    connect(scaleBox_, &TScaleComboBox::MaxLimScaleChosen, this, [this](double limit) {
+        TParams2D& p = settings_.Params;
+        p.MaxLimScale = limit;
+        p.MinLimScale = std::min(p.MinLimScale, limit);
+        view_.SetLimits(LimitsOf(p));
+        AfterViewChange();
+    });
+}
+
+QAction* TShema2DForm::Action(const QString& name) const
+{
+    const auto it = commands_.find(name);
+    if (it != commands_.end())
+        return it->second;
+    return viewActions_ ? viewActions_->Action(name) : nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Document
+
+TSchemaScene* TShema2DForm::Scene() const
+{
+    const auto it = scenes_.find(document_);
+    return it == scenes_.end() ? nullptr : it->second.get();
+}
+
+void TShema2DForm::Follow(TChildForm* active)
+{
+    const TSchemaScene* scene = Scene();
+    if (active && (active != document_ || !scene || &scene->Mine() != active->Mine()))
+        Bind(active);
+}
+
+void TShema2DForm::Bind(TChildForm* document)
+{
+    if (document != document_ && document_)
+        disconnect(document_, &TChildForm::MineEdited, this, nullptr);
+    document_ = document;
+    if (document) {
+        std::unique_ptr<TSchemaScene>& scene = scenes_[document];
+        // A file opened into the window brings another mine.
+        if (!scene || &scene->Mine() != document->Mine()) {
+            if (!scene) {
+                connect(document, &QObject::destroyed, this, &TShema2DForm::DocumentGone);
+                connect(document, &TChildForm::Closing, this, [this, document] {
+                    if (document == document_)
+                        close();
+                });
+            }
+            scene = std::make_unique<TSchemaScene>(*document->Mine());
+        }
+        disconnect(document, &TChildForm::MineEdited, this, nullptr);
+        connect(document, &TChildForm::MineEdited, this,
+                [this](bool structural) {
+                    structuralPending_ = structuralPending_ || structural;
+                    if (repaintPending_)
+                        return;
+                    repaintPending_ = true;
+                    QTimer::singleShot(0, this, [this] { RepaintSchema(true); });
+                });
+        connect(document, &QWidget::windowTitleChanged, this, &TShema2DForm::UpdateTitle, Qt::UniqueConnection);
+        // Colouring that the new document cannot show falls back to the standard one.
+        TParams2D& p = settings_.Params;
+        const TMine& mine = *document->Mine();
+        if ((p.ColorPaint == cmSeams && mine.Layers.Count() == 0) || p.ColorPaint == cmPressures ||
+            (p.ColorPaint == cmPositions && mine.PLFPositions.Count() == 0))
+            p.ColorPaint = cmStandard;
+        structuralPending_ = true;
+    }
+    UpdateTitle();
+    RepaintSchema(true);
+}
+
+void TShema2DForm::DocumentGone(QObject* document)
+{
+    scenes_.erase(document);
+    if (document == document_) {
+        document_ = nullptr;
+        close();
+    }
+}
+
+void TShema2DForm::UpdateTitle()
+{
+    setWindowTitle(document_ ? Shema2DTexts::kCaptionPrefix + document_->Caption() : Shema2DTexts::kCaption);
+}
+
+void TShema2DForm::RecomputeExtent()
+{
+    if (TSchemaScene* scene = Scene()) {
+        scene->RecomputeExtent(Context().Show, settings_.Colors);
+        scene->ApplyExtent(view_);
+    } else {
+        view_.SetExtent(QRectF());
+    }
+}
+
+void TShema2DForm::RepaintSchema(bool full)
+{
+    repaintPending_ = false;
+    if (full) {
+        TSchemaScene* scene = Scene();
+        if (scene && structuralPending_) {
+            scene->SetDrawingOrder(document_->Rows().BranchOrderVector());
+            scene->Rebuild();
+        }
+        structuralPending_ = false;
+        if (document_)
+            view_.SetOrigin(QPointF(document_->OX(), document_->OY()));
+        view_.SetMapScale(config_.Scale2D);
+        SyncViewActions();
+        RecomputeExtent();
+    }
+    AfterViewChange();
+}
+
+void TShema2DForm::MapScaleChanged()
+{
+    // A document left at another factor catches up before it is drawn.
+    if (document_)
+        document_->ChangeMapScale(config_.Scale2D);
+    RepaintSchema(true);
+}
+
+void TShema2DForm::CentreOnObject(TMineObject* object)
+{
+    if (!object || !document_ || object->Mine() != document_->Mine())
+        return;
+    const std::optional<QPointF> point = SchemaPoint(object);
+    if (!point)
+        return;
+    TMine& mine = *document_->Mine();
+    mine.Selection.Clear();
+    mine.Selection.Add(object);
+    view_.CentreOn(*point);
+    AfterViewChange();
+}
+
+void TShema2DForm::SyncViewActions()
+{
+    TSchemaViewContext context;
+    if (document_) {
+        context.HasSeams = document_->Mine()->Layers.Count() > 0;
+        context.HasPositions = document_->Mine()->PLFPositions.Count() > 0;
+    }
+    viewActions_->Sync(context);
+}
+
+void TShema2DForm::ApplyOptions()
+{
+    settings_.Apply();
+    view_.SetLimits(LimitsOf(settings_.Params));
+    scaleBox_->MarkMaxLimScale(settings_.Params.MaxLimScale);
+    labelCm_->setText(settings_.Params.Units == ruCentimetres ? QStringLiteral("см") : QStringLiteral("pix"));
+    const QColor back = ProfileColor(settings_.Colors[cpSchema].BackColor);
+    topBox_->SetBackground(back);
+    leftBox_->SetBackground(back);
+    SyncViewActions();
+    RecomputeExtent();
+    AfterViewChange();
+}
+
+// ---------------------------------------------------------------------------------------
+// View
+
+void TShema2DForm::SetScaleAboutCentre(double scale)
+{
+    const QPointF keep = view_.VisibleCentreInSchema();
+    view_.SetScale(scale);
+    view_.CentreOn(keep);
+    AfterViewChange();
+}
+
+void TShema2DForm::StepZoom(bool in)
+{
+    view_.StepZoom(in, view_.VisibleCentreInSchema());
+    AfterViewChange();
+}
+
+void TShema2DForm::FitWhole()
+{
+    view_.FitWhole();
+    AfterViewChange();
+}
+
+void TShema2DForm::FitSelection()
+{
+    if (!document_)
+        return;
+    if (const std::optional<QRectF> selection = SchemaPositions::SelectedNodeExtent(*document_->Mine())) {
+        view_.FitRect(*selection);
+        AfterViewChange();
+    }
+}
+
+void TShema2DForm::PreviousScale()
+{
+    view_.TogglePrevious();
+    AfterViewChange();
+}
+
+void TShema2DForm::SetScrollPosition(QPoint position)
+{
+    ScrollTo(position);
+}
+
+void TShema2DForm::ScrollTo(QPoint position)
+{
+    const QPoint before = view_.ScrollPosition();
+    view_.SetScrollPosition(position);
+    const QPoint delta = view_.ScrollPosition() - before;
+    if (delta.isNull())
+        return;
+    // What was drawn moves with the picture; the uncovered strips add their own.
+    for (auto& u : drawn_.Uzels)
+        u.At -= delta;
+    for (auto& b : drawn_.Branches) {
+        b.From -= delta;
+        b.To -= delta;
+    }
+    for (auto& d : drawn_.Devices)
+        d.At -= delta;
+    for (auto& l : drawn_.Labels)
+        l.Box.translate(-delta);
+    ApplyBars();
+    panel_->ScrollBy(delta);
+    UpdateRulers();
+}
+
+void TShema2DForm::AfterViewChange()
+{
+    ApplyBars();
+    scaleBox_->ShowScale(view_.Scale());
+    statusScale_->setText(SchemaStatusText::ScaleText(view_.Scale()));
+    panel_->Invalidate();
+    UpdateRulers();
+}
+
+void TShema2DForm::LayOutDrawBox()
+{
+    view_.SetClient(drawBox_->size(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // The remembered scroll position, once the panel has its size (clamped when it no longer fits).
+    if (pendingScroll_ && document_) {
+        view_.SetScrollPosition(*pendingScroll_);
+        pendingScroll_.reset();
+    }
+    ApplyBars();
+    panel_->Invalidate();
+    UpdateRulers();
+}
+
+void TShema2DForm::ApplyBars()
+{
+    const int thickness = view_.BarThickness();
+    const QSize visible = view_.VisibleSize();
+    panel_->setGeometry(0, 0, visible.width(), visible.height());
+    const auto apply = [](QScrollBar* bar, const TScrollBar& state) {
+        const QSignalBlocker block(bar);
+        bar->setVisible(state.Visible);
+        bar->setRange(0, std::max(0, state.MaxPosition()));
+        bar->setPageStep(std::max(1, state.Page));
+        bar->setValue(state.Position);
+    };
+    apply(bScrollBar_, view_.HorizontalBar());
+    apply(rScrollBar_, view_.VerticalBar());
+    bScrollBar_->setGeometry(0, visible.height(), visible.width(), thickness);
+    rScrollBar_->setGeometry(visible.width(), 0, thickness, visible.height());
+    corner_->setGeometry(visible.width(), visible.height(), thickness, thickness);
+    corner_->setVisible(view_.HorizontalBar().Visible || view_.VerticalBar().Visible);
+}
+
+void TShema2DForm::UpdateRulers()
+{
+    const double s = view_.Scale();
+    const bool cm = settings_.Params.Units == ruCentimetres;
+    topBox_->SetScale(view_.OffX() + s * view_.Origin().x(), s, cm);
+    leftBox_->SetScale(view_.OffY() + s * view_.Origin().y(), s, cm);
+}
+
+TRenderContext TShema2DForm::Context() const
+{
+    TRenderContext ctx;
+    ctx.View = view_;
+    ctx.Show = TDisplaySwitches::FromParams(settings_.Params);
+    ctx.Show.ResultBits = viewActions_ ? viewActions_->ResultBits() : 0;
+    ctx.Show.WaterArrows = viewActions_ && viewActions_->WaterArrows();
+    ctx.Colors = settings_.Colors;
+    ctx.GridStepMetres = config_.GridStep2D;
+    ctx.Dpi = TViewGeometry::kScreenDpi;
+    ctx.Area = QRectF(QPointF(0, 0), QSizeF(panel_->size()));
+    return ctx;
+}
+
+void TShema2DForm::Draw(QPainter& painter, const QRect& clip)
+{
+    TSchemaScene* scene = Scene();
+    const bool whole = clip.contains(panel_->rect());
+    if (whole)
+        drawn_.Clear();
+    if (!scene) {
+        painter.fillRect(clip, ProfileColor(settings_.Colors[cpSchema].BackColor));
+        return;
+    }
+    TRenderContext ctx = Context();
+    ctx.Clip = QRectF(clip);
+    SchemaRenderer::Render(painter, *scene, ctx, &drawn_);
+}
+
+void TShema2DForm::ShowMouse(QPointF position)
+{
+    statusObject_->setText(SchemaStatusText::ObjectText(SchemaStatusText::ObjectAt(drawn_, position, kHitTolerance)));
+    const QString xy = SchemaStatusText::CoordinateText(position, view_, TViewGeometry::kPpcm);
+    if (!xy.isEmpty())
+        statusXY_->setText(xy);
+    if (settings_.Params.Line) {
+        topBox_->SetMouse(position.x());
+        leftBox_->SetMouse(position.y());
+    }
+}
+
+QString TShema2DForm::StatusText(int panel) const
+{
+    switch (panel) {
+    case 0:
+        return statusObject_->text();
+    case 1:
+        return statusScale_->text();
+    case 2:
+        return statusXY_->text();
+    default:
+        return {};
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Life
+
+void TShema2DForm::RememberState()
+{
+    if (stateRemembered_)
+        return;
+    stateRemembered_ = true;
+    const QRect bounds(pos(), size());
+    settings_.Memory.Scale = view_.Scale();
+    settings_.Memory.Scroll = view_.ScrollPosition();
+    settings_.Memory.ResultBits = viewActions_ ? viewActions_->ResultBits() : 0;
+    settings_.Memory.Bounds = bounds;
+    SaveSchemaBounds(config_.UserStore(), bounds);
+}
+
+void TShema2DForm::closeEvent(QCloseEvent* event)
+{
+    RememberState();
+    QMainWindow::closeEvent(event);
+}
+
+bool TShema2DForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        MapScaleChanged();
+    return QMainWindow::event(event);
+}
+
+bool TShema2DForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == drawBox_ && event->type() == QEvent::Resize)
+        LayOutDrawBox();
+    return QMainWindow::eventFilter(watched, event);
+}

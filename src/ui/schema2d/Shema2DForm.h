@@ -1,0 +1,131 @@
+#pragma once
+
+#include "render/schema2d/DrawnObjects.h"
+#include "render/schema2d/RenderContext.h"
+#include "render/schema2d/ViewGeometry.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+#include <optional>
+#include <memory>
+
+class QLabel;
+class QScrollBar;
+class TChildForm;
+class TConfig;
+class TMineObject;
+class TScaleComboBox;
+class TSchemaPanel;
+class TSchemaRuler;
+class TSchemaScene;
+class TSchemaViewActions;
+struct TSchemaSettings;
+
+namespace Shema2DTexts {
+inline const QString kCaption = QStringLiteral(" Технологическая схема");
+inline const QString kCaptionPrefix = QStringLiteral("Технологическая схема - ");
+inline const QString kSpaceHint =
+    QStringLiteral("Нажмите пробел для выбора максимального увеличения размеров объектов");
+}  // namespace Shema2DTexts
+
+// The technological schema window: the network of one document window drawn to scale, with
+// its scale box, rulers, scroll bars, grid, view switches and a status bar of what lies under
+// the mouse, the scale and where the mouse is. At most one exists; the main window owns it
+// and binds it to the active document. It reads the document's mine and draws it through the
+// schema renderer; the look and switches are the application's (TSchemaSettings).
+class TShema2DForm : public QMainWindow {
+    Q_OBJECT
+public:
+    TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* mainWindow);
+    ~TShema2DForm() override;
+
+    // Shows the document's network (null: nothing); the document's scene is built on first use.
+    void Bind(TChildForm* document);
+    TChildForm* Document() const { return document_; }
+    // The active document changed or may hold another mine: bind to it when it differs.
+    void Follow(TChildForm* active);
+    TSchemaScene* Scene() const;
+
+    // After edits elsewhere: with full the scene and extent are recomputed first.
+    void RepaintSchema(bool full);
+    // The map scale or grid step of the settings may have changed.
+    void MapScaleChanged();
+    // Selects the object (node, branch or device) and scrolls it to the centre.
+    void CentreOnObject(TMineObject* object);
+
+    // View commands.
+    void SetScaleAboutCentre(double scale);
+    void StepZoom(bool in);
+    void FitWhole();
+    void FitSelection();
+    void PreviousScale();
+    void SetScrollPosition(QPoint position);
+
+    const TViewGeometry& View() const { return view_; }
+    TScaleComboBox* ScaleBox() const { return scaleBox_; }
+    TSchemaPanel* Panel() const { return panel_; }
+    TSchemaViewActions* ViewActions() const { return viewActions_; }
+    QAction* Action(const QString& name) const;
+    // Status bar panels 0 (object), 1 (scale), 2 (coordinates).
+    QString StatusText(int panel) const;
+    // What the status bar shows for the mouse at this panel position.
+    void ShowMouse(QPointF position);
+    // The context a drawing of the panel takes.
+    TRenderContext Context() const;
+
+signals:
+    // ActToMainWindow: the main window comes to the front.
+    void MainWindowRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildWidgets();
+    void BuildActions();
+    void BuildMenusAndToolBar();
+    void Draw(QPainter& painter, const QRect& clip);
+    void LayOutDrawBox();
+    // After the scale or scroll position changed: bars, scale box, status, picture, rulers.
+    void AfterViewChange();
+    void ApplyBars();
+    void UpdateRulers();
+    void UpdateTitle();
+    void ApplyOptions();
+    void SyncViewActions();
+    void RecomputeExtent();
+    void ScrollTo(QPoint position);
+    void DocumentGone(QObject* document);
+    void RememberState();
+    QAction* AddCommand(const char* name, const QString& caption, const char* shortcut, const char* icon);
+
+    TConfig& config_;
+    TSchemaSettings& settings_;
+    TChildForm* document_ = nullptr;
+    std::map<const QObject*, std::unique_ptr<TSchemaScene>> scenes_;
+    TViewGeometry view_;
+    TDrawnObjects drawn_;
+    bool structuralPending_ = false;
+    bool repaintPending_ = false;
+    bool stateRemembered_ = false;
+    std::optional<QPoint> pendingScroll_;
+
+    TSchemaViewActions* viewActions_ = nullptr;
+    std::map<QString, QAction*> commands_;
+    TScaleComboBox* scaleBox_ = nullptr;
+    QWidget* drawBox_ = nullptr;
+    TSchemaPanel* panel_ = nullptr;
+    QScrollBar* bScrollBar_ = nullptr;
+    QScrollBar* rScrollBar_ = nullptr;
+    QWidget* corner_ = nullptr;
+    TSchemaRuler* topBox_ = nullptr;
+    TSchemaRuler* leftBox_ = nullptr;
+    QLabel* labelCm_ = nullptr;
+    QLabel* statusObject_ = nullptr;
+    QLabel* statusScale_ = nullptr;
+    QLabel* statusXY_ = nullptr;
+};

@@ -1,0 +1,379 @@
+// The technological schema window in the main window: binding to the active document,
+// closing with it, the scale box, fitting, the status bar, its bounds, the map scale of every
+// open document, going to an object, and the cached picture when scrolling.
+
+#include "ui/document/DocumentTestSupport.h"
+
+#include "core/model/Branch.h"
+#include "core/model/Mine.h"
+#include "core/model/Uzel.h"
+#include "core/settings/SettingsStore.h"
+#include "render/schema2d/SchemaScene.h"
+#include "render/schema2d/ViewGeometry.h"
+#include "render/schema2d/ZoomSteps.h"
+#include "ui/app/MainForm.h"
+#include "ui/document/UzelTableModel.h"
+#include "ui/schema2d/ScaleComboBox.h"
+#include "ui/schema2d/SchemaPanel.h"
+#include "ui/schema2d/SchemaSettings.h"
+#include "ui/schema2d/SchemaStatusText.h"
+#include "ui/schema2d/SchemaViewActions.h"
+#include "ui/schema2d/Shema2DForm.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QTest>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <cmath>
+
+namespace {
+
+class SchemaWindow : public DocumentTest {
+protected:
+    // Nodes far apart so the drawing is larger than the window: 3000 m at 1:2000 is 5700 px.
+    static void Wide(MineBuilder& mb)
+    {
+        mb.uzel(1, 0, 0);
+        mb.uzel(2, 1000, 0);
+        mb.uzel(3, 3000, 0);
+        mb.uzel(4, 3000, 1500);
+        mb.uzel(5, 1500, 700);
+        mb.firePipe(10, 1, 2);
+        mb.firePipe(20, 2, 3);
+        mb.firePipe(30, 3, 4);
+        mb.firePipe(40, 2, 5);
+    }
+
+    static void Flush()
+    {
+        Settle();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static TUzel* Uzel(TChildForm* doc, int number) { return doc->Mine()->FirstUzelWithNumber(number); }
+
+    // Non-background pixels of a picture.
+    static int Ink(const QImage& image)
+    {
+        const QRgb back = image.pixel(0, 0);
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) != back;
+        return n;
+    }
+};
+
+TEST_F(SchemaWindow, FollowsTheActiveDocumentAndClosesWithIt)
+{
+    TMainForm main(config);
+    TChildForm* a = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TChildForm* b = main.OpenPath(WriteMine(QStringLiteral("b.irv"), Wide));
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(main.SchemaWindow(), nullptr);
+
+    main.Action(QStringLiteral("actTechnoChema"))->trigger();
+    TShema2DForm* schema = main.SchemaWindow();
+    ASSERT_NE(schema, nullptr);
+    EXPECT_EQ(schema->Document(), b);
+    EXPECT_EQ(schema->windowTitle(), QStringLiteral("Технологическая схема - b.irv"));
+
+    // Activating the other document re-binds the one window.
+    main.MdiArea()->setActiveSubWindow(main.MdiArea()->subWindowList().at(0));
+    EXPECT_EQ(main.SchemaWindow(), schema);
+    EXPECT_EQ(schema->Document(), a);
+    EXPECT_EQ(schema->windowTitle(), QStringLiteral("Технологическая схема - a.irv"));
+    EXPECT_EQ(&schema->Scene()->Mine(), a->Mine());
+
+    // Closing a document the window does not show leaves it open; closing its own closes it.
+    main.MdiArea()->subWindowList().at(1)->close();
+    Flush();
+    ASSERT_EQ(main.SchemaWindow(), schema);
+    main.MdiArea()->subWindowList().at(0)->close();
+    Flush();
+    EXPECT_EQ(main.SchemaWindow(), nullptr);
+}
+
+TEST_F(SchemaWindow, ScaleBoxRefusesWhatIsNotAScale)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    ASSERT_NE(schema, nullptr);
+    TScaleComboBox* box = schema->ScaleBox();
+    EXPECT_EQ(box->count(), 19);
+    EXPECT_EQ(box->itemText(0), QStringLiteral("3000%"));
+    EXPECT_EQ(box->itemText(18), QStringLiteral("5%"));
+    // The symbol-factor limit (150 %) carries the icon, and only it.
+    for (int i = 0; i < box->count(); ++i)
+        EXPECT_EQ(!box->itemIcon(i).isNull(), box->itemText(i) == QStringLiteral("150%")) << i;
+
+    const auto type = [&](const QString& text) {
+        box->lineEdit()->setText(text);
+        box->ConfirmText();
+    };
+    for (const QString& refused : {QStringLiteral("0"), QStringLiteral("3001%")}) {
+        type(refused);
+        EXPECT_EQ(messages.LastText(), ZoomSteps::ScaleLimitText()) << refused.toStdString();
+        EXPECT_EQ(box->currentText(), QStringLiteral("100%"));
+    }
+    EXPECT_TRUE(messages.LastText().contains(QStringLiteral("3000%")));
+    type(QStringLiteral("5%0"));
+    EXPECT_EQ(messages.LastText(), QStringLiteral("Некорректное значение"));
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 1);
+
+    const size_t refusals = messages.shown.size();
+    type(QStringLiteral("50%"));
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 0.5);
+    type(QStringLiteral("250"));
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 2.5);
+    EXPECT_EQ(messages.shown.size(), refusals);
+    EXPECT_EQ(box->currentText(), QStringLiteral("250%"));
+    EXPECT_EQ(schema->StatusText(1), QStringLiteral("Масштаб 250%"));
+    // Esc puts back what is shown.
+    box->lineEdit()->setText(QStringLiteral("77"));
+    QTest::keyClick(box->lineEdit(), Qt::Key_Escape);
+    EXPECT_EQ(box->currentText(), QStringLiteral("250%"));
+
+    // Space in the open list makes the highlighted entry the symbol-size limit.
+    box->showPopup();
+    EXPECT_EQ(schema->StatusText(0), Shema2DTexts::kSpaceHint);
+    box->view()->setCurrentIndex(box->model()->index(11, 0));  // 300%
+    QTest::keyClick(box->view(), Qt::Key_Space);
+    box->hidePopup();
+    EXPECT_DOUBLE_EQ(main.SchemaSettings().Params.MaxLimScale, 3);
+    EXPECT_DOUBLE_EQ(schema->View().Limits().MaxLimScale, 3);
+    EXPECT_FALSE(box->itemIcon(11).isNull());
+    EXPECT_TRUE(box->itemIcon(13).isNull());  // 150% no longer
+}
+
+TEST_F(SchemaWindow, EditsReachTheDrawing)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    const double right = schema->View().Extent().right();
+    Uzel(doc, 4)->SetSX(float(right + 500));
+    Settle();
+    EXPECT_DOUBLE_EQ(schema->View().Extent().right(), right + 500);
+    // A branch added in the tables joins the drawing.
+    const size_t branches = schema->Scene()->VisibleBranches().size();
+    TBranch::Create(doc->Mine(), 50, 2, 4)->Changed(true);
+    Settle();
+    EXPECT_EQ(schema->Scene()->VisibleBranches().size(), branches + 1);
+}
+
+TEST_F(SchemaWindow, FitsAnEmptyMineWithoutComplaint)
+{
+    TMainForm main(config);
+    main.NewDocument();
+    TShema2DForm* schema = main.OpenSchema();
+    ASSERT_NE(schema, nullptr);
+    schema->Action(QStringLiteral("ActPageScale"))->trigger();
+    EXPECT_GT(schema->View().Scale(), 0);
+    EXPECT_TRUE(std::isfinite(schema->View().Scale()));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(schema->Panel()->Picture().isNull());
+}
+
+TEST(SchemaStatusText, ReadsTheMouseFromTheOrigin)
+{
+    TViewGeometry view;
+    view.SetClient(QSize(400, 300), 16);
+    view.SetExtent(QRectF(0, 0, 100, 100));
+    view.SetOrigin(QPointF(10, 20));
+    view.SetScale(2);
+    // 76 schema pixels (2 cm) right of and 19 (0.5 cm) above the origin.
+    const QPointF origin(view.OffX() + 2 * 10, view.OffY() + 2 * 20);
+    EXPECT_EQ(SchemaStatusText::CoordinateText(origin + QPointF(152, -38), view, 38),
+              QStringLiteral(" X: 2.000000 см  (76 пикс)       Y: -0.500000 см  (-19 пикс)"));
+    EXPECT_TRUE(SchemaStatusText::CoordinateText(QPointF(-1, 5), view, 38).isEmpty());
+
+    MineBuilder mb;
+    TUzel* u = mb.uzel(3);
+    mb.uzel(4);
+    TBranch* b = mb.branch(5, 3, 4);
+    EXPECT_EQ(SchemaStatusText::ObjectText(u), QStringLiteral("Узел 3"));
+    EXPECT_EQ(SchemaStatusText::ObjectText(b), QStringLiteral("Ветвь 5"));
+    b->SetRemark(QStringLiteral("  ствол "));
+    EXPECT_EQ(SchemaStatusText::ObjectText(b), QStringLiteral("Ветвь 5: ствол"));
+
+    // Nodes win over the branch they end.
+    TDrawnObjects drawn;
+    drawn.Branches.push_back({b, QPointF(0, 0), QPointF(100, 0)});
+    drawn.Uzels.push_back({u, QPointF(0, 0)});
+    EXPECT_EQ(SchemaStatusText::ObjectAt(drawn, QPointF(2, 1), 4), u);
+    EXPECT_EQ(SchemaStatusText::ObjectAt(drawn, QPointF(50, 3), 4), b);
+    EXPECT_EQ(SchemaStatusText::ObjectAt(drawn, QPointF(50, 9), 4), nullptr);
+}
+
+TEST_F(SchemaWindow, StatusBarNamesTheNodeUnderTheMouse)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    Flush();
+    schema->Panel()->Picture();
+    const QPointF at = schema->View().ToScreen(QPointF(Uzel(doc, 2)->SX(), Uzel(doc, 2)->SY()));
+    schema->ShowMouse(at + QPointF(1, 1));
+    EXPECT_EQ(schema->StatusText(0), QStringLiteral("Узел 2"));
+    EXPECT_EQ(schema->StatusText(2), SchemaStatusText::CoordinateText(at + QPointF(1, 1), schema->View(), 38));
+}
+
+TEST_F(SchemaWindow, BoundsAreStoredAndRestored)
+{
+    const QRect bounds(40, 50, 640, 480);
+    {
+        TMainForm main(config);
+        main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+        TShema2DForm* schema = main.OpenSchema();
+        schema->resize(bounds.size());
+        schema->move(bounds.topLeft());
+        schema->close();
+        Flush();
+    }
+    const std::optional<QByteArray> size = config.UserStore().readBinary(kSchemaInterfaceKey, kSchemaSizeValue);
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(size->size(), 8);
+    EXPECT_EQ(LoadSchemaBounds(config.UserStore()), bounds);
+
+    // A new run (nothing in memory) opens at the stored bounds.
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("b.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    EXPECT_EQ(schema->size(), bounds.size());
+    EXPECT_EQ(schema->pos(), bounds.topLeft());
+
+    // A malformed value counts as missing.
+    config.UserStore().writeBinary(kSchemaInterfaceKey, kSchemaPosValue, QByteArray(4, '\0'));
+    EXPECT_FALSE(LoadSchemaBounds(config.UserStore()).has_value());
+}
+
+TEST_F(SchemaWindow, ViewStateOutlivesTheWindowWithinTheRun)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("a.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->SetScaleAboutCentre(2);
+    schema->Action(QStringLiteral("ActQ"))->trigger();
+    schema->Action(QStringLiteral("ActQArrow"))->trigger();
+    schema->close();
+    Flush();
+    schema = main.OpenSchema();
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 2);
+    EXPECT_EQ(schema->ViewActions()->ResultBits(), quint16(rbQ));
+    // The water arrows are off whenever the window opens.
+    EXPECT_FALSE(schema->ViewActions()->WaterArrows());
+}
+
+TEST_F(SchemaWindow, MapScaleRescalesEveryOpenDocument)
+{
+    TMainForm main(config);
+    TChildForm* a = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TChildForm* b = main.OpenPath(WriteMine(QStringLiteral("b.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    ASSERT_EQ(schema->Document(), b);
+    const float aX = Uzel(a, 2)->SX();
+    const float bX = Uzel(b, 3)->SX();
+    const TSchemaFrame aFrame = a->SchemaFrame();
+    ASSERT_GT(aX, 0);
+
+    // What the settings dialog's OK does.
+    config.Scale2D = 1000;
+    for (TChildForm* doc : main.Documents())
+        doc->ApplySettings();
+    schema->MapScaleChanged();
+
+    EXPECT_FLOAT_EQ(Uzel(a, 2)->SX(), 2 * aX);
+    EXPECT_FLOAT_EQ(Uzel(b, 3)->SX(), 2 * bX);
+    EXPECT_DOUBLE_EQ(a->SchemaFrame().F, 2 * aFrame.F);
+    EXPECT_FLOAT_EQ(a->SchemaFrame().OX, 2 * aFrame.OX);
+    EXPECT_DOUBLE_EQ(schema->View().F(), b->SchemaFrame().F);
+    // Applying the same settings again moves nothing.
+    a->ApplySettings();
+    EXPECT_FLOAT_EQ(Uzel(a, 2)->SX(), 2 * aX);
+
+    // A node's X edited in the table follows the document's own factor.
+    ASSERT_TRUE(a->UzelModel()->setData(a->UzelModel()->index(1, 1), QStringLiteral("150")));
+    EXPECT_FLOAT_EQ(Uzel(a, 2)->SX(), float(a->SchemaFrame().F * 150 + a->SchemaFrame().OX));
+}
+
+TEST_F(SchemaWindow, GoingToTheSchemaCentresAndSelectsTheObject)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(600, 400);
+    Flush();
+    TUzel* far = Uzel(doc, 5);
+    // The message list and the tables ask through the document's signal.
+    emit doc->GotoSchemaRequested(far);
+    const QPointF at = schema->View().ToScreen(QPointF(far->SX(), far->SY()));
+    const QSize visible = schema->View().VisibleSize();
+    EXPECT_NEAR(at.x(), visible.width() / 2.0, 1.5);
+    EXPECT_NEAR(at.y(), visible.height() / 2.0, 1.5);
+    EXPECT_TRUE(far->Selected());
+    EXPECT_EQ(doc->Mine()->Selection.Count(), 1);
+}
+
+TEST_F(SchemaWindow, ScrollingDrawsOnlyTheUncoveredStrip)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("a.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(600, 400);
+    Flush();
+    TSchemaPanel* panel = schema->Panel();
+    panel->Picture();
+    const int draws = panel->DrawCount();
+    schema->SetScrollPosition(schema->View().ScrollPosition() + QPoint(10, 0));
+    EXPECT_EQ(panel->DrawCount(), draws + 1);
+    EXPECT_EQ(panel->LastClip(), QRect(panel->width() - 10, 0, 10, panel->height()));
+    // The moved picture holds what a whole drawing holds.
+    const int shifted = Ink(panel->Picture());
+    panel->Invalidate();
+    EXPECT_NEAR(Ink(panel->Picture()), shifted, shifted / 50 + 2);
+}
+
+TEST(SchemaViewActions, SwitchRules)
+{
+    QWidget owner;
+    TParams2D params;
+    TSchemaViewActions actions(&owner, params);
+    actions.Sync({});
+    const auto act = [&](const char* name) { return actions.Action(QString::fromLatin1(name)); };
+
+    // Branch information: choosing what is shown takes the labels away.
+    act("ActLen")->trigger();
+    EXPECT_EQ(params.BranchInfo, biLengths);
+    EXPECT_TRUE(params.VisibleObjects & voBranchLabels);
+    act("ActLen")->trigger();
+    EXPECT_FALSE(params.VisibleObjects & voBranchLabels);
+    EXPECT_FALSE(act("ActLen")->isChecked());
+    // Device information likewise goes back to none.
+    act("ActDevModels")->trigger();
+    EXPECT_EQ(params.DevInfo, diModels);
+    act("ActDevModels")->trigger();
+    EXPECT_EQ(params.DevInfo, diNone);
+    // The thin-branch action shows the negation of the stored value.
+    EXPECT_TRUE(params.ThickBranch);
+    EXPECT_FALSE(act("ActThickBranch")->isChecked());
+    act("ActThickBranch")->trigger();
+    EXPECT_FALSE(params.ThickBranch);
+    EXPECT_TRUE(act("ActThickBranch")->isChecked());
+    // Colouring by seams and pressures waits for seams and results.
+    EXPECT_FALSE(act("ActColorLayers")->isEnabled());
+    EXPECT_FALSE(act("ActColorPressures")->isEnabled());
+    act("ActNonePipe")->trigger();
+    EXPECT_EQ(params.PipeIndex, kPipeIndexNone);
+    act("ActShowAllResults")->trigger();
+    EXPECT_EQ(actions.ResultBits(), kAllResultBits);
+    act("ActHideAllResults")->trigger();
+    EXPECT_EQ(actions.ResultBits(), 0);
+}
+
+}  // namespace
