@@ -1,5 +1,6 @@
 #include "core/editing/SchemaPositions.h"
 
+#include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
 
@@ -115,6 +116,12 @@ std::optional<QRectF> SelectedNodeExtent(const TMine& mine)
         if (const auto* u = dynamic_cast<const TUzel*>(obj))
             extent.Add(*u);
     return extent.Result();
+}
+
+void PlaceAutomaticLabels(TMine& mine)
+{
+    for (TBranch* b : mine.Branches)
+        b->EndMovedOnSchema();
 }
 
 }  // namespace SchemaPositions

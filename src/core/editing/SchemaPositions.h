@@ -52,4 +52,8 @@ bool DeriveOrigin(const TMine& mine, TSchemaFrame& frame);
 std::optional<QRectF> NodeExtent(const TMine& mine);
 std::optional<QRectF> SelectedNodeExtent(const TMine& mine);
 
+// Every automatic branch-number and section-result label placed again beside its branch (after
+// the side they keep to changed).
+void PlaceAutomaticLabels(TMine& mine);
+
 }  // namespace SchemaPositions

@@ -1,17 +1,22 @@
 #include "ui/schema2d/Shema2DForm.h"
 
 #include "core/editing/SchemaPositions.h"
+#include "core/editing/TextBlockRestyle.h"
 #include "core/model/Branch.h"
+#include "core/model/LabelPlacement.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
+#include "core/model/TextBlock2D.h"
 #include "core/model/Uzel.h"
 #include "core/settings/Config.h"
 #include "render/schema2d/ProfileLook.h"
 #include "render/schema2d/SchemaRenderer.h"
 #include "render/schema2d/SchemaScene.h"
+#include "ui/app/HelpViewer.h"
+#include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
+#include "ui/schema2d/OptionsForm.h"
 #include "ui/schema2d/ScaleComboBox.h"
-#include "ui/schema2d/SchemaOptions.h"
 #include "ui/schema2d/SchemaPanel.h"
 #include "ui/schema2d/SchemaRuler.h"
 #include "ui/schema2d/SchemaSettings.h"
@@ -207,12 +212,8 @@ void TShema2DForm::BuildActions()
             &QAction::triggered, this, &TShema2DForm::FitSelection);
     connect(AddCommand("ActPreviousScale", QStringLiteral("Предыдущий"), "", "zoom-previous"), &QAction::triggered,
             this, &TShema2DForm::PreviousScale);
-    QAction* options = AddCommand("ActOptions", QStringLiteral("Настройки..."), "Ctrl+O", "preferences-system");
-    options->setEnabled(SchemaOptions::Available());
-    connect(options, &QAction::triggered, this, [this] {
-        if (SchemaOptions::Run(settings_.Params, settings_.Colors, this))
-            ApplyOptions();
-    });
+    connect(AddCommand("ActOptions", QStringLiteral("Настройки..."), "Ctrl+O", "preferences-system"),
+            &QAction::triggered, this, &TShema2DForm::RunOptions);
     connect(AddCommand("ActToMainWindow", QStringLiteral("Главное окно"), "F7", ""), &QAction::triggered, this,
             &TShema2DForm::MainWindowRequested);
 }
@@ -397,6 +398,32 @@ void TShema2DForm::SyncViewActions()
         context.HasPositions = document_->Mine()->PLFPositions.Count() > 0;
     }
     viewActions_->Sync(context);
+}
+
+void TShema2DForm::RunOptions()
+{
+    const TColors2D before = settings_.Colors;
+    const bool numbersBelow = settings_.Params.NumBranchesBottom;
+    TOptionsForm form(settings_.Params, settings_.Colors, this);
+    form.SetHelpHandler([this](int context) { HelpViewer::Show(config_.HelpPath, context, this); });
+    // The preview writes the live colours: the schema shows them at once.
+    connect(&form, &TOptionsForm::LiveColorsChanged, this, &TShema2DForm::ApplyOptions);
+    const bool accepted = form.exec() == QDialog::Accepted;
+    TTextBlock2DList::Defaults() = settings_.Colors.TextBlockDefaults();
+    if (accepted && document_) {
+        TMine& mine = *document_->Mine();
+        const TTextBlockProfileChanges changes = TextBlockRestyle::Compare(before[cpTextBlock], settings_.Colors[cpTextBlock]);
+        const bool others = TextBlockRestyle::NeedsQuestion(mine, changes) &&
+                            MessageBoxes::Show(this, {kApplicationTitle, kApplyTextBlockDefaultsText, TMsgIcon::Question,
+                                                      TMsgButtons::YesNo}) == TMsgAnswer::Yes;
+        TextBlockRestyle::Apply(mine.TextBlocks, settings_.Colors[cpTextBlock], changes, others);
+        if (numbersBelow != settings_.Params.NumBranchesBottom) {
+            LabelPlacement::SetNumBranchesBottom(settings_.Params.NumBranchesBottom);
+            SchemaPositions::PlaceAutomaticLabels(mine);
+            document_->SetModified(true);
+        }
+    }
+    ApplyOptions();
 }
 
 void TShema2DForm::ApplyOptions()

@@ -95,6 +95,7 @@ private:
     void ApplyBars();
     void UpdateRulers();
     void UpdateTitle();
+    void RunOptions();
     void ApplyOptions();
     void SyncViewActions();
     void RecomputeExtent();
