@@ -4,10 +4,13 @@
 #include "core/model/Branch.h"
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
+#include "core/model/TextBlock2D.h"
 #include "core/model/Uzel.h"
 #include "render/schema2d/ProfileLook.h"
+#include "render/schema2d/TextBlockLook.h"
 
 #include <QFontMetricsF>
+#include <QTransform>
 
 #include <algorithm>
 #include <array>
@@ -54,6 +57,13 @@ void Reach(QMarginsF& overhang, const QRectF& extent, QPointF p, double w, doubl
     overhang.setRight(std::max(overhang.right(), p.x() + w / 2 - extent.right()));
     overhang.setTop(std::max(overhang.top(), extent.top() - (p.y() - h / 2)));
     overhang.setBottom(std::max(overhang.bottom(), p.y() + h / 2 - extent.bottom()));
+}
+
+// The smallest rectangle holding both, a rectangle of no size (one node) included.
+QRectF Unite(const QRectF& a, const QRectF& b)
+{
+    return QRectF(QPointF(std::min(a.left(), b.left()), std::min(a.top(), b.top())),
+                  QPointF(std::max(a.right(), b.right()), std::max(a.bottom(), b.bottom())));
 }
 
 }  // namespace
@@ -179,6 +189,17 @@ void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D
 {
     extent_ = SchemaPositions::NodeExtent(*mine_).value_or(QRectF());
     overhang_ = QMarginsF();
+    // Text blocks belong to the plan (they scale with the view): part of the extent itself.
+    bool haveExtent = mine_->Uzels.Count() > 0;
+    if (show.TextBlocks)
+        for (const auto& block : mine_->TextBlocks) {
+            QTransform turn;
+            turn.translate(block->Left(), block->Top());
+            turn.rotate(-block->Angle());
+            const QRectF body = turn.mapRect(QRectF(QPointF(0, 0), TextBlockSize(*block, 1, 96)));
+            extent_ = haveExtent ? Unite(extent_, body) : body;
+            haveExtent = true;
+        }
     if (mine_->Uzels.Count() == 0)
         return;
 

@@ -192,12 +192,16 @@ void TViewGeometry::StepZoom(bool in, QPointF keep)
     CentreOn(keep);
 }
 
+// Labels keep their size through the text factor, not the scale: their reach is taken off the
+// room at the factor the current scale gives, so the fitted drawing leaves no scroll bar.
 double TViewGeometry::FitScale() const
 {
-    const double drawnWidth = extent_.width() + overhang_.left() + overhang_.right();
-    const double drawnHeight = extent_.height() + overhang_.top() + overhang_.bottom();
-    const double roomWidth = client_.width() - 2 * margin_ - (vBar_.Visible ? barThickness_ : 0);
-    const double roomHeight = client_.height() - 2 * margin_ - (hBar_.Visible ? barThickness_ : 0);
+    const double drawnWidth = extent_.width();
+    const double drawnHeight = extent_.height();
+    const double roomWidth = client_.width() - 2 * margin_ - (vBar_.Visible ? barThickness_ : 0) -
+                             (overhang_.left() + overhang_.right()) * textFactor_;
+    const double roomHeight = client_.height() - 2 * margin_ - (hBar_.Visible ? barThickness_ : 0) -
+                              (overhang_.top() + overhang_.bottom()) * textFactor_;
     // An axis with nothing drawn along it does not limit the scale.
     double fit = std::numeric_limits<double>::infinity();
     if (drawnWidth > 0)
@@ -216,10 +220,12 @@ int TViewGeometry::FitWhole()
     SetScrollPosition(QPoint());
     int passes = 0;
     double margins = 2 * margin_;
+    double textFactor = textFactor_;
     for (bool settled = false; !settled && passes < kMaxFitPasses; ++passes) {
         SetScale(OnScreenScale(FitScale()));
-        settled = std::abs(2 * margin_ - margins) < kFitSettled;
+        settled = std::abs(2 * margin_ - margins) < kFitSettled && std::abs(textFactor_ - textFactor) < kFitSettled;
         margins = 2 * margin_;
+        textFactor = textFactor_;
     }
     previousScale_ = before;
     previousScroll_ = beforeScroll;

@@ -3,6 +3,7 @@
 #include "support/MineBuilder.h"
 #include "core/model/Layer.h"
 #include "core/model/PipePart.h"
+#include "core/model/TextBlock2D.h"
 #include "render/schema2d/ProfileLook.h"
 #include "render/schema2d/SchemaScene.h"
 
@@ -252,4 +253,22 @@ TEST(SchemaRenderer, ResultLabelsAndWaterArrowsComeFromTheResultList)
     for (const auto& label : none.Drawn.Labels)
         EXPECT_NE(label.Kind, TDrawnObjects::LabelKind::SectionResult);
     EXPECT_EQ(none.Drawn.Branches.size(), 1u);
+}
+
+// Text blocks are part of the plan: the extent holds them with the nodes (a single node
+// included), so fitting and scrolling never cut one off.
+TEST(SchemaScene, ExtentHoldsTheTextBlocks)
+{
+    MineBuilder m;
+    Placed(m, 1, 50, 40);
+    TTextBlock2D::Create(&m.mine().TextBlocks, -100, -50, QStringLiteral("Надпись"));
+    TSchemaScene scene(m.mine());
+    TDisplaySwitches show;
+    scene.RecomputeExtent(show, TColors2D());
+    EXPECT_EQ(scene.Extent().left(), -100);
+    EXPECT_EQ(scene.Extent().top(), -50);
+    EXPECT_EQ(scene.Extent().bottomRight(), QPointF(50, 40));
+    show.TextBlocks = false;
+    scene.RecomputeExtent(show, TColors2D());
+    EXPECT_EQ(scene.Extent(), QRectF(50, 40, 0, 0));
 }

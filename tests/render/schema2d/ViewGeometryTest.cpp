@@ -147,6 +147,14 @@ TEST(ViewGeometry, FittingTheWholeSchemaEndsWithAPositiveScaleThatFits)
     EXPECT_DOUBLE_EQ(g.PreviousScale(), 4);
     EXPECT_EQ(g.ScrollPosition(), QPoint(0, 0));
 
+    // Labels reaching beyond the nodes keep their size at a small scale (the text factor stops
+    // at its lower limit): the fit leaves room for them, so no scroll bar appears.
+    g.SetExtent(QRectF(0, 0, 20000, 10000), QMarginsF(40, 30, 60, 30));
+    g.FitWhole();
+    EXPECT_LT(g.Scale(), 0.05);
+    EXPECT_LE(g.TotalWidth(), 800);
+    EXPECT_FALSE(g.HorizontalBar().Visible || g.VerticalBar().Visible);
+
     g.SetExtent(QRectF(0, 0, 1, 1));
     g.FitWhole();
     EXPECT_DOUBLE_EQ(g.Scale(), 30);
