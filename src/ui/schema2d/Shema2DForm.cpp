@@ -37,6 +37,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QSize kDefaultSize(900, 650);
@@ -171,10 +173,15 @@ void TShema2DForm::BuildWidgets()
     statusObject_ = new QLabel(this);
     statusScale_ = new QLabel(this);
     statusXY_ = new QLabel(this);
+    // The panels' widths, grown when the font needs more for the longest text they show.
     const int widths[] = {440, 90, 300};
+    const QString longest[] = {QString(), SchemaStatusText::ScaleText(30),
+                               QStringLiteral(" X: -9999.9 см  (-99999 пикс)       Y: -9999.9 см  (-99999 пикс)")};
     int i = 0;
     for (QLabel* label : {statusObject_, statusScale_, statusXY_}) {
-        label->setFixedWidth(widths[i++]);
+        const int needed = label->fontMetrics().horizontalAdvance(longest[i]) + 2 * label->frameWidth() + 8;
+        label->setFixedWidth(std::max(widths[i], needed));
+        ++i;
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         statusBar()->addWidget(label);

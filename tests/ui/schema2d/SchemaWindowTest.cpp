@@ -19,6 +19,7 @@
 #include "ui/schema2d/SchemaStatusText.h"
 #include "ui/schema2d/SchemaViewActions.h"
 #include "ui/schema2d/Shema2DForm.h"
+#include "ui/support/Pictures.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -377,3 +378,36 @@ TEST(SchemaViewActions, SwitchRules)
 }
 
 }  // namespace
+
+// Looking at the sample mine in the window: at 100 %, fitted, at 15 % and 16 %, and by seams.
+// The pictures are saved for a person to open (under a virtual X server they are the
+// window as it shows); the checks are what the eye checks first: the drawing is there, and
+// at 15 % the labels are gone.
+TEST_F(SchemaWindow, PicturesOfTheSampleMine)
+{
+    TMainForm main(config);
+    ASSERT_NE(main.OpenPath(QStringLiteral(IRVATA_SOURCE_DIR "/examples/sample_mine.irv")), nullptr);
+    TShema2DForm* schema = main.OpenSchema();
+    ASSERT_NE(schema, nullptr);
+    schema->resize(1200, 800);
+    schema->show();
+    Flush();
+
+    auto take = [&](const QString& name) {
+        Flush();
+        const QImage picture = Pictures::Take(schema, name);
+        return Pictures::InkPixels(picture, Pictures::AreaOf(schema->Panel(), schema, picture));
+    };
+    schema->SetScaleAboutCentre(1);
+    EXPECT_GT(take(QStringLiteral("schema-100")), 1000);
+    schema->FitWhole();
+    EXPECT_GT(take(QStringLiteral("schema-fit")), 1000);
+    schema->SetScaleAboutCentre(0.16);
+    const int at16 = take(QStringLiteral("schema-16"));
+    schema->SetScaleAboutCentre(0.15);
+    const int at15 = take(QStringLiteral("schema-15"));
+    EXPECT_GT(at16, at15 * 3 / 2);  // nodes, numbers and devices gone, branch lines left
+    schema->FitWhole();
+    schema->ViewActions()->Action(QStringLiteral("ActColorLayers"))->trigger();
+    EXPECT_GT(take(QStringLiteral("schema-seams")), 1000);
+}
