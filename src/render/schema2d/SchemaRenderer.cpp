@@ -127,7 +127,7 @@ private:
     QColor BranchColor(const TBranch* branch, double fraction) const;
 
     void PaintIsolated();
-    void PaintBranch(TBranch* branch, const TSchemaScene::Ends& ends);
+    void PaintBranch(size_t index);
     void PaintBody(const TBranch* branch, QPointF a, QPointF e);
     void PaintBand(QPointF a, QPointF e, const QColor& fill, const QColor& outline);
     void PaintPipes(const TBranch* branch, QPointF a, QPointF e);
@@ -162,6 +162,9 @@ private:
     double tf_;
     bool objects_;
     bool hasResults_;
+    // How far from a branch's midpoint, and from a node, anything drawn with it may reach.
+    double branchReach_ = 0;
+    double uzelReach_ = 0;
 
     QColor selected_;
     Role branch_, uzel_, uzelNumber_, branchNumber_, result_, waterArrow_;
@@ -208,6 +211,21 @@ NetworkPainter::NetworkPainter(QPainter& painter, TSchemaScene& scene, const TRe
     waterArrow_ = ResolveRole(cpWaterArrow);
     commentColor_ = Ink(ProfileColor(ctx.Colors[cpComment].Font.Color));
     uzelEllipse_ = ctx.Colors[cpUzelNumber].Figure == fgEllipse;
+    // Generous reaches for texts that are not measured before culling (comments, device
+    // texts, results): a little more drawing near the clip, never a text cut at its edge.
+    constexpr double kTextReach = 250;
+    if (objects_) {
+        if (show_.BranchLabels)
+            branchReach_ = std::max(branchReach_, scene.BranchLabelReach() * tf_ + 8);
+        if (show_.Comments || (show_.Devices && (show_.DevInfo != diNone || hasResults_)) ||
+            (show_.BranchResultsShown() && hasResults_))
+            branchReach_ = std::max(branchReach_, kTextReach * tf_);
+        uzelReach_ = (show_.ThickBranch ? kThickNodeRadius : kThinNodeRadius) * 1.5 * sf_ + 2;
+        if (show_.UzelNumbers)
+            uzelReach_ += scene.UzelLabelReach() * tf_ + 8;
+        if (show_.UzelResultsShown() && hasResults_)
+            uzelReach_ += kTextReach * tf_;
+    }
     branchEllipse_ = ctx.Colors[cpBranchNumber].Figure == fgEllipse;
 }
 
@@ -309,10 +327,8 @@ void NetworkPainter::Paint()
 {
     countdown_ = scene_.VisibleCounts();
     PaintIsolated();
-    const auto& branches = scene_.VisibleBranches();
-    const auto& ends = scene_.VisibleEnds();
-    for (size_t i = 0; i < branches.size(); ++i)
-        PaintBranch(branches[i], ends[i]);
+    for (size_t i = 0; i < scene_.VisibleBranches().size(); ++i)
+        PaintBranch(i);
     // Devices standing on a node, above the node circles.
     for (const auto& [device, segment] : onNodes_)
         PaintDevice(device, segment.first, segment.second);
@@ -326,34 +342,43 @@ void NetworkPainter::PaintIsolated()
         PaintUzel(uzel, ScreenOf(uzel), uzel_.Back);
 }
 
-void NetworkPainter::PaintBranch(TBranch* branch, const TSchemaScene::Ends& ends)
+void NetworkPainter::PaintBranch(size_t index)
 {
-    const TUzel* start = branch->StartUzel();
-    const TUzel* end = branch->EndUzel();
-    const QPointF a = ScreenOf(start);
-    const QPointF e = ScreenOf(end);
+    const TSchemaScene::Ends& ends = scene_.VisibleEnds()[index];
     const bool countdown = !scene_.SomeHidden() && !show_.OnlyDuct;
     int& startLeft = countdown_[size_t(ends.Start)];
     int& endLeft = countdown_[size_t(ends.End)];
     --startLeft;
     --endLeft;
 
-    // Culling: the body, then the labels that may reach into the clip.
-    const QRectF body = QRectF(a, e).normalized().adjusted(-kBandHalfWidth * sf_ - 1, -kBandHalfWidth * sf_ - 1,
-                                                          kBandHalfWidth * sf_ + 1, kBandHalfWidth * sf_ + 1);
-    bool inside = Visible(body);
-    if (!inside && objects_ && show_.BranchLabels && !branch->LabelToggle()) {
-        const QPointF mid = (a + e) / 2;
-        const QPointF c = mid + QPointF(branch->NumberLabelOffset().X(), branch->NumberLabelOffset().Y()) * tf_;
-        const double reach = std::max(branch->LabelWidth, branch->LabelHeight) + 8 * tf_;
-        inside = Visible(QRectF(c.x() - reach, c.y() - reach, 2 * reach, 2 * reach));
+    // Where the ends lie: from the scene's copy, so a branch far from the clip is passed over
+    // without touching it; while nodes are dragged, from the nodes themselves.
+    TBranch* branch = nullptr;
+    QPointF a, e;
+    if (ctx_.DragVector.isNull()) {
+        const TSchemaScene::Segment& s = scene_.VisibleSegments()[index];
+        a = view_.ToScreen(QPointF(s.X1, s.Y1));
+        e = view_.ToScreen(QPointF(s.X2, s.Y2));
+    } else {
+        branch = scene_.VisibleBranches()[index];
+        a = ScreenOf(branch->StartUzel());
+        e = ScreenOf(branch->EndUzel());
     }
-    if (!inside && objects_ && show_.BranchResultsShown() && hasResults_) {
-        const QPointF mid = (a + e) / 2;
-        constexpr double kResultReach = 120;
-        inside = Visible(QRectF(mid.x() - kResultReach * tf_, mid.y() - kResultReach * tf_, 2 * kResultReach * tf_,
-                                2 * kResultReach * tf_));
-    }
+
+    // Culling: the body, and the farthest any of its labels and texts may reach.
+    const double band = kBandHalfWidth * sf_ + 1;
+    const QRectF body = QRectF(a, e).normalized().adjusted(-band, -band, band, band);
+    const QPointF mid = (a + e) / 2;
+    const bool inside = Visible(body) ||
+                        (branchReach_ > 0 && Visible(QRectF(mid.x() - branchReach_, mid.y() - branchReach_,
+                                                            2 * branchReach_, 2 * branchReach_)));
+    auto near = [&](QPointF at) {
+        return Visible(QRectF(at.x() - uzelReach_, at.y() - uzelReach_, 2 * uzelReach_, 2 * uzelReach_));
+    };
+    if (!inside && !(objects_ && (near(a) || near(e))))
+        return;
+    if (!branch)
+        branch = scene_.VisibleBranches()[index];
 
     if (inside) {
         if (out_)
@@ -371,12 +396,11 @@ void NetworkPainter::PaintBranch(TBranch* branch, const TSchemaScene::Ends& ends
             PaintWaterArrows(branch, a, e);
         const double length = Distance(a, e);
         if (show_.BranchArrows && length >= kArrowNeedsLength * sf_)
-            PaintArrow((a + e) / 2, Degrees(a, e), kDirectionHeadWidth, kDirectionHeadPart, Ink(kBranchArrowGrey),
+            PaintArrow(mid, Degrees(a, e), kDirectionHeadWidth, kDirectionHeadPart, Ink(kBranchArrowGrey),
                        Ink(kBranchArrowGrey), 1);
         if (show_.AirArrows && branch->AirQ() != 0 && length >= kArrowNeedsLength * sf_) {
             const double angle = branch->AirQ() > 0 ? Degrees(a, e) : Degrees(e, a);
-            PaintArrow((a + e) / 2, angle, kDirectionHeadWidth, kDirectionHeadPart, Ink(kAirArrowBlue), Ink(kAirArrowBlue),
-                       1);
+            PaintArrow(mid, angle, kDirectionHeadWidth, kDirectionHeadPart, Ink(kAirArrowBlue), Ink(kAirArrowBlue), 1);
         }
     }
 
@@ -386,20 +410,19 @@ void NetworkPainter::PaintBranch(TBranch* branch, const TSchemaScene::Ends& ends
         const bool startDue = countdown ? startLeft == 0 : (!show_.OnlyDuct || NodeOnDisplayedPipe(branch, true));
         const bool endDue = countdown ? endLeft == 0 : (!show_.OnlyDuct || NodeOnDisplayedPipe(branch, false));
         auto node = [&](TUzel* uzel, QPointF at, bool due, double fraction) {
-            if (!due)
-                return;
-            const double r = 4.5 * sf_ + 2;
-            if (!Visible(QRectF(at.x() - r, at.y() - r, 2 * r, 2 * r)) && !(show_.UzelNumbers || show_.UzelResultsShown()))
+            if (!due || !near(at))
                 return;
             const QColor fill = show_.ColorPaint == cmStandard ? uzel_.Back : BranchColor(branch, fraction);
             PaintUzel(uzel, at, fill);
         };
+        TUzel* start = branch->StartUzel();
+        TUzel* end = branch->EndUzel();
         if (start->Z() > end->Z()) {
-            node(branch->EndUzel(), e, endDue, 1);
-            node(branch->StartUzel(), a, startDue, 0);
+            node(end, e, endDue, 1);
+            node(start, a, startDue, 0);
         } else {
-            node(branch->StartUzel(), a, startDue, 0);
-            node(branch->EndUzel(), e, endDue, 1);
+            node(start, a, startDue, 0);
+            node(end, e, endDue, 1);
         }
     }
 

@@ -162,6 +162,17 @@ void TSchemaScene::Rebuild()
         ++counts_[size_t(ends.Start)];
         ++counts_[size_t(ends.End)];
     }
+    RefreshSegments();
+}
+
+void TSchemaScene::RefreshSegments()
+{
+    segments_.resize(visible_.size());
+    for (size_t i = 0; i < visible_.size(); ++i) {
+        const TUzel* a = visible_[i]->StartUzel();
+        const TUzel* e = visible_[i]->EndUzel();
+        segments_[i] = Segment{a->SX(), a->SY(), e->SX(), e->SY()};
+    }
 }
 
 // Single edits rebuild: linear, and a new branch may bring nodes the index lacks.
@@ -187,8 +198,11 @@ int TSchemaScene::VisibleIncidentCount(const TUzel* uzel) const
 
 void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors)
 {
+    RefreshSegments();
     extent_ = SchemaPositions::NodeExtent(*mine_).value_or(QRectF());
     overhang_ = QMarginsF();
+    uzelLabelReach_ = 0;
+    branchLabelReach_ = 0;
     // Text blocks belong to the plan (they scale with the view): part of the extent itself.
     bool haveExtent = mine_->Uzels.Count() > 0;
     if (show.TextBlocks)
@@ -204,7 +218,8 @@ void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D
         return;
 
     // Boxed labels: the text plus the figure's rim (rectangle: 1..3 pixels; ellipse: radius
-    // max(w, h) / 2 + 2), measured at text factor 1 on a 96 dpi target.
+    // max(w, h) / 2 + 2), measured at text factor 1 on a 96 dpi target. Their reach from the
+    // anchor is kept whether they are shown or not: culling asks for it.
     auto boxed = [](double w, double h, bool ellipse, double& bw, double& bh) {
         if (ellipse) {
             bw = bh = std::max(w, h) + 4;
@@ -213,28 +228,29 @@ void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D
             bh = h + 5;
         }
     };
+    auto reach = [](const TLabelOffset& o, double bw, double bh) {
+        return std::hypot(o.X(), o.Y()) + std::hypot(bw, bh) / 2;
+    };
 
-    if (show.UzelNumbers) {
+    {
         const TProfile& p = colors[cpUzelNumber];
         TextWidths widths(ProfileFont(p.Font, 1, 96));
         const bool ellipse = p.Figure == fgEllipse;
         for (int i = 0; i < mine_->Uzels.Count(); ++i) {
             const TUzel* u = mine_->Uzels.Items(i);
-            if (u->LabelToggle())
-                continue;
             double bw = 0, bh = 0;
             boxed(widths.Width(DigitCount(u->Number())), widths.Height(), ellipse, bw, bh);
             const TLabelOffset& o = u->NumberLabelOffset();
-            Reach(overhang_, extent_, QPointF(u->SX() + o.X(), u->SY() + o.Y()), bw, bh);
+            uzelLabelReach_ = std::max(uzelLabelReach_, reach(o, bw, bh));
+            if (show.UzelNumbers && !u->LabelToggle())
+                Reach(overhang_, extent_, QPointF(u->SX() + o.X(), u->SY() + o.Y()), bw, bh);
         }
     }
-    if (show.BranchLabels) {
+    {
         const TProfile& p = colors[cpBranchNumber];
         TextWidths widths(ProfileFont(p.Font, 1, 96));
         const bool ellipse = p.Figure == fgEllipse;
         for (const TBranch* b : visible_) {
-            if (b->LabelToggle())
-                continue;
             int length = DigitCount(b->Number());
             if (show.BranchInfo == biLengths)
                 length = DigitCount(std::llround(b->Length())) + 2;
@@ -243,9 +259,12 @@ void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D
             double bw = 0, bh = 0;
             boxed(widths.Width(length), widths.Height(), ellipse, bw, bh);
             const TLabelOffset& o = b->NumberLabelOffset();
-            const QPointF mid((b->StartUzel()->SX() + b->EndUzel()->SX()) / 2.0,
-                              (b->StartUzel()->SY() + b->EndUzel()->SY()) / 2.0);
-            Reach(overhang_, extent_, mid + QPointF(o.X(), o.Y()), bw, bh);
+            branchLabelReach_ = std::max(branchLabelReach_, reach(o, bw, bh));
+            if (show.BranchLabels && !b->LabelToggle()) {
+                const QPointF mid((b->StartUzel()->SX() + b->EndUzel()->SX()) / 2.0,
+                                  (b->StartUzel()->SY() + b->EndUzel()->SY()) / 2.0);
+                Reach(overhang_, extent_, mid + QPointF(o.X(), o.Y()), bw, bh);
+            }
         }
     }
 }

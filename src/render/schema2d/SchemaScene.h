@@ -53,11 +53,23 @@ public:
     };
     const std::vector<int>& VisibleCounts() const { return counts_; }
     const std::vector<Ends>& VisibleEnds() const { return visibleEnds_; }
+    // The schema positions of each visible branch's ends as they were at the last rebuild or
+    // extent: the renderer culls with them without touching the branches, which in a large
+    // mine lie all over memory.
+    struct Segment {
+        float X1, Y1, X2, Y2;
+    };
+    const std::vector<Segment>& VisibleSegments() const { return segments_; }
+    // How far a node-number label, and a branch label, reaches from its anchor at most
+    // (schema units at text factor 1), as of the last extent.
+    double UzelLabelReach() const { return uzelLabelReach_; }
+    double BranchLabelReach() const { return branchLabelReach_; }
     // Nodes without any branch: drawn first, on their own.
     const std::vector<TUzel*>& IsolatedUzels() const { return isolated_; }
 
-    // The rectangle of all node schema positions (empty without nodes) and how far labels
-    // reach beyond it, in schema units at text factor 1, for the switches and fonts given.
+    // The rectangle of all node schema positions and text blocks (empty without them) and how
+    // far labels reach beyond it, in schema units at text factor 1, for the switches and fonts
+    // given. Also takes the branches' positions anew for culling.
     void RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors);
     const QRectF& Extent() const { return extent_; }
     const QMarginsF& LabelOverhang() const { return overhang_; }
@@ -66,6 +78,7 @@ public:
 
 private:
     bool BranchVisible(const TBranch* branch) const;
+    void RefreshSegments();
     int IndexOf(const TUzel* uzel) const;
 
     TMine* mine_;
@@ -75,6 +88,9 @@ private:
     std::unordered_map<const TUzel*, int> index_;
     std::vector<int> counts_;
     std::vector<Ends> visibleEnds_;
+    std::vector<Segment> segments_;
+    double uzelLabelReach_ = 0;
+    double branchLabelReach_ = 0;
     bool someHidden_ = false;
     QRectF extent_;
     QMarginsF overhang_;

@@ -1,6 +1,7 @@
 #include "render/schema2d/SchemaRenderer.h"
 
 #include "support/MineBuilder.h"
+#include "core/exchange/MineGenerator.h"
 #include "core/model/Layer.h"
 #include "core/model/PipePart.h"
 #include "core/model/TextBlock2D.h"
@@ -271,4 +272,44 @@ TEST(SchemaScene, ExtentHoldsTheTextBlocks)
     show.TextBlocks = false;
     scene.RecomputeExtent(show, TColors2D());
     EXPECT_EQ(scene.Extent(), QRectF(50, 40, 0, 0));
+}
+
+// Culling never cuts a drawing short: a strip drawn on its own (as scrolling draws the part
+// that came into view) is the same as that strip of a whole drawing, with every label,
+// comment and device text on.
+TEST(SchemaRenderer, AStripDrawnAloneMatchesTheWholeDrawing)
+{
+    auto mine = MineGenerator::Generate(400, 7);
+    TSchemaScene scene(*mine);
+    TRenderContext ctx;
+    ctx.Show.BranchLabels = ctx.Show.Comments = ctx.Show.BranchArrows = true;
+    ctx.Show.DevInfo = diParameters;
+    ctx.View.SetScale(0.6);
+    scene.RecomputeExtent(ctx.Show, ctx.Colors);
+    scene.ApplyExtent(ctx.View);
+    const QSize size(900, 700);
+    ctx.View.SetClient(size, 0);
+    ctx.View.SetScrollPosition(QPoint(int(ctx.View.TotalWidth() / 3), int(ctx.View.TotalHeight() / 3)));
+    ctx.Area = QRectF(QPointF(0, 0), QSizeF(size));
+
+    QImage whole(size, QImage::Format_RGB32);
+    {
+        QPainter painter(&whole);
+        SchemaRenderer::Render(painter, scene, ctx);
+    }
+    for (const QRect strip : {QRect(0, 300, 900, 37), QRect(451, 0, 23, 700)}) {
+        QImage part = whole.copy();
+        QPainter painter(&part);
+        painter.fillRect(strip, Qt::black);
+        TRenderContext stripCtx = ctx;
+        stripCtx.Clip = QRectF(strip);
+        SchemaRenderer::Render(painter, scene, stripCtx);
+        painter.end();
+        int differing = 0;
+        for (int y = strip.top(); y <= strip.bottom(); ++y)
+            for (int x = strip.left(); x <= strip.right(); ++x)
+                differing += part.pixel(x, y) != whole.pixel(x, y);
+        // A clipped line may start a pixel apart; a label or text cut short is dozens.
+        EXPECT_LE(differing, 8) << strip.x() << "," << strip.y();
+    }
 }
