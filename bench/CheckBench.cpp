@@ -12,6 +12,8 @@
 #include "core/model/Pipe.h"
 #include "core/model/Uzel.h"
 
+#include "BenchMines.h"
+
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -19,18 +21,9 @@
 
 namespace {
 
-TMine& MineOf(int branchCount)
-{
-    static std::map<int, std::unique_ptr<TMine>> mines;
-    auto& slot = mines[branchCount];
-    if (!slot)
-        slot = MineGenerator::Generate(branchCount, 1);
-    return *slot;
-}
-
 void ChecksFloor(benchmark::State& state)
 {
-    const TMine& mine = MineOf(static_cast<int>(state.range(0)));
+    const TMine& mine = BenchMine(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         qint64 sum = 0;
         for (const TUzel* u : mine.Uzels)
@@ -46,7 +39,7 @@ void ChecksFloor(benchmark::State& state)
 
 void TopologyCheck(benchmark::State& state)
 {
-    TMine& mine = MineOf(static_cast<int>(state.range(0)));
+    TMine& mine = BenchMine(static_cast<int>(state.range(0)));
     TMessageList list;
     for (auto _ : state)
         benchmark::DoNotOptimize(RunTopologyCheck(mine, list));
@@ -57,7 +50,7 @@ void TopologyCheck(benchmark::State& state)
 
 void PipelineCheck(benchmark::State& state)
 {
-    TMine& mine = MineOf(static_cast<int>(state.range(0)));
+    TMine& mine = BenchMine(static_cast<int>(state.range(0)));
     TMessageList list;
     for (auto _ : state)
         benchmark::DoNotOptimize(RunPipelineCheck(mine, list));
@@ -68,7 +61,7 @@ void PipelineCheck(benchmark::State& state)
 
 void FreeNumberSearch(benchmark::State& state)
 {
-    TMine& mine = MineOf(static_cast<int>(state.range(0)));
+    TMine& mine = BenchMine(static_cast<int>(state.range(0)));
     TMessageList list;
     for (auto _ : state)
         benchmark::DoNotOptimize(RunFreeNumbers(mine, list));

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include "BenchMines.h"
+
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -21,15 +23,6 @@
 namespace {
 
 constexpr QSize kWindow(1920, 1080);
-
-TMine& MineOf(int branchCount)
-{
-    static std::map<int, std::unique_ptr<TMine>> mines;
-    auto& slot = mines[branchCount];
-    if (!slot)
-        slot = MineGenerator::Generate(branchCount, 1);
-    return *slot;
-}
 
 QImage WindowImage()
 {
@@ -101,7 +94,7 @@ void SchemaPaintFloor(benchmark::State& state)
 
 void SchemaRepaintAt100(benchmark::State& state)
 {
-    TSchemaScene scene(MineOf(int(state.range(0))));
+    TSchemaScene scene(BenchMine(int(state.range(0))));
     TRenderContext ctx = WindowContext(scene, TDisplaySwitches());
     AtMiddle(ctx, 1);
     QImage image = WindowImage();
@@ -111,7 +104,7 @@ void SchemaRepaintAt100(benchmark::State& state)
 
 void SchemaRepaintFitLinesOnly(benchmark::State& state)
 {
-    TSchemaScene scene(MineOf(int(state.range(0))));
+    TSchemaScene scene(BenchMine(int(state.range(0))));
     TRenderContext ctx = WindowContext(scene, LinesOnly());
     ctx.View.FitWhole();
     state.counters["scale %"] = 100 * ctx.View.Scale();
@@ -122,7 +115,7 @@ void SchemaRepaintFitLinesOnly(benchmark::State& state)
 
 void SchemaRepaintAt16Everything(benchmark::State& state)
 {
-    TSchemaScene scene(MineOf(int(state.range(0))));
+    TSchemaScene scene(BenchMine(int(state.range(0))));
     TRenderContext ctx = WindowContext(scene, Everything());
     AtMiddle(ctx, 0.16);
     QImage image = WindowImage();
@@ -135,7 +128,7 @@ void SchemaRepaintAt16Everything(benchmark::State& state)
 void SchemaScroll100(benchmark::State& state)
 {
     constexpr int kStep = 100;
-    TSchemaScene scene(MineOf(int(state.range(0))));
+    TSchemaScene scene(BenchMine(int(state.range(0))));
     TRenderContext ctx = WindowContext(scene, TDisplaySwitches());
     AtMiddle(ctx, 1);
     QImage front = WindowImage();
@@ -169,7 +162,7 @@ void SchemaScroll100(benchmark::State& state)
 // Opening a large mine: the scene, its extent, the fit, then the first paint at 100 %.
 void SchemaBuildAndFirstPaint(benchmark::State& state)
 {
-    TMine& mine = MineOf(int(state.range(0)));
+    TMine& mine = BenchMine(int(state.range(0)));
     QImage image = WindowImage();
     for (auto _ : state) {
         TSchemaScene scene(mine);
