@@ -2,6 +2,7 @@
 
 #include "core/settings/Config.h"
 #include "core/shell/CommandLineFiles.h"
+#include "render/schema2d/TextBlockLook.h"
 #include "ui/app/HelpViewer.h"
 #include "ui/app/MainForm.h"
 #include "ui/app/Startup.h"
@@ -59,6 +60,8 @@ std::optional<int> DesktopSession::Start()
     LoadStartupSettings(*config_);
     mainForm_ = std::make_unique<TMainForm>(*config_);
     mainForm_->SchemaSettings().Load(config_->UserStore());
+    // Text blocks measure themselves with the schema's fonts.
+    InstallTextBlockMeasurer();
     QObject::connect(&instance_, &SingleInstance::openRequested, mainForm_.get(), &TMainForm::OpenPaths);
     // The run ends with the main window, whatever other windows (help) are open.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,7 @@
 #include "ui/schema2d/SchemaSettings.h"
 
 #include "core/model/LabelPlacement.h"
+#include "core/model/TextBlock2D.h"
 #include "core/settings/SettingsStore.h"
 
 #include <QtEndian>
@@ -42,6 +43,8 @@ bool TSchemaSettings::Save(SettingsStore& store) const
 void TSchemaSettings::Apply() const
 {
     LabelPlacement::SetNumBranchesBottom(Params.NumBranchesBottom);
+    // New text blocks take the text-block profile's look.
+    TTextBlock2DList::Defaults() = Colors.TextBlockDefaults();
 }
 
 std::optional<QRect> LoadSchemaBounds(const SettingsStore& store)

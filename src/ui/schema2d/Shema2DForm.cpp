@@ -3,7 +3,6 @@
 #include "core/editing/SchemaPositions.h"
 #include "core/editing/TextBlockRestyle.h"
 #include "core/model/Branch.h"
-#include "core/model/LabelPlacement.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
 #include "core/model/TextBlock2D.h"
@@ -416,7 +415,7 @@ void TShema2DForm::RunOptions()
     // The preview writes the live colours: the schema shows them at once.
     connect(&form, &TOptionsForm::LiveColorsChanged, this, &TShema2DForm::ApplyOptions);
     const bool accepted = form.exec() == QDialog::Accepted;
-    TTextBlock2DList::Defaults() = settings_.Colors.TextBlockDefaults();
+    settings_.Apply();
     if (accepted && document_) {
         TMine& mine = *document_->Mine();
         const TTextBlockProfileChanges changes = TextBlockRestyle::Compare(before[cpTextBlock], settings_.Colors[cpTextBlock]);
@@ -425,7 +424,6 @@ void TShema2DForm::RunOptions()
                                                       TMsgButtons::YesNo}) == TMsgAnswer::Yes;
         TextBlockRestyle::Apply(mine.TextBlocks, settings_.Colors[cpTextBlock], changes, others);
         if (numbersBelow != settings_.Params.NumBranchesBottom) {
-            LabelPlacement::SetNumBranchesBottom(settings_.Params.NumBranchesBottom);
             SchemaPositions::PlaceAutomaticLabels(mine);
             document_->SetModified(true);
         }
