@@ -174,8 +174,8 @@ QWidget* TConfigForm::BuildParamsPage()
 
 namespace {
 
-// The schemas that read these values are not in this version: the page says so rather than
-// let the user wonder why a change shows nowhere.
+// The topological schema that reads these values is not in this version: the page says so
+// rather than let the user wonder why a change shows nowhere.
 QLabel* LaterNote(QWidget* group, const QString& schema)
 {
     auto* note = new QLabel(QStringLiteral("Значения сохраняются и вступят в силу в версии программы с %1 схемой.").arg(schema), group);
@@ -218,7 +218,6 @@ QWidget* TConfigForm::BuildGraphicsPage()
     technoLayout->addWidget(scale2D_, 0, 1);
     technoLayout->addWidget(gridLabel2D, 1, 0);
     technoLayout->addWidget(gridStep2D_, 1, 1);
-    technoLayout->addWidget(LaterNote(techno, QStringLiteral("технологической")), 2, 0, 1, 2);
     technoLayout->setColumnStretch(0, 1);
 
     connect(doubleBuffer_, &QCheckBox::toggled, this, [this] {
