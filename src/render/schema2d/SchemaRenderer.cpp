@@ -9,6 +9,7 @@
 #include "core/model/TextBlock2D.h"
 #include "core/model/Uzel.h"
 #include "render/schema2d/DeviceLook.h"
+#include "render/schema2d/DisplayedPipes.h"
 #include "render/schema2d/LabelBox.h"
 #include "render/schema2d/ProfileLook.h"
 #include "render/schema2d/ResultTexts.h"
@@ -281,16 +282,7 @@ const TPipe* NetworkPainter::DisplayedWaterPipe(const TBranch* branch) const
 template <class F>
 void NetworkPainter::ForEachDisplayedPipe(const TBranch* branch, F&& f) const
 {
-    if (show_.PipeIndex < 0)
-        return;
-    if (show_.PipeIndex <= 2) {
-        const TPipe* pipe = show_.PipeIndex < branch->Pipes.Count() ? branch->Pipes.Items(show_.PipeIndex) : nullptr;
-        if (pipe && IsLaid(pipe))
-            f(pipe);
-        return;
-    }
-    for (int i = 3; i < branch->Pipes.Count(); ++i)
-        f(branch->Pipes.Items(i));
+    ::ForEachDisplayedPipe(*branch, show_.PipeIndex, f);
 }
 
 bool NetworkPainter::NodeOnDisplayedPipe(const TBranch* branch, bool start) const
