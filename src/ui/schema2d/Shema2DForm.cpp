@@ -118,6 +118,11 @@ TShema2DForm::~TShema2DForm()
     RememberState();
     for (const auto& [document, scene] : scenes_)
         disconnect(document, nullptr, this, nullptr);
+    // The child widgets die after this body (the scale box closing its list, say) and must
+    // not call back into a window that is no longer one.
+    drawBox_->removeEventFilter(this);
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------
