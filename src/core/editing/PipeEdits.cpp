@@ -84,30 +84,30 @@ void SetPlacement(TPipe& pipe, TPipePlacement placement)
     }
 }
 
-bool LengthEditable(const TPipe& pipe)
+bool LengthEditable(const TPipe& pipe, TPipePlacement placement)
 {
-    return IsLaid(&pipe) && PlacementOf(pipe) != TPipePlacement::Through && pipe.Branch()->Length() > 0;
+    return IsLaid(&pipe) && placement != TPipePlacement::Through && pipe.Branch()->Length() > 0;
 }
 
 QString LengthText(const TPipe& pipe) { return QString::asprintf("%.1f", pipe.PipeLength()); }
 
-void ApplyLength(TPipe& pipe, const QString& text)
+void ApplyLength(TPipe& pipe, TPipePlacement placement, const QString& text)
 {
-    if (!LengthEditable(pipe))
+    if (!LengthEditable(pipe, placement))
         return;
     const double length = Typed(text);
     if (!(length > 0))
         throw EPipeEditError(QStringLiteral("Длина трубопровода должна быть больше 0"));
     const double fraction = length / pipe.Branch()->Length();
-    if (PlacementOf(pipe) == TPipePlacement::FromStart)
+    if (placement == TPipePlacement::FromStart)
         pipe.SetExtent(2, fraction);
     else
         pipe.SetExtent(1, 1 - fraction);
 }
 
-void MoveFreeEnd(TPipe& pipe, double fraction)
+void MoveFreeEnd(TPipe& pipe, TPipePlacement placement, double fraction)
 {
-    switch (PlacementOf(pipe)) {
+    switch (placement) {
     case TPipePlacement::FromStart: pipe.SetExtent(2, fraction); break;
     case TPipePlacement::FromEnd: pipe.SetExtent(1, fraction); break;
     case TPipePlacement::Through: break;

@@ -31,15 +31,17 @@ TPipePlacement PlacementOf(const TPipe& pipe);
 // Through: [0, 1]. From the start node: a start that is not 0 becomes the end, then the
 // start goes to 0; from the end node the other way round.
 void SetPlacement(TPipe& pipe, TPipePlacement placement);
-// The length can be typed for a laid pipe from one end node on a branch longer than 0.
-bool LengthEditable(const TPipe& pipe);
+// The length can be typed for a laid pipe placed from one end node on a branch longer than
+// 0. The placement is the one chosen in the window: a through pipe switched to "от
+// конечного узла" still spans the branch until its length is typed.
+bool LengthEditable(const TPipe& pipe, TPipePlacement placement);
 // "%.1f": the pipe's length in metres.
 QString LengthText(const TPipe& pipe);
-// Lays the typed length from the pipe's end node; must be > 0. Does nothing where the
+// Lays the typed length from the placement's end node; must be > 0. Does nothing where the
 // length cannot be typed.
-void ApplyLength(TPipe& pipe, const QString& text);
+void ApplyLength(TPipe& pipe, TPipePlacement placement, const QString& text);
 // Drags the free end of a pipe laid from one end node to the fraction.
-void MoveFreeEnd(TPipe& pipe, double fraction);
+void MoveFreeEnd(TPipe& pipe, TPipePlacement placement, double fraction);
 
 // Dimensions of the sections strip: "%.1f м" per section longer than 0 when the pipe has
 // more than one section (none otherwise), and the whole pipe's length.
