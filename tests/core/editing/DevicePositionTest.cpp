@@ -44,6 +44,8 @@ TEST(DevicePosition, TypedOnA200MetreBranch)
     ExpectRefused(*b, TPositionField::Elevation, QStringLiteral("10"));
     EXPECT_FALSE(DevicePosition::ElevationEditable(*b));
     EXPECT_EQ(DevicePosition::StartLabel(*b), QStringLiteral("от узла 1"));
+    EXPECT_DOUBLE_EQ(DevicePosition::ParseStep(*b, QStringLiteral("25%")), 50.0);
+    EXPECT_DOUBLE_EQ(DevicePosition::ParseStep(*b, QStringLiteral("30")), 30.0);
 }
 
 TEST(DevicePosition, ElevationMapsThroughTheEndHeights)
