@@ -241,6 +241,27 @@ TEST_F(GasBranch, ConnectionsJoinTwoOrMorePipesAndMoveAsAGroup)
     EXPECT_EQ(moved->Pipe(), b->Pipes.Items(5));
 }
 
+TEST_F(GasBranch, DuplicateOfAConnectionCopiesItsGroup)
+{
+    TDeviceDraft d = DeviceDrafts::ForNewDevice(*b, dkConnection, 4, 0.2);
+    d.Connections[0].Checked = true;
+    d.Connections[1].Checked = true;
+    d.Connections[0].Temperature = -4;
+    TDevice* c = DeviceApply::Apply(*b, d, nullptr);
+    d = DeviceDrafts::ForDevice(*c);
+    auto* copy = static_cast<TConnection*>(DeviceApply::Duplicate(*b, d, c, +1, 50));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->Pipe(), b->Pipes.Items(4));
+    const auto group = DeviceDrafts::ConnectionGroup(*b, copy->Position());
+    ASSERT_EQ(group.size(), 2u);
+    EXPECT_NEAR(copy->Position(), 0.7, 1e-12);
+    // Nodes 1, 2 and the original group 3, 4 are taken.
+    EXPECT_EQ(group[0]->Number(), 5);
+    EXPECT_EQ(group[1]->Number(), 6);
+    EXPECT_EQ(static_cast<TConnection*>(group[0])->Temperature(), -4.0);
+    EXPECT_EQ(DeviceDrafts::ConnectionGroup(*b, 0.2).size(), 2u);
+}
+
 TEST(ConnectionEntry, AnyTemperatureButFlowAndConcentrationAboveZero)
 {
     TConnectionEntry e;
