@@ -115,6 +115,11 @@ void TEditPumpForm::BuildWidgets()
         rangeGrid->addWidget(ranges_[i], i / 2, (i % 2) * 2 + 1);
         const auto which = static_cast<TPumpRange>(i);
         connect(ranges_[i], &QLineEdit::textEdited, this, [this, which](const QString& t) { RangeEdited(which, t); });
+        // Leaving the field shows what the store holds (a maximum pushed past its minimum).
+        connect(ranges_[i], &QLineEdit::editingFinished, this, [this, which] {
+            if (const TPumpStore* s = CurrentStore())
+                ranges_[which]->setText(QString::number(std::round(s->Range(which)), 'f', 0));
+        });
     }
     auto* pointColumn = new QVBoxLayout;
     pointColumn->addWidget(grid_, 1);

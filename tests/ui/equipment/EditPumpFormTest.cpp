@@ -90,11 +90,28 @@ TEST_F(EditPumpFormTest, EditorFromTheMainWindowEditsPointsAndSavesEveryChangeOn
     QTest::keyClick(form.PointGrid(), Qt::Key_Delete);
     EXPECT_EQ(Texts().value(2), QStringLiteral("Удалить указанную точку ?"));
     EXPECT_EQ(form.PointGrid()->rowCount(), 2);
+    // The graph's menu adds a point at the pointer and deletes the one under it.
+    emit form.Graph()->AddPointRequested(150, 50);
+    EXPECT_EQ(form.PointGrid()->rowCount(), 3);
+    EXPECT_EQ(form.PointGrid()->currentRow(), 1);
+    emit form.Graph()->DeletePointRequested(0);
+    EXPECT_EQ(form.PointGrid()->item(0, 0)->text(), QStringLiteral("150.00"));
+
+    // A range equal to its minimum is pushed 10 past it.
+    form.RangeEdit(prMaxH)->setText(QStringLiteral("0"));
+    emit form.RangeEdit(prMaxH)->textEdited(QStringLiteral("0"));
+    emit form.RangeEdit(prMaxH)->editingFinished();
+    EXPECT_EQ(form.RangeEdit(prMaxH)->text(), QStringLiteral("10"));
+    form.RangeEdit(prMaxH)->setText(QStringLiteral("120"));
+    emit form.RangeEdit(prMaxH)->textEdited(QStringLiteral("120"));
+
     form.CloseSaving();
     EXPECT_EQ(form.result(), QDialog::Rejected);
     TPumpList saved;
     saved.LoadFolder(dir.path());
-    EXPECT_EQ(saved.At(saved.Find(QStringLiteral("К-90"))).Points().Count(), 2);
+    const TPumpStore& k = saved.At(saved.Find(QStringLiteral("К-90")));
+    EXPECT_EQ(k.Points().Points(), (std::vector<TBasePoint>{{150, 50}, {200, 40}}));
+    EXPECT_EQ(k.Range(prMaxH), 120);
 }
 
 TEST_F(EditPumpFormTest, ModelButtonsRefuseBadAndTakenNames)
