@@ -14,9 +14,8 @@ namespace PumpFile {
 
 // The largest file the reader takes; a curve of a few dozen points is a few hundred bytes.
 constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
-// Flows, heads and ranges beyond this are refused as damage: no pump comes near, and three
-// decimals of such a value are written and read back the same.
-constexpr double kMaxValue = 1e9;
+// Flows, heads and ranges beyond this are refused as damage.
+constexpr double kMaxValue = kMaxPumpValue;
 
 // The model in the bytes, named as inside the file (trimmed). Throws EFileError "Ошибка при
 // чтении файла " + path for a damaged file, and kNotAPumpFile for a file of another kind.

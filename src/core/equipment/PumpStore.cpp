@@ -2,14 +2,23 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cmath>
+
+namespace {
+double Bounded(double v) { return std::clamp(v, -kMaxPumpValue, kMaxPumpValue); }
+TBasePoint Bounded(const TBasePoint& p) { return {Bounded(p.Q), Bounded(p.H)}; }
+bool IsNumber(const TBasePoint& p) { return !std::isnan(p.Q) && !std::isnan(p.H); }
+}  // namespace
 
 void TPumpStore::SetRange(TPumpRange which, double value)
 {
-    ranges_[which] = value;
+    if (std::isnan(value))
+        return;
+    ranges_[which] = Bounded(value);
     const int min = which & ~1;
     if (ranges_[min] == ranges_[min + 1])
-        ranges_[min + 1] = ranges_[min] + 10;
+        ranges_[min + 1] = ranges_[min] + 10 > kMaxPumpValue ? ranges_[min] - 10 : ranges_[min] + 10;
     modified_ = true;
 }
 
@@ -23,13 +32,17 @@ void TPumpStore::SetRangesAsRead(double minQ, double maxQ, double minH, double m
 
 int TPumpStore::InsertPoint(const TBasePoint& point)
 {
+    if (!IsNumber(point))
+        return -1;
     modified_ = true;
-    return points_.Insert(point);
+    return points_.Insert(Bounded(point));
 }
 
 int TPumpStore::ReplacePoint(int index, const TBasePoint& point)
 {
-    const int to = points_.Replace(index, point);
+    if (!IsNumber(point))
+        return index;
+    const int to = points_.Replace(index, Bounded(point));
     modified_ = true;
     return to;
 }

@@ -4,6 +4,10 @@
 
 #include <QString>
 
+// Flows, heads and ranges stay within this: no pump comes near, the file keeps three decimals of
+// such a value exactly, and the reader refuses anything beyond as damage.
+constexpr double kMaxPumpValue = 1e9;
+
 // The axis ranges of a pump model: flow in m3/h, head in m.
 enum TPumpRange { prMinQ = 0, prMaxQ = 1, prMinH = 2, prMaxH = 3 };
 
@@ -23,6 +27,7 @@ public:
 
     double Range(TPumpRange which) const { return ranges_[which]; }
     // Writes one range value; a minimum equal to its maximum pushes the maximum to minimum + 10.
+    // Values are kept within kMaxPumpValue; a value that is not a number changes nothing.
     void SetRange(TPumpRange which, double value);
     // Reading and copying set the ranges as they are.
     void SetRangesAsRead(double minQ, double maxQ, double minH, double maxH);
@@ -31,6 +36,7 @@ public:
     // Bulk access for loading; does not mark the store modified.
     TBasePointList& PointsForLoading() { return points_; }
 
+    // Point values are kept within kMaxPumpValue like the ranges.
     int InsertPoint(const TBasePoint& point);
     int ReplacePoint(int index, const TBasePoint& point);
     void DeletePoint(int index);

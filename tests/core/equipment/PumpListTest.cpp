@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -111,4 +113,23 @@ TEST(PumpList, GridValuesOutsideTheRangesAreRefusedWithTheShownBounds)
     EXPECT_TRUE(store.FlowRefusal(250.4).isEmpty());
     EXPECT_EQ(store.FlowRefusal(251), QStringLiteral("Величина расхода должна лежать в пределах от 0 до 250."));
     EXPECT_EQ(store.HeadRefusal(-1), QStringLiteral("Величина депрессии должна лежать в пределах от 0 до 1000."));
+}
+
+TEST(PumpList, ValuesTheFileCannotHoldNeverEnterAStore)
+{
+    // Whatever is typed or dragged, what is saved reads back.
+    TestTempDir dir;
+    TPumpList list;
+    ASSERT_TRUE(list.AddModel(QStringLiteral("A")).Done);
+    TPumpStore& s = list.At(0);
+    s.SetRange(prMaxQ, 1e15);
+    s.SetRange(prMinH, std::nan(""));
+    s.InsertPoint({1e12, -1e12});
+    EXPECT_EQ(s.InsertPoint({std::nan(""), 1}), -1);
+    EXPECT_EQ(s.Range(prMaxQ), kMaxPumpValue);
+    EXPECT_EQ(s.Range(prMinH), 0);
+    list.SaveFolder(dir.path());
+    TPumpList again;
+    EXPECT_TRUE(again.LoadFolder(dir.path()).Errors.isEmpty());
+    EXPECT_EQ(again.At(0).Points().Points(), (std::vector<TBasePoint>{{kMaxPumpValue, -kMaxPumpValue}}));
 }
