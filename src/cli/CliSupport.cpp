@@ -45,6 +45,8 @@ int Usage()
         "         [--profile FILE.cl] [--objects OUT.json]\n"
         "                                 draw the schema into a PNG picture: the whole drawing at\n"
         "                                 PCT per cent (default 100), or fitted into W x H pixels\n"
+        "  pumps PATH [--head Q]... [--fit Q1,Q2] [--save DIR]\n"
+        "                                 pump curves of a .pmp file or a folder of them as JSON\n"
         "\n"
         "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
         "64 bad command line."));

@@ -113,7 +113,7 @@ const CommandInfo kCommands[] = {
     {"actAddDevice", "Добавить оборудование...", "", "Добавить оборудование|Добавить оборудование выбранного типа на текущую ветвь", hEdit, 0, R::FirstPageWithBranches, C::None, G::Mine, P::Pending, ""},
     {"actEditDevice", "Править оборудование...", "", "Править оборудование|Изменить выбранное оборудование", hEdit, 0, R::DeviceSelected, C::None, G::Mine, P::Pending, ""},
     {"actDelDevice", "Удалить оборудование", "", "Удалить оборудование|Удалить выбранное оборудование", hEdit, 0, R::DeviceSelected, C::None, G::Mine, P::Pending, ""},
-    {"actEditPumpDB", "Насосы...", "", "Насосы|База данных характеристик насосов", hEdit, 0, R::Always, C::None, G::Mine, P::Pending, ""},
+    {"actEditPumpDB", "Насосы...", "", "Насосы|База данных характеристик насосов", hEdit, 0, R::Always, C::None, G::Mine, P::Ready, ""},
     {"actEditRedDB", "Гидроредукторы...", "", "Гидроредукторы|База данных характеристик гидроредукторов", hEdit, 0, R::Always, C::None, G::Mine, P::Pending, ""},
     {"actEditLayers", "&Пласты...", "Ctrl+L", "Пласты|Пласты шахты", hEdit, 0, R::Document, C::None, G::Mine, P::Pending, ""},
     {"actEditPLF", "По&зиции ПЛА...", "", "Позиции ПЛА|Позиции плана ликвидации аварий", hEdit, 1, R::Document, C::None, G::Mine, P::Pending, ""},

@@ -14,6 +14,7 @@
 #include "ui/document/ChildForm.h"
 #include "ui/document/DocumentClipboard.h"
 #include "ui/document/ResultsPage.h"
+#include "ui/equipment/EditPumpForm.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -128,6 +129,7 @@ void TMainForm::ConnectCommands()
     OnDocumentCommand("actUseProjectedPipes", [](TChildForm& d) { d.SetUseProjectedPipes(!d.UseProjectedPipes()); });
     OnDocumentCommand("actFreeNumbers", [](TChildForm& d) { d.FindFreeNumbers(); });
     OnCommand("actParams", [this] { RunSettings(); });
+    OnCommand("actEditPumpDB", [this] { TEditPumpForm(config_.DBPath, nullptr, {}, this).exec(); });
 
     // Windows (the tile mode is the tag: 0 one under another, 1 side by side).
     OnCommand("actWinCascade", [this] { mdi_->cascadeSubWindows(); });
