@@ -45,6 +45,8 @@ int Usage()
         "         [--profile FILE.cl] [--objects OUT.json]\n"
         "                                 draw the schema into a PNG picture: the whole drawing at\n"
         "                                 PCT per cent (default 100), or fitted into W x H pixels\n"
+        "  reducers FILE.rdc|DIR [--locking P]... [--save DIR]\n"
+        "                                 reducer characteristics as JSON, interpolated at each P\n"
         "\n"
         "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
         "64 bad command line."));

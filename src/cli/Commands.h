@@ -10,3 +10,4 @@ int RunConvert(const QStringList& args);
 int RunGenerate(const QStringList& args);
 int RunCheck(const QStringList& args);
 int RunRender(const QStringList& args);
+int RunReducers(const QStringList& args);
