@@ -14,6 +14,7 @@
 #include "ui/document/ChildForm.h"
 #include "ui/document/DocumentClipboard.h"
 #include "ui/document/ResultsPage.h"
+#include "ui/equipment/ReducerForm.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -122,6 +123,7 @@ void TMainForm::ConnectCommands()
     OnDocumentCommand("actAddBranch", [](TChildForm& d) { d.AddBranch(); });
     OnDocumentCommand("actDelBranch", [](TChildForm& d) { d.DeleteBranch(); });
     OnDocumentCommand("actCheckTopology", [](TChildForm& d) { d.CheckTopology(); });
+    OnCommand("actEditRedDB", [this] { EditReducerDatabase(this, config_.DBPath); });
 
     // Calculation and service.
     OnDocumentCommand("actCheckWaterPipes", [](TChildForm& d) { d.CheckPipeline(); });
