@@ -400,9 +400,13 @@ void TfrmEditReducer::ShowInterpolation(const TReducerCharacter::Interpolated& a
     int framed = -1, shaded = -1;
     if (at.valid) {
         for (int k = 0; k < working_.NQ(); ++k) {
-            auto* item = new QTableWidgetItem(QString::number(at.outlet[static_cast<size_t>(k)], 'f', 2));
+            const QString text = QString::number(at.outlet[static_cast<size_t>(k)], 'f', 2);
+            auto* item = new QTableWidgetItem(text);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             outletRow_->setItem(0, k, item);
+            // 35 pixels a cell, wider only where the value would not show whole.
+            outletRow_->setColumnWidth(
+                k, std::max(TReducerGrid::kMinValueWidth, outletRow_->fontMetrics().horizontalAdvance(text) + 10));
         }
         for (int r = 0; r < working_.NP(); ++r) {
             if (working_.Locking(r) == at.locking) {

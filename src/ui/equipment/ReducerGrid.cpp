@@ -179,6 +179,8 @@ void TReducerGrid::Show(const TReducerCharacter& c)
     SetFlowsGreyed(flowsGreyed_);
     framed_ = shaded_ = -1;
     FitColumns();
+    if (nP_ > 0 && nQ_ > 0)
+        setCurrentCell(kFirstRow, kFirstValueColumn);
 }
 
 void TReducerGrid::SetEditable(bool editable)
@@ -271,10 +273,21 @@ void TReducerGrid::resizeEvent(QResizeEvent* event)
 
 void TReducerGrid::FitColumns()
 {
+    // The value columns share what the fixed ones leave; below their least width each keeps
+    // that width and the grid scrolls.
     if (nQ_ <= 0)
         return;
+    QHeaderView* header = horizontalHeader();
+    header->setMinimumSectionSize(kFixedColumnWidth);
     const int fixed = kFixedColumnWidth + 2 * kPressureColumnWidth;
-    const int share = std::max(kMinValueWidth, (viewport()->width() - fixed) / nQ_);
-    for (int k = 0; k < nQ_; ++k)
-        setColumnWidth(kFirstValueColumn + k, share);
+    const bool share = viewport()->width() - fixed >= kMinValueWidth * nQ_;
+    for (int col = 0; col < columnCount(); ++col) {
+        if (col < kFirstValueColumn || !share) {
+            header->setSectionResizeMode(col, QHeaderView::Fixed);
+            if (col >= kFirstValueColumn)
+                setColumnWidth(col, kMinValueWidth);
+        } else {
+            header->setSectionResizeMode(col, QHeaderView::Stretch);
+        }
+    }
 }

@@ -233,6 +233,10 @@ TEST_F(ReducerFormTest, PicturesOfTheThreeModes)
         TfrmEditReducer form(mode, dir.path(), installed, 20);
         form.resize(620, 380);
         form.show();
+        if (mode == TfrmEditReducer::EditBase) {  // pictured while editing
+            form.FlowRanges()->setValue(3);
+            form.SetRangesButton()->click();
+        }
         if (mode == TfrmEditReducer::Choose) {
             form.ModelBox()->setCurrentIndex(1);
             QTest::keyClicks(form.LockingEdit(), QStringLiteral("36"));
