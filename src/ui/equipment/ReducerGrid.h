@@ -36,6 +36,7 @@ public:
     int FramedRow() const { return framed_; }
     int ShadedRow() const { return shaded_; }
 
+    bool HasOpenEditor() const { return !editor_.isNull(); }
     // Stores the text of an open cell editor as leaving the cell would.
     void CommitOpenEditor();
 

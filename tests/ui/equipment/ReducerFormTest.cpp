@@ -1,7 +1,9 @@
 #include "support/TempDir.h"
+#include "ui/document/DocumentTestSupport.h"
 
 #include "core/equipment/ReducerFile.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/app/MainForm.h"
 #include "ui/equipment/ReducerForm.h"
 #include "ui/equipment/ReducerGrid.h"
 #include "ui/support/Pictures.h"
@@ -13,7 +15,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QAction>
+#include <QApplication>
 #include <QTest>
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 
@@ -53,6 +59,7 @@ protected:
     // Types into a grid cell and leaves the editor open, as a person would before clicking.
     static void Type(TReducerGrid* grid, Part part, int row, int col, const QString& text)
     {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // editors closed before
         const QPoint cell = TReducerGrid::CellOf(part, row, col);
         grid->editItem(grid->item(cell.y(), cell.x()));
         auto* editor = grid->viewport()->findChild<QLineEdit*>();
@@ -118,9 +125,20 @@ TEST_F(ReducerFormTest, ValidationSelectsTheCellEscAndResetRestore)
     EXPECT_FALSE(form.Editing());
     EXPECT_EQ(Text(form.Grid(), Part::Flow, 0, 1), QStringLiteral("100.0"));
 
+    // Enter keeps an editor with a text that is not a number open; leaving it keeps the value.
+    Type(form.Grid(), Part::Outlet, 0, 1, QStringLiteral("1..2"));
+    QPointer<QLineEdit> editor = form.Grid()->viewport()->findChild<QLineEdit*>();
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(editor && form.Grid()->HasOpenEditor());
+    form.Grid()->CommitOpenEditor();
+    EXPECT_EQ(Text(form.Grid(), Part::Outlet, 0, 1), QStringLiteral("0.0"));
+    form.CancelButton()->click();
+
     // Esc gives the cell its text back and the window its previous state.
     Type(form.Grid(), Part::Inlet, 0, 0, QStringLiteral("99"));
     QTest::keyClick(form.Grid()->viewport()->findChild<QLineEdit*>(), Qt::Key_Escape);
+    EXPECT_FALSE(form.Grid()->HasOpenEditor());
     EXPECT_FALSE(form.Editing());
     EXPECT_EQ(Text(form.Grid(), Part::Inlet, 0, 0), QStringLiteral("16.0"));
     EXPECT_EQ(form.Working().Inlet(0), 16.0);
@@ -169,8 +187,16 @@ TEST_F(ReducerFormTest, ModelButtonsRefuseTakenNamesAndDeleteOnSave)
 
 TEST_F(ReducerFormTest, ChooserInterpolatesAndRefusesPressuresOutsideTheTable)
 {
+    QFile damaged(dir.file(QStringLiteral("c.rdc")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(ReducerFile::Encode(TReducerCharacter()).left(30));
+    damaged.close();
     TfrmEditReducer form(TfrmEditReducer::Choose, dir.path(), TReducerCharacter(), 0);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Установка гидроредуктора в сеть"));
+    ASSERT_EQ(shown.size(), 1u);  // the damaged file is named and left out
+    EXPECT_EQ(shown[0].Text, QStringLiteral("Ошибка при чтении данных из файла c.rdc"));
+    EXPECT_EQ(form.ModelBox()->count(), 2);
+    shown.clear();
     EXPECT_FALSE(form.AddButton()->isVisibleTo(&form));
     EXPECT_EQ(form.Grid()->editTriggers(), QAbstractItemView::NoEditTriggers);
 
@@ -250,4 +276,29 @@ TEST_F(ReducerFormTest, PicturesOfTheThreeModes)
         EXPECT_GT(Pictures::InkPixels(picture, title), 30) << int(mode);
         form.close();
     }
+}
+
+namespace {
+using ReducerCommand = DocumentTest;
+}
+
+TEST_F(ReducerCommand, TheMainWindowOpensTheDatabaseOfItsFolder)
+{
+    TReducerCharacter c;
+    c.Name = QStringLiteral("Из папки");
+    QDir().mkpath(FilePath(QStringLiteral("db")));
+    ReducerFile::Write(FilePath(QStringLiteral("db/c.rdc")), c);
+    config.DBPath = FilePath(QStringLiteral("db/"));
+    TMainForm main(config);
+    QString title, model;
+    QTimer::singleShot(0, [&] {
+        if (auto* form = qobject_cast<TfrmEditReducer*>(QApplication::activeModalWidget())) {
+            title = form->windowTitle();
+            model = form->ModelBox()->currentText();
+            form->reject();
+        }
+    });
+    main.Action(QStringLiteral("actEditRedDB"))->trigger();
+    EXPECT_EQ(title, QStringLiteral("Редактирование БД гидроредукторов"));
+    EXPECT_EQ(model, QStringLiteral("Из папки"));
 }
