@@ -19,7 +19,7 @@ TReducerDatabase::LoadReport TReducerDatabase::Load()
     LoadReport report;
     const QDir dir(folder_);
     const QFileInfoList files =
-        dir.entryInfoList({QStringLiteral("*") + ReducerFile::kExtension}, QDir::Files | QDir::Readable, QDir::Name);
+        dir.entryInfoList({QStringLiteral("*") + ReducerFile::kExtension}, QDir::Files, QDir::Name);
     for (const QFileInfo& info : files) {
         const QString path = info.absoluteFilePath();
         try {
