@@ -249,6 +249,7 @@ bool TReducerGrid::Commit(int row, int col, const QString& text)
         return false;
     if (QTableWidgetItem* it = item(row, col))
         it->setText(Shown(v));
+    FitColumns();
     return true;
 }
 
@@ -279,13 +280,19 @@ void TReducerGrid::FitColumns()
         return;
     QHeaderView* header = horizontalHeader();
     header->setMinimumSectionSize(kFixedColumnWidth);
+    // At least 35 pixels, and wide enough for the longest value shown.
+    int least = kMinValueWidth;
+    for (int row = kFlowRow; row < rowCount(); ++row)
+        for (int col = kFirstValueColumn; col < columnCount(); ++col)
+            if (const QTableWidgetItem* it = item(row, col))
+                least = std::max(least, fontMetrics().horizontalAdvance(it->text()) + 10);
     const int fixed = kFixedColumnWidth + 2 * kPressureColumnWidth;
-    const bool share = viewport()->width() - fixed >= kMinValueWidth * nQ_;
+    const bool share = viewport()->width() - fixed >= least * nQ_;
     for (int col = 0; col < columnCount(); ++col) {
         if (col < kFirstValueColumn || !share) {
             header->setSectionResizeMode(col, QHeaderView::Fixed);
             if (col >= kFirstValueColumn)
-                setColumnWidth(col, kMinValueWidth);
+                setColumnWidth(col, least);
         } else {
             header->setSectionResizeMode(col, QHeaderView::Stretch);
         }
