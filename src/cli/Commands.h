@@ -11,3 +11,4 @@ int RunGenerate(const QStringList& args);
 int RunCheck(const QStringList& args);
 int RunRender(const QStringList& args);
 int RunPumps(const QStringList& args);
+int RunReducers(const QStringList& args);

@@ -37,6 +37,8 @@ int main(int argc, char* argv[])
         return RunRender(args);
     if (command == QStringLiteral("pumps"))
         return RunPumps(args);
+    if (command == QStringLiteral("reducers"))
+        return RunReducers(args);
     if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         Cli::Usage();
         return kExitOk;

@@ -114,7 +114,7 @@ const CommandInfo kCommands[] = {
     {"actEditDevice", "Править оборудование...", "", "Править оборудование|Изменить выбранное оборудование", hEdit, 0, R::DeviceSelected, C::None, G::Mine, P::Pending, ""},
     {"actDelDevice", "Удалить оборудование", "", "Удалить оборудование|Удалить выбранное оборудование", hEdit, 0, R::DeviceSelected, C::None, G::Mine, P::Pending, ""},
     {"actEditPumpDB", "Насосы...", "", "Насосы|База данных характеристик насосов", hEdit, 0, R::Always, C::None, G::Mine, P::Ready, ""},
-    {"actEditRedDB", "Гидроредукторы...", "", "Гидроредукторы|База данных характеристик гидроредукторов", hEdit, 0, R::Always, C::None, G::Mine, P::Pending, ""},
+    {"actEditRedDB", "Гидроредукторы...", "", "Гидроредукторы|База данных характеристик гидроредукторов", hEdit, 0, R::Always, C::None, G::Mine, P::Ready, ""},
     {"actEditLayers", "&Пласты...", "Ctrl+L", "Пласты|Пласты шахты", hEdit, 0, R::Document, C::None, G::Mine, P::Pending, ""},
     {"actEditPLF", "По&зиции ПЛА...", "", "Позиции ПЛА|Позиции плана ликвидации аварий", hEdit, 1, R::Document, C::None, G::Mine, P::Pending, ""},
     {"actTopologyChema", "&Топологическая схема", "F8", "Топологическая схема|Объемная топологическая схема шахты", hMine, 0, R::Document, C::None, G::Mine, P::Pending, ""},

@@ -15,6 +15,7 @@
 #include "ui/document/DocumentClipboard.h"
 #include "ui/document/ResultsPage.h"
 #include "ui/equipment/EditPumpForm.h"
+#include "ui/equipment/ReducerForm.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -123,6 +124,7 @@ void TMainForm::ConnectCommands()
     OnDocumentCommand("actAddBranch", [](TChildForm& d) { d.AddBranch(); });
     OnDocumentCommand("actDelBranch", [](TChildForm& d) { d.DeleteBranch(); });
     OnDocumentCommand("actCheckTopology", [](TChildForm& d) { d.CheckTopology(); });
+    OnCommand("actEditRedDB", [this] { EditReducerDatabase(this, config_.DBPath); });
 
     // Calculation and service.
     OnDocumentCommand("actCheckWaterPipes", [](TChildForm& d) { d.CheckPipeline(); });

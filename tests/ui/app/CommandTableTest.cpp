@@ -93,10 +93,11 @@ TEST(CommandActions, MenusHoldOnlyCommandsWithWindows)
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(recent->title(), QStringLiteral("Последние с&еансы"));
     EXPECT_NE(FindMenu(window.menuBar(), QString::fromLatin1(kWindowMenuName)), nullptr);
-    // The pipeline submenu holds the pump database, the one of its commands with a window.
+    // The pipeline submenu shows with the pump and reducer databases, its commands with a window.
     QMenu* pipes = FindMenu(window.menuBar(), QStringLiteral("PipesMenu"));
     ASSERT_NE(pipes, nullptr);
     EXPECT_TRUE(commandNamesIn(pipes).contains(QStringLiteral("actEditPumpDB")));
+    EXPECT_TRUE(commandNamesIn(pipes).contains(QStringLiteral("actEditRedDB")));
 
     // No menu starts or ends with a separator or has two in a row.
     for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
