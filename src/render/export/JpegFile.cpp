@@ -86,7 +86,9 @@ bool Start(jpeg_compress_struct& info, ErrorManager& error, int quality, bool pr
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     info.dct_method = JDCT_ISLOW;
-    info.optimize_coding = TRUE;
+    // Optimised Huffman tables need the whole picture's coefficients in memory (a progressive
+    // picture needs them anyway): a baseline picture takes the standard tables and streams.
+    info.optimize_coding = progressive ? TRUE : FALSE;
     info.density_unit = 1;
     info.X_density = 96;
     info.Y_density = 96;

@@ -2,7 +2,9 @@
 
 // JPEG pictures through libjpeg-turbo, fed row by row so a big picture is never held whole:
 // quality 1…100, progressive or baseline, colour (three components) or grey (one), the
-// accurate integer DCT, optimised Huffman tables, 96 dpi.
+// accurate integer DCT, 96 dpi. A baseline picture streams through in a few rows; a
+// progressive one keeps its DCT coefficients (2 bytes a sample, chroma at a quarter) until
+// the end, as every progressive encoder must.
 
 #include <QRgb>
 #include <QSize>
