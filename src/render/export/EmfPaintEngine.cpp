@@ -135,7 +135,12 @@ void TEmfPaintEngine::Emit(Record& record)
 
 QPoint TEmfPaintEngine::Logical(QPointF device) const
 {
-    return QPoint(qRound(device.x() * kUnits), qRound(device.y() * kUnits));
+    // Far outside any picture (or not a number): pinned well inside 32-bit coordinates.
+    const auto unit = [](double v) {
+        constexpr double kFar = 1 << 30;
+        return std::isfinite(v) ? int(std::lround(std::clamp(v * kUnits, -kFar, kFar))) : 0;
+    };
+    return QPoint(unit(device.x()), unit(device.y()));
 }
 
 double TEmfPaintEngine::LinearScale() const { return std::sqrt(std::abs(matrix_.determinant())); }

@@ -15,7 +15,10 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <QLocale>
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -158,6 +161,27 @@ std::optional<TPictureFormat> FormatOf(const QString& path)
     return std::nullopt;
 }
 
+std::optional<double> ParseScale(const QString& text)
+{
+    QString number = text.trimmed();
+    if (number.endsWith(QLatin1Char('%')))
+        number = number.chopped(1).trimmed();
+    bool ok = false;
+    const double value = QLocale::c().toDouble(number, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    const double percent = std::round(value);
+    if (percent < kMinPercent || percent > kMaxPercent)
+        return std::nullopt;
+    return percent / 100.0;
+}
+
+std::optional<QSize> PictureSize(TSchemaScene& scene, const TSchemaPictureRequest& request, TPictureFormat format)
+{
+    const TViewGeometry view = SchemaPicture::View(scene, request);
+    return SchemaPicture::Size(view, request, format != TPictureFormat::Png);
+}
+
 int BandRows(int width) { return std::clamp(4 * 1024 * 1024 / std::max(1, width), 16, 4096); }
 
 TExportedPicture Write(const QString& path, TPictureFormat format, TSchemaScene& scene,
@@ -185,7 +209,7 @@ TExportedPicture Write(const QString& path, TPictureFormat format, TSchemaScene&
         throw Exception(QStringLiteral("Точка рисунка BMP не может занимать %1 бит").arg(options.BmpBits));
     // Bitmaps and JPEG are drawn in bands and vector pictures hold no pixels: for them only
     // each side is capped.
-    const TPicturePlan plan = SchemaPicture::Plan(scene, adjusted, true);
+    const TPicturePlan plan = SchemaPicture::Plan(scene, adjusted, /*banded=*/true);
     result.Size = plan.Size;
     result.Scale = plan.Scale;
 

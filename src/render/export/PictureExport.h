@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class TSchemaScene;
@@ -32,6 +33,20 @@ struct TExportedPicture {
 };
 
 namespace PictureExport {
+
+// The export scale's list (shown as round(100 × value) "%") and its limits in per cent: a
+// mistyped scale cannot ask for gigabytes.
+inline constexpr std::array<double, 9> kScales{6, 5, 4, 3, 2, 1.5, 1, 0.5, 0.25};
+inline constexpr int kMinPercent = 1;
+inline constexpr int kMaxPercent = 3000;
+
+// A typed export scale: blanks around it and one "%" are ignored, the number is rounded to a
+// whole per cent; none when empty, not a number, or outside 1…3000 %.
+std::optional<double> ParseScale(const QString& text);
+
+// The size of the picture the file will hold, the one size to show before exporting; none
+// when it is too large for the format.
+std::optional<QSize> PictureSize(TSchemaScene& scene, const TSchemaPictureRequest& request, TPictureFormat format);
 
 // The format of a file name's extension (.png .bmp .jpg .emf .svg .pdf, in any case); none
 // for any other.

@@ -280,3 +280,29 @@ TEST(PictureExport, VectorFormatsCarryTheText)
     // One page of 800 × 500 pixels at 96 dpi: 600 × 375 points.
     EXPECT_TRUE(pdf.contains("/MediaBox [0 0 600.000000 375.000000]")) << pdf.left(2000).toStdString();
 }
+
+TEST(PictureExport, TypedScalesAndTheSizeShownBeforehand)
+{
+    EXPECT_EQ(PictureExport::ParseScale(QStringLiteral(" 150 %")), 1.5);
+    EXPECT_EQ(PictureExport::ParseScale(QStringLiteral("150%")), 1.5);
+    EXPECT_EQ(PictureExport::ParseScale(QStringLiteral("12.6")), 0.13);
+    EXPECT_EQ(PictureExport::ParseScale(QStringLiteral("3000")), 30.0);
+    for (const char* bad : {"", "%", "0", "0.4", "-5", "3001", "1e9", "abc", "15%%"})
+        EXPECT_FALSE(PictureExport::ParseScale(QString::fromLatin1(bad))) << bad;
+
+    TestTempDir dir;
+    SampleExport sample;
+    sample.request.Fit.reset();
+    sample.request.Scale = 0.5;
+    for (const QString& name : {QStringLiteral("a.emf"), QStringLiteral("a.jpg"), QStringLiteral("a.png")}) {
+        const auto size = PictureExport::PictureSize(sample.scene, sample.request, *PictureExport::FormatOf(name));
+        ASSERT_TRUE(size);
+        EXPECT_EQ(sample.Write(dir.file(name)).Size, *size) << name.toStdString();
+    }
+    EXPECT_EQ(QImage(dir.file(QStringLiteral("a.jpg"))).size(),
+              *PictureExport::PictureSize(sample.scene, sample.request, TPictureFormat::Jpeg));
+    // 20 000 × 20 000 is too much to hold as a PNG but fine in bands.
+    sample.request.Fit = QSize(20000, 20000);
+    EXPECT_FALSE(PictureExport::PictureSize(sample.scene, sample.request, TPictureFormat::Png));
+    EXPECT_TRUE(PictureExport::PictureSize(sample.scene, sample.request, TPictureFormat::Bmp));
+}
