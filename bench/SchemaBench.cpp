@@ -6,6 +6,7 @@
 
 #include "core/exchange/MineGenerator.h"
 #include "core/model/Mine.h"
+#include "render/schema2d/HitIndex.h"
 #include "render/schema2d/SchemaRenderer.h"
 #include "render/schema2d/SchemaScene.h"
 
@@ -15,6 +16,11 @@
 #include "BenchMines.h"
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+#include <vector>
 
 #include <map>
 #include <memory>
@@ -173,6 +179,37 @@ void SchemaBuildAndFirstPaint(benchmark::State& state)
     }
 }
 
+// The index of what lies under the pointer: built once per view (timed), then asked at
+// points all over the drawing; the slowest 1 % of questions is reported.
+void SchemaHitIndex(benchmark::State& state)
+{
+    TSchemaScene scene(BenchMine(int(state.range(0))));
+    TRenderContext ctx = WindowContext(scene, TDisplaySwitches());
+    AtMiddle(ctx, 1);
+    ctx.View.SetClient(QSize(1 << 20, 1 << 20), 0);  // every object on the screen
+    ctx.View.SetScrollPosition(QPoint());
+    THitIndex index;
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> x(0, ctx.View.TotalWidth());
+    std::uniform_real_distribution<double> y(0, ctx.View.TotalHeight());
+    std::vector<double> times;
+    for (auto _ : state) {
+        index.Build(scene, ctx, true);
+        state.PauseTiming();
+        times.clear();
+        for (int i = 0; i < 20000; ++i) {
+            const QPointF p(x(random), y(random));
+            const auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(index.At(p));
+            times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        }
+        state.ResumeTiming();
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["p99 us"] = times[times.size() * 99 / 100];
+    state.counters["max us"] = times.back();
+}
+
 }  // namespace
 
 BENCHMARK(SchemaPaintFloor)->Unit(benchmark::kMillisecond);
@@ -181,3 +218,4 @@ BENCHMARK(SchemaRepaintFitLinesOnly)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaRepaintAt16Everything)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaScroll100)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaBuildAndFirstPaint)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SchemaHitIndex)->Arg(20000)->Unit(benchmark::kMillisecond);

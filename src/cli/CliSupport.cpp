@@ -48,6 +48,10 @@ int Usage()
         "                                 the whole drawing at PCT per cent (1..3000, default 100),\n"
         "                                 or fitted into W x H pixels; --bits for a bitmap (default\n"
         "                                 8), --quality (default 75), --progressive, --grey for JPEG\n"
+        "  pumps PATH [--head Q]... [--fit Q1,Q2] [--save DIR]\n"
+        "                                 pump curves of a .pmp file or a folder of them as JSON\n"
+        "  reducers FILE.rdc|DIR [--locking P]... [--save DIR]\n"
+        "                                 reducer characteristics as JSON, interpolated at each P\n"
         "\n"
         "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
         "64 bad command line."));

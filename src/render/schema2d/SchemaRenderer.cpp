@@ -9,6 +9,7 @@
 #include "core/model/TextBlock2D.h"
 #include "core/model/Uzel.h"
 #include "render/schema2d/DeviceLook.h"
+#include "render/schema2d/DisplayedPipes.h"
 #include "render/schema2d/LabelBox.h"
 #include "render/schema2d/ProfileLook.h"
 #include "render/schema2d/ResultTexts.h"
@@ -281,16 +282,7 @@ const TPipe* NetworkPainter::DisplayedWaterPipe(const TBranch* branch) const
 template <class F>
 void NetworkPainter::ForEachDisplayedPipe(const TBranch* branch, F&& f) const
 {
-    if (show_.PipeIndex < 0)
-        return;
-    if (show_.PipeIndex <= 2) {
-        const TPipe* pipe = show_.PipeIndex < branch->Pipes.Count() ? branch->Pipes.Items(show_.PipeIndex) : nullptr;
-        if (pipe && IsLaid(pipe))
-            f(pipe);
-        return;
-    }
-    for (int i = 3; i < branch->Pipes.Count(); ++i)
-        f(branch->Pipes.Items(i));
+    ::ForEachDisplayedPipe(*branch, show_.PipeIndex, f);
 }
 
 bool NetworkPainter::NodeOnDisplayedPipe(const TBranch* branch, bool start) const
@@ -513,6 +505,11 @@ bool NetworkPainter::PaintBoxedLabel(const QString& text, QPointF centre, QPoint
         *width = int(std::ceil(size.width()));
     if (height)
         *height = int(std::ceil(size.height()));
+    if (owner && owner == ctx_.LabelDrag.Owner &&
+        (kind == TDrawnObjects::LabelKind::UzelResult) == ctx_.LabelDrag.Result) {
+        centre += ctx_.LabelDrag.Vector;
+        selected = true;
+    }
     const TLabelBox box = LabelBoxAt(centre, size, ellipse);
     const QRectF reach = box.Figure.united(QRectF(anchor, QSizeF(1, 1)));
     if (!Visible(reach))

@@ -41,8 +41,6 @@
 namespace {
 
 constexpr QSize kDefaultSize(900, 650);
-// How near the mouse must be to an object for the status bar to name it.
-constexpr double kHitTolerance = 4;
 
 TScaleLimits LimitsOf(const TParams2D& p)
 {
@@ -92,6 +90,7 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
 
     BuildWidgets();
     BuildActions();
+    BuildToolActions();
     BuildMenusAndToolBar();
     viewActions_->SetResultBits(settings_.Memory.ResultBits);
     // The water arrows are off whenever the window opens.
@@ -118,6 +117,11 @@ TShema2DForm::~TShema2DForm()
     RememberState();
     for (const auto& [document, scene] : scenes_)
         disconnect(document, nullptr, this, nullptr);
+    // The child widgets die after this body (the scale box closing its list, say) and must
+    // not call back into a window that is no longer one.
+    drawBox_->removeEventFilter(this);
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -162,7 +166,6 @@ void TShema2DForm::BuildWidgets()
             [this](int x) { ScrollTo(QPoint(x, view_.ScrollPosition().y())); });
     connect(rScrollBar_, &QScrollBar::valueChanged, this,
             [this](int y) { ScrollTo(QPoint(view_.ScrollPosition().x(), y)); });
-    connect(panel_, &TSchemaPanel::MouseMoved, this, &TShema2DForm::ShowMouse);
     connect(panel_, &TSchemaPanel::MouseLeft, this, [this] {
         topBox_->SetMouse(std::nullopt);
         leftBox_->SetMouse(std::nullopt);
@@ -226,6 +229,13 @@ void TShema2DForm::BuildActions()
 
 void TShema2DForm::BuildMenusAndToolBar()
 {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale"})
+        edit->addAction(Action(QString::fromLatin1(name)));
+    edit->addSeparator();
+    edit->addAction(Action(QStringLiteral("ActEditor")));
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
     view->setObjectName(QStringLiteral("ViewMenu"));
     for (const char* name : {"ActIncScaleAuto", "ActDecScaleAuto", "ActPageScale", "ActSelectionScale", "ActPreviousScale"})
@@ -242,6 +252,11 @@ void TShema2DForm::BuildMenusAndToolBar()
     service->setObjectName(QStringLiteral("ServiceMenu"));
     service->addAction(Action(QStringLiteral("ActOptions")));
     service->addAction(Action(QStringLiteral("ActToMainWindow")));
+
+    QToolBar* tools = addToolBar(QStringLiteral("Инструменты"));
+    tools->setObjectName(QStringLiteral("ToolsToolBar"));
+    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActEditor"})
+        tools->addAction(Action(QString::fromLatin1(name)));
 
     QToolBar* bar = addToolBar(QStringLiteral("Масштаб"));
     bar->setObjectName(QStringLiteral("ScaleToolBar"));
@@ -514,6 +529,7 @@ void TShema2DForm::ScrollTo(QPoint position)
 
 void TShema2DForm::AfterViewChange()
 {
+    hitsValid_ = false;
     ApplyBars();
     scaleBox_->ShowScale(view_.Scale());
     statusScale_->setText(SchemaStatusText::ScaleText(view_.Scale()));
@@ -573,6 +589,10 @@ TRenderContext TShema2DForm::Context() const
     ctx.GridStepMetres = config_.GridStep2D;
     ctx.Dpi = TViewGeometry::kScreenDpi;
     ctx.Area = QRectF(QPointF(0, 0), QSizeF(panel_->size()));
+    if (gesture_ == TGesture::Uzels)
+        ctx.DragVector = dragVector_;
+    if (gesture_ == TGesture::Label)
+        ctx.LabelDrag = {pressed_.Object, pressed_.What == THit::Kind::UzelResult, dragVector_};
     return ctx;
 }
 
@@ -593,7 +613,9 @@ void TShema2DForm::Draw(QPainter& painter, const QRect& clip)
 
 void TShema2DForm::ShowMouse(QPointF position)
 {
-    statusObject_->setText(SchemaStatusText::ObjectText(SchemaStatusText::ObjectAt(drawn_, position, kHitTolerance)));
+    const THit hit = HitAt(position);
+    statusObject_->setText(
+        SchemaStatusText::ObjectText(hit.What == THit::Kind::SectionResult ? hit.Branch : hit.Object));
     const QString xy = SchemaStatusText::CoordinateText(position, view_, TViewGeometry::kPpcm);
     if (!xy.isEmpty())
         statusXY_->setText(xy);

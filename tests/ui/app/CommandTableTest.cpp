@@ -93,8 +93,11 @@ TEST(CommandActions, MenusHoldOnlyCommandsWithWindows)
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(recent->title(), QStringLiteral("Последние с&еансы"));
     EXPECT_NE(FindMenu(window.menuBar(), QString::fromLatin1(kWindowMenuName)), nullptr);
-    // A submenu whose commands all wait for windows is left out.
-    EXPECT_EQ(FindMenu(window.menuBar(), QStringLiteral("PipesMenu")), nullptr);
+    // The pipeline submenu shows with the pump and reducer databases, its commands with a window.
+    QMenu* pipes = FindMenu(window.menuBar(), QStringLiteral("PipesMenu"));
+    ASSERT_NE(pipes, nullptr);
+    EXPECT_TRUE(commandNamesIn(pipes).contains(QStringLiteral("actEditPumpDB")));
+    EXPECT_TRUE(commandNamesIn(pipes).contains(QStringLiteral("actEditRedDB")));
 
     // No menu starts or ends with a separator or has two in a row.
     for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {

@@ -201,14 +201,6 @@ TEST(SchemaStatusText, ReadsTheMouseFromTheOrigin)
     EXPECT_EQ(SchemaStatusText::ObjectText(b), QStringLiteral("Ветвь 5"));
     b->SetRemark(QStringLiteral("  ствол "));
     EXPECT_EQ(SchemaStatusText::ObjectText(b), QStringLiteral("Ветвь 5: ствол"));
-
-    // Nodes win over the branch they end.
-    TDrawnObjects drawn;
-    drawn.Branches.push_back({b, QPointF(0, 0), QPointF(100, 0)});
-    drawn.Uzels.push_back({u, QPointF(0, 0)});
-    EXPECT_EQ(SchemaStatusText::ObjectAt(drawn, QPointF(2, 1), 4), u);
-    EXPECT_EQ(SchemaStatusText::ObjectAt(drawn, QPointF(50, 3), 4), b);
-    EXPECT_EQ(SchemaStatusText::ObjectAt(drawn, QPointF(50, 9), 4), nullptr);
 }
 
 TEST_F(SchemaWindow, StatusBarNamesTheNodeUnderTheMouse)
@@ -219,10 +211,13 @@ TEST_F(SchemaWindow, StatusBarNamesTheNodeUnderTheMouse)
     schema->resize(700, 500);
     Flush();
     schema->Panel()->Picture();
-    const QPointF at = schema->View().ToScreen(QPointF(Uzel(doc, 2)->SX(), Uzel(doc, 2)->SY()));
+    const QPointF at = schema->View().ToScreen(QPointF(Uzel(doc, 4)->SX(), Uzel(doc, 4)->SY()));
     schema->ShowMouse(at + QPointF(1, 1));
-    EXPECT_EQ(schema->StatusText(0), QStringLiteral("Узел 2"));
+    EXPECT_EQ(schema->StatusText(0), QStringLiteral("Узел 4"));
     EXPECT_EQ(schema->StatusText(2), SchemaStatusText::CoordinateText(at + QPointF(1, 1), schema->View(), 38));
+    // Node 2 lies under branch 40 (1 to 3), drawn over it last: the branch is what is there.
+    schema->ShowMouse(schema->View().ToScreen(QPointF(Uzel(doc, 2)->SX(), Uzel(doc, 2)->SY())));
+    EXPECT_EQ(schema->StatusText(0), QStringLiteral("Ветвь 40"));
 }
 
 TEST_F(SchemaWindow, BoundsAreStoredAndRestored)
@@ -410,4 +405,51 @@ TEST_F(SchemaWindow, PicturesOfTheSampleMine)
     schema->FitWhole();
     schema->ViewActions()->Action(QStringLiteral("ActColorLayers"))->trigger();
     EXPECT_GT(take(QStringLiteral("schema-seams")), 1000);
+}
+
+// The mouse: a click selects (and the tables follow); dragging a node moves it only in the
+// editor mode, by the drag over the scale, and marks it placed by hand; Esc takes a drag back;
+// a zoom-tool click under 11 pixels is a step, not a rectangle.
+TEST_F(SchemaWindow, ClicksSelectAndEditorDragsMoveNodes)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    Flush();
+    schema->SetScaleAboutCentre(2);
+    TUzel* node = Uzel(doc, 4);
+    const QPointF at = schema->View().ToScreen(QPointF(node->SX(), node->SY()));
+    const QPointF sx(node->SX(), node->SY());
+
+    auto drag = [&](QPointF by) {
+        schema->Press(at, Qt::LeftButton, Qt::NoModifier);
+        schema->Move(at + by / 2);
+        schema->Release(at + by, Qt::LeftButton, Qt::NoModifier);
+        Flush();
+    };
+    drag(QPointF(30, 20));
+    EXPECT_TRUE(node->Selected());
+    EXPECT_EQ(QPointF(node->SX(), node->SY()), sx);  // not in the editor mode
+    EXPECT_FALSE(doc->IsModified());
+
+    schema->SetEditorMode(true);
+    drag(QPointF(30, 20));
+    EXPECT_FLOAT_EQ(node->SX(), float(sx.x() + 15));
+    EXPECT_FLOAT_EQ(node->SY(), float(sx.y() + 10));
+    EXPECT_TRUE(node->PlacedByHand());
+    EXPECT_TRUE(doc->IsModified());
+
+    const QPointF moved(node->SX(), node->SY());
+    const QPointF now = schema->View().ToScreen(moved);
+    schema->Press(now, Qt::LeftButton, Qt::NoModifier);
+    schema->Move(now + QPointF(40, 0));
+    schema->CancelDrag();
+    schema->Release(now + QPointF(40, 0), Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(QPointF(node->SX(), node->SY()), moved);
+
+    schema->SetTool(TShema2DForm::TTool::ZoomIn);
+    schema->Press(QPointF(100, 100), Qt::LeftButton, Qt::NoModifier);
+    schema->Release(QPointF(108, 105), Qt::LeftButton, Qt::NoModifier);
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 3);
 }

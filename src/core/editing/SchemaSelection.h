@@ -1,0 +1,30 @@
+#pragma once
+
+// How clicks on the schema change the mine's selection (shared with the document's tables).
+
+#include <QRectF>
+
+class TBranch;
+class TDevice;
+class TMine;
+class TUzel;
+
+namespace SchemaSelection {
+
+// Without Shift the node replaces the selection, unless it is selected already and no
+// selected branch ends at it (so selected nodes can be dragged together). With Shift it is
+// toggled, but a selected node at an end of a selected branch stays.
+void ClickUzel(TMine& mine, TUzel* uzel, bool shift);
+
+// As a node; a branch brings its two end nodes along. With Shift an end node goes with the
+// branch unless another selected branch still holds it.
+void ClickBranch(TMine& mine, TBranch* branch, bool shift);
+
+// An unselected device replaces the selection; with Shift it is toggled.
+void ClickDevice(TMine& mine, TDevice* device, bool shift);
+
+// The nodes with their schema position inside the rectangle (schema units) and the branches
+// with both ends inside it; or, for devices, the devices whose place lies inside it.
+void SelectInside(TMine& mine, const QRectF& rect, bool devices);
+
+}  // namespace SchemaSelection

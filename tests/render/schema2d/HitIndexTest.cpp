@@ -1,0 +1,114 @@
+#include "render/schema2d/HitIndex.h"
+
+#include "support/MineBuilder.h"
+#include "core/exchange/MineGenerator.h"
+#include "render/schema2d/SchemaRenderer.h"
+#include "render/schema2d/SchemaScene.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+TUzel* Placed(MineBuilder& m, int number, float sx, float sy, double z = 0)
+{
+    TUzel* u = m.uzel(number, sx, sy, z);
+    u->SetSX(sx);
+    u->SetSY(sy);
+    return u;
+}
+
+// A view of the scene drawn once (labels measure themselves while drawn), and its index.
+struct View {
+    TRenderContext Ctx;
+    TDrawnObjects Drawn;
+    THitIndex Index;
+
+    View(TSchemaScene& scene, double scale, bool editor, QSize size = QSize(800, 500))
+    {
+        Ctx.Show.BranchLabels = true;
+        Ctx.View.SetScale(scale);
+        scene.RecomputeExtent(Ctx.Show, Ctx.Colors);
+        scene.ApplyExtent(Ctx.View);
+        Ctx.View.SetClient(size, 0);
+        Ctx.Area = QRectF(QPointF(0, 0), QSizeF(size));
+        QImage image(size, QImage::Format_RGB32);
+        QPainter painter(&image);
+        SchemaRenderer::Render(painter, scene, Ctx, &Drawn);
+        Index.Build(scene, Ctx, editor);
+    }
+    QPointF At(const TUzel* u) const { return Ctx.View.ToScreen(QPointF(u->SX(), u->SY())); }
+};
+
+}  // namespace
+
+// The drawing's order decides: a node above its branches, a device above its branch's line,
+// the topmost branch first, ends at one place give only the higher node, labels only in the
+// editor mode, and at 15 % only branches.
+TEST(HitIndex, AnswersInTheDrawingsOrder)
+{
+    MineBuilder m;
+    Placed(m, 1, 0, 0);
+    TUzel* shared = Placed(m, 2, 200, 0);
+    Placed(m, 3, 200, 150);
+    Placed(m, 4, 400, 0, 5);
+    TUzel* high = Placed(m, 5, 401, 1, 10);
+    TBranch* first = m.firePipe(1, 1, 2);
+    TBranch* second = m.firePipe(2, 2, 3);
+    m.branch(3, 2, 4);
+    TBranch* stub = m.branch(4, 4, 5);
+    TDevice* gate = m.device(first, dkGate, 0.25, 7);
+    TSchemaScene scene(m.mine());
+
+    View view(scene, 1, false);
+    const THit atShared = view.Index.At(view.At(shared));
+    EXPECT_EQ(atShared.What, THit::Kind::Uzel);
+    EXPECT_EQ(atShared.Object, shared);
+    EXPECT_EQ(atShared.Branch, m.mine().Branches.Items(2));  // the topmost branch at node 2
+    const QPointF onGate = view.Ctx.View.ToScreen(QPointF(50, 0));
+    EXPECT_EQ(view.Index.At(onGate).Object, gate);
+    const QPointF onLine = view.Ctx.View.ToScreen(QPointF(200, 100));
+    EXPECT_EQ(view.Index.At(onLine).Object, second);
+    EXPECT_FALSE(view.Index.At(onLine + QPointF(12, 0)));
+    EXPECT_EQ(view.Index.At(view.At(high) - QPointF(1, 1)).Object, high);
+    EXPECT_EQ(view.Index.At(view.At(high) - QPointF(1, 1)).Branch, stub);
+
+    // The number label of node 3 is hit only where labels can be dragged.
+    const TDrawnObjects::Label* label = nullptr;
+    for (const auto& l : view.Drawn.Labels)
+        if (l.Kind == TDrawnObjects::LabelKind::UzelNumber && l.Owner == m.mine().Uzels.Items(2))
+            label = &l;
+    ASSERT_NE(label, nullptr);
+    EXPECT_NE(view.Index.At(label->Box.center()).What, THit::Kind::UzelNumber);
+    View editor(scene, 1, true);
+    EXPECT_EQ(editor.Index.At(label->Box.center()).What, THit::Kind::UzelNumber);
+
+    View small(scene, 0.15, true);
+    EXPECT_EQ(small.Index.At(small.At(shared)).What, THit::Kind::Branch);
+}
+
+// On a generated mine every node and device drawn is found at its own place: mostly as
+// itself, else as what the drawing's order puts first there (a device on the node, a device
+// of the same branch, a branch drawn later over it) — never nothing.
+TEST(HitIndex, FindsEveryDrawnObjectAtItsPlace)
+{
+    auto mine = MineGenerator::Generate(600, 3);
+    TSchemaScene scene(*mine);
+    View view(scene, 0.5, false, QSize(6000, 4000));
+    ASSERT_GT(view.Drawn.Uzels.size(), 300u);
+    int itself = 0;
+    for (const auto& u : view.Drawn.Uzels) {
+        const THit hit = view.Index.At(u.At);
+        EXPECT_TRUE(hit) << u.Object->Number();
+        itself += hit.Object == u.Object;
+    }
+    EXPECT_GT(itself, int(view.Drawn.Uzels.size()) * 3 / 4);
+    itself = 0;
+    for (const auto& d : view.Drawn.Devices) {
+        const THit hit = view.Index.At(d.At);
+        EXPECT_TRUE(hit) << d.Object->Number();
+        itself += hit.Object == d.Object;
+    }
+    EXPECT_GT(itself, int(view.Drawn.Devices.size()) * 3 / 4);
+}
