@@ -91,6 +91,7 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
     BuildWidgets();
     BuildActions();
     BuildToolActions();
+    BuildOrderActions();
     BuildMenusAndToolBar();
     viewActions_->SetResultBits(settings_.Memory.ResultBits);
     // The water arrows are off whenever the window opens.
@@ -235,6 +236,13 @@ void TShema2DForm::BuildMenusAndToolBar()
         edit->addAction(Action(QString::fromLatin1(name)));
     edit->addSeparator();
     edit->addAction(Action(QStringLiteral("ActEditor")));
+    edit->addSeparator();
+    for (const char* name : {"ActFront", "ActBack", "ActForward", "ActBackvard"})
+        edit->addAction(Action(QString::fromLatin1(name)));
+    edit->addSeparator();
+    edit->addAction(Action(QStringLiteral("ActRefresh")));
+    // The order commands follow the editor mode and the selection.
+    connect(edit, &QMenu::aboutToShow, this, &TShema2DForm::SyncOrderActions);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
     view->setObjectName(QStringLiteral("ViewMenu"));

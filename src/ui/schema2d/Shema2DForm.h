@@ -93,6 +93,12 @@ public:
     // A drag in progress ends without changing anything.
     void CancelDrag();
 
+    // ---- drawing order and restoring (Shema2DFormOrder.cpp) -------------------------------
+    // 2 to the front, 1 one position forward, -1 one back, -2 to the back (editor mode).
+    void MoveOrder(int step);
+    // "Восстановить...": a TRestoreDialog choice.
+    void Restore(int choice);
+
 signals:
     // ActToMainWindow: the main window comes to the front.
     void MainWindowRequested();
@@ -123,6 +129,8 @@ private:
     void RememberState();
     QAction* AddCommand(const char* name, const QString& caption, const char* shortcut, const char* icon);
     void BuildToolActions();
+    void BuildOrderActions();
+    void SyncOrderActions();
     // The clicked objects changed the selection: the tables follow, the picture shows it.
     void SelectionChanged(TMineObject* clicked);
     void FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers);

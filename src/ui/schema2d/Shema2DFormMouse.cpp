@@ -81,6 +81,7 @@ void TShema2DForm::SetEditorMode(bool on)
     if (QAction* action = Action(QStringLiteral("ActEditor")))
         action->setChecked(on);
     hitsValid_ = false;
+    SyncOrderActions();
 }
 
 THit TShema2DForm::HitAt(QPointF position)
@@ -111,6 +112,7 @@ void TShema2DForm::SelectionChanged(TMineObject* clicked)
             if (grid)
                 grid->viewport()->update();
     }
+    SyncOrderActions();
     panel_->Invalidate();
 }
 

@@ -12,7 +12,9 @@
 #include "render/schema2d/ViewGeometry.h"
 #include "render/schema2d/ZoomSteps.h"
 #include "ui/app/MainForm.h"
+#include "ui/document/BranchTableModel.h"
 #include "ui/document/UzelTableModel.h"
+#include "ui/schema2d/RestoreDialog.h"
 #include "ui/schema2d/ScaleComboBox.h"
 #include "ui/schema2d/SchemaPanel.h"
 #include "ui/schema2d/SchemaSettings.h"
@@ -452,4 +454,32 @@ TEST_F(SchemaWindow, ClicksSelectAndEditorDragsMoveNodes)
     schema->Press(QPointF(100, 100), Qt::LeftButton, Qt::NoModifier);
     schema->Release(QPointF(108, 105), Qt::LeftButton, Qt::NoModifier);
     EXPECT_DOUBLE_EQ(schema->View().Scale(), 3);
+}
+
+// The drawing-order commands work only in the editor mode and move the selected branch in
+// the document's order (the branch table's too); "Номера и результаты" puts every label back.
+TEST_F(SchemaWindow, OrderCommandsAndRestoringLabels)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    Flush();
+    TBranch* first = doc->Rows().BranchOrderVector().front();
+    first->SetSelected(true);
+    schema->MoveOrder(2);
+    EXPECT_EQ(doc->Rows().BranchOrderVector().front(), first);  // not in the editor mode
+
+    schema->SetEditorMode(true);
+    schema->MoveOrder(2);
+    EXPECT_EQ(doc->Rows().BranchOrderVector().back(), first);
+    EXPECT_EQ(schema->Scene()->VisibleBranches().back(), first);
+    EXPECT_EQ(doc->BranchModel()->rowCount(), 4);
+    EXPECT_TRUE(doc->IsModified());
+
+    TUzel* node = Uzel(doc, 1);
+    node->SetNumberLabelOffset(TLabelOffset::Make(-40, 3));
+    first->SetAutoPlaceLabel(false);
+    schema->Restore(TRestoreDialog::rcLabels);
+    EXPECT_EQ(node->NumberLabelOffset(), TLabelOffset::Make(12, 12));
+    EXPECT_TRUE(first->AutoPlaceLabel());
 }
