@@ -14,6 +14,7 @@
 #include "ui/app/HelpViewer.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
+#include "ui/schema2d/InfoPanel.h"
 #include "ui/schema2d/OptionsForm.h"
 #include "ui/schema2d/ScaleComboBox.h"
 #include "ui/schema2d/SchemaPanel.h"
@@ -92,6 +93,7 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
     BuildActions();
     BuildToolActions();
     BuildOrderActions();
+    BuildInfoPanel();
     BuildMenusAndToolBar();
     viewActions_->SetResultBits(settings_.Memory.ResultBits);
     // The water arrows are off whenever the window opens.
@@ -228,6 +230,24 @@ void TShema2DForm::BuildActions()
             &TShema2DForm::MainWindowRequested);
 }
 
+void TShema2DForm::BuildInfoPanel()
+{
+    infoPanel_ = new TInfoPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, infoPanel_);
+    infoPanel_->setVisible(settings_.Params.InfoPanelVisible);
+    QAction* toggle = AddCommand("ActInfoWindow", QStringLiteral("Информационная панель"), "Ctrl+I", "");
+    toggle->setCheckable(true);
+    toggle->setChecked(settings_.Params.InfoPanelVisible);
+    connect(toggle, &QAction::toggled, infoPanel_, &QWidget::setVisible);
+    // Closed by its own button too: the setting and the check mark follow.
+    connect(infoPanel_, &QDockWidget::visibilityChanged, this, [this, toggle](bool visible) {
+        if (isVisible() && !infoPanel_->isFloating()) {
+            settings_.Params.InfoPanelVisible = visible;
+            toggle->setChecked(visible);
+        }
+    });
+}
+
 void TShema2DForm::BuildMenusAndToolBar()
 {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
@@ -259,6 +279,7 @@ void TShema2DForm::BuildMenusAndToolBar()
     QMenu* service = menuBar()->addMenu(QStringLiteral("&Сервис"));
     service->setObjectName(QStringLiteral("ServiceMenu"));
     service->addAction(Action(QStringLiteral("ActOptions")));
+    service->addAction(Action(QStringLiteral("ActInfoWindow")));
     service->addAction(Action(QStringLiteral("ActToMainWindow")));
 
     QToolBar* tools = addToolBar(QStringLiteral("Инструменты"));
@@ -393,6 +414,7 @@ void TShema2DForm::RepaintSchema(bool full)
         view_.SetMapScale(config_.Scale2D);
         SyncViewActions();
         RecomputeExtent();
+        infoPanel_->ShowMine(document_ ? document_->Mine() : nullptr);
     }
     AfterViewChange();
 }

@@ -15,6 +15,7 @@
 class QLabel;
 class QScrollBar;
 class TChildForm;
+class TInfoPanel;
 class TConfig;
 class TMineObject;
 class TScaleComboBox;
@@ -68,6 +69,7 @@ public:
     TScaleComboBox* ScaleBox() const { return scaleBox_; }
     TSchemaPanel* Panel() const { return panel_; }
     TSchemaViewActions* ViewActions() const { return viewActions_; }
+    TInfoPanel* InfoPanel() const { return infoPanel_; }
     QAction* Action(const QString& name) const;
     // Status bar panels 0 (object), 1 (scale), 2 (coordinates).
     QString StatusText(int panel) const;
@@ -130,6 +132,7 @@ private:
     QAction* AddCommand(const char* name, const QString& caption, const char* shortcut, const char* icon);
     void BuildToolActions();
     void BuildOrderActions();
+    void BuildInfoPanel();
     void SyncOrderActions();
     // The clicked objects changed the selection: the tables follow, the picture shows it.
     void SelectionChanged(TMineObject* clicked);
@@ -174,4 +177,5 @@ private:
     QLabel* statusObject_ = nullptr;
     QLabel* statusScale_ = nullptr;
     QLabel* statusXY_ = nullptr;
+    TInfoPanel* infoPanel_ = nullptr;
 };

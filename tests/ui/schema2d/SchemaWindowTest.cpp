@@ -14,6 +14,7 @@
 #include "ui/app/MainForm.h"
 #include "ui/document/BranchTableModel.h"
 #include "ui/document/UzelTableModel.h"
+#include "ui/schema2d/InfoPanel.h"
 #include "ui/schema2d/RestoreDialog.h"
 #include "ui/schema2d/ScaleComboBox.h"
 #include "ui/schema2d/SchemaPanel.h"
@@ -482,4 +483,27 @@ TEST_F(SchemaWindow, OrderCommandsAndRestoringLabels)
     schema->Restore(TRestoreDialog::rcLabels);
     EXPECT_EQ(node->NumberLabelOffset(), TLabelOffset::Make(12, 12));
     EXPECT_TRUE(first->AutoPlaceLabel());
+}
+
+// The information panel: the mine's counts on top, the clicked object below, items padded
+// with dots; a click on nothing clears it.
+TEST_F(SchemaWindow, InformationPanelDescribesTheClickedObject)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    Flush();
+    EXPECT_TRUE(schema->InfoPanel()->SummaryText().contains(QStringLiteral("  Ветвей: 4\n  Узлов: 4")));
+    TUzel* node = Uzel(doc, 4);
+    const QPointF at = schema->View().ToScreen(QPointF(node->SX(), node->SY()));
+    schema->Press(at, Qt::LeftButton, Qt::NoModifier);
+    schema->Release(at, Qt::LeftButton, Qt::NoModifier);
+    const QString text = schema->InfoPanel()->DescriptionText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Узел 4\n\n  X (м)..."))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(". 300.0\n"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("  Инцид. ветвей: 1"))) << text.toStdString();
+    schema->Press(QPointF(2, 2), Qt::LeftButton, Qt::NoModifier);
+    schema->Release(QPointF(2, 2), Qt::LeftButton, Qt::NoModifier);
+    EXPECT_TRUE(schema->InfoPanel()->DescriptionText().isEmpty());
 }
