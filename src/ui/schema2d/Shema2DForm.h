@@ -16,6 +16,7 @@ class QLabel;
 class QScrollBar;
 class TChildForm;
 class TInfoPanel;
+class TMapForm;
 class TConfig;
 class TMineObject;
 class TScaleComboBox;
@@ -70,6 +71,9 @@ public:
     TSchemaPanel* Panel() const { return panel_; }
     TSchemaViewActions* ViewActions() const { return viewActions_; }
     TInfoPanel* InfoPanel() const { return infoPanel_; }
+    // The overview map while it is open (ActMap, Ctrl+K).
+    TMapForm* Map() const;
+    void ToggleMap();
     QAction* Action(const QString& name) const;
     // Status bar panels 0 (object), 1 (scale), 2 (coordinates).
     QString StatusText(int panel) const;
@@ -178,4 +182,5 @@ private:
     QLabel* statusScale_ = nullptr;
     QLabel* statusXY_ = nullptr;
     TInfoPanel* infoPanel_ = nullptr;
+    QPointer<TMapForm> map_;
 };

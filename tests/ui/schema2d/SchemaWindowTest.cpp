@@ -15,6 +15,7 @@
 #include "ui/document/BranchTableModel.h"
 #include "ui/document/UzelTableModel.h"
 #include "ui/schema2d/InfoPanel.h"
+#include "ui/schema2d/MapForm.h"
 #include "ui/schema2d/RestoreDialog.h"
 #include "ui/schema2d/ScaleComboBox.h"
 #include "ui/schema2d/SchemaPanel.h"
@@ -506,4 +507,46 @@ TEST_F(SchemaWindow, InformationPanelDescribesTheClickedObject)
     schema->Press(QPointF(2, 2), Qt::LeftButton, Qt::NoModifier);
     schema->Release(QPointF(2, 2), Qt::LeftButton, Qt::NoModifier);
     EXPECT_TRUE(schema->InfoPanel()->DescriptionText().isEmpty());
+}
+
+// The overview map: the whole drawing fits it, the frame is the visible part, dragging the
+// frame scrolls the schema and never leaves the page, and a frame too small to see is
+// drawn 5 pixels wide.
+TEST_F(SchemaWindow, OverviewMapFramesAndScrollsTheView)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("b.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    schema->show();
+    Flush();
+    schema->SetScaleAboutCentre(1);
+    schema->SetScrollPosition(QPoint());
+    schema->Action(QStringLiteral("ActMap"))->trigger();
+    TMapForm* map = schema->Map();
+    ASSERT_NE(map, nullptr);
+    EXPECT_TRUE(schema->Action(QStringLiteral("ActMap"))->isChecked());
+    const QRectF page = map->Page();
+    EXPECT_LE(page.width(), map->width() + 1.0);
+    EXPECT_LE(page.height(), map->height() + 1.0);
+    const QRectF frame = map->Frame();
+    EXPECT_EQ(frame.topLeft(), page.topLeft());
+    EXPECT_NEAR(frame.width() / page.width(), schema->View().VisibleSize().width() / schema->View().TotalWidth(), 0.02);
+
+    QTest::mousePress(map, Qt::LeftButton, Qt::NoModifier, frame.center().toPoint());
+    QTest::mouseMove(map, (frame.center() + QPointF(1000, 1000)).toPoint());
+    QTest::mouseRelease(map, Qt::LeftButton, Qt::NoModifier, (frame.center() + QPointF(1000, 1000)).toPoint());
+    EXPECT_NEAR(map->Frame().right(), page.right(), 1.5);
+    EXPECT_NEAR(map->Frame().bottom(), page.bottom(), 1.5);
+    // The schema scrolled to its end, within one map pixel.
+    EXPECT_NEAR(schema->View().ScrollPosition().x(), schema->View().HorizontalBar().MaxPosition(),
+                schema->View().Scale() / map->Factor() + 1);
+    Pictures::Take(map, QStringLiteral("schema-map"));
+
+    schema->SetScaleAboutCentre(30);
+    EXPECT_GE(map->Frame().width(), 5);
+    EXPECT_GE(map->Frame().height(), 5);
+    schema->Action(QStringLiteral("ActMap"))->trigger();
+    Flush();
+    EXPECT_EQ(schema->Map(), nullptr);
 }
