@@ -151,4 +151,20 @@ void RestoreLabels(TMine& mine)
     }
 }
 
+std::optional<QPointF> PlaceOf(const TMineObject& object)
+{
+    const auto at = [](const TUzel* u) { return QPointF(u->SX(), u->SY()); };
+    if (const auto* u = dynamic_cast<const TUzel*>(&object))
+        return at(u);
+    if (const auto* b = dynamic_cast<const TBranch*>(&object))
+        return b->Linked() ? std::optional<QPointF>((at(b->StartUzel()) + at(b->EndUzel())) / 2) : std::nullopt;
+    if (const auto* d = dynamic_cast<const TDevice*>(&object)) {
+        const TBranch* b = d->Branch();
+        if (!b || !b->Linked())
+            return std::nullopt;
+        return at(b->StartUzel()) + (at(b->EndUzel()) - at(b->StartUzel())) * d->Position();
+    }
+    return std::nullopt;
+}
+
 }  // namespace SchemaPositions

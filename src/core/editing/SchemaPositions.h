@@ -5,6 +5,7 @@
 #include <optional>
 
 class TMine;
+class TMineObject;
 class TUzel;
 
 // Pixels per centimetre of all schema geometry on both axes: 96 dots per inch, whatever
@@ -50,6 +51,9 @@ bool DeriveOrigin(const TMine& mine, TSchemaFrame& frame);
 // The smallest rectangle holding the schema positions of every node, or of the selected
 // nodes; none without such nodes. One node gives a rectangle of no size at its position.
 std::optional<QRectF> NodeExtent(const TMine& mine);
+// Where an object lies on the schema: a node, a branch's midpoint, a device's place; none for
+// anything else or a branch without both end nodes.
+std::optional<QPointF> PlaceOf(const TMineObject& object);
 std::optional<QRectF> SelectedNodeExtent(const TMine& mine);
 
 // Every automatic branch-number and section-result label placed again beside its branch (after

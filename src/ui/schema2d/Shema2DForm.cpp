@@ -49,30 +49,6 @@ TScaleLimits LimitsOf(const TParams2D& p)
     return TScaleLimits{p.MinLimScale, p.MaxLimScale, p.MinFontScale, p.MaxFontScale};
 }
 
-// Where an object lies on the schema, in schema units.
-std::optional<QPointF> SchemaPoint(const TMineObject* object)
-{
-    const auto at = [](const TUzel* u) { return QPointF(u->SX(), u->SY()); };
-    switch (object->ObjectKind()) {
-    case TObjectKind::Uzel:
-        return at(static_cast<const TUzel*>(object));
-    case TObjectKind::Branch: {
-        const auto* b = static_cast<const TBranch*>(object);
-        if (!b->StartUzel() || !b->EndUzel())
-            return std::nullopt;
-        return (at(b->StartUzel()) + at(b->EndUzel())) / 2;
-    }
-    case TObjectKind::Device: {
-        const auto* d = static_cast<const TDevice*>(object);
-        const TBranch* b = d->Branch();
-        if (!b || !b->StartUzel() || !b->EndUzel())
-            return std::nullopt;
-        return at(b->StartUzel()) + (at(b->EndUzel()) - at(b->StartUzel())) * d->Position();
-    }
-    default:
-        return std::nullopt;
-    }
-}
 
 }  // namespace
 
@@ -95,6 +71,7 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
     BuildToolActions();
     BuildOrderActions();
     BuildInfoPanel();
+    BuildFindActions();
     BuildMenusAndToolBar();
     viewActions_->SetResultBits(settings_.Memory.ResultBits);
     // The water arrows are off whenever the window opens.
@@ -295,6 +272,7 @@ void TShema2DForm::BuildMenusAndToolBar()
         edit->addAction(Action(QString::fromLatin1(name)));
     edit->addSeparator();
     edit->addAction(Action(QStringLiteral("ActRefresh")));
+    edit->addAction(Action(QStringLiteral("ActFind")));
     // The order commands follow the editor mode and the selection.
     connect(edit, &QMenu::aboutToShow, this, &TShema2DForm::SyncOrderActions);
 
@@ -438,6 +416,8 @@ void TShema2DForm::RepaintSchema(bool full)
 {
     repaintPending_ = false;
     if (full) {
+        // The mine changed: what blinked may be gone.
+        StopBlink();
         TSchemaScene* scene = Scene();
         if (scene && structuralPending_) {
             scene->SetDrawingOrder(document_->Rows().BranchOrderVector());
@@ -466,7 +446,7 @@ void TShema2DForm::CentreOnObject(TMineObject* object)
 {
     if (!object || !document_ || object->Mine() != document_->Mine())
         return;
-    const std::optional<QPointF> point = SchemaPoint(object);
+    const std::optional<QPointF> point = SchemaPositions::PlaceOf(*object);
     if (!point)
         return;
     TMine& mine = *document_->Mine();
@@ -658,6 +638,7 @@ TRenderContext TShema2DForm::Context() const
     ctx.GridStepMetres = config_.GridStep2D;
     ctx.Dpi = TViewGeometry::kScreenDpi;
     ctx.Area = QRectF(QPointF(0, 0), QSizeF(panel_->size()));
+    ctx.Found = Blinking();
     if (gesture_ == TGesture::Uzels)
         ctx.DragVector = dragVector_;
     if (gesture_ == TGesture::Label)

@@ -17,6 +17,7 @@ class QScrollBar;
 class TChildForm;
 class TInfoPanel;
 class TMapForm;
+class QTimer;
 class TConfig;
 class TMineObject;
 class TScaleComboBox;
@@ -99,6 +100,13 @@ public:
     // A drag in progress ends without changing anything.
     void CancelDrag();
 
+    // ---- finding (Shema2DFormFind.cpp) ----------------------------------------------------
+    // Centres the object and lets it blink, or says why it cannot be shown.
+    void FindObject(TMineObject* object);
+    void StopBlink();
+    // The object blinking (drawn highlighted at this moment), or null.
+    const TMineObject* Blinking() const { return blinkOn_ ? found_ : nullptr; }
+
     // ---- drawing order and restoring (Shema2DFormOrder.cpp) -------------------------------
     // 2 to the front, 1 one position forward, -1 one back, -2 to the back (editor mode).
     void MoveOrder(int step);
@@ -137,6 +145,7 @@ private:
     void BuildToolActions();
     void BuildOrderActions();
     void BuildInfoPanel();
+    void BuildFindActions();
     void SyncOrderActions();
     // The clicked objects changed the selection: the tables follow, the picture shows it.
     void SelectionChanged(TMineObject* clicked);
@@ -183,4 +192,12 @@ private:
     QLabel* statusXY_ = nullptr;
     TInfoPanel* infoPanel_ = nullptr;
     QPointer<TMapForm> map_;
+    // Finding: the view glides to the object, which then blinks until the next press or find.
+    QTimer* glide_ = nullptr;
+    QTimer* blink_ = nullptr;
+    int glideStep_ = 0;
+    QPoint glideFrom_;
+    QPoint glideTo_;
+    TMineObject* found_ = nullptr;
+    bool blinkOn_ = false;
 };

@@ -124,6 +124,7 @@ void TShema2DForm::SelectionChanged(TMineObject* clicked)
 
 void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
+    StopBlink();
     if (!document_ || gesture_ != TGesture::None)
         return;
     pressAt_ = lastAt_ = position;
