@@ -93,14 +93,8 @@ TEditTextBlockForm::TEditTextBlockForm(TTextBlockDraft& draft, QWidget* parent)
     connect(backColor_, &TColorButton::Picked, this, [this](const QColor& c) { edited_.BackColor = int(FromQColor(c)); });
     connect(frameColor_, &TColorButton::Picked, this, [this](const QColor& c) { edited_.FrameColor = int(FromQColor(c)); });
     connect(fontColor_, &TColorButton::Picked, this, [this](const QColor& c) { edited_.Font.Color = int(FromQColor(c)); });
-    connect(back_, &QCheckBox::toggled, this, [this](bool on) {
-        edited_.Transparent = !on;
-        backColor_->setEnabled(on);
-    });
-    connect(frame_, &QCheckBox::toggled, this, [this](bool on) {
-        edited_.NoFrame = !on;
-        frameColor_->setEnabled(on);
-    });
+    connect(back_, &QCheckBox::toggled, this, [this](bool on) { edited_.Transparent = !on; });
+    connect(frame_, &QCheckBox::toggled, this, [this](bool on) { edited_.NoFrame = !on; });
 
     auto* angleRow = new QHBoxLayout;
     angleRow->addWidget(new QLabel(QStringLiteral("Угол °"), this));
@@ -134,12 +128,8 @@ void TEditTextBlockForm::ShowDraft()
     backColor_->SetColor(ProfileColor(TColor(edited_.BackColor)));
     frameColor_->SetColor(ProfileColor(TColor(edited_.FrameColor)));
     fontColor_->SetColor(ProfileColor(TColor(edited_.Font.Color)));
-    const bool transparent = edited_.Transparent;
-    const bool noFrame = edited_.NoFrame;
-    back_->setChecked(!transparent);
-    frame_->setChecked(!noFrame);
-    backColor_->setEnabled(!transparent);
-    frameColor_->setEnabled(!noFrame);
+    back_->setChecked(!edited_.Transparent);
+    frame_->setChecked(!edited_.NoFrame);
     size_->setCurrentText(QString::number(edited_.Font.Size));
     bold_->setChecked(edited_.Font.Style & sbBold);
     italic_->setChecked(edited_.Font.Style & sbItalic);

@@ -95,7 +95,7 @@ TEST_F(ExportDialog, SizesOfWholeAndVisiblePartAndTheFileSizeEstimate)
     EXPECT_EQ(bmp->FileSizeText(), SaveBMPTexts::FileSizeText(whole, 8));
 
     bmp->findChild<QRadioButton*>(QStringLiteral("VisibleRadio"))->setChecked(true);
-    bmp->ScaleBox()->setEditText(QStringLiteral(" 150 %"));
+    bmp->ScaleBox()->setEditText(QStringLiteral("150 %"));
     EXPECT_EQ(bmp->WidthText(), Pixels(std::lround(visible.width() * 1.5)));
     EXPECT_EQ(bmp->HeightText(), Pixels(std::lround(visible.height() * 1.5)));
     bmp->findChild<QRadioButton*>(QStringLiteral("Bits24"))->setChecked(true);
@@ -155,7 +155,7 @@ TEST_F(ExportDialog, TheCommandWritesTheDialogsPictureAndLeavesTheViewAlone)
 {
     TShema2DForm* schema = Open();
     schema->SetScaleAboutCentre(2);
-    schema->SetScrollPosition(QPoint(300, 120));
+    schema->SetScrollPosition(QPoint(1500, 0));
     const double scale = schema->View().Scale();
     const QPoint scroll = schema->View().ScrollPosition();
     const QSize visible = schema->View().VisibleSize();
@@ -193,6 +193,40 @@ TEST_F(ExportDialog, TheCommandWritesTheDialogsPictureAndLeavesTheViewAlone)
     EXPECT_EQ(written.size(), shown);
     EXPECT_DOUBLE_EQ(schema->View().Scale(), scale);
     EXPECT_EQ(schema->View().ScrollPosition(), scroll);
+
+    // At 100 % the visible part is what the window shows, pixel for pixel but for smoothing.
+    save.path = FilePath(QStringLiteral("same.bmp"));
+    WhenOpen<TSaveBMPForm>([&](TSaveBMPForm* form) {
+        form->findChild<QRadioButton*>(QStringLiteral("VisibleRadio"))->setChecked(true);
+        form->findChild<QRadioButton*>(QStringLiteral("Bits24"))->setChecked(true);
+        form->accept();
+    });
+    command->trigger();
+    const QImage same = QImage(save.path, "BMP").convertToFormat(QImage::Format_RGB32);
+    const QImage screen = Pictures::Take(schema->Panel(), QStringLiteral("export_visible_screen"))
+                              .convertToFormat(QImage::Format_RGB32)
+                              .scaled(same.size());
+    if (const QString dir = qEnvironmentVariable("IRVATA_SCREENSHOT_DIR"); !dir.isEmpty())
+        same.save(dir + QStringLiteral("/export_visible_file.png"));
+    ASSERT_EQ(same.size(), screen.size());
+    ASSERT_GT(Pictures::InkPixels(same, same.rect()), 200) << "the part shows branches";
+    // Where the ink lies: the same place in both, whatever the smoothing.
+    const auto centre = [](const QImage& image) {
+        const QRgb back = image.pixel(image.width() - 1, image.height() - 1);
+        QPointF sum;
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (std::abs(qGray(image.pixel(x, y)) - qGray(back)) > 40) {
+                    sum += QPointF(x, y);
+                    ++n;
+                }
+        return n ? sum / n : QPointF();
+    };
+    const QPointF a = centre(same);
+    const QPointF b = centre(screen);
+    EXPECT_NEAR(a.x(), b.x(), 2);
+    EXPECT_NEAR(a.y(), b.y(), 1);
 
     // The next save dialog opens in the folder chosen last; another extension writes nothing.
     save.path = FilePath(QStringLiteral("x.png"));
