@@ -14,6 +14,8 @@
 #include "ui/app/HelpViewer.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
+#include "ui/schema2d/InfoPanel.h"
+#include "ui/schema2d/MapForm.h"
 #include "ui/schema2d/OptionsForm.h"
 #include "ui/schema2d/ScaleComboBox.h"
 #include "ui/schema2d/SchemaExport.h"
@@ -93,6 +95,7 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
     BuildActions();
     BuildToolActions();
     BuildOrderActions();
+    BuildInfoPanel();
     BuildMenusAndToolBar();
     viewActions_->SetResultBits(settings_.Memory.ResultBits);
     // The water arrows are off whenever the window opens.
@@ -233,6 +236,57 @@ void TShema2DForm::BuildActions()
             });
 }
 
+void TShema2DForm::BuildInfoPanel()
+{
+    infoPanel_ = new TInfoPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, infoPanel_);
+    infoPanel_->setVisible(settings_.Params.InfoPanelVisible);
+    QAction* mapAction = AddCommand("ActMap", QStringLiteral("Карта"), "Ctrl+K", "");
+    mapAction->setCheckable(true);
+    connect(mapAction, &QAction::triggered, this, [this, mapAction] {
+        ToggleMap();
+        mapAction->setChecked(map_ != nullptr);
+    });
+    QAction* toggle = AddCommand("ActInfoWindow", QStringLiteral("Информационная панель"), "Ctrl+I", "");
+    toggle->setCheckable(true);
+    toggle->setChecked(settings_.Params.InfoPanelVisible);
+    connect(toggle, &QAction::toggled, infoPanel_, &QWidget::setVisible);
+    // Closed by its own button too: the setting and the check mark follow.
+    connect(infoPanel_, &QDockWidget::visibilityChanged, this, [this, toggle](bool visible) {
+        if (isVisible() && !infoPanel_->isFloating()) {
+            settings_.Params.InfoPanelVisible = visible;
+            toggle->setChecked(visible);
+        }
+    });
+}
+
+TMapForm* TShema2DForm::Map() const
+{
+    return map_.data();
+}
+
+void TShema2DForm::ToggleMap()
+{
+    if (map_) {
+        map_->close();
+        return;
+    }
+    map_ = new TMapForm(this);
+    // First at the lower-right corner inside the window; later where it was last closed.
+    const QRect frame = geometry();
+    map_->setGeometry(settings_.Memory.MapBounds.value_or(
+        QRect(frame.right() - map_->width() - 24, frame.bottom() - map_->height() - 48, map_->width(), map_->height())));
+    connect(map_, &QObject::destroyed, this, [this] {
+        if (QAction* action = Action(QStringLiteral("ActMap")))
+            action->setChecked(false);
+    });
+    map_->installEventFilter(this);
+    map_->show();
+    map_->Refresh(true);
+    if (QAction* action = Action(QStringLiteral("ActMap")))
+        action->setChecked(true);
+}
+
 void TShema2DForm::BuildMenusAndToolBar()
 {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
@@ -265,6 +319,8 @@ void TShema2DForm::BuildMenusAndToolBar()
     service->setObjectName(QStringLiteral("ServiceMenu"));
     service->addAction(Action(QStringLiteral("ActSavePicture")));
     service->addAction(Action(QStringLiteral("ActOptions")));
+    service->addAction(Action(QStringLiteral("ActMap")));
+    service->addAction(Action(QStringLiteral("ActInfoWindow")));
     service->addAction(Action(QStringLiteral("ActToMainWindow")));
 
     QToolBar* tools = addToolBar(QStringLiteral("Инструменты"));
@@ -399,6 +455,7 @@ void TShema2DForm::RepaintSchema(bool full)
         view_.SetMapScale(config_.Scale2D);
         SyncViewActions();
         RecomputeExtent();
+        infoPanel_->ShowMine(document_ ? document_->Mine() : nullptr);
     }
     AfterViewChange();
 }
@@ -539,11 +596,15 @@ void TShema2DForm::ScrollTo(QPoint position)
     ApplyBars();
     panel_->ScrollBy(delta);
     UpdateRulers();
+    if (map_)
+        map_->Refresh(false);
 }
 
 void TShema2DForm::AfterViewChange()
 {
     hitsValid_ = false;
+    if (map_)
+        map_->Refresh(true);
     ApplyBars();
     scaleBox_->ShowScale(view_.Scale());
     statusScale_->setText(SchemaStatusText::ScaleText(view_.Scale()));
@@ -684,6 +745,8 @@ bool TShema2DForm::event(QEvent* event)
 
 bool TShema2DForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (map_ && watched == map_ && event->type() == QEvent::Close)
+        settings_.Memory.MapBounds = map_->geometry();
     if (watched == drawBox_ && event->type() == QEvent::Resize)
         LayOutDrawBox();
     return QMainWindow::eventFilter(watched, event);

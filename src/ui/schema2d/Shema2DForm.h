@@ -15,6 +15,8 @@
 class QLabel;
 class QScrollBar;
 class TChildForm;
+class TInfoPanel;
+class TMapForm;
 class TConfig;
 class TMineObject;
 class TScaleComboBox;
@@ -68,6 +70,10 @@ public:
     TScaleComboBox* ScaleBox() const { return scaleBox_; }
     TSchemaPanel* Panel() const { return panel_; }
     TSchemaViewActions* ViewActions() const { return viewActions_; }
+    TInfoPanel* InfoPanel() const { return infoPanel_; }
+    // The overview map while it is open (ActMap, Ctrl+K).
+    TMapForm* Map() const;
+    void ToggleMap();
     QAction* Action(const QString& name) const;
     // Status bar panels 0 (object), 1 (scale), 2 (coordinates).
     QString StatusText(int panel) const;
@@ -131,6 +137,7 @@ private:
     QAction* AddCommand(const char* name, const QString& caption, const char* shortcut, const char* icon);
     void BuildToolActions();
     void BuildOrderActions();
+    void BuildInfoPanel();
     void SyncOrderActions();
     // The clicked objects changed the selection: the tables follow, the picture shows it.
     void SelectionChanged(TMineObject* clicked);
@@ -175,4 +182,6 @@ private:
     QLabel* statusObject_ = nullptr;
     QLabel* statusScale_ = nullptr;
     QLabel* statusXY_ = nullptr;
+    TInfoPanel* infoPanel_ = nullptr;
+    QPointer<TMapForm> map_;
 };

@@ -15,6 +15,7 @@
 #include "ui/document/ChildForm.h"
 #include "ui/document/GridView.h"
 #include "ui/schema2d/EditTextBlockForm.h"
+#include "ui/schema2d/InfoPanel.h"
 #include "ui/schema2d/SchemaPanel.h"
 
 #include <QAction>
@@ -117,6 +118,11 @@ void TShema2DForm::SelectionChanged(TMineObject* clicked)
                 grid->viewport()->update();
     }
     SyncOrderActions();
+    // The panel describes the clicked object, else the first one selected.
+    TMineObject* shown = clicked;
+    if (!shown && document_ && document_->Mine()->Selection.Count() > 0)
+        shown = document_->Mine()->Selection.Items(0);
+    infoPanel_->ShowObject(shown);
     panel_->Invalidate();
 }
 

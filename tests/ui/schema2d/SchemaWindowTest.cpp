@@ -14,6 +14,8 @@
 #include "ui/app/MainForm.h"
 #include "ui/document/BranchTableModel.h"
 #include "ui/document/UzelTableModel.h"
+#include "ui/schema2d/InfoPanel.h"
+#include "ui/schema2d/MapForm.h"
 #include "ui/schema2d/RestoreDialog.h"
 #include "ui/schema2d/ScaleComboBox.h"
 #include "ui/schema2d/SchemaPanel.h"
@@ -482,4 +484,69 @@ TEST_F(SchemaWindow, OrderCommandsAndRestoringLabels)
     schema->Restore(TRestoreDialog::rcLabels);
     EXPECT_EQ(node->NumberLabelOffset(), TLabelOffset::Make(12, 12));
     EXPECT_TRUE(first->AutoPlaceLabel());
+}
+
+// The information panel: the mine's counts on top, the clicked object below, items padded
+// with dots; a click on nothing clears it.
+TEST_F(SchemaWindow, InformationPanelDescribesTheClickedObject)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    Flush();
+    EXPECT_TRUE(schema->InfoPanel()->SummaryText().contains(QStringLiteral("  Ветвей: 4\n  Узлов: 4")));
+    TUzel* node = Uzel(doc, 4);
+    const QPointF at = schema->View().ToScreen(QPointF(node->SX(), node->SY()));
+    schema->Press(at, Qt::LeftButton, Qt::NoModifier);
+    schema->Release(at, Qt::LeftButton, Qt::NoModifier);
+    const QString text = schema->InfoPanel()->DescriptionText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Узел 4\n\n  X (м)..."))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(". 300.0\n"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("  Инцид. ветвей: 1"))) << text.toStdString();
+    schema->Press(QPointF(2, 2), Qt::LeftButton, Qt::NoModifier);
+    schema->Release(QPointF(2, 2), Qt::LeftButton, Qt::NoModifier);
+    EXPECT_TRUE(schema->InfoPanel()->DescriptionText().isEmpty());
+}
+
+// The overview map: the whole drawing fits it, the frame is the visible part, dragging the
+// frame scrolls the schema and never leaves the page, and a frame too small to see is
+// drawn 5 pixels wide.
+TEST_F(SchemaWindow, OverviewMapFramesAndScrollsTheView)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("b.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    schema->show();
+    Flush();
+    schema->SetScaleAboutCentre(1);
+    schema->SetScrollPosition(QPoint());
+    schema->Action(QStringLiteral("ActMap"))->trigger();
+    TMapForm* map = schema->Map();
+    ASSERT_NE(map, nullptr);
+    EXPECT_TRUE(schema->Action(QStringLiteral("ActMap"))->isChecked());
+    const QRectF page = map->Page();
+    EXPECT_LE(page.width(), map->width() + 1.0);
+    EXPECT_LE(page.height(), map->height() + 1.0);
+    const QRectF frame = map->Frame();
+    EXPECT_EQ(frame.topLeft(), page.topLeft());
+    EXPECT_NEAR(frame.width() / page.width(), schema->View().VisibleSize().width() / schema->View().TotalWidth(), 0.02);
+
+    QTest::mousePress(map, Qt::LeftButton, Qt::NoModifier, frame.center().toPoint());
+    QTest::mouseMove(map, (frame.center() + QPointF(1000, 1000)).toPoint());
+    QTest::mouseRelease(map, Qt::LeftButton, Qt::NoModifier, (frame.center() + QPointF(1000, 1000)).toPoint());
+    EXPECT_NEAR(map->Frame().right(), page.right(), 1.5);
+    EXPECT_NEAR(map->Frame().bottom(), page.bottom(), 1.5);
+    // The schema scrolled to its end, within one map pixel.
+    EXPECT_NEAR(schema->View().ScrollPosition().x(), schema->View().HorizontalBar().MaxPosition(),
+                schema->View().Scale() / map->Factor() + 1);
+    Pictures::Take(map, QStringLiteral("schema-map"));
+
+    schema->SetScaleAboutCentre(30);
+    EXPECT_GE(map->Frame().width(), 5);
+    EXPECT_GE(map->Frame().height(), 5);
+    schema->Action(QStringLiteral("ActMap"))->trigger();
+    Flush();
+    EXPECT_EQ(schema->Map(), nullptr);
 }
