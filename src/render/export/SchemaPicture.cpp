@@ -10,6 +10,20 @@
 
 namespace SchemaPicture {
 
+namespace {
+
+// The visible part's size in the picture, rounded; none when a side is out of bounds.
+std::optional<QSize> VisibleSize(const TSchemaPictureRequest& request)
+{
+    const double w = std::round(request.Visible->Size.width() * request.Scale);
+    const double h = std::round(request.Visible->Size.height() * request.Scale);
+    if (!std::isfinite(w) || !std::isfinite(h) || w < 1 || h < 1 || w > kMaxPictureSide || h > kMaxPictureSide)
+        return std::nullopt;
+    return QSize(int(w), int(h));
+}
+
+}  // namespace
+
 TViewGeometry View(TSchemaScene& scene, const TSchemaPictureRequest& request)
 {
     TViewGeometry view;
@@ -22,6 +36,15 @@ TViewGeometry View(TSchemaScene& scene, const TSchemaPictureRequest& request)
         // A picture has no scroll bars.
         view.SetClient(*request.Fit, 0);
         view.FitWhole();
+    } else if (request.Visible) {
+        // The part is magnified past the screen's zoom range when asked: the picture is not a screen.
+        view.SetPrinting(true, TViewGeometry::kScreenDpi);
+        view.SetScale(request.Visible->ViewScale * request.Scale);
+        if (const std::optional<QSize> size = VisibleSize(request))
+            view.SetClient(*size, 0);
+        const QPointF scroll = QPointF(request.Visible->Scroll) * request.Scale;
+        view.SetScrollPosition(QPoint(int(std::lround(scroll.x())), int(std::lround(scroll.y()))));
+        return view;
     } else {
         view.SetScale(request.Scale);
         const double w = std::ceil(view.TotalWidth());
@@ -40,6 +63,9 @@ std::optional<QSize> Size(const TViewGeometry& view, const TSchemaPictureRequest
     if (request.Fit) {
         w = request.Fit->width();
         h = request.Fit->height();
+    } else if (request.Visible) {
+        w = std::round(request.Visible->Size.width() * request.Scale);
+        h = std::round(request.Visible->Size.height() * request.Scale);
     } else {
         w = std::max(1.0, std::ceil(view.TotalWidth()));
         h = std::max(1.0, std::ceil(view.TotalHeight()));
@@ -71,9 +97,12 @@ TPicturePlan Plan(TSchemaScene& scene, const TSchemaPictureRequest& request, boo
 {
     const TViewGeometry view = View(scene, request);
     const std::optional<QSize> size = Size(view, request, banded);
-    if (!size)
-        TooLarge(request.Fit ? request.Fit->width() : view.TotalWidth(),
-                 request.Fit ? request.Fit->height() : view.TotalHeight());
+    if (!size) {
+        const QSizeF asked = request.Fit       ? QSizeF(*request.Fit)
+                             : request.Visible ? QSizeF(request.Visible->Size) * request.Scale
+                                               : QSizeF(view.TotalWidth(), view.TotalHeight());
+        TooLarge(asked.width(), asked.height());
+    }
 
     TPicturePlan plan;
     TRenderContext& ctx = plan.Context;

@@ -7,6 +7,7 @@
 #include "render/schema2d/RenderContext.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QSize>
 
 #include <optional>
@@ -18,6 +19,13 @@ class TSchemaScene;
 // gigabytes. Writers that draw in bands (BMP, JPEG) and vector pictures only keep the side cap.
 inline constexpr int kMaxPictureSide = 32767;
 inline constexpr qint64 kMaxPicturePixels = qint64(1) << 28;
+
+// A part of a window's view: its scale, scroll position and the size of what it shows.
+struct TVisiblePart {
+    double ViewScale = 1;
+    QPoint Scroll;
+    QSize Size;
+};
 
 struct TSchemaPictureRequest {
     TDisplaySwitches Show;
@@ -31,6 +39,9 @@ struct TSchemaPictureRequest {
     double Scale = 1;
     // Fit the drawing into a picture of this size instead.
     std::optional<QSize> Fit;
+    // Or the part a window shows, magnified by Scale: the window's scale times Scale, its
+    // scroll position times Scale, its visible size times Scale.
+    std::optional<TVisiblePart> Visible;
     bool BlackWhite = false;
     bool Antialiasing = true;
 };

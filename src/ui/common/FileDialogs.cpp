@@ -26,6 +26,10 @@ TSaveAnswer Save(QWidget* parent, const TSaveRequest& request)
         return SaveHook()(request);
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (!request.Title.isEmpty())
+        dialog.setWindowTitle(request.Title);
+    // Asks before overwriting a file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDirectory(request.Folder);
     dialog.setNameFilters(request.Filters);

@@ -8,6 +8,7 @@ class QWidget;
 
 // A request for the save dialog. Filters are shown in order; FilterIndex counts from 1.
 struct TSaveRequest {
+    QString Title;  // the system's own title when empty
     QString Folder;
     QString ProposedName;  // without extension
     QStringList Filters;   // "Файлы исходных данных 1.17 (*.irv)"

@@ -31,7 +31,8 @@ const TSwitch kPipes[] = {
 };
 // Colouring modes: the tag is ColorPaint.
 const TSwitch kColours[] = {
-    {"ActColorStandard", "Стандартная раскраска", "Shift+Ctrl+S", cmStandard},
+    // Shift+Ctrl+S is the export's.
+    {"ActColorStandard", "Стандартная раскраска", "", cmStandard},
     {"ActColorLayers", "Раскраска по пластам", "Shift+Ctrl+L", cmSeams},
     {"ActColorPressures", "Раскраска по давлениям", "Shift+Ctrl+H", cmPressures},
     {"ActColorPLF", "Раскраска по позициям ПЛА", "Shift+Ctrl+P", cmPositions},

@@ -18,6 +18,7 @@
 #include "ui/schema2d/MapForm.h"
 #include "ui/schema2d/OptionsForm.h"
 #include "ui/schema2d/ScaleComboBox.h"
+#include "ui/schema2d/SchemaExport.h"
 #include "ui/schema2d/SchemaPanel.h"
 #include "ui/schema2d/SchemaRuler.h"
 #include "ui/schema2d/SchemaSettings.h"
@@ -206,6 +207,10 @@ void TShema2DForm::BuildActions()
             &QAction::triggered, this, &TShema2DForm::RunOptions);
     connect(AddCommand("ActToMainWindow", QStringLiteral("Главное окно"), "F7", ""), &QAction::triggered, this,
             &TShema2DForm::MainWindowRequested);
+    connect(AddCommand("ActSavePicture", QStringLiteral("Экспорт..."), "Shift+Ctrl+S", "document-export"),
+            &QAction::triggered, this, [this] {
+                SchemaExport::Run(*this, [this](int context) { HelpViewer::Show(config_.HelpPath, context, this); });
+            });
 }
 
 void TShema2DForm::BuildInfoPanel()
@@ -263,7 +268,7 @@ void TShema2DForm::BuildMenusAndToolBar()
 {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
     edit->setObjectName(QStringLiteral("EditMenu"));
-    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale"})
+    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActTextBlock"})
         edit->addAction(Action(QString::fromLatin1(name)));
     edit->addSeparator();
     edit->addAction(Action(QStringLiteral("ActEditor")));
@@ -290,6 +295,7 @@ void TShema2DForm::BuildMenusAndToolBar()
 
     QMenu* service = menuBar()->addMenu(QStringLiteral("&Сервис"));
     service->setObjectName(QStringLiteral("ServiceMenu"));
+    service->addAction(Action(QStringLiteral("ActSavePicture")));
     service->addAction(Action(QStringLiteral("ActOptions")));
     service->addAction(Action(QStringLiteral("ActMap")));
     service->addAction(Action(QStringLiteral("ActInfoWindow")));
@@ -297,7 +303,7 @@ void TShema2DForm::BuildMenusAndToolBar()
 
     QToolBar* tools = addToolBar(QStringLiteral("Инструменты"));
     tools->setObjectName(QStringLiteral("ToolsToolBar"));
-    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActEditor"})
+    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActTextBlock", "ActEditor"})
         tools->addAction(Action(QString::fromLatin1(name)));
 
     QToolBar* bar = addToolBar(QStringLiteral("Масштаб"));

@@ -84,8 +84,9 @@ public:
     TRenderContext Context() const;
 
     // ---- working with the mouse (Shema2DFormMouse.cpp) ----------------------------------
-    // The tools: manipulation (F3), pan (F4), zoom in and zoom out by click or rectangle.
-    enum class TTool { Manipulation, Pan, ZoomIn, ZoomOut };
+    // The tools: manipulation (F3), pan (F4), zoom in and zoom out by click or rectangle, and
+    // a new text block where the user clicks.
+    enum class TTool { Manipulation, Pan, ZoomIn, ZoomOut, TextBlock };
     TTool Tool() const { return tool_; }
     void SetTool(TTool tool);
     // Editor mode (F2): nodes and labels can be dragged, labels can be hit.

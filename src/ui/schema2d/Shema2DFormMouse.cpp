@@ -6,6 +6,7 @@
 
 #include "core/editing/SchemaDrags.h"
 #include "core/editing/SchemaSelection.h"
+#include "core/editing/TextBlockDraft.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
@@ -13,6 +14,7 @@
 #include "render/schema2d/SchemaScene.h"
 #include "ui/document/ChildForm.h"
 #include "ui/document/GridView.h"
+#include "ui/schema2d/EditTextBlockForm.h"
 #include "ui/schema2d/InfoPanel.h"
 #include "ui/schema2d/SchemaPanel.h"
 
@@ -42,6 +44,7 @@ void TShema2DForm::BuildToolActions()
         {"ActMove", QStringLiteral("Перенос"), "F4", TTool::Pan},
         {"ActIncScale", QStringLiteral("Увеличить"), "", TTool::ZoomIn},
         {"ActDecScale", QStringLiteral("Уменьшить"), "", TTool::ZoomOut},
+        {"ActTextBlock", QStringLiteral("Текстовый блок"), "", TTool::TextBlock},
     };
     for (const auto& t : kTools) {
         QAction* action = AddCommand(t.name, t.caption, t.key, "");
@@ -63,13 +66,14 @@ void TShema2DForm::BuildToolActions()
 void TShema2DForm::SetTool(TTool tool)
 {
     tool_ = tool;
-    const char* names[] = {"ActArrow", "ActMove", "ActIncScale", "ActDecScale"};
+    const char* names[] = {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActTextBlock"};
     if (QAction* action = Action(QString::fromLatin1(names[int(tool)])))
         action->setChecked(true);
     switch (tool) {
     case TTool::Pan: panel_->setCursor(Qt::OpenHandCursor); break;
     case TTool::ZoomIn:
     case TTool::ZoomOut: panel_->setCursor(Qt::CrossCursor); break;
+    case TTool::TextBlock: panel_->setCursor(Qt::IBeamCursor); break;
     default: panel_->unsetCursor(); break;
     }
 }
@@ -148,6 +152,18 @@ void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardM
     case TTool::ZoomOut:
         gesture_ = TGesture::Zoom;
         return;
+    case TTool::TextBlock: {
+        // A block where the user clicked, in schema units; it joins the mine only on OK.
+        const QPointF at = view_.ToSchema(position);
+        TTextBlockDraft draft = TTextBlockDraft::New(int(std::lround(at.x())), int(std::lround(at.y())));
+        TEditTextBlockForm form(draft, this);
+        if (form.Run(panel_->mapToGlobal(position.toPoint()))) {
+            draft.CreateIn(document_->Mine()->TextBlocks);
+            document_->SetModified(true);
+            RepaintSchema(true);
+        }
+        return;
+    }
     case TTool::Manipulation:
         break;
     }
