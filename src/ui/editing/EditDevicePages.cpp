@@ -144,9 +144,10 @@ QWidget* TEditDeviceForm::BuildPumpPage()
         grid->addWidget(Buddy(QString::fromUtf8(kLabels[i]), edit, page), i / 2, (i % 2) * 2);
         grid->addWidget(edit, i / 2, (i % 2) * 2 + 1);
     }
-    grid->addWidget(BuildDirectionBox(pump_, page), 3, 0, 1, 4);
+    grid->addWidget(BuildDirectionBox(pump_, page), 3, 0, 1, 5);
     AddManometers(grid, 4, pump_.before, pump_.manometer1, pump_.after, pump_.manometer2, page);
     grid->setRowStretch(5, 1);
+    grid->setColumnStretch(4, 1);
     return page;
 }
 

@@ -190,7 +190,8 @@ void TEditPipeForm::BuildWidgets()
     auto* pipeBox = new QVBoxLayout;
     pipeList_ = new QListWidget(this);
     pipeList_->setObjectName(QStringLiteral("pipeList"));
-    pipeList_->setMaximumWidth(190);
+    // Wide enough for the longest water pipe caption beside its check box.
+    pipeList_->setFixedWidth(pipeList_->fontMetrics().horizontalAdvance(QStringLiteral("Пожарно-оросительный")) + 48);
     pipeBox->addWidget(Buddy(QStringLiteral("&Трубы"), pipeList_, this));
     pipeBox->addWidget(pipeList_, 1);
     auto* gasButtons = new QHBoxLayout;
@@ -438,7 +439,8 @@ void TEditPipeForm::Bind(TChildForm* doc, TBranch* branch)
                 if (doc_)
                     Bind(doc_, doc_->CurrentBranch());
             });
-            connect(doc, &TChildForm::Closing, this, [this] { Bind(nullptr, nullptr); });
+            // The window goes with its document.
+            connect(doc, &TChildForm::Closing, this, [this] { close(); });
             connect(doc, &QObject::destroyed, this, [this] {
                 subscribedMine_ = nullptr;
                 Bind(nullptr, nullptr);
