@@ -15,6 +15,7 @@
 #include "ui/editing/DeviceChoosers.h"
 #include "ui/editing/PositionStrip.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -669,8 +670,22 @@ bool TEditDeviceForm::eventFilter(QObject* watched, QEvent* event)
         PickFreeNumber();
         return true;
     }
+    const bool up = key->key() == Qt::Key_Up;
+    if ((watched == craneFlow_ || watched == craneDiameter_) && (up || key->key() == Qt::Key_Down)) {
+        // The hydrant's flow and orifice fields step as spin boxes do.
+        auto* edit = static_cast<QLineEdit*>(watched);
+        const bool flow = watched == craneFlow_;
+        const std::optional<double> value = DeviceValidation::NumberOf(edit->text());
+        if (!value) {
+            QApplication::beep();
+            return true;
+        }
+        const double step = (flow ? 10.0 : 5.0) * (up ? 1 : -1);
+        edit->setText(DeviceDrafts::NumberText(std::clamp(*value + step, flow ? 0.0 : 1.0, 500.0)));
+        return true;
+    }
     auto* field = qobject_cast<QLineEdit*>(watched);
-    if (!field || watched == numberSpin_)
+    if (!field || (field != fromStart_ && field != fromEnd_ && field != elevation_ && field != stepEdit_))
         return QDialog::eventFilter(watched, event);
     // In the position fields Enter takes the text and Esc restores it; neither closes the dialog.
     if (enter) {

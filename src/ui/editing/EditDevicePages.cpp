@@ -206,6 +206,8 @@ QWidget* TEditDeviceForm::BuildCranePage()
     grid->addWidget(craneManometer_, 5, 1);
     grid->setRowStretch(6, 1);
     grid->setColumnStretch(2, 1);
+    craneFlow_->installEventFilter(this);
+    craneDiameter_->installEventFilter(this);
     connect(craneConsumption_, &QCheckBox::toggled, craneFlow_, &QWidget::setEnabled);
     connect(craneOrifice_, &QCheckBox::toggled, craneDiameter_, &QWidget::setEnabled);
     return page;

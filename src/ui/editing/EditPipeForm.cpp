@@ -185,7 +185,11 @@ QWidget* TEditPipeForm::BuildGasPage()
 
 void TEditPipeForm::BuildWidgets()
 {
-    auto* root = new QGridLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    content_ = new QWidget(this);
+    outer->addWidget(content_, 1);
+    auto* root = new QGridLayout(content_);
+    root->setContentsMargins(0, 0, 0, 0);
 
     auto* pipeBox = new QVBoxLayout;
     pipeList_ = new QListWidget(this);
@@ -290,7 +294,7 @@ void TEditPipeForm::BuildWidgets()
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
     bottom->addWidget(closeButton_);
-    root->addLayout(bottom, 3, 0, 1, 2);
+    outer->addLayout(bottom);
     root->setRowStretch(2, 1);
 
     connect(pipeList_, &QListWidget::currentRowChanged, this, &TEditPipeForm::PipeChosen);
@@ -448,13 +452,13 @@ void TEditPipeForm::Bind(TChildForm* doc, TBranch* branch)
         }
     }
     Subscribe(Mine());
-    branchSerial_ = doc && branch && branch->Mine() == Mine() ? branch->Serial() : 0;
+    // Only a branch that is in the document's mine is looked at (a table may still list a
+    // branch that has just gone).
+    TMine* mine = Mine();
+    branchSerial_ = mine && branch && mine->Branches.IndexOf(branch) >= 0 ? branch->Serial() : 0;
     const int keep = hadBranch ? PipeIndex() : -1;
     ShowPipeList(keep);
-    setEnabled(Branch() != nullptr);
-    closeButton_->setEnabled(true);
-    if (Branch())
-        setWindowTitle(QStringLiteral("Трубопровод"));
+    content_->setEnabled(Branch() != nullptr);
 }
 
 void TEditPipeForm::Revalidate()
@@ -498,7 +502,7 @@ void TEditPipeForm::ShowPipeList(int keepIndex)
                 item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
                 item->setCheckState(branch->WaterPipe(i)->Present() ? Qt::Checked : Qt::Unchecked);
             } else {
-                item->setFlags((item->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsUserCheckable);
+                item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
                 item->setData(Qt::CheckStateRole, Qt::Checked);
             }
         }

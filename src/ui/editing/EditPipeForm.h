@@ -100,6 +100,7 @@ private:
     int placement_ = 0;  // the chosen TPipePlacement, kept apart from the pipe until a length is typed
     TDeviceEditor deviceEditor_;
 
+    QWidget* content_ = nullptr;  // everything but "&Закрыть"
     QListWidget* pipeList_ = nullptr;
     QButtonGroup* placementGroup_ = nullptr;
     QWidget* placementBox_ = nullptr;

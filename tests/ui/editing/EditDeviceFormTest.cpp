@@ -1,3 +1,4 @@
+#include "core/editing/PipeEdits.h"
 #include "support/MineBuilder.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/editing/DeviceChoosers.h"
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -148,6 +150,12 @@ TEST_F(DeviceDialog, RefusalsSayWhyAndChangeNothing)
         EXPECT_EQ(errors.texts.back(), QStringLiteral("При включенном кране расход должен быть больше 0"));
         EXPECT_EQ(form.focusWidget(), Child<QLineEdit>(form, "craneFlow"));
         EXPECT_EQ(DeviceCount(), 0);
+        // The Up key steps the flow as a spin box; then the hydrant is taken.
+        QTest::keyClick(Child<QLineEdit>(form, "craneFlow"), Qt::Key_Up);
+        EXPECT_EQ(Child<QLineEdit>(form, "craneFlow")->text(), QStringLiteral("10"));
+        ASSERT_TRUE(form.Confirm());
+        EXPECT_EQ(static_cast<TCrane*>(form.Device())->Flow(), 10);
+        PipeEdits::DeleteDevice(form.Device());
     }
     // An existing gate given number 0 and a new place.
     auto* gate = mb.device<TGate>(b, dkGate, 0.2, 3);

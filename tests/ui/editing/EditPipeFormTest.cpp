@@ -90,7 +90,8 @@ TEST_F(PipeWindow, FollowsTheCurrentBranchAndOutlivesWhatIsDeleted)
         doc->Mine()->DeleteBranch(doc->Mine()->Branches.Items(0));
     Settle();
     EXPECT_EQ(window->Branch(), nullptr);
-    EXPECT_FALSE(window->isEnabled());
+    EXPECT_FALSE(Child<QListWidget>("pipeList")->isEnabled());
+    EXPECT_TRUE(Child<QPushButton>("close")->isEnabled());
     EXPECT_EQ(Child<QListWidget>("pipeList")->count(), 0);
     window->grab();
 
