@@ -10,6 +10,7 @@
 #include "core/model/DeviceKinds.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
+#include "ui/app/HelpContexts.h"
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/editing/DeviceChoosers.h"
@@ -39,6 +40,7 @@ double duplicateStep = 50.0;
 QRect lastBounds;
 
 constexpr int kUnsupportedPage = 10;
+constexpr int kDeviceEditorHelp = 66;
 
 // Three short bars in the colours of the laid water pipes.
 QIcon BranchIcon(const TBranch& branch)
@@ -79,6 +81,7 @@ TEditDeviceForm::TEditDeviceForm(TBranch* branch, TDevice* device, int kind, int
         throw Exception(EditDeviceTexts::kBothNil);
     mine_ = branch_->Mine();
     setObjectName(QStringLiteral("EditDeviceForm"));
+    HelpContexts::Set(this, kDeviceEditorHelp);
     BuildWidgets();
     loading_ = true;
     for (TBranch* b : mine_->Branches)

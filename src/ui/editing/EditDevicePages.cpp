@@ -6,6 +6,7 @@
 #include "core/editing/WellGrid.h"
 #include "core/model/DeviceKinds.h"
 #include "ui/editing/PositionStrip.h"
+#include "ui/editing/StripScroller.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,7 +72,7 @@ QWidget* TEditDeviceForm::BuildPositionBox()
     auto* grid = new QGridLayout(box);
     strip_ = new TPositionStrip(box);
     strip_->setObjectName(QStringLiteral("positionStrip"));
-    grid->addWidget(strip_, 0, 0, 1, 6);
+    grid->addWidget(new TStripScroller(strip_, 7, box), 0, 0, 1, 6);
     fromStart_ = new QLineEdit(box);
     fromStart_->setObjectName(QStringLiteral("fromStart"));
     fromEnd_ = new QLineEdit(box);

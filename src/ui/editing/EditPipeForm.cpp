@@ -8,11 +8,13 @@
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
+#include "ui/app/HelpContexts.h"
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
 #include "ui/editing/EditDeviceForm.h"
 #include "ui/editing/SectionsStrip.h"
+#include "ui/editing/StripScroller.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -38,6 +40,7 @@
 namespace {
 
 QRect lastBounds;
+constexpr int kPipeEditorHelp = 60;
 
 QLineEdit* NumberEdit(QWidget* parent, const QString& name, bool negative = false)
 {
@@ -64,6 +67,7 @@ TEditPipeForm::TEditPipeForm(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("EditPipeForm"));
     setWindowTitle(QStringLiteral("Трубопровод"));
+    HelpContexts::Set(this, kPipeEditorHelp);
     deviceEditor_ = [](QWidget* parent, TBranch* branch, TDevice*& device, int kind, int pipe) {
         return DeviceEditing::EditDevice(parent, branch, device, kind, pipe);
     };
@@ -264,7 +268,8 @@ void TEditPipeForm::BuildWidgets()
                                   : placement_ == int(TPipePlacement::FromEnd) ? 1
                                                                                : 0;
                        }});
-    sv->addWidget(strip_);
+    scroller_ = new TStripScroller(strip_, 5, sections);
+    sv->addWidget(scroller_);
     root->addWidget(sections, 1, 1);
 
     auto* devices = new QGroupBox(QStringLiteral(" Оборудование "), this);
@@ -340,6 +345,8 @@ void TEditPipeForm::BuildWidgets()
     connect(filterBox_, &QComboBox::currentIndexChanged, this, [this] { ShowDevices(nullptr); });
     connect(deviceList_, &QListWidget::currentRowChanged, this, [this] {
         UpdateDeviceButtons();
+        if (const TDevice* device = SelectedDevice())
+            scroller_->EnsureVisible(strip_->XOf(device->Position()));
         strip_->update();
     });
     connect(deviceList_, &QListWidget::itemDoubleClicked, this, &TEditPipeForm::EditDevice);

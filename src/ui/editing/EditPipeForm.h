@@ -23,6 +23,7 @@ class TDevice;
 class TMine;
 class TPipe;
 class TSectionsStrip;
+class TStripScroller;
 
 // "Трубопровод": the pipes laid along one branch and the devices on them. Not modal; every
 // value goes into the model when its field is left or its box clicked, through the pipe
@@ -125,6 +126,7 @@ private:
     QPushButton* addGasButton_ = nullptr;
     QPushButton* deleteGasButton_ = nullptr;
     TSectionsStrip* strip_ = nullptr;
+    TStripScroller* scroller_ = nullptr;
     QComboBox* filterBox_ = nullptr;
     QListWidget* deviceList_ = nullptr;
     QPushButton* addDeviceButton_ = nullptr;

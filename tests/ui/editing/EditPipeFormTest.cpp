@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 
 namespace {
 
@@ -151,8 +152,12 @@ TEST_F(PipeWindow, FieldsAreAppliedOnLeavingThem)
     EXPECT_TRUE(Child<QPushButton>("deleteDevice")->isEnabled());
 
     const QImage picture = Pictures::Take(window.get(), QStringLiteral("pipe-window"));
-    EXPECT_EQ(Pictures::FieldsOutside(window.get()), "");
     auto* strip = window->findChild<QWidget*>(QStringLiteral("sectionsStrip"));
+    const int visible = strip->width();
+    Child<QScrollBar>("sizeBar")->setValue(100);
+    EXPECT_NEAR(strip->width(), 5 * visible, 5) << "\"Размер\" widens the strip up to five times";
+    Child<QScrollBar>("sizeBar")->setValue(0);
+    EXPECT_EQ(Pictures::FieldsOutside(window.get()), "");
     EXPECT_GT(Pictures::InkPixels(picture, Pictures::AreaOf(strip, window.get(), picture)), 100);
 }
 
