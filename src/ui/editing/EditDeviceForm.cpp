@@ -224,11 +224,18 @@ void TEditDeviceForm::ShowKindState()
     }
     kindList_->setEnabled(adding_);
     branchBox_->setEnabled(adding_);
-    const bool connection = kind == dkConnection;
+    // A connection chooses its pipes in its own list; until a gas pipe is chosen the pipe
+    // list stays open, so the kind can be picked first.
+    const bool connection = kind == dkConnection && accepted;
     pipeBox_->setEnabled(!connection);
     pipeLabel_->setEnabled(!connection);
-    if (connection && accepted)
+    if (connection) {
         UpdateConnectionControls();
+    } else {
+        const bool wasLoading = std::exchange(loading_, true);
+        numberSpin_->setValue(draft_.Number);
+        loading_ = wasLoading;
+    }
 }
 
 void TEditDeviceForm::ShowPosition()
@@ -607,6 +614,7 @@ void TEditDeviceForm::PipeChosen(int index)
 {
     if (loading_ || index < 0 || index >= branch_->Pipes.Count())
         return;
+    CollectDraft();
     draft_.PipeIndex = index;
     draft_.Position = DevicePosition::IntoPipe(*branch_->Pipes.Items(index), draft_.Position);
     for (size_t i = 0; i < draft_.Connections.size(); ++i)

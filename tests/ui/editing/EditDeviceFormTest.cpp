@@ -6,6 +6,7 @@
 #include "ui/support/Pictures.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -236,6 +237,25 @@ TEST_F(DeviceDialog, EachPageLooksRight)
         EXPECT_EQ(pages->currentIndex(), page);
         EXPECT_GT(Pictures::InkPixels(picture, Pictures::AreaOf(pages, &form, picture)), 50) << page;
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DeviceDialog, KindFirstThenPipeKeepsWhatWasTyped)
+{
+    TEditDeviceForm form(b, nullptr, dkGate, 0);
+    Child<QLineEdit>(form, "modelEdit")->setText(QStringLiteral("ЗКЛ-150"));
+    Child<QListWidget>(form, "kindList")->setCurrentRow(dkConnection - 1);
+    auto* pipes = Child<QComboBox>(form, "pipeBox");
+    EXPECT_EQ(Child<QStackedWidget>(form, "pages")->currentIndex(), 10) << "a water pipe takes no connection";
+    ASSERT_TRUE(pipes->isEnabled()) << "so the pipe can still be chosen";
+    pipes->setCurrentIndex(3);
+    EXPECT_EQ(Child<QStackedWidget>(form, "pages")->currentIndex(), dkConnection - 1);
+    EXPECT_FALSE(pipes->isEnabled());
+    Child<QListWidget>(form, "kindList")->setCurrentRow(dkGate - 1);
+    EXPECT_EQ(Child<QLineEdit>(form, "modelEdit")->text(), QStringLiteral("ЗКЛ-150"));
 }
 
 }  // namespace
