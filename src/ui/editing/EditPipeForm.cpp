@@ -452,8 +452,11 @@ void TEditPipeForm::Bind(TChildForm* doc, TBranch* branch)
             });
             // The window goes with its document.
             connect(doc, &TChildForm::Closing, this, [this] { close(); });
+            // Past this signal the document is only a QObject: nothing of it is asked.
             connect(doc, &QObject::destroyed, this, [this] {
                 subscribedMine_ = nullptr;
+                subscription_ = 0;
+                doc_ = nullptr;
                 Bind(nullptr, nullptr);
             });
         }
