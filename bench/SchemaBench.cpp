@@ -4,6 +4,7 @@
 // cheaper. Targets: full repaint at 100 % 30 ms, lines only at fit 40 ms, everything at 16 %
 // 600 ms, a 100-pixel scroll 10 ms, scene, extent, fit and first paint of 100 000 branches 1 s.
 
+#include "core/editing/DrawingOrder.h"
 #include "core/exchange/MineGenerator.h"
 #include "core/model/Mine.h"
 #include "render/schema2d/HitIndex.h"
@@ -210,6 +211,15 @@ void SchemaHitIndex(benchmark::State& state)
     state.counters["max us"] = times.back();
 }
 
+// "Порядок ветвей": the order from heights over every crossing of the mine.
+void SchemaOrderFromHeights(benchmark::State& state)
+{
+    TMine& mine = BenchMine(int(state.range(0)));
+    std::vector<TBranch*> order(mine.Branches.begin(), mine.Branches.end());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DrawingOrder::FromHeights(order, {}));
+}
+
 }  // namespace
 
 BENCHMARK(SchemaPaintFloor)->Unit(benchmark::kMillisecond);
@@ -219,3 +229,4 @@ BENCHMARK(SchemaRepaintAt16Everything)->Arg(20000)->Unit(benchmark::kMillisecond
 BENCHMARK(SchemaScroll100)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaBuildAndFirstPaint)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaHitIndex)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SchemaOrderFromHeights)->Arg(20000)->Unit(benchmark::kMillisecond);

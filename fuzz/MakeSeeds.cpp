@@ -1,8 +1,10 @@
-// Writes the seed corpora of the settings text, clipboard, hand-over and colour profile fuzzers
+// Writes the seed corpora of the settings text, clipboard, hand-over, colour profile and reducer file fuzzers
 // with the program's own writers, so the fuzzers start from what the program really reads:
 //   irvata_fuzz_seeds fuzz/corpus
-// makes settings_text/, clipboard/, hand_over/ and profile_file/ below the folder.
+// makes settings_text/, clipboard/, hand_over/, profile_file/ and reducer_file/ below the folder.
 
+#include "core/equipment/ReducerCharacter.h"
+#include "core/equipment/ReducerFile.h"
 #include "core/exchange/SampleMine.h"
 #include "core/file/ClipboardRecords.h"
 #include "core/file/Cp1251.h"
@@ -124,6 +126,26 @@ bool ProfileSeeds(const QString& folder)
            && Write(folder, QStringLiteral("changed"), full) && Write(folder, QStringLiteral("earlier"), full.left(earlier));
 }
 
+// The default characteristic, a 3 x 4 table with a Cyrillic name, and a file cut inside its
+// outlet pressures.
+bool ReducerSeeds(const QString& folder)
+{
+    TReducerCharacter wide;
+    wide.Name = QStringLiteral("РД-3/4");
+    wide.Resize(3, 4);
+    for (int r = 0; r < 3; ++r) {
+        wide.SetInlet(r, 10.0 * (r + 1));
+        wide.SetLocking(r, 5.0 * (r + 1));
+        for (int k = 0; k < 4; ++k)
+            wide.SetOutlet(r, k, 4.0 * (r + 1) - k);
+    }
+    for (int k = 0; k < 4; ++k)
+        wide.SetFlow(k, 10.0 + 25.0 * k);
+    const QByteArray full = ReducerFile::Encode(wide);
+    return Write(folder, QStringLiteral("default"), ReducerFile::Encode(TReducerCharacter()))
+           && Write(folder, QStringLiteral("three-by-four"), full) && Write(folder, QStringLiteral("cut"), full.left(full.size() - 12));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -134,7 +156,8 @@ int main(int argc, char** argv)
     }
     const QString out = QFile::decodeName(argv[1]);
     if (!SettingsSeeds(out + QStringLiteral("/settings_text")) || !ClipboardSeeds(out + QStringLiteral("/clipboard"))
-        || !HandOverSeeds(out + QStringLiteral("/hand_over")) || !ProfileSeeds(out + QStringLiteral("/profile_file"))) {
+        || !HandOverSeeds(out + QStringLiteral("/hand_over")) || !ProfileSeeds(out + QStringLiteral("/profile_file"))
+        || !ReducerSeeds(out + QStringLiteral("/reducer_file"))) {
         std::fprintf(stderr, "irvata_fuzz_seeds: could not write the seeds\n");
         return 1;
     }

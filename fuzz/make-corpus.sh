@@ -4,8 +4,8 @@
 # network_file/ comes from generated mines. A seed there is one byte choosing the way in (0-17:
 # a decompressed body of that version, 18: a whole file) followed by the bytes. Bodies of the
 # small mines are also offered under older version numbers, so the fuzzer starts inside the
-# record layouts of those versions too. settings_text/, clipboard/, hand_over/ and profile_file/
-# are written by irvata_fuzz_seeds (fuzz/MakeSeeds.cpp) with the program's own writers.
+# record layouts of those versions too. settings_text/, clipboard/, hand_over/, profile_file/ and
+# reducer_file/ are written by irvata_fuzz_seeds (fuzz/MakeSeeds.cpp) with the program's own writers.
 set -e
 CLI=${1:?usage: make-corpus.sh IRVATA_CLI IRVATA_FUZZ_SEEDS [CORPUS_DIR]}
 SEEDS=${2:?usage: make-corpus.sh IRVATA_CLI IRVATA_FUZZ_SEEDS [CORPUS_DIR]}

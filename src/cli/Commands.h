@@ -10,3 +10,5 @@ int RunConvert(const QStringList& args);
 int RunGenerate(const QStringList& args);
 int RunCheck(const QStringList& args);
 int RunRender(const QStringList& args);
+int RunPumps(const QStringList& args);
+int RunReducers(const QStringList& args);

@@ -6,7 +6,8 @@
 #include "core/file/NetworkFile.h"
 #include "core/settings/ProfileFile.h"
 #include "render/export/DrawnObjectsJson.h"
-#include "render/export/PngFile.h"
+#include "render/export/BmpFile.h"
+#include "render/export/PictureExport.h"
 #include "render/export/SchemaPicture.h"
 #include "render/schema2d/SchemaScene.h"
 #include "render/schema2d/ZoomSteps.h"
@@ -57,22 +58,27 @@ std::optional<QSize> ParseSize(const QString& text)
 
 }  // namespace
 
-// render FILE OUT.png [--scale PCT] [--fit WxH] [--map-scale M] [--pipe ...] [--colour ...]
-//        [--branch-info ...] [--device-info ...] [--no-node-numbers] [--no-branch-numbers]
-//        [--no-devices] [--bw] [--profile FILE.cl] [--objects OUT.json]
+// render FILE OUT.(png|bmp|jpg|emf|svg|pdf) [--scale PCT] [--fit WxH] [--map-scale M] [--pipe ...]
+//        [--colour ...] [--branch-info ...] [--device-info ...] [--no-node-numbers]
+//        [--no-branch-numbers] [--no-devices] [--bw] [--profile FILE.cl] [--objects OUT.json]
+//        [--bits 1|4|8|16|24] [--quality 1..100] [--progressive] [--grey]
 //
-// Draws the schema of a network file into a PNG picture, as the schema window would with the
+// Draws the schema of a network file into a picture, as the schema window would with the
 // settings' defaults: the whole drawing with its margins at the scale given, or fitted into a
-// picture of W×H pixels. --objects lists where every node, branch and device was drawn.
-// Nothing is left behind when a file cannot be read or written.
+// picture of W×H pixels. The output's extension (in any case) chooses the format; --bits is
+// the bitmap's depth (8 unless given), --quality, --progressive and --grey shape a JPEG.
+// --objects lists where every node, branch and device was drawn. Nothing is left behind when
+// a file cannot be read or written.
 int RunRender(const QStringList& args)
 {
     Cli::Arguments a(args,
                      {QStringLiteral("scale"), QStringLiteral("fit"), QStringLiteral("map-scale"), QStringLiteral("pipe"),
                       QStringLiteral("colour"), QStringLiteral("branch-info"), QStringLiteral("device-info"),
-                      QStringLiteral("profile"), QStringLiteral("objects")},
+                      QStringLiteral("profile"), QStringLiteral("objects"), QStringLiteral("bits"),
+                      QStringLiteral("quality")},
                      {QStringLiteral("no-node-numbers"), QStringLiteral("no-branch-numbers"),
-                      QStringLiteral("no-devices"), QStringLiteral("bw")});
+                      QStringLiteral("no-devices"), QStringLiteral("bw"), QStringLiteral("progressive"),
+                      QStringLiteral("grey")});
     if (!a.Ok())
         return Cli::UsageError(a.Error());
 
@@ -106,6 +112,10 @@ int RunRender(const QStringList& args)
         if (!fit && error.isEmpty())
             error = QStringLiteral("--fit must be WxH, each side from 1 to %1 pixels").arg(kMaxPictureSide);
     }
+    const auto bits = a.Integer(QStringLiteral("bits"), 1, 32);
+    if (bits && !BmpFile::BitsSupported(int(*bits)) && error.isEmpty())
+        error = QStringLiteral("--bits must be one of 1|4|8|16|24");
+    const auto quality = a.Integer(QStringLiteral("quality"), 1, 100);
     const auto profile = a.Option(QStringLiteral("profile"));
     const auto objects = a.Option(QStringLiteral("objects"));
     if (!a.Ok())
@@ -118,6 +128,19 @@ int RunRender(const QStringList& args)
         return Cli::UsageError(QStringLiteral("--profile and --objects need a file name"));
     const QString input = a.Positional()[0];
     const QString output = a.Positional()[1];
+    const std::optional<TPictureFormat> format = PictureExport::FormatOf(output);
+    if (!format)
+        return Cli::UsageError(QStringLiteral("Указано неизвестное расширение файла"));
+    if (bits && *format != TPictureFormat::Bmp)
+        return Cli::UsageError(QStringLiteral("--bits is for .bmp pictures only"));
+    if ((quality || a.Flag(QStringLiteral("progressive")) || a.Flag(QStringLiteral("grey"))) &&
+        *format != TPictureFormat::Jpeg)
+        return Cli::UsageError(QStringLiteral("--quality, --progressive and --grey are for .jpg pictures only"));
+    TPictureOptions options;
+    options.BmpBits = int(bits.value_or(8));
+    options.Jpeg.Quality = int(quality.value_or(75));
+    options.Jpeg.Progressive = a.Flag(QStringLiteral("progressive"));
+    options.Jpeg.Grey = a.Flag(QStringLiteral("grey"));
 
     request.Show.PipeIndex = pipe.value_or(0);
     request.Show.ColorPaint = colour.value_or(cmStandard);
@@ -146,11 +169,8 @@ int RunRender(const QStringList& args)
 
         TSchemaScene scene(*doc.Mine);
         scene.SetDrawingOrder(doc.BranchOrder);
-        const TSchemaPicture picture = SchemaPicture::Render(scene, request);
-        const QByteArray json =
-            objects ? DrawnObjectsJson::Encode(picture.Drawn, picture.Image.size(), picture.Scale) : QByteArray();
-
-        PngFile::Write(output, picture.Image);
+        const TExportedPicture picture = PictureExport::Write(output, *format, scene, request, options);
+        const QByteArray json = objects ? DrawnObjectsJson::Encode(picture.Drawn, picture.Size, picture.Scale) : QByteArray();
         if (objects) {
             try {
                 WriteFileAtomically(*objects, json);

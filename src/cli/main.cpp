@@ -35,6 +35,10 @@ int main(int argc, char* argv[])
         return RunCheck(args);
     if (command == QStringLiteral("render"))
         return RunRender(args);
+    if (command == QStringLiteral("pumps"))
+        return RunPumps(args);
+    if (command == QStringLiteral("reducers"))
+        return RunReducers(args);
     if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         Cli::Usage();
         return kExitOk;

@@ -48,6 +48,15 @@ void TDocumentRows::Recount()
     stale_ = false;
 }
 
+void TDocumentRows::SetBranchOrder(const std::vector<TBranch*>& order)
+{
+    order_->Clear();
+    order_->Reserve(static_cast<int>(order.size()));
+    for (TBranch* b : order)
+        order_->Add(b);
+    Sync();
+}
+
 void TDocumentRows::Sync()
 {
     std::unordered_set<const TBranch*> live;

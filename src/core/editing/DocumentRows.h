@@ -55,6 +55,9 @@ public:
     // Every branch in display order (the file's branch order), whatever the filter.
     const TInfoBranchList& BranchOrder() const { return *order_; }
     std::vector<TBranch*> BranchOrderVector() const { return order_->ToVector(); }
+    // A new display order (the schema's drawing order): branches it leaves out, or that are no
+    // longer in the mine, are made whole as Sync does.
+    void SetBranchOrder(const std::vector<TBranch*>& order);
 
     // Sorting the tables. Sorting the same column again reverses the order; the node
     // table sorts the mine's own node list (its file order).

@@ -1,7 +1,10 @@
 #include "core/editing/SchemaPositions.h"
 
 #include "core/model/Branch.h"
+#include "core/model/Device.h"
 #include "core/model/Mine.h"
+#include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
 
 #include <algorithm>
@@ -122,6 +125,30 @@ void PlaceAutomaticLabels(TMine& mine)
 {
     for (TBranch* b : mine.Branches)
         b->EndMovedOnSchema();
+}
+
+void RestoreLabels(TMine& mine)
+{
+    for (TUzel* u : mine.Uzels) {
+        u->SetNumberLabelOffset(TLabelOffset::Make(12, 12));
+        u->SetResultLabelOffset(TLabelOffset::Make(15, -15));
+    }
+    for (TBranch* b : mine.Branches) {
+        b->SetAutoPlaceLabel(true);
+        b->SetLabelPlacement(90, 15);
+        for (TPipe* pipe : b->Pipes) {
+            for (TDevice* d : pipe->Devices)
+                d->SetLabelOffset(TLabelOffset::Make(15, -15));
+            if (pipe->Kind() != pkFire)
+                continue;
+            for (int i = 0; i < pipe->SectionCount(); ++i)
+                if (auto* section = dynamic_cast<TWaterPipePart*>(pipe->GetSection(i))) {
+                    section->SetAutoPlaceLabel(true);
+                    section->SetLabelPlacement(90, 35);
+                }
+        }
+        b->EndMovedOnSchema();
+    }
 }
 
 }  // namespace SchemaPositions

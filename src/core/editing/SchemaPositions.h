@@ -56,4 +56,9 @@ std::optional<QRectF> SelectedNodeExtent(const TMine& mine);
 // the side they keep to changed).
 void PlaceAutomaticLabels(TMine& mine);
 
+// "Номера и результаты": every branch-number label and every section-result label of the
+// fire-fighting pipes back to automatic placement at its default angle and distance, every
+// node-number offset (12, 12), node-result and device-label offset (15, -15).
+void RestoreLabels(TMine& mine);
+
 }  // namespace SchemaPositions

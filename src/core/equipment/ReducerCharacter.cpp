@@ -73,3 +73,46 @@ TReducerCharacter::Interpolated TReducerCharacter::ForInletPressure(double inlet
 {
     return Along(*this, inlet_, inlet, false);
 }
+
+std::optional<TReducerCharacter::Fault> TReducerCharacter::FindFault() const
+{
+    using namespace ReducerTexts;
+    // Every check is written as what must hold, so a NaN fails it.
+    if (NQ() == 0)
+        return Fault{Part::Flow, 0, 0, kBadFlow};
+    if (!(Flow(0) > 0))
+        return Fault{Part::Flow, 0, 0, kBadFlow};
+    for (int k = 1; k < NQ(); ++k)
+        if (!(Flow(k) > Flow(k - 1)))
+            return Fault{Part::Flow, 0, k, kBadFlow};
+    if (NP() == 0 || !(Inlet(0) > 0))
+        return Fault{Part::Inlet, 0, 0, kBadInlet};
+    if (!(Locking(0) > 0))
+        return Fault{Part::Locking, 0, 0, kBadLocking};
+    for (int r = 1; r < NP(); ++r) {
+        if (!(Inlet(r) > Inlet(r - 1)))
+            return Fault{Part::Inlet, r, 0, kBadInlet};
+        if (!(Locking(r) > Locking(r - 1)))
+            return Fault{Part::Locking, r, 0, kBadLocking};
+    }
+    for (int k = 0; k < NQ(); ++k)
+        if (!(Outlet(0, k) >= 0))
+            return Fault{Part::Outlet, 0, k, kBadOutlet};
+    for (int r = 1; r < NP(); ++r)
+        if (!(Outlet(r, 0) > 0))
+            return Fault{Part::Outlet, r, 0, kBadOutlet};
+    for (int r = 0; r < NP(); ++r)
+        for (int k = 0; k < NQ(); ++k) {
+            const bool notRising = k == 0 || Outlet(r, k) <= Outlet(r, k - 1);
+            const bool notFalling = r == 0 || Outlet(r, k) >= Outlet(r - 1, k);
+            if (!notRising || !notFalling)
+                return Fault{Part::Outlet, r, k, kBadOutlet};
+        }
+    return std::nullopt;
+}
+
+void TReducerCharacter::Validate() const
+{
+    if (auto fault = FindFault())
+        throw EReducerCharacterError(std::move(*fault));
+}

@@ -33,7 +33,7 @@ TViewGeometry View(TSchemaScene& scene, const TSchemaPictureRequest& request)
     return view;
 }
 
-std::optional<QSize> Size(const TViewGeometry& view, const TSchemaPictureRequest& request)
+std::optional<QSize> Size(const TViewGeometry& view, const TSchemaPictureRequest& request, bool banded)
 {
     double w = 0;
     double h = 0;
@@ -45,23 +45,38 @@ std::optional<QSize> Size(const TViewGeometry& view, const TSchemaPictureRequest
         h = std::max(1.0, std::ceil(view.TotalHeight()));
     }
     if (!std::isfinite(w) || !std::isfinite(h) || w < 1 || h < 1 || w > kMaxPictureSide || h > kMaxPictureSide ||
-        w * h > double(kMaxPicturePixels))
+        (!banded && w * h > double(kMaxPicturePixels)))
         return std::nullopt;
     return QSize(int(w), int(h));
 }
 
-TSchemaPicture Render(TSchemaScene& scene, const TSchemaPictureRequest& request)
+namespace {
+
+[[noreturn]] void TooLarge(double w, double h)
+{
+    const auto side = [](double v) { return std::isfinite(v) ? QString::number(std::ceil(v), 'f', 0) : QStringLiteral("∞"); };
+    throw Exception(QStringLiteral("Рисунок размером %1×%2 точек слишком велик").arg(side(w), side(h)));
+}
+
+void SetHints(QPainter& painter, bool smooth)
+{
+    painter.setRenderHint(QPainter::Antialiasing, smooth);
+    painter.setRenderHint(QPainter::TextAntialiasing, smooth);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+}
+
+}  // namespace
+
+TPicturePlan Plan(TSchemaScene& scene, const TSchemaPictureRequest& request, bool banded)
 {
     const TViewGeometry view = View(scene, request);
-    const std::optional<QSize> size = Size(view, request);
-    if (!size) {
-        const auto side = [](double v) { return std::isfinite(v) ? QString::number(std::ceil(v), 'f', 0) : QStringLiteral("∞"); };
-        const double w = request.Fit ? request.Fit->width() : view.TotalWidth();
-        const double h = request.Fit ? request.Fit->height() : view.TotalHeight();
-        throw Exception(QStringLiteral("Рисунок размером %1×%2 точек слишком велик").arg(side(w), side(h)));
-    }
+    const std::optional<QSize> size = Size(view, request, banded);
+    if (!size)
+        TooLarge(request.Fit ? request.Fit->width() : view.TotalWidth(),
+                 request.Fit ? request.Fit->height() : view.TotalHeight());
 
-    TRenderContext ctx;
+    TPicturePlan plan;
+    TRenderContext& ctx = plan.Context;
     ctx.View = view;
     ctx.Show = request.Show;
     ctx.Colors = request.Colors;
@@ -69,21 +84,41 @@ TSchemaPicture Render(TSchemaScene& scene, const TSchemaPictureRequest& request)
     ctx.BlackWhite = request.BlackWhite;
     ctx.Dpi = TViewGeometry::kScreenDpi;
     ctx.Area = QRectF(QPointF(0, 0), QSizeF(*size));
+    plan.Size = *size;
+    plan.Scale = view.Scale();
+    // Black and white has no grey edges: two colours, one bit a pixel.
+    plan.Smooth = request.Antialiasing && !request.BlackWhite;
+    return plan;
+}
 
+void Paint(QPainter& painter, TSchemaScene& scene, const TPicturePlan& plan, TDrawnObjects* out)
+{
+    SetHints(painter, plan.Smooth);
+    SchemaRenderer::Render(painter, scene, plan.Context, out);
+}
+
+void PaintBand(QImage& band, int top, TSchemaScene& scene, const TPicturePlan& plan, TDrawnObjects* out)
+{
+    TRenderContext ctx = plan.Context;
+    ctx.Clip = QRectF(0, top, plan.Size.width(), band.height());
+    QPainter painter(&band);
+    painter.translate(0, -top);
+    SetHints(painter, plan.Smooth);
+    SchemaRenderer::Render(painter, scene, ctx, out);
+}
+
+TSchemaPicture Render(TSchemaScene& scene, const TSchemaPictureRequest& request)
+{
+    const TPicturePlan plan = Plan(scene, request);
     TSchemaPicture picture;
-    picture.Scale = view.Scale();
-    QImage image(*size, QImage::Format_RGB32);
+    picture.Scale = plan.Scale;
+    QImage image(plan.Size, QImage::Format_RGB32);
     if (image.isNull())
-        throw Exception(QStringLiteral("Рисунок размером %1×%2 точек слишком велик").arg(size->width()).arg(size->height()));
+        TooLarge(plan.Size.width(), plan.Size.height());
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        // Black and white has no grey edges: two colours, one bit a pixel.
-        const bool smooth = request.Antialiasing && !request.BlackWhite;
-        painter.setRenderHint(QPainter::Antialiasing, smooth);
-        painter.setRenderHint(QPainter::TextAntialiasing, smooth);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-        SchemaRenderer::Render(painter, scene, ctx, &picture.Drawn);
+        Paint(painter, scene, plan, &picture.Drawn);
     }
     picture.Image = request.BlackWhite
                         ? image.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither)

@@ -13,8 +13,9 @@
 
 class TSchemaScene;
 
-// Pictures larger than this on either side, or in all, are refused: the schema at a high
-// scale would otherwise ask for gigabytes.
+// Pictures larger than this on either side are refused, and so are pictures held whole in
+// memory (PNG) larger than this in all: the schema at a high scale would otherwise ask for
+// gigabytes. Writers that draw in bands (BMP, JPEG) and vector pictures only keep the side cap.
 inline constexpr int kMaxPictureSide = 32767;
 inline constexpr qint64 kMaxPicturePixels = qint64(1) << 28;
 
@@ -41,13 +42,30 @@ struct TSchemaPicture {
     double Scale = 1;
 };
 
+// A picture ready to draw: its context and size, nothing drawn yet.
+struct TPicturePlan {
+    TRenderContext Context;
+    QSize Size;
+    double Scale = 1;
+    bool Smooth = true;
+};
+
 namespace SchemaPicture {
 
 // The view of the picture: scale, extent and page offsets, scrolled to the start, with the
 // client the size of the picture. The scene's extent is recomputed for the request.
 TViewGeometry View(TSchemaScene& scene, const TSchemaPictureRequest& request);
 // The picture's size for that view, rounded up; none when it would be too large to make.
-std::optional<QSize> Size(const TViewGeometry& view, const TSchemaPictureRequest& request);
+// Banded pictures are only capped on each side.
+std::optional<QSize> Size(const TViewGeometry& view, const TSchemaPictureRequest& request, bool banded = false);
+
+// The context and size of the picture. Throws as Render does when it is too large.
+TPicturePlan Plan(TSchemaScene& scene, const TSchemaPictureRequest& request, bool banded = false);
+// Draws the whole picture on a painter whose device is the picture's size (vector devices).
+void Paint(QPainter& painter, TSchemaScene& scene, const TPicturePlan& plan, TDrawnObjects* out = nullptr);
+// Draws the picture's rows from top on into band (32-bit RGB, as wide as the picture): only
+// what lies in the band is drawn, so a big picture never needs to be held whole.
+void PaintBand(QImage& band, int top, TSchemaScene& scene, const TPicturePlan& plan, TDrawnObjects* out = nullptr);
 
 // Throws Exception "Рисунок размером %d×%d точек слишком велик" when the picture would be
 // larger than the limits above.

@@ -101,6 +101,14 @@ struct TRenderContext {
     QPointF DragVector;
     // The object a search found: drawn in the selected-object colour.
     const TMineObject* Found = nullptr;
+    // A label being dragged (a node's result label when Result): drawn at its offset plus the
+    // vector, in the selected-object colour.
+    struct TLabelDrag {
+        const TMineObject* Owner = nullptr;
+        bool Result = false;
+        QPointF Vector;
+    };
+    TLabelDrag LabelDrag;
 
     QRectF EffectiveClip() const { return Clip.isEmpty() ? Area : Clip; }
 };

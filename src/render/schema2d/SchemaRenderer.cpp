@@ -505,6 +505,11 @@ bool NetworkPainter::PaintBoxedLabel(const QString& text, QPointF centre, QPoint
         *width = int(std::ceil(size.width()));
     if (height)
         *height = int(std::ceil(size.height()));
+    if (owner && owner == ctx_.LabelDrag.Owner &&
+        (kind == TDrawnObjects::LabelKind::UzelResult) == ctx_.LabelDrag.Result) {
+        centre += ctx_.LabelDrag.Vector;
+        selected = true;
+    }
     const TLabelBox box = LabelBoxAt(centre, size, ellipse);
     const QRectF reach = box.Figure.united(QRectF(anchor, QSizeF(1, 1)));
     if (!Visible(reach))

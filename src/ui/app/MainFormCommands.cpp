@@ -14,6 +14,8 @@
 #include "ui/document/ChildForm.h"
 #include "ui/document/DocumentClipboard.h"
 #include "ui/document/ResultsPage.h"
+#include "ui/equipment/EditPumpForm.h"
+#include "ui/equipment/ReducerForm.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -122,12 +124,14 @@ void TMainForm::ConnectCommands()
     OnDocumentCommand("actAddBranch", [](TChildForm& d) { d.AddBranch(); });
     OnDocumentCommand("actDelBranch", [](TChildForm& d) { d.DeleteBranch(); });
     OnDocumentCommand("actCheckTopology", [](TChildForm& d) { d.CheckTopology(); });
+    OnCommand("actEditRedDB", [this] { EditReducerDatabase(this, config_.DBPath); });
 
     // Calculation and service.
     OnDocumentCommand("actCheckWaterPipes", [](TChildForm& d) { d.CheckPipeline(); });
     OnDocumentCommand("actUseProjectedPipes", [](TChildForm& d) { d.SetUseProjectedPipes(!d.UseProjectedPipes()); });
     OnDocumentCommand("actFreeNumbers", [](TChildForm& d) { d.FindFreeNumbers(); });
     OnCommand("actParams", [this] { RunSettings(); });
+    OnCommand("actEditPumpDB", [this] { TEditPumpForm(config_.DBPath, nullptr, {}, this).exec(); });
 
     // Windows (the tile mode is the tag: 0 one under another, 1 side by side).
     OnCommand("actWinCascade", [this] { mdi_->cascadeSubWindows(); });

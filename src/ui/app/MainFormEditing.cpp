@@ -4,6 +4,7 @@
 #include "ui/app/MainForm.h"
 
 #include "core/editing/PipeEdits.h"
+#include "core/equipment/PumpCurve.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
@@ -11,12 +12,44 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
 #include "ui/editing/EditDeviceForm.h"
+#include "ui/editing/DeviceChoosers.h"
 #include "ui/editing/EditPipeForm.h"
+#include "ui/equipment/EditPumpForm.h"
+#include "ui/equipment/ReducerForm.h"
 
 #include <QMdiArea>
 
 void TMainForm::ConnectEditingCommands()
 {
+    // The device dialog's "&Выбрать" and "Править" open the pump and reducer databases of the
+    // settings' folder; the hooks go with this window.
+    QPointer<TMainForm> self(this);
+    DeviceChoosers::SetPumpChooser([self](QWidget* parent, const TPumpChoice& current) -> std::optional<TPumpChoice> {
+        if (!self)
+            return std::nullopt;
+        const auto& v = current.Values;
+        TPumpCharacteristic chosen{v[0], v[1], v[2], v[3], v[4], v[5], current.Model};
+        QString model = current.Model;
+        if (!ChoosePump(self->Config().DBPath, model, &chosen, parent))
+            return std::nullopt;
+        return TPumpChoice{model, {chosen.Q1, chosen.H1, chosen.Q2, chosen.H2, chosen.A, chosen.B}};
+    });
+    DeviceChoosers::SetReducerChooser(
+        [self](QWidget* parent, TReducerChooserMode mode, const TReducerChoice& current) -> std::optional<TReducerChoice> {
+            if (!self)
+                return std::nullopt;
+            TReducerCharacter character = current.Characteristic;
+            character.Name = current.Model;
+            double locking = current.LockingPressure;
+            if (!EditReducer(parent, self->Config().DBPath, int(mode), character, locking))
+                return std::nullopt;
+            return TReducerChoice{character.Name, character, locking};
+        });
+    connect(this, &QObject::destroyed, [] {
+        DeviceChoosers::SetPumpChooser(nullptr);
+        DeviceChoosers::SetReducerChooser(nullptr);
+    });
+
     OnDocumentCommand("actEditPipe", [this](TChildForm& d) { ShowPipeEditor(&d, d.CurrentBranch()); });
     OnDocumentCommand("actAddDevice", [this](TChildForm& d) { AddDevice(d.CurrentBranch(), devicePanel_->DeviceKind()); });
     OnCommand("actEditDevice", [this] { EditDevice(devicePanel_->SelectedDevice()); });

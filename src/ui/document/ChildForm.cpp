@@ -109,6 +109,14 @@ void TChildForm::Refresh()
     emit StateChanged();
 }
 
+void TChildForm::SetBranchOrder(const std::vector<TBranch*>& order)
+{
+    branchModel_->BeginReload();
+    rows_->SetBranchOrder(order);
+    branchModel_->EndReload();
+    SetModified(true);
+}
+
 void TChildForm::SyncRows()
 {
     syncPending_ = false;

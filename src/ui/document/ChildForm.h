@@ -140,6 +140,8 @@ public:
     int BranchFilter() const;
     void SortUzels(int order);
     void SortBranches(int order);
+    // The branch order the schema draws in (and the branch table shows) changed.
+    void SetBranchOrder(const std::vector<TBranch*>& order);
 
     // ---- editing commands ----------------------------------------------------------
     void AddUzel();

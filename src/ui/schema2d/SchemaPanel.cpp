@@ -79,12 +79,41 @@ void TSchemaPanel::ScrollBy(QPoint delta)
     update();
 }
 
+void TSchemaPanel::SetOverlay(const QRect& rect, bool dotted)
+{
+    if (rect == overlay_ && dotted == overlayDotted_)
+        return;
+    update(overlay_.adjusted(-1, -1, 1, 1));
+    overlay_ = rect;
+    overlayDotted_ = dotted;
+    update(overlay_.adjusted(-1, -1, 1, 1));
+}
+
 void TSchemaPanel::paintEvent(QPaintEvent* event)
 {
     const QImage& picture = Picture();
     QPainter p(this);
     p.drawImage(event->rect(), picture, QRectF(QPointF(event->rect().topLeft()) * picture.devicePixelRatio(),
                                               QSizeF(event->rect().size()) * picture.devicePixelRatio()));
+    if (!overlay_.isEmpty()) {
+        QPen pen(Qt::black, 0, overlayDotted_ ? Qt::DotLine : Qt::SolidLine);
+        pen.setCosmetic(true);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(overlay_);
+    }
+}
+
+void TSchemaPanel::mousePressEvent(QMouseEvent* event)
+{
+    emit MousePressed(event->position(), event->button(), event->modifiers());
+    QWidget::mousePressEvent(event);
+}
+
+void TSchemaPanel::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit MouseReleased(event->position(), event->button(), event->modifiers());
+    QWidget::mouseReleaseEvent(event);
 }
 
 void TSchemaPanel::resizeEvent(QResizeEvent* event)

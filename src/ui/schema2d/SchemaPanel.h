@@ -24,11 +24,16 @@ public:
     void ScrollBy(QPoint delta);
     // The picture as it stands (drawn first when out of date).
     const QImage& Picture();
+    // A rectangle drawn over the picture (a rubber band dotted, a zoom rectangle solid); an
+    // empty one is none.
+    void SetOverlay(const QRect& rect, bool dotted);
     // How many times a strip or the whole picture was drawn, and the last clip.
     int DrawCount() const { return drawCount_; }
     QRect LastClip() const { return lastClip_; }
 
 signals:
+    void MousePressed(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void MouseReleased(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void MouseMoved(QPointF position);
     void MouseLeft();
     void Resized();
@@ -36,6 +41,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -48,4 +55,6 @@ private:
     bool valid_ = false;
     int drawCount_ = 0;
     QRect lastClip_;
+    QRect overlay_;
+    bool overlayDotted_ = false;
 };

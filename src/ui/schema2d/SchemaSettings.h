@@ -26,6 +26,8 @@ struct TSchemaViewMemory {
     QPoint Scroll;
     quint16 ResultBits = 0;
     std::optional<QRect> Bounds;
+    // The overview map's bounds when it was last closed.
+    std::optional<QRect> MapBounds;
 };
 
 struct TSchemaSettings {

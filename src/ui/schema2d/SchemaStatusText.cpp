@@ -47,48 +47,4 @@ QString ObjectText(const TMineObject* object)
     }
 }
 
-namespace {
-
-// Distance from the point to the segment.
-double SegmentDistance(QPointF p, QPointF a, QPointF b)
-{
-    const QPointF d = b - a;
-    const double len2 = QPointF::dotProduct(d, d);
-    double t = len2 > 0 ? QPointF::dotProduct(p - a, d) / len2 : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    return QLineF(p, a + t * d).length();
-}
-
-}  // namespace
-
-TMineObject* ObjectAt(const TDrawnObjects& drawn, QPointF point, double tolerance)
-{
-    const auto nearestPoint = [&](const auto& list) -> TMineObject* {
-        TMineObject* best = nullptr;
-        double bestDistance = tolerance;
-        for (const auto& item : list) {
-            const double d = QLineF(point, item.At).length();
-            if (d <= bestDistance) {  // later ones lie on top
-                best = item.Object;
-                bestDistance = d;
-            }
-        }
-        return best;
-    };
-    if (TMineObject* device = nearestPoint(drawn.Devices))
-        return device;
-    if (TMineObject* uzel = nearestPoint(drawn.Uzels))
-        return uzel;
-    TMineObject* best = nullptr;
-    double bestDistance = tolerance;
-    for (const TDrawnObjects::Branch& b : drawn.Branches) {
-        const double d = SegmentDistance(point, b.From, b.To);
-        if (d <= bestDistance) {
-            best = b.Object;
-            bestDistance = d;
-        }
-    }
-    return best;
-}
-
 }  // namespace SchemaStatusText

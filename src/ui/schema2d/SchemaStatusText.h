@@ -3,8 +3,6 @@
 // The texts of the schema window's status bar: what lies under the mouse and where the
 // mouse is in centimetres and schema pixels from the mine's central point.
 
-#include "render/schema2d/DrawnObjects.h"
-
 #include <QPointF>
 #include <QString>
 
@@ -22,9 +20,5 @@ QString CoordinateText(QPointF mouse, const TViewGeometry& view, int ppcm);
 
 // "Ветвь 5: ствол", "Ветвь 5", "Узел 3" or "Задвижка №2"; empty for none.
 QString ObjectText(const TMineObject* object);
-
-// The object drawn nearest the point within the tolerance in pixels, nodes and devices before
-// the branch lines they lie on; later drawings win over earlier ones. Null when none.
-TMineObject* ObjectAt(const TDrawnObjects& drawn, QPointF point, double tolerance);
 
 }  // namespace SchemaStatusText

@@ -14,6 +14,8 @@
 #include "ui/app/HelpViewer.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
+#include "ui/schema2d/InfoPanel.h"
+#include "ui/schema2d/MapForm.h"
 #include "ui/schema2d/OptionsForm.h"
 #include "ui/schema2d/ScaleComboBox.h"
 #include "ui/schema2d/SchemaPanel.h"
@@ -41,8 +43,6 @@
 namespace {
 
 constexpr QSize kDefaultSize(900, 650);
-// How near the mouse must be to an object for the status bar to name it.
-constexpr double kHitTolerance = 4;
 
 TScaleLimits LimitsOf(const TParams2D& p)
 {
@@ -92,6 +92,9 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
 
     BuildWidgets();
     BuildActions();
+    BuildToolActions();
+    BuildOrderActions();
+    BuildInfoPanel();
     BuildMenusAndToolBar();
     viewActions_->SetResultBits(settings_.Memory.ResultBits);
     // The water arrows are off whenever the window opens.
@@ -167,7 +170,6 @@ void TShema2DForm::BuildWidgets()
             [this](int x) { ScrollTo(QPoint(x, view_.ScrollPosition().y())); });
     connect(rScrollBar_, &QScrollBar::valueChanged, this,
             [this](int y) { ScrollTo(QPoint(view_.ScrollPosition().x(), y)); });
-    connect(panel_, &TSchemaPanel::MouseMoved, this, &TShema2DForm::ShowMouse);
     connect(panel_, &TSchemaPanel::MouseLeft, this, [this] {
         topBox_->SetMouse(std::nullopt);
         leftBox_->SetMouse(std::nullopt);
@@ -229,8 +231,73 @@ void TShema2DForm::BuildActions()
             &TShema2DForm::MainWindowRequested);
 }
 
+void TShema2DForm::BuildInfoPanel()
+{
+    infoPanel_ = new TInfoPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, infoPanel_);
+    infoPanel_->setVisible(settings_.Params.InfoPanelVisible);
+    QAction* mapAction = AddCommand("ActMap", QStringLiteral("Карта"), "Ctrl+K", "");
+    mapAction->setCheckable(true);
+    connect(mapAction, &QAction::triggered, this, [this, mapAction] {
+        ToggleMap();
+        mapAction->setChecked(map_ != nullptr);
+    });
+    QAction* toggle = AddCommand("ActInfoWindow", QStringLiteral("Информационная панель"), "Ctrl+I", "");
+    toggle->setCheckable(true);
+    toggle->setChecked(settings_.Params.InfoPanelVisible);
+    connect(toggle, &QAction::toggled, infoPanel_, &QWidget::setVisible);
+    // Closed by its own button too: the setting and the check mark follow.
+    connect(infoPanel_, &QDockWidget::visibilityChanged, this, [this, toggle](bool visible) {
+        if (isVisible() && !infoPanel_->isFloating()) {
+            settings_.Params.InfoPanelVisible = visible;
+            toggle->setChecked(visible);
+        }
+    });
+}
+
+TMapForm* TShema2DForm::Map() const
+{
+    return map_.data();
+}
+
+void TShema2DForm::ToggleMap()
+{
+    if (map_) {
+        map_->close();
+        return;
+    }
+    map_ = new TMapForm(this);
+    // First at the lower-right corner inside the window; later where it was last closed.
+    const QRect frame = geometry();
+    map_->setGeometry(settings_.Memory.MapBounds.value_or(
+        QRect(frame.right() - map_->width() - 24, frame.bottom() - map_->height() - 48, map_->width(), map_->height())));
+    connect(map_, &QObject::destroyed, this, [this] {
+        if (QAction* action = Action(QStringLiteral("ActMap")))
+            action->setChecked(false);
+    });
+    map_->installEventFilter(this);
+    map_->show();
+    map_->Refresh(true);
+    if (QAction* action = Action(QStringLiteral("ActMap")))
+        action->setChecked(true);
+}
+
 void TShema2DForm::BuildMenusAndToolBar()
 {
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale"})
+        edit->addAction(Action(QString::fromLatin1(name)));
+    edit->addSeparator();
+    edit->addAction(Action(QStringLiteral("ActEditor")));
+    edit->addSeparator();
+    for (const char* name : {"ActFront", "ActBack", "ActForward", "ActBackvard"})
+        edit->addAction(Action(QString::fromLatin1(name)));
+    edit->addSeparator();
+    edit->addAction(Action(QStringLiteral("ActRefresh")));
+    // The order commands follow the editor mode and the selection.
+    connect(edit, &QMenu::aboutToShow, this, &TShema2DForm::SyncOrderActions);
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
     view->setObjectName(QStringLiteral("ViewMenu"));
     for (const char* name : {"ActIncScaleAuto", "ActDecScaleAuto", "ActPageScale", "ActSelectionScale", "ActPreviousScale"})
@@ -246,7 +313,14 @@ void TShema2DForm::BuildMenusAndToolBar()
     QMenu* service = menuBar()->addMenu(QStringLiteral("&Сервис"));
     service->setObjectName(QStringLiteral("ServiceMenu"));
     service->addAction(Action(QStringLiteral("ActOptions")));
+    service->addAction(Action(QStringLiteral("ActMap")));
+    service->addAction(Action(QStringLiteral("ActInfoWindow")));
     service->addAction(Action(QStringLiteral("ActToMainWindow")));
+
+    QToolBar* tools = addToolBar(QStringLiteral("Инструменты"));
+    tools->setObjectName(QStringLiteral("ToolsToolBar"));
+    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActEditor"})
+        tools->addAction(Action(QString::fromLatin1(name)));
 
     QToolBar* bar = addToolBar(QStringLiteral("Масштаб"));
     bar->setObjectName(QStringLiteral("ScaleToolBar"));
@@ -375,6 +449,7 @@ void TShema2DForm::RepaintSchema(bool full)
         view_.SetMapScale(config_.Scale2D);
         SyncViewActions();
         RecomputeExtent();
+        infoPanel_->ShowMine(document_ ? document_->Mine() : nullptr);
     }
     AfterViewChange();
 }
@@ -515,10 +590,15 @@ void TShema2DForm::ScrollTo(QPoint position)
     ApplyBars();
     panel_->ScrollBy(delta);
     UpdateRulers();
+    if (map_)
+        map_->Refresh(false);
 }
 
 void TShema2DForm::AfterViewChange()
 {
+    hitsValid_ = false;
+    if (map_)
+        map_->Refresh(true);
     ApplyBars();
     scaleBox_->ShowScale(view_.Scale());
     statusScale_->setText(SchemaStatusText::ScaleText(view_.Scale()));
@@ -578,6 +658,10 @@ TRenderContext TShema2DForm::Context() const
     ctx.GridStepMetres = config_.GridStep2D;
     ctx.Dpi = TViewGeometry::kScreenDpi;
     ctx.Area = QRectF(QPointF(0, 0), QSizeF(panel_->size()));
+    if (gesture_ == TGesture::Uzels)
+        ctx.DragVector = dragVector_;
+    if (gesture_ == TGesture::Label)
+        ctx.LabelDrag = {pressed_.Object, pressed_.What == THit::Kind::UzelResult, dragVector_};
     return ctx;
 }
 
@@ -598,7 +682,9 @@ void TShema2DForm::Draw(QPainter& painter, const QRect& clip)
 
 void TShema2DForm::ShowMouse(QPointF position)
 {
-    statusObject_->setText(SchemaStatusText::ObjectText(SchemaStatusText::ObjectAt(drawn_, position, kHitTolerance)));
+    const THit hit = HitAt(position);
+    statusObject_->setText(
+        SchemaStatusText::ObjectText(hit.What == THit::Kind::SectionResult ? hit.Branch : hit.Object));
     const QString xy = SchemaStatusText::CoordinateText(position, view_, TViewGeometry::kPpcm);
     if (!xy.isEmpty())
         statusXY_->setText(xy);
@@ -653,6 +739,8 @@ bool TShema2DForm::event(QEvent* event)
 
 bool TShema2DForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (map_ && watched == map_ && event->type() == QEvent::Close)
+        settings_.Memory.MapBounds = map_->geometry();
     if (watched == drawBox_ && event->type() == QEvent::Resize)
         LayOutDrawBox();
     return QMainWindow::eventFilter(watched, event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/schema2d/DrawnObjects.h"
+#include "render/schema2d/HitIndex.h"
 #include "render/schema2d/RenderContext.h"
 #include "render/schema2d/ViewGeometry.h"
 
@@ -14,6 +15,8 @@
 class QLabel;
 class QScrollBar;
 class TChildForm;
+class TInfoPanel;
+class TMapForm;
 class TConfig;
 class TMineObject;
 class TScaleComboBox;
@@ -67,6 +70,10 @@ public:
     TScaleComboBox* ScaleBox() const { return scaleBox_; }
     TSchemaPanel* Panel() const { return panel_; }
     TSchemaViewActions* ViewActions() const { return viewActions_; }
+    TInfoPanel* InfoPanel() const { return infoPanel_; }
+    // The overview map while it is open (ActMap, Ctrl+K).
+    TMapForm* Map() const;
+    void ToggleMap();
     QAction* Action(const QString& name) const;
     // Status bar panels 0 (object), 1 (scale), 2 (coordinates).
     QString StatusText(int panel) const;
@@ -75,12 +82,36 @@ public:
     // The context a drawing of the panel takes.
     TRenderContext Context() const;
 
+    // ---- working with the mouse (Shema2DFormMouse.cpp) ----------------------------------
+    // The tools: manipulation (F3), pan (F4), zoom in and zoom out by click or rectangle.
+    enum class TTool { Manipulation, Pan, ZoomIn, ZoomOut };
+    TTool Tool() const { return tool_; }
+    void SetTool(TTool tool);
+    // Editor mode (F2): nodes and labels can be dragged, labels can be hit.
+    bool EditorMode() const { return editor_; }
+    void SetEditorMode(bool on);
+    // What lies under a point of the panel.
+    THit HitAt(QPointF position);
+    // The panel's mouse, as its events bring it (tests call these directly).
+    void Press(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void Move(QPointF position);
+    void Release(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // A drag in progress ends without changing anything.
+    void CancelDrag();
+
+    // ---- drawing order and restoring (Shema2DFormOrder.cpp) -------------------------------
+    // 2 to the front, 1 one position forward, -1 one back, -2 to the back (editor mode).
+    void MoveOrder(int step);
+    // "Восстановить...": a TRestoreDialog choice.
+    void Restore(int choice);
+
 signals:
     // ActToMainWindow: the main window comes to the front.
     void MainWindowRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -103,6 +134,14 @@ private:
     void DocumentGone(QObject* document);
     void RememberState();
     QAction* AddCommand(const char* name, const QString& caption, const char* shortcut, const char* icon);
+    void BuildToolActions();
+    void BuildOrderActions();
+    void BuildInfoPanel();
+    void SyncOrderActions();
+    // The clicked objects changed the selection: the tables follow, the picture shows it.
+    void SelectionChanged(TMineObject* clicked);
+    void FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers);
+    QRectF SchemaRect(QPointF a, QPointF b) const;
 
     TConfig& config_;
     TSchemaSettings& settings_;
@@ -114,6 +153,19 @@ private:
     bool repaintPending_ = false;
     bool stateRemembered_ = false;
     std::optional<QPoint> pendingScroll_;
+
+    // The mouse: tool, editor mode and the gesture under way.
+    enum class TGesture { None, Pan, Zoom, Band, Uzels, Label };
+    TTool tool_ = TTool::Manipulation;
+    bool editor_ = false;
+    TGesture gesture_ = TGesture::None;
+    bool temporaryPan_ = false;
+    QPointF pressAt_;
+    QPointF lastAt_;
+    QPointF dragVector_;
+    THit pressed_;
+    THitIndex hits_;
+    bool hitsValid_ = false;
 
     TSchemaViewActions* viewActions_ = nullptr;
     std::map<QString, QAction*> commands_;
@@ -129,4 +181,6 @@ private:
     QLabel* statusObject_ = nullptr;
     QLabel* statusScale_ = nullptr;
     QLabel* statusXY_ = nullptr;
+    TInfoPanel* infoPanel_ = nullptr;
+    QPointer<TMapForm> map_;
 };

@@ -11,7 +11,9 @@
 #include "core/settings/Params2D.h"
 #include "render/schema2d/SchemaScene.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -217,4 +219,56 @@ TEST(RenderCommand, FileFailuresAreStatusTwoAndLeaveNoOutput)
 
     EXPECT_FALSE(QFile::exists(png));
     EXPECT_FALSE(QFile::exists(json));
+}
+
+TEST(RenderCommand, EveryFormatByItsExtension)
+{
+    TestTempDir dir;
+    const std::pair<QString, QByteArray> outputs[] = {
+        {QStringLiteral("s.BMP"), QByteArray("BM")},         {QStringLiteral("s.Jpg"), QByteArray::fromHex("ffd8ff")},
+        {QStringLiteral("s.emf"), QByteArray::fromHex("01000000")}, {QStringLiteral("s.svg"), QByteArray("<?xml")},
+        {QStringLiteral("s.pdf"), QByteArray("%PDF-")},
+    };
+    for (const auto& [name, magic] : outputs) {
+        const QString path = dir.file(name);
+        ASSERT_EQ(Render({kSample, path, QStringLiteral("--fit"), QStringLiteral("320x200")}).exit, 0) << name.toStdString();
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(f.readAll().startsWith(magic)) << name.toStdString();
+    }
+    const QString bmp = dir.file(QStringLiteral("d.bmp"));
+    ASSERT_EQ(Render({kSample, bmp, QStringLiteral("--fit"), QStringLiteral("320x200"), QStringLiteral("--bits"), QStringLiteral("4")}).exit, 0);
+    EXPECT_EQ(QImage(bmp).size(), QSize(320, 200));
+    EXPECT_EQ(QFileInfo(bmp).size(), 14 + 40 + 64 + 160 * 200);
+    const QString jpg = dir.file(QStringLiteral("g.jpg"));
+    ASSERT_EQ(Render({kSample, jpg, QStringLiteral("--fit"), QStringLiteral("320x200"), QStringLiteral("--grey"),
+                      QStringLiteral("--progressive"), QStringLiteral("--quality"), QStringLiteral("40")})
+                  .exit,
+              0);
+    EXPECT_TRUE(QImage(jpg).isGrayscale());
+}
+
+TEST(RenderCommand, UnknownExtensionsAndBadPictureOptionsAreRefused)
+{
+    TestTempDir dir;
+    const CliRun unknown = Render({kSample, dir.file(QStringLiteral("s.gif"))});
+    EXPECT_EQ(unknown.exit, 64);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("Указано неизвестное расширение файла"))) << unknown.err.toStdString();
+    const QString bmp = dir.file(QStringLiteral("x.bmp"));
+    const QString jpg = dir.file(QStringLiteral("x.jpg"));
+    const QList<QStringList> bad = {
+        {kSample, dir.file(QStringLiteral("noext"))},
+        {kSample, bmp, QStringLiteral("--bits"), QStringLiteral("64")},
+        {kSample, bmp, QStringLiteral("--bits"), QStringLiteral("2")},
+        {kSample, bmp, QStringLiteral("--quality"), QStringLiteral("50")},
+        {kSample, jpg, QStringLiteral("--bits"), QStringLiteral("8")},
+        {kSample, jpg, QStringLiteral("--quality"), QStringLiteral("0")},
+        {kSample, jpg, QStringLiteral("--quality"), QStringLiteral("101")},
+        {kSample, dir.file(QStringLiteral("x.png")), QStringLiteral("--grey")},
+    };
+    for (const QStringList& args : bad)
+        EXPECT_EQ(Render(args).exit, 64) << args.join(u' ').toStdString();
+    // 3000 % of the sample is over 32 767 pixels wide: refused, nothing written.
+    EXPECT_EQ(Render({kSample, bmp, QStringLiteral("--scale"), QStringLiteral("3000")}).exit, 2);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }

@@ -93,10 +93,11 @@ TEST(CommandActions, MenusHoldOnlyCommandsWithWindows)
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(recent->title(), QStringLiteral("Последние с&еансы"));
     EXPECT_NE(FindMenu(window.menuBar(), QString::fromLatin1(kWindowMenuName)), nullptr);
-    // The pipe menu shows once the pipe window and the device dialog exist.
+    // The pipeline submenu: the pipe window, the device commands and the two databases.
     QMenu* pipes = FindMenu(window.menuBar(), QStringLiteral("PipesMenu"));
     ASSERT_NE(pipes, nullptr);
-    EXPECT_TRUE(commandNamesIn(pipes).contains(QStringLiteral("actEditPipe")));
+    for (const char* name : {"actEditPipe", "actAddDevice", "actEditDevice", "actDelDevice", "actEditPumpDB", "actEditRedDB"})
+        EXPECT_TRUE(commandNamesIn(pipes).contains(QString::fromLatin1(name))) << name;
 
     // No menu starts or ends with a separator or has two in a row.
     for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {

@@ -4,6 +4,7 @@
 
 #include "ui/app/DevicePanel.h"
 #include "ui/app/MainForm.h"
+#include "ui/editing/DeviceChoosers.h"
 #include "ui/editing/EditPipeForm.h"
 
 #include <QAction>
@@ -20,25 +21,29 @@ TEST_F(EditingCommands, PipeWindowFollowsTheDocumentAndGoesWithIt)
         Line(mb);
         mb.device<TGate>(mb.mine().Branches.Items(1), dkGate, 0.5, 5);
     });
-    TMainForm main(config);
-    TChildForm* doc = main.OpenPath(path);
+    auto main = std::make_unique<TMainForm>(config);
+    TChildForm* doc = main->OpenPath(path);
     ASSERT_NE(doc, nullptr);
     TMine& mine = *doc->Mine();
     TBranch* b20 = mine.Branches.Items(1);
     doc->ShowBranch(b20);
-    main.UpdateActions();
+    main->UpdateActions();
 
-    QAction* pipe = main.Action(QStringLiteral("actEditPipe"));
+    // The device dialog reaches the pump and reducer databases through the main window.
+    EXPECT_TRUE(DeviceChoosers::PumpChooser());
+    EXPECT_TRUE(DeviceChoosers::ReducerChooser());
+
+    QAction* pipe = main->Action(QStringLiteral("actEditPipe"));
     ASSERT_TRUE(pipe->isVisible());
     EXPECT_EQ(pipe->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
     pipe->trigger();
-    QPointer<TEditPipeForm> window = main.PipeEditor();
+    QPointer<TEditPipeForm> window = main->PipeEditor();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Branch(), b20);
 
     // The device panel's delete command asks first.
-    main.DevicePanel()->DevBox()->setCurrentRow(0);
-    QAction* del = main.Action(QStringLiteral("actDelDevice"));
+    main->DevicePanel()->DevBox()->setCurrentRow(0);
+    QAction* del = main->Action(QStringLiteral("actDelDevice"));
     ASSERT_TRUE(del->isEnabled());
     messages.Answer(TMsgAnswer::Yes);
     del->trigger();
@@ -55,10 +60,12 @@ TEST_F(EditingCommands, PipeWindowFollowsTheDocumentAndGoesWithIt)
 
     // The document closes: so does the window.
     doc->SetModified(false);
-    main.MdiArea()->closeAllSubWindows();
+    main->MdiArea()->closeAllSubWindows();
     Settle();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window, nullptr);
+    main.reset();
+    EXPECT_FALSE(DeviceChoosers::PumpChooser()) << "the hooks go with the main window";
 }
 
 }  // namespace

@@ -12,7 +12,11 @@
 #include "render/schema2d/ViewGeometry.h"
 #include "render/schema2d/ZoomSteps.h"
 #include "ui/app/MainForm.h"
+#include "ui/document/BranchTableModel.h"
 #include "ui/document/UzelTableModel.h"
+#include "ui/schema2d/InfoPanel.h"
+#include "ui/schema2d/MapForm.h"
+#include "ui/schema2d/RestoreDialog.h"
 #include "ui/schema2d/ScaleComboBox.h"
 #include "ui/schema2d/SchemaPanel.h"
 #include "ui/schema2d/SchemaSettings.h"
@@ -201,14 +205,6 @@ TEST(SchemaStatusText, ReadsTheMouseFromTheOrigin)
     EXPECT_EQ(SchemaStatusText::ObjectText(b), QStringLiteral("Ветвь 5"));
     b->SetRemark(QStringLiteral("  ствол "));
     EXPECT_EQ(SchemaStatusText::ObjectText(b), QStringLiteral("Ветвь 5: ствол"));
-
-    // Nodes win over the branch they end.
-    TDrawnObjects drawn;
-    drawn.Branches.push_back({b, QPointF(0, 0), QPointF(100, 0)});
-    drawn.Uzels.push_back({u, QPointF(0, 0)});
-    EXPECT_EQ(SchemaStatusText::ObjectAt(drawn, QPointF(2, 1), 4), u);
-    EXPECT_EQ(SchemaStatusText::ObjectAt(drawn, QPointF(50, 3), 4), b);
-    EXPECT_EQ(SchemaStatusText::ObjectAt(drawn, QPointF(50, 9), 4), nullptr);
 }
 
 TEST_F(SchemaWindow, StatusBarNamesTheNodeUnderTheMouse)
@@ -219,10 +215,13 @@ TEST_F(SchemaWindow, StatusBarNamesTheNodeUnderTheMouse)
     schema->resize(700, 500);
     Flush();
     schema->Panel()->Picture();
-    const QPointF at = schema->View().ToScreen(QPointF(Uzel(doc, 2)->SX(), Uzel(doc, 2)->SY()));
+    const QPointF at = schema->View().ToScreen(QPointF(Uzel(doc, 4)->SX(), Uzel(doc, 4)->SY()));
     schema->ShowMouse(at + QPointF(1, 1));
-    EXPECT_EQ(schema->StatusText(0), QStringLiteral("Узел 2"));
+    EXPECT_EQ(schema->StatusText(0), QStringLiteral("Узел 4"));
     EXPECT_EQ(schema->StatusText(2), SchemaStatusText::CoordinateText(at + QPointF(1, 1), schema->View(), 38));
+    // Node 2 lies under branch 40 (1 to 3), drawn over it last: the branch is what is there.
+    schema->ShowMouse(schema->View().ToScreen(QPointF(Uzel(doc, 2)->SX(), Uzel(doc, 2)->SY())));
+    EXPECT_EQ(schema->StatusText(0), QStringLiteral("Ветвь 40"));
 }
 
 TEST_F(SchemaWindow, BoundsAreStoredAndRestored)
@@ -410,4 +409,144 @@ TEST_F(SchemaWindow, PicturesOfTheSampleMine)
     schema->FitWhole();
     schema->ViewActions()->Action(QStringLiteral("ActColorLayers"))->trigger();
     EXPECT_GT(take(QStringLiteral("schema-seams")), 1000);
+}
+
+// The mouse: a click selects (and the tables follow); dragging a node moves it only in the
+// editor mode, by the drag over the scale, and marks it placed by hand; Esc takes a drag back;
+// a zoom-tool click under 11 pixels is a step, not a rectangle.
+TEST_F(SchemaWindow, ClicksSelectAndEditorDragsMoveNodes)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    Flush();
+    schema->SetScaleAboutCentre(2);
+    TUzel* node = Uzel(doc, 4);
+    const QPointF at = schema->View().ToScreen(QPointF(node->SX(), node->SY()));
+    const QPointF sx(node->SX(), node->SY());
+
+    auto drag = [&](QPointF by) {
+        schema->Press(at, Qt::LeftButton, Qt::NoModifier);
+        schema->Move(at + by / 2);
+        schema->Release(at + by, Qt::LeftButton, Qt::NoModifier);
+        Flush();
+    };
+    drag(QPointF(30, 20));
+    EXPECT_TRUE(node->Selected());
+    EXPECT_EQ(QPointF(node->SX(), node->SY()), sx);  // not in the editor mode
+    EXPECT_FALSE(doc->IsModified());
+
+    schema->SetEditorMode(true);
+    drag(QPointF(30, 20));
+    EXPECT_FLOAT_EQ(node->SX(), float(sx.x() + 15));
+    EXPECT_FLOAT_EQ(node->SY(), float(sx.y() + 10));
+    EXPECT_TRUE(node->PlacedByHand());
+    EXPECT_TRUE(doc->IsModified());
+
+    const QPointF moved(node->SX(), node->SY());
+    const QPointF now = schema->View().ToScreen(moved);
+    schema->Press(now, Qt::LeftButton, Qt::NoModifier);
+    schema->Move(now + QPointF(40, 0));
+    schema->CancelDrag();
+    schema->Release(now + QPointF(40, 0), Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(QPointF(node->SX(), node->SY()), moved);
+
+    schema->SetTool(TShema2DForm::TTool::ZoomIn);
+    schema->Press(QPointF(100, 100), Qt::LeftButton, Qt::NoModifier);
+    schema->Release(QPointF(108, 105), Qt::LeftButton, Qt::NoModifier);
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 3);
+}
+
+// The drawing-order commands work only in the editor mode and move the selected branch in
+// the document's order (the branch table's too); "Номера и результаты" puts every label back.
+TEST_F(SchemaWindow, OrderCommandsAndRestoringLabels)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    Flush();
+    TBranch* first = doc->Rows().BranchOrderVector().front();
+    first->SetSelected(true);
+    schema->MoveOrder(2);
+    EXPECT_EQ(doc->Rows().BranchOrderVector().front(), first);  // not in the editor mode
+
+    schema->SetEditorMode(true);
+    schema->MoveOrder(2);
+    EXPECT_EQ(doc->Rows().BranchOrderVector().back(), first);
+    EXPECT_EQ(schema->Scene()->VisibleBranches().back(), first);
+    EXPECT_EQ(doc->BranchModel()->rowCount(), 4);
+    EXPECT_TRUE(doc->IsModified());
+
+    TUzel* node = Uzel(doc, 1);
+    node->SetNumberLabelOffset(TLabelOffset::Make(-40, 3));
+    first->SetAutoPlaceLabel(false);
+    schema->Restore(TRestoreDialog::rcLabels);
+    EXPECT_EQ(node->NumberLabelOffset(), TLabelOffset::Make(12, 12));
+    EXPECT_TRUE(first->AutoPlaceLabel());
+}
+
+// The information panel: the mine's counts on top, the clicked object below, items padded
+// with dots; a click on nothing clears it.
+TEST_F(SchemaWindow, InformationPanelDescribesTheClickedObject)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    Flush();
+    EXPECT_TRUE(schema->InfoPanel()->SummaryText().contains(QStringLiteral("  Ветвей: 4\n  Узлов: 4")));
+    TUzel* node = Uzel(doc, 4);
+    const QPointF at = schema->View().ToScreen(QPointF(node->SX(), node->SY()));
+    schema->Press(at, Qt::LeftButton, Qt::NoModifier);
+    schema->Release(at, Qt::LeftButton, Qt::NoModifier);
+    const QString text = schema->InfoPanel()->DescriptionText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Узел 4\n\n  X (м)..."))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(". 300.0\n"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("  Инцид. ветвей: 1"))) << text.toStdString();
+    schema->Press(QPointF(2, 2), Qt::LeftButton, Qt::NoModifier);
+    schema->Release(QPointF(2, 2), Qt::LeftButton, Qt::NoModifier);
+    EXPECT_TRUE(schema->InfoPanel()->DescriptionText().isEmpty());
+}
+
+// The overview map: the whole drawing fits it, the frame is the visible part, dragging the
+// frame scrolls the schema and never leaves the page, and a frame too small to see is
+// drawn 5 pixels wide.
+TEST_F(SchemaWindow, OverviewMapFramesAndScrollsTheView)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("b.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    schema->show();
+    Flush();
+    schema->SetScaleAboutCentre(1);
+    schema->SetScrollPosition(QPoint());
+    schema->Action(QStringLiteral("ActMap"))->trigger();
+    TMapForm* map = schema->Map();
+    ASSERT_NE(map, nullptr);
+    EXPECT_TRUE(schema->Action(QStringLiteral("ActMap"))->isChecked());
+    const QRectF page = map->Page();
+    EXPECT_LE(page.width(), map->width() + 1.0);
+    EXPECT_LE(page.height(), map->height() + 1.0);
+    const QRectF frame = map->Frame();
+    EXPECT_EQ(frame.topLeft(), page.topLeft());
+    EXPECT_NEAR(frame.width() / page.width(), schema->View().VisibleSize().width() / schema->View().TotalWidth(), 0.02);
+
+    QTest::mousePress(map, Qt::LeftButton, Qt::NoModifier, frame.center().toPoint());
+    QTest::mouseMove(map, (frame.center() + QPointF(1000, 1000)).toPoint());
+    QTest::mouseRelease(map, Qt::LeftButton, Qt::NoModifier, (frame.center() + QPointF(1000, 1000)).toPoint());
+    EXPECT_NEAR(map->Frame().right(), page.right(), 1.5);
+    EXPECT_NEAR(map->Frame().bottom(), page.bottom(), 1.5);
+    // The schema scrolled to its end, within one map pixel.
+    EXPECT_NEAR(schema->View().ScrollPosition().x(), schema->View().HorizontalBar().MaxPosition(),
+                schema->View().Scale() / map->Factor() + 1);
+    Pictures::Take(map, QStringLiteral("schema-map"));
+
+    schema->SetScaleAboutCentre(30);
+    EXPECT_GE(map->Frame().width(), 5);
+    EXPECT_GE(map->Frame().height(), 5);
+    schema->Action(QStringLiteral("ActMap"))->trigger();
+    Flush();
+    EXPECT_EQ(schema->Map(), nullptr);
 }

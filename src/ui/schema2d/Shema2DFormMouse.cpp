@@ -1,0 +1,290 @@
+// The schema window's mouse: tools, clicks that select, drags that move nodes and labels,
+// panning, zooming by click or rectangle and the rubber band. What a click or a drag does to
+// the mine is the core's (SchemaSelection, SchemaDrags); here the gestures are told apart.
+
+#include "ui/schema2d/Shema2DForm.h"
+
+#include "core/editing/SchemaDrags.h"
+#include "core/editing/SchemaSelection.h"
+#include "core/model/Branch.h"
+#include "core/model/Device.h"
+#include "core/model/Mine.h"
+#include "core/model/Uzel.h"
+#include "render/schema2d/SchemaScene.h"
+#include "ui/document/ChildForm.h"
+#include "ui/document/GridView.h"
+#include "ui/schema2d/InfoPanel.h"
+#include "ui/schema2d/SchemaPanel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QKeyEvent>
+
+#include <cmath>
+
+namespace {
+
+// A zoom rectangle smaller than this on both sides is a click.
+constexpr double kZoomClick = 10;
+
+}  // namespace
+
+void TShema2DForm::BuildToolActions()
+{
+    auto* tools = new QActionGroup(this);
+    const struct {
+        const char* name;
+        QString caption;
+        const char* key;
+        TTool tool;
+    } kTools[] = {
+        {"ActArrow", QStringLiteral("Манипулирование"), "F3", TTool::Manipulation},
+        {"ActMove", QStringLiteral("Перенос"), "F4", TTool::Pan},
+        {"ActIncScale", QStringLiteral("Увеличить"), "", TTool::ZoomIn},
+        {"ActDecScale", QStringLiteral("Уменьшить"), "", TTool::ZoomOut},
+    };
+    for (const auto& t : kTools) {
+        QAction* action = AddCommand(t.name, t.caption, t.key, "");
+        action->setCheckable(true);
+        action->setChecked(t.tool == tool_);
+        tools->addAction(action);
+        const TTool tool = t.tool;
+        connect(action, &QAction::triggered, this, [this, tool] { SetTool(tool); });
+    }
+    QAction* editor = AddCommand("ActEditor", QStringLiteral("Редактор"), "F2", "");
+    editor->setCheckable(true);
+    connect(editor, &QAction::toggled, this, &TShema2DForm::SetEditorMode);
+
+    connect(panel_, &TSchemaPanel::MousePressed, this, &TShema2DForm::Press);
+    connect(panel_, &TSchemaPanel::MouseMoved, this, &TShema2DForm::Move);
+    connect(panel_, &TSchemaPanel::MouseReleased, this, &TShema2DForm::Release);
+}
+
+void TShema2DForm::SetTool(TTool tool)
+{
+    tool_ = tool;
+    const char* names[] = {"ActArrow", "ActMove", "ActIncScale", "ActDecScale"};
+    if (QAction* action = Action(QString::fromLatin1(names[int(tool)])))
+        action->setChecked(true);
+    switch (tool) {
+    case TTool::Pan: panel_->setCursor(Qt::OpenHandCursor); break;
+    case TTool::ZoomIn:
+    case TTool::ZoomOut: panel_->setCursor(Qt::CrossCursor); break;
+    default: panel_->unsetCursor(); break;
+    }
+}
+
+void TShema2DForm::SetEditorMode(bool on)
+{
+    if (editor_ == on)
+        return;
+    editor_ = on;
+    if (QAction* action = Action(QStringLiteral("ActEditor")))
+        action->setChecked(on);
+    hitsValid_ = false;
+    SyncOrderActions();
+}
+
+THit TShema2DForm::HitAt(QPointF position)
+{
+    TSchemaScene* scene = Scene();
+    if (!scene)
+        return THit{};
+    if (!hitsValid_) {
+        hits_.Build(*scene, Context(), editor_);
+        hitsValid_ = true;
+    }
+    return hits_.At(position);
+}
+
+QRectF TShema2DForm::SchemaRect(QPointF a, QPointF b) const
+{
+    return QRectF(view_.ToSchema(a), view_.ToSchema(b)).normalized();
+}
+
+void TShema2DForm::SelectionChanged(TMineObject* clicked)
+{
+    if (document_) {
+        if (auto* uzel = dynamic_cast<TUzel*>(clicked))
+            document_->ShowUzel(uzel);
+        else if (auto* branch = dynamic_cast<TBranch*>(clicked))
+            document_->ShowBranch(branch);
+        for (TGridView* grid : {document_->UzelGrid(), document_->BranchGrid()})
+            if (grid)
+                grid->viewport()->update();
+    }
+    SyncOrderActions();
+    // The panel describes the clicked object, else the first one selected.
+    TMineObject* shown = clicked;
+    if (!shown && document_ && document_->Mine()->Selection.Count() > 0)
+        shown = document_->Mine()->Selection.Items(0);
+    infoPanel_->ShowObject(shown);
+    panel_->Invalidate();
+}
+
+void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    if (!document_ || gesture_ != TGesture::None)
+        return;
+    pressAt_ = lastAt_ = position;
+    dragVector_ = QPointF();
+    pressed_ = THit{};
+    if (button == Qt::RightButton) {
+        // A temporary pan; the context menus come with the interaction commands.
+        gesture_ = TGesture::Pan;
+        temporaryPan_ = true;
+        panel_->setCursor(Qt::ClosedHandCursor);
+        return;
+    }
+    if (button != Qt::LeftButton)
+        return;
+    switch (tool_) {
+    case TTool::Pan:
+        gesture_ = TGesture::Pan;
+        panel_->setCursor(Qt::ClosedHandCursor);
+        return;
+    case TTool::ZoomIn:
+    case TTool::ZoomOut:
+        gesture_ = TGesture::Zoom;
+        return;
+    case TTool::Manipulation:
+        break;
+    }
+
+    TMine& mine = *document_->Mine();
+    const bool shift = modifiers & Qt::ShiftModifier;
+    pressed_ = HitAt(position);
+    switch (pressed_.What) {
+    case THit::Kind::Uzel:
+        SchemaSelection::ClickUzel(mine, static_cast<TUzel*>(pressed_.Object), shift);
+        if (editor_ && pressed_.Object->Selected())
+            gesture_ = TGesture::Uzels;
+        break;
+    case THit::Kind::Branch:
+        SchemaSelection::ClickBranch(mine, static_cast<TBranch*>(pressed_.Object), shift);
+        if (editor_ && pressed_.Object->Selected())
+            gesture_ = TGesture::Uzels;
+        break;
+    case THit::Kind::Device:
+        SchemaSelection::ClickDevice(mine, static_cast<TDevice*>(pressed_.Object), shift);
+        break;
+    case THit::Kind::UzelNumber:
+    case THit::Kind::UzelResult:
+    case THit::Kind::BranchNumber:
+    case THit::Kind::SectionResult:
+        gesture_ = TGesture::Label;
+        return;
+    case THit::Kind::None:
+        // Ctrl starts a rubber band; a plain click on nothing clears the selection.
+        if (modifiers & Qt::ControlModifier) {
+            gesture_ = TGesture::Band;
+            return;
+        }
+        if (!shift)
+            mine.Selection.Clear();
+        break;
+    }
+    SelectionChanged(pressed_.Object);
+}
+
+void TShema2DForm::Move(QPointF position)
+{
+    ShowMouse(position);
+    const QPointF step = position - lastAt_;
+    lastAt_ = position;
+    switch (gesture_) {
+    case TGesture::Pan:
+        // The page stays under the mouse.
+        ScrollTo(view_.ScrollPosition() - step.toPoint());
+        lastAt_ = position - (step - step.toPoint());
+        break;
+    case TGesture::Zoom:
+        panel_->SetOverlay(QRectF(pressAt_, position).normalized().toRect(), false);
+        break;
+    case TGesture::Band:
+        panel_->SetOverlay(QRectF(pressAt_, position).normalized().toRect(), true);
+        break;
+    case TGesture::Uzels:
+    case TGesture::Label:
+        dragVector_ = position - pressAt_;
+        panel_->Invalidate();
+        break;
+    case TGesture::None:
+        break;
+    }
+}
+
+void TShema2DForm::Release(QPointF position, Qt::MouseButton, Qt::KeyboardModifiers modifiers)
+{
+    if (gesture_ == TGesture::None)
+        return;
+    Move(position);
+    FinishDrag(position, modifiers);
+}
+
+void TShema2DForm::FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers)
+{
+    const TGesture gesture = gesture_;
+    gesture_ = TGesture::None;
+    panel_->SetOverlay(QRect(), false);
+    if (!document_)
+        return;
+    TMine& mine = *document_->Mine();
+    switch (gesture) {
+    case TGesture::Pan:
+        if (temporaryPan_)
+            temporaryPan_ = false;
+        SetTool(tool_);
+        break;
+    case TGesture::Zoom: {
+        const QRectF dragged = QRectF(pressAt_, position).normalized();
+        if (dragged.width() > kZoomClick || dragged.height() > kZoomClick)
+            view_.FitRect(SchemaRect(dragged.topLeft(), dragged.bottomRight()));
+        else
+            view_.StepZoom(tool_ == TTool::ZoomIn, view_.ToSchema(position));
+        hitsValid_ = false;
+        AfterViewChange();
+        break;
+    }
+    case TGesture::Band:
+        // Devices with Alt, or with Shift for desktops that keep Alt-drags for themselves.
+        SchemaSelection::SelectInside(mine, SchemaRect(pressAt_, position),
+                                      modifiers & (Qt::AltModifier | Qt::ShiftModifier));
+        SelectionChanged(nullptr);
+        break;
+    case TGesture::Uzels:
+        if (SchemaDrags::MoveSelectedUzels(mine, dragVector_, view_.Scale()) > 0)
+            document_->SetModified(true);
+        dragVector_ = QPointF();
+        RepaintSchema(true);
+        break;
+    case TGesture::Label:
+        if (SchemaDrags::MoveLabel(*pressed_.Object, pressed_.What == THit::Kind::UzelResult, dragVector_,
+                                   view_.TextFactor()))
+            document_->SetModified(true);
+        dragVector_ = QPointF();
+        RepaintSchema(true);
+        break;
+    case TGesture::None:
+        break;
+    }
+}
+
+void TShema2DForm::CancelDrag()
+{
+    gesture_ = TGesture::None;
+    temporaryPan_ = false;
+    dragVector_ = QPointF();
+    panel_->SetOverlay(QRect(), false);
+    SetTool(tool_);
+    panel_->Invalidate();
+}
+
+void TShema2DForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && gesture_ != TGesture::None) {
+        CancelDrag();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
