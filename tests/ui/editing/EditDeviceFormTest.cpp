@@ -7,6 +7,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -256,6 +259,46 @@ TEST_F(DeviceDialog, KindFirstThenPipeKeepsWhatWasTyped)
     EXPECT_FALSE(pipes->isEnabled());
     Child<QListWidget>(form, "kindList")->setCurrentRow(dkGate - 1);
     EXPECT_EQ(Child<QLineEdit>(form, "modelEdit")->text(), QStringLiteral("ЗКЛ-150"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DeviceDialog, WellGridAndPumpDirection)
+{
+    TEditDeviceForm form(b, nullptr, dkSlit, 3);
+    auto* grid = Child<QTableWidget>(form, "wellGrid");
+    Child<QPushButton>(form, "well0")->click();
+    Child<QPushButton>(form, "well0")->click();
+    ASSERT_EQ(grid->rowCount(), 2);
+    grid->item(1, 0)->setText(QStringLiteral("120"));
+    EXPECT_EQ(form.Draft().Wells[1][0], QStringLiteral("120"));
+    grid->setCurrentCell(1, 0);
+    Child<QPushButton>(form, "well2")->click();  // up
+    EXPECT_EQ(form.Draft().Wells[0][0], QStringLiteral("120"));
+    Child<QPushButton>(form, "well1")->click();
+    Child<QPushButton>(form, "well1")->click();
+    EXPECT_EQ(grid->rowCount(), 0);
+    EXPECT_FALSE(form.Confirm());
+    EXPECT_EQ(errors.texts.back(), QStringLiteral("Требуется добавить одну или несколько скважин в куст"));
+
+    // The manometer before the pump is on the side the water comes from.
+    TEditDeviceForm pump(b, nullptr, dkPump, 0);
+    QWidget* page = Child<QStackedWidget>(pump, "pages")->widget(0);
+    const auto labelOf = [page](QLineEdit* field) {
+        for (QLabel* l : page->findChildren<QLabel*>())
+            if (l->buddy() == field)
+                return l->text();
+        return QString();
+    };
+    auto* first = page->findChild<QLineEdit*>(QStringLiteral("manometer1"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(labelOf(first), QStringLiteral("до"));
+    for (QRadioButton* r : page->findChildren<QRadioButton*>())
+        if (r->text().startsWith(QStringLiteral("к начальному")))
+            r->setChecked(true);
+    EXPECT_EQ(labelOf(first), QStringLiteral("после"));
 }
 
 }  // namespace

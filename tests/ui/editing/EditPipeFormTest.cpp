@@ -162,3 +162,44 @@ TEST_F(PipeWindow, FieldsAreAppliedOnLeavingThem)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PipeWindow, GasPipesComeAndGoAndPlacementSwitchesEnds)
+{
+    TBranch* b10 = BranchNo(10);
+    window->Bind(doc.get(), b10);
+    auto* pipes = Child<QListWidget>("pipeList");
+    auto* add = Child<QPushButton>("addGasPipe");
+    for (int i = 0; i < 9; ++i)
+        add->click();
+    EXPECT_EQ(b10->Pipes.Count(), 12);
+    EXPECT_FALSE(add->isEnabled()) << "twelve pipes fill a branch";
+    EXPECT_EQ(pipes->item(11)->text(), QStringLiteral("Газопровод №9"));
+
+    pipes->setCurrentRow(4);
+    messages.Answer(TMsgAnswer::Yes);
+    Child<QPushButton>("deleteGasPipe")->click();
+    EXPECT_EQ(messages.LastText(), QStringLiteral("Удалить дегазационную трубу №2?"));
+    EXPECT_EQ(b10->Pipes.Count(), 11);
+    EXPECT_EQ(pipes->currentRow(), 10) << "the last entry is chosen";
+    EXPECT_TRUE(add->isEnabled());
+
+    // The fire pipe lying on [0.6, 1] switched to "от начального узла" lies on [0, 0.6].
+    pipes->setCurrentRow(0);
+    b10->FirePipe()->SetExtent(1, 0.6);
+    window->Revalidate();
+    pipes->setCurrentRow(1);
+    pipes->setCurrentRow(0);
+    const auto radios = window->findChildren<QRadioButton*>();
+    ASSERT_TRUE(std::any_of(radios.begin(), radios.end(), [](QRadioButton* r) {
+        return r->isChecked() && r->text() == QStringLiteral("от конечного узла");
+    }));
+    for (QRadioButton* r : radios)
+        if (r->text() == QStringLiteral("от начального узла"))
+            r->click();
+    EXPECT_DOUBLE_EQ(b10->FirePipe()->StartFrac(), 0.0);
+    EXPECT_DOUBLE_EQ(b10->FirePipe()->EndFrac(), 0.6);
+}
+
+}  // namespace
