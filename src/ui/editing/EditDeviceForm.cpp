@@ -206,7 +206,7 @@ void TEditDeviceForm::ShowKindState()
     const bool fromDatabase = kind == dkPump || kind == dkReducer;
     modelEdit_->setReadOnly(fromDatabase);
     const bool hook = kind == dkPump ? bool(DeviceChoosers::PumpChooser()) : bool(DeviceChoosers::ReducerChooser());
-    chooseButton_->setEnabled(fromDatabase && hook);
+    chooseButton_->setEnabled(fromDatabase && hook && accepted);
     loading_ = true;
     if (kind == dkPump)
         modelEdit_->setText(draft_.Model);
