@@ -183,11 +183,7 @@ void TMainForm::CreateDevicePanel()
     deviceDock_->toggleViewAction()->setVisible(false);
     connect(deviceDock_, &QDockWidget::visibilityChanged, this, &TMainForm::UpdateActions);
     connect(devicePanel_, &TDevicePanel::SelectionChanged, this, &TMainForm::UpdateActions);
-    connect(devicePanel_, &TDevicePanel::EditDeviceRequested, this, [this](TDevice* device) {
-        // The device editor is not in this build: the branch of the device is shown.
-        if (TChildForm* doc = ActiveDocument(); doc && device)
-            doc->ShowBranch(device->Branch());
-    });
+    connect(devicePanel_, &TDevicePanel::EditDeviceRequested, this, [this](TDevice* device) { EditDevice(device); });
 }
 
 void TMainForm::CreateStatusBar()

@@ -16,9 +16,12 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class TBranch;
 class TChildForm;
 class TConfig;
+class TDevice;
 class TDevicePanel;
+class TEditPipeForm;
 class TMineObject;
 class TShema2DForm;
 struct TSchemaSettings;
@@ -93,6 +96,15 @@ public:
     // "Перейти на схему": opens the schema on the object's document and centres the object.
     void ShowOnSchema(TMineObject* object);
 
+    // ---- device and pipe editing (MainFormEditing.cpp) -------------------------------
+    // The device dialog for the device, or for a new device of the kind on the branch.
+    bool EditDevice(TDevice* device);
+    bool AddDevice(TBranch* branch, int kind);
+    // The pipe window bound to the branch of the document, created on first use; null
+    // branch frees it. Null while none is open.
+    TEditPipeForm* ShowPipeEditor(TChildForm* doc, TBranch* branch);
+    TEditPipeForm* PipeEditor() const;
+
     // The help page of the window or panel that has the focus (F1).
     int FocusHelpContext() const;
 
@@ -137,6 +149,8 @@ private:
     void ConnectSchemaCommands();
     void ConnectSchema(TChildForm* form);
     TMineObject* CurrentTableObject() const;
+    void ConnectEditingCommands();
+    void ConnectEditing(TChildForm* form);
 
     TConfig& config_;
     QMdiArea* mdi_ = nullptr;
@@ -152,4 +166,5 @@ private:
     std::unique_ptr<TStatusPanels> status_;
     std::unique_ptr<TSchemaSettings> schemaSettings_;
     QPointer<TShema2DForm> schema_;
+    QPointer<TEditPipeForm> pipeForm_;
 };

@@ -141,6 +141,7 @@ void TMainForm::ConnectCommands()
     OnCommand("actWinArrangeIcons", [this] { ArrangeIcons(); });
 
     ConnectSchemaCommands();
+    ConnectEditingCommands();
 
     // Help.
     OnCommand("actHelpTopics", [this] { ShowHelp(kHelpContents); });

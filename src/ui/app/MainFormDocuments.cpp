@@ -97,6 +97,7 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(TChildForm* form)
     });
     connect(form, &TChildForm::RecentFilesChanged, this, &TMainForm::RebuildRecentMenu);
     ConnectSchema(form);
+    ConnectEditing(form);
     QMdiSubWindow* w = mdi_->addSubWindow(form);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setWindowTitle(form->windowTitle());

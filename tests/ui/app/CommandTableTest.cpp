@@ -93,11 +93,11 @@ TEST(CommandActions, MenusHoldOnlyCommandsWithWindows)
     ASSERT_NE(recent, nullptr);
     EXPECT_EQ(recent->title(), QStringLiteral("Последние с&еансы"));
     EXPECT_NE(FindMenu(window.menuBar(), QString::fromLatin1(kWindowMenuName)), nullptr);
-    // The pipeline submenu shows with the pump and reducer databases, its commands with a window.
+    // The pipeline submenu: the pipe window, the device commands and the two databases.
     QMenu* pipes = FindMenu(window.menuBar(), QStringLiteral("PipesMenu"));
     ASSERT_NE(pipes, nullptr);
-    EXPECT_TRUE(commandNamesIn(pipes).contains(QStringLiteral("actEditPumpDB")));
-    EXPECT_TRUE(commandNamesIn(pipes).contains(QStringLiteral("actEditRedDB")));
+    for (const char* name : {"actEditPipe", "actAddDevice", "actEditDevice", "actDelDevice", "actEditPumpDB", "actEditRedDB"})
+        EXPECT_TRUE(commandNamesIn(pipes).contains(QString::fromLatin1(name))) << name;
 
     // No menu starts or ends with a separator or has two in a row.
     for (QMenu* menu : window.menuBar()->findChildren<QMenu*>()) {
