@@ -180,6 +180,12 @@ void TMapForm::mouseReleaseEvent(QMouseEvent*)
     dragging_ = false;
 }
 
+void TMapForm::closeEvent(QCloseEvent* event)
+{
+    emit Closing(geometry());
+    QWidget::closeEvent(event);
+}
+
 void TMapForm::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {

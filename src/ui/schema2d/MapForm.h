@@ -25,7 +25,12 @@ public:
     QRectF Page() const { return page_; }
     QRectF Frame() const;
 
+signals:
+    // The map is closing with these bounds (the next opening in the run takes them).
+    void Closing(const QRect& bounds);
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -257,7 +257,7 @@ void TShema2DForm::ToggleMap()
         if (QAction* action = Action(QStringLiteral("ActMap")))
             action->setChecked(false);
     });
-    map_->installEventFilter(this);
+    connect(map_, &TMapForm::Closing, this, [this](const QRect& bounds) { settings_.Memory.MapBounds = bounds; });
     map_->show();
     map_->Refresh(true);
     if (QAction* action = Action(QStringLiteral("ActMap")))
@@ -726,8 +726,6 @@ bool TShema2DForm::event(QEvent* event)
 
 bool TShema2DForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (map_ && watched == map_ && event->type() == QEvent::Close)
-        settings_.Memory.MapBounds = map_->geometry();
     if (watched == drawBox_ && event->type() == QEvent::Resize)
         LayOutDrawBox();
     return QMainWindow::eventFilter(watched, event);
