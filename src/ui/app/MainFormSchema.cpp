@@ -4,6 +4,7 @@
 #include "ui/app/MainForm.h"
 
 #include "core/model/Branch.h"
+#include "core/model/Device.h"
 #include "core/model/Uzel.h"
 #include "ui/app/CommandTable.h"
 #include "ui/document/ChildForm.h"
@@ -50,6 +51,12 @@ TShema2DForm* TMainForm::OpenSchema()
         connect(schema_, &TShema2DForm::MainWindowRequested, this, [this] {
             raise();
             activateWindow();
+        });
+        // A double click on the schema: the device dialog for a device, else the pipe window.
+        connect(schema_, &TShema2DForm::EditDeviceRequested, this, [this](TDevice* device) { EditDevice(device); });
+        connect(schema_, &TShema2DForm::EditPipeRequested, this, [this](TBranch* branch) {
+            if (schema_ && schema_->Document())
+                ShowPipeEditor(schema_->Document(), branch);
         });
     }
     schema_->Bind(doc);

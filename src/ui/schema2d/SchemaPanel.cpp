@@ -110,6 +110,13 @@ void TSchemaPanel::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
 }
 
+void TSchemaPanel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit MouseDoubleClicked(event->position());
+    QWidget::mouseDoubleClickEvent(event);
+}
+
 void TSchemaPanel::mouseReleaseEvent(QMouseEvent* event)
 {
     emit MouseReleased(event->position(), event->button(), event->modifiers());

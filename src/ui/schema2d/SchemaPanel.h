@@ -35,6 +35,7 @@ signals:
     void MousePressed(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void MouseReleased(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void MouseMoved(QPointF position);
+    void MouseDoubleClicked(QPointF position);
     void MouseLeft();
     void Resized();
 
@@ -43,6 +44,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 

@@ -14,7 +14,9 @@
 
 class QLabel;
 class QScrollBar;
+class TBranch;
 class TChildForm;
+class TDevice;
 class TInfoPanel;
 class TMapForm;
 class QTimer;
@@ -98,6 +100,7 @@ public:
     void Press(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void Move(QPointF position);
     void Release(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void DoubleClick(QPointF position);
     // A drag in progress ends without changing anything.
     void CancelDrag();
 
@@ -117,6 +120,9 @@ public:
 signals:
     // ActToMainWindow: the main window comes to the front.
     void MainWindowRequested();
+    // A double click on a device, or on a branch (the pipe window).
+    void EditDeviceRequested(TDevice* device);
+    void EditPipeRequested(TBranch* branch);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

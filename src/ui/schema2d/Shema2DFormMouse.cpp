@@ -61,6 +61,7 @@ void TShema2DForm::BuildToolActions()
     connect(panel_, &TSchemaPanel::MousePressed, this, &TShema2DForm::Press);
     connect(panel_, &TSchemaPanel::MouseMoved, this, &TShema2DForm::Move);
     connect(panel_, &TSchemaPanel::MouseReleased, this, &TShema2DForm::Release);
+    connect(panel_, &TSchemaPanel::MouseDoubleClicked, this, &TShema2DForm::DoubleClick);
 }
 
 void TShema2DForm::SetTool(TTool tool)
@@ -285,6 +286,17 @@ void TShema2DForm::FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers)
     case TGesture::None:
         break;
     }
+}
+
+void TShema2DForm::DoubleClick(QPointF position)
+{
+    if (!document_ || tool_ != TTool::Manipulation)
+        return;
+    const THit hit = HitAt(position);
+    if (hit.What == THit::Kind::Device)
+        emit EditDeviceRequested(static_cast<TDevice*>(hit.Object));
+    else if (hit.Branch)
+        emit EditPipeRequested(hit.Branch);
 }
 
 void TShema2DForm::CancelDrag()

@@ -13,6 +13,7 @@
 #include "render/schema2d/ZoomSteps.h"
 #include "ui/app/MainForm.h"
 #include "ui/document/BranchTableModel.h"
+#include "ui/editing/EditPipeForm.h"
 #include "ui/document/UzelTableModel.h"
 #include "ui/schema2d/InfoPanel.h"
 #include "ui/schema2d/MapForm.h"
@@ -549,4 +550,21 @@ TEST_F(SchemaWindow, OverviewMapFramesAndScrollsTheView)
     schema->Action(QStringLiteral("ActMap"))->trigger();
     Flush();
     EXPECT_EQ(schema->Map(), nullptr);
+}
+
+// A double click on a branch opens the pipe window on it.
+TEST_F(SchemaWindow, DoubleClickOpensThePipeWindow)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    Flush();
+    TBranch* branch = doc->Mine()->Branches.Items(2);  // 30: nodes 3 to 4, under no other branch
+    const QPointF mid = schema->View().ToScreen(
+        (QPointF(branch->StartUzel()->SX(), branch->StartUzel()->SY()) + QPointF(branch->EndUzel()->SX(), branch->EndUzel()->SY())) / 2);
+    schema->DoubleClick(mid);
+    Flush();
+    ASSERT_NE(main.PipeEditor(), nullptr);
+    EXPECT_EQ(main.PipeEditor()->Branch(), branch);
 }
