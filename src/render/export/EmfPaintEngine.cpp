@@ -333,6 +333,33 @@ void TEmfPaintEngine::ApplyClip()
     Emit(select);
 }
 
+// Pens, brushes and fonts each live in one slot of the handle table: an object unlike the one
+// there replaces it (the stock object is selected while the old one is deleted), and the slot
+// is selected unless it is already.
+void TEmfPaintEngine::Select(const QByteArray& create, QByteArray& current, quint32 slot, quint32 stock, int& selected)
+{
+    if (create != current) {
+        if (!current.isEmpty()) {
+            Record deselect(EMR_SELECTOBJECT);
+            deselect.U32(stock);
+            Emit(deselect);
+            Record del(EMR_DELETEOBJECT);
+            del.U32(slot);
+            Emit(del);
+        }
+        bytes_.append(create);
+        ++records_;
+        current = create;
+        selected = -1;
+    }
+    if (selected != 1) {
+        Record r(EMR_SELECTOBJECT);
+        r.U32(slot);
+        Emit(r);
+        selected = 1;
+    }
+}
+
 void TEmfPaintEngine::UsePen(bool nullPen)
 {
     const bool none = nullPen || pen_.style() == Qt::NoPen || Invisible(pen_.color());
@@ -390,27 +417,7 @@ void TEmfPaintEngine::UsePen(bool nullPen)
     create.U32(quint32(dashes.size()));
     for (const quint32 d : dashes)
         create.U32(d);
-    QByteArray key = create.Finish();
-    if (key != penKey_) {
-        Record deselect(EMR_SELECTOBJECT);
-        deselect.U32(kNullPen);
-        if (!penKey_.isEmpty()) {
-            Emit(deselect);
-            Record del(EMR_DELETEOBJECT);
-            del.U32(kPenSlot);
-            Emit(del);
-        }
-        bytes_.append(key);
-        ++records_;
-        penKey_ = key;
-        selectedPen_ = -1;
-    }
-    if (selectedPen_ != 1) {
-        Record r(EMR_SELECTOBJECT);
-        r.U32(kPenSlot);
-        Emit(r);
-        selectedPen_ = 1;
-    }
+    Select(create.Finish(), penKey_, kPenSlot, kNullPen, selectedPen_);
 }
 
 void TEmfPaintEngine::UseBrush(bool nullBrush)
@@ -457,27 +464,8 @@ void TEmfPaintEngine::UseBrush(bool nullBrush)
     create.U32(style);
     create.U32(ColorRef(colour));
     create.U32(hatch);
-    QByteArray key = create.Finish();
-    if (key != brushKey_) {
-        if (!brushKey_.isEmpty()) {
-            Record deselect(EMR_SELECTOBJECT);
-            deselect.U32(kNullBrush);
-            Emit(deselect);
-            Record del(EMR_DELETEOBJECT);
-            del.U32(kBrushSlot);
-            Emit(del);
-        }
-        bytes_.append(key);
-        ++records_;
-        brushKey_ = key;
-        selectedBrush_ = -1;
-    }
-    if (selectedBrush_ != 1) {
-        Record r(EMR_SELECTOBJECT);
-        r.U32(kBrushSlot);
-        Emit(r);
-        selectedBrush_ = 1;
-    }
+    const QByteArray key = create.Finish();
+    Select(key, brushKey_, kBrushSlot, kNullBrush, selectedBrush_);
 }
 
 void TEmfPaintEngine::UseFont(const QFont& font, int escapement, double pixelHeight)
@@ -502,23 +490,8 @@ void TEmfPaintEngine::UseFont(const QFont& font, int escapement, double pixelHei
     create.Utf16(face);
     for (qsizetype i = face.size(); i < 32; ++i)
         create.U16(0);
-    QByteArray key = create.Finish();
-    if (key == fontKey_)
-        return;
-    Record deselect(EMR_SELECTOBJECT);
-    deselect.U32(kSystemFont);
-    if (!fontKey_.isEmpty()) {
-        Emit(deselect);
-        Record del(EMR_DELETEOBJECT);
-        del.U32(kFontSlot);
-        Emit(del);
-    }
-    bytes_.append(key);
-    ++records_;
-    fontKey_ = key;
-    Record select(EMR_SELECTOBJECT);
-    select.U32(kFontSlot);
-    Emit(select);
+    int selected = 1;
+    Select(create.Finish(), fontKey_, kFontSlot, kSystemFont, selected);
 }
 
 void TEmfPaintEngine::UseFillMode(bool winding)

@@ -80,6 +80,8 @@ private:
     QPainterPath clip_;
     bool emittedClip_ = false;
 
+    void Select(const QByteArray& create, QByteArray& current, quint32 slot, quint32 stock, int& selected);
+
     // What the handle slots hold and what is selected.
     QByteArray penKey_;
     QByteArray brushKey_;
