@@ -541,27 +541,25 @@ void TEditDeviceForm::ChooseModel()
         draft_.Pump.Chosen = true;
         ShowPumpValues();
     } else if (draft_.Kind == dkReducer) {
-        const TReducerChooser& chooser = DeviceChoosers::ReducerChooser();
-        if (!chooser)
-            return;
-        const TReducerDraft& r = draft_.Reducer;
-        const auto choice = chooser(this, TReducerChooserMode::Choose, TReducerChoice{r.Characteristic.Name, r.Characteristic, r.LockingPressure});
-        if (!choice)
-            return;
-        draft_.Reducer.Characteristic = choice->Characteristic;
-        draft_.Reducer.Characteristic.Name = choice->Model;
-        draft_.Reducer.LockingPressure = choice->LockingPressure;
-        ShowReducerState();
+        RunReducerChooser(TReducerChooserMode::Choose);
     }
 }
 
 void TEditDeviceForm::EditReducer()
 {
+    if (!draft_.Reducer.Characteristic.Name.isEmpty())
+        RunReducerChooser(TReducerChooserMode::Edit);
+}
+
+// The reducer database chooses (or edits) the characteristic; what it hands back goes into
+// the draft.
+void TEditDeviceForm::RunReducerChooser(TReducerChooserMode mode)
+{
     const TReducerChooser& chooser = DeviceChoosers::ReducerChooser();
-    if (!chooser || draft_.Reducer.Characteristic.Name.isEmpty())
+    if (!chooser)
         return;
     const TReducerDraft& r = draft_.Reducer;
-    const auto choice = chooser(this, TReducerChooserMode::Edit, TReducerChoice{r.Characteristic.Name, r.Characteristic, r.LockingPressure});
+    const auto choice = chooser(this, mode, TReducerChoice{r.Characteristic.Name, r.Characteristic, r.LockingPressure});
     if (!choice)
         return;
     draft_.Reducer.Characteristic = choice->Characteristic;

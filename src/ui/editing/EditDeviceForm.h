@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 
+enum class TReducerChooserMode;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -60,6 +61,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RunReducerChooser(TReducerChooserMode mode);
     struct TPump {
         std::array<QLineEdit*, 6> values{};
         QRadioButton* toStart = nullptr;
