@@ -3,9 +3,11 @@
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
+#include "core/model/Pipe.h"
 #include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -65,6 +67,24 @@ bool MoveLabel(TMineObject& owner, bool result, QPointF drag, double textFactor)
         return true;
     }
     return false;
+}
+
+std::optional<double> SlidDevicePosition(const TDevice& device, double startPosition, double alongPixels,
+                                         double branchPixels)
+{
+    if (!(branchPixels >= 1) || !device.Pipe())
+        return std::nullopt;
+    const double position = startPosition + alongPixels / branchPixels;
+    return std::clamp(position, device.Pipe()->StartFrac(), device.Pipe()->EndFrac());
+}
+
+QString SlideHint(const TDevice& device, double position)
+{
+    const TBranch* b = device.Branch();
+    const double length = b ? b->Length() : 0;
+    return QString::asprintf("До узла %d - %1.f м (%1.f%%). До узла %d - %1.f м (%1.f%%)", b ? b->StartNumber() : 0,
+                             position * length, position * 100, b ? b->EndNumber() : 0, (1 - position) * length,
+                             (1 - position) * 100);
 }
 
 }  // namespace SchemaDrags

@@ -4,7 +4,11 @@
 // pixels; the scale and text factor of the view turn them into schema units.
 
 #include <QPointF>
+#include <QString>
 
+#include <optional>
+
+class TDevice;
 class TMine;
 class TMineObject;
 
@@ -20,5 +24,16 @@ int MoveSelectedUzels(TMine& mine, QPointF drag, double scale);
 // label, or its result label when `result`), a branch, a water pipe section or a device.
 // False when the object carries no such label or nothing moved.
 bool MoveLabel(TMineObject& owner, bool result, QPointF drag, double textFactor);
+
+// A device slid along its branch: the position the drag gives, from where it started, the
+// drag's length along the branch direction and the branch's length on the screen (pixels),
+// kept within its pipe. None for a branch shorter than a pixel on the screen: the division
+// would give nothing sensible.
+std::optional<double> SlidDevicePosition(const TDevice& device, double startPosition, double alongPixels,
+                                         double branchPixels);
+
+// The hint beside the mouse while a device slides: "До узла %d - %1.f м (%1.f%%). До узла %d -
+// %1.f м (%1.f%%)".
+QString SlideHint(const TDevice& device, double position);
 
 }  // namespace SchemaDrags

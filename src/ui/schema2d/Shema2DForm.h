@@ -157,6 +157,7 @@ private:
     // The clicked objects changed the selection: the tables follow, the picture shows it.
     void SelectionChanged(TMineObject* clicked);
     void FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers);
+    void SlideDevice(QPointF position);
     QRectF SchemaRect(QPointF a, QPointF b) const;
 
     TConfig& config_;
@@ -171,7 +172,7 @@ private:
     std::optional<QPoint> pendingScroll_;
 
     // The mouse: tool, editor mode and the gesture under way.
-    enum class TGesture { None, Pan, Zoom, Band, Uzels, Label };
+    enum class TGesture { None, Pan, Zoom, Band, Uzels, Label, Device };
     TTool tool_ = TTool::Manipulation;
     bool editor_ = false;
     TGesture gesture_ = TGesture::None;
@@ -180,6 +181,7 @@ private:
     QPointF lastAt_;
     QPointF dragVector_;
     THit pressed_;
+    double deviceStart_ = 0;  // the slid device's position when the drag began
     THitIndex hits_;
     bool hitsValid_ = false;
 

@@ -10,6 +10,7 @@
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
+#include "core/model/Pipe.h"
 #include "core/model/Uzel.h"
 #include "render/schema2d/SchemaScene.h"
 #include "ui/document/ChildForm.h"
@@ -17,10 +18,12 @@
 #include "ui/schema2d/EditTextBlockForm.h"
 #include "ui/schema2d/InfoPanel.h"
 #include "ui/schema2d/SchemaPanel.h"
+#include "ui/schema2d/SchemaSettings.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QKeyEvent>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -185,6 +188,10 @@ void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardM
         break;
     case THit::Kind::Device:
         SchemaSelection::ClickDevice(mine, static_cast<TDevice*>(pressed_.Object), shift);
+        if (editor_ && pressed_.Object->Selected()) {
+            gesture_ = TGesture::Device;
+            deviceStart_ = static_cast<TDevice*>(pressed_.Object)->Position();
+        }
         break;
     case THit::Kind::UzelNumber:
     case THit::Kind::UzelResult:
@@ -227,9 +234,34 @@ void TShema2DForm::Move(QPointF position)
         dragVector_ = position - pressAt_;
         panel_->Invalidate();
         break;
+    case TGesture::Device:
+        SlideDevice(position);
+        break;
     case TGesture::None:
         break;
     }
+}
+
+// The device follows the mouse along its branch: the drag projected on the branch's
+// direction over the branch's length on the screen.
+void TShema2DForm::SlideDevice(QPointF position)
+{
+    auto* device = static_cast<TDevice*>(pressed_.Object);
+    const TBranch* b = device->Branch();
+    if (!b || !b->Linked())
+        return;
+    const QPointF a = view_.ToScreen(QPointF(b->StartUzel()->SX(), b->StartUzel()->SY()));
+    const QPointF e = view_.ToScreen(QPointF(b->EndUzel()->SX(), b->EndUzel()->SY()));
+    const double length = std::hypot(e.x() - a.x(), e.y() - a.y());
+    const QPointF drag = position - pressAt_;
+    const double along = length > 0 ? QPointF::dotProduct(drag, e - a) / length : 0;
+    const std::optional<double> slid = SchemaDrags::SlidDevicePosition(*device, deviceStart_, along, length);
+    if (!slid)
+        return;
+    device->SetPosition(*slid);
+    if (settings_.Params.HintVisible)
+        QToolTip::showText(panel_->mapToGlobal(position.toPoint() + QPoint(12, 12)),
+                           SchemaDrags::SlideHint(*device, *slid), panel_);
 }
 
 void TShema2DForm::Release(QPointF position, Qt::MouseButton, Qt::KeyboardModifiers modifiers)
@@ -276,6 +308,16 @@ void TShema2DForm::FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers)
         dragVector_ = QPointF();
         RepaintSchema(true);
         break;
+    case TGesture::Device: {
+        QToolTip::hideText();
+        auto* device = static_cast<TDevice*>(pressed_.Object);
+        if (device->Position() != deviceStart_) {
+            device->Pipe()->Devices.SortByPosition();
+            document_->SetModified(true);
+        }
+        RepaintSchema(true);
+        break;
+    }
     case TGesture::Label:
         if (SchemaDrags::MoveLabel(*pressed_.Object, pressed_.What == THit::Kind::UzelResult, dragVector_,
                                    view_.TextFactor()))
@@ -301,6 +343,10 @@ void TShema2DForm::DoubleClick(QPointF position)
 
 void TShema2DForm::CancelDrag()
 {
+    if (gesture_ == TGesture::Device) {
+        QToolTip::hideText();
+        static_cast<TDevice*>(pressed_.Object)->SetPosition(deviceStart_);
+    }
     gesture_ = TGesture::None;
     temporaryPan_ = false;
     dragVector_ = QPointF();

@@ -86,3 +86,21 @@ TEST(SchemaDrags, NodesAndLabelsMoveByTheDragOverTheirFactor)
     still->SetSY(200);
     EXPECT_EQ(b->NumberLabelOffset(), placed);
 }
+
+// A device slides along its branch by the drag over the branch's screen length, kept within
+// its pipe; a branch shorter than a pixel on the screen gives no position at all (no NaN).
+TEST(SchemaDrags, DevicesSlideWithinTheirPipe)
+{
+    MineBuilder m;
+    m.uzel(1, 0, 0);
+    m.uzel(2, 200, 0);
+    TBranch* b = m.firePipe(1, 1, 2);
+    b->FirePipe()->SetFractions(0.1, 0.9);
+    TDevice* gate = m.device(b, dkGate, 0.5, 3);
+
+    EXPECT_DOUBLE_EQ(*SchemaDrags::SlidDevicePosition(*gate, 0.5, 50, 200), 0.75);
+    EXPECT_DOUBLE_EQ(*SchemaDrags::SlidDevicePosition(*gate, 0.5, -500, 200), 0.1);
+    EXPECT_FALSE(SchemaDrags::SlidDevicePosition(*gate, 0.5, 3, 0.5));
+    EXPECT_EQ(SchemaDrags::SlideHint(*gate, 0.25),
+              QStringLiteral("До узла 1 - 50 м (25%). До узла 2 - 150 м (75%)"));
+}

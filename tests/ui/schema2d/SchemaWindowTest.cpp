@@ -568,3 +568,36 @@ TEST_F(SchemaWindow, DoubleClickOpensThePipeWindow)
     ASSERT_NE(main.PipeEditor(), nullptr);
     EXPECT_EQ(main.PipeEditor()->Branch(), branch);
 }
+
+// In the editor mode a selected device slides along its branch with the mouse; Esc puts it
+// back where it was.
+TEST_F(SchemaWindow, DevicesSlideAlongTheirBranchInTheEditorMode)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TBranch* branch = doc->Mine()->Branches.Items(2);  // 30: nodes 3 to 4
+    TDevice* gate = TDevice::CreateDevice(branch, branch->FirePipe(), dkGate);
+    gate->SetPosition(0.5);
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    Flush();
+    schema->SetEditorMode(true);
+    const QPointF a = schema->View().ToScreen(QPointF(branch->StartUzel()->SX(), branch->StartUzel()->SY()));
+    const QPointF e = schema->View().ToScreen(QPointF(branch->EndUzel()->SX(), branch->EndUzel()->SY()));
+    const QPointF at = (a + e) / 2;
+    schema->Press(at, Qt::LeftButton, Qt::NoModifier);  // selects it
+    schema->Release(at, Qt::LeftButton, Qt::NoModifier);
+    schema->Press(at, Qt::LeftButton, Qt::NoModifier);
+    schema->Move(at + (e - a) / 4);
+    EXPECT_NEAR(gate->Position(), 0.75, 1e-6);
+    schema->CancelDrag();
+    EXPECT_DOUBLE_EQ(gate->Position(), 0.5);
+    schema->Release(at + (e - a) / 4, Qt::LeftButton, Qt::NoModifier);
+
+    schema->Press(at, Qt::LeftButton, Qt::NoModifier);
+    schema->Move(at - (e - a) / 4);
+    schema->Release(at - (e - a) / 4, Qt::LeftButton, Qt::NoModifier);
+    Flush();
+    EXPECT_NEAR(gate->Position(), 0.25, 1e-6);
+    EXPECT_TRUE(doc->IsModified());
+}
