@@ -112,4 +112,15 @@ void SelectInside(TMine& mine, const QRectF& rect, bool devices)
                 mine.Selection.Add(u);
 }
 
+void SelectAll(TMine& mine, const std::vector<TBranch*>& visibleBranches, TSelectAll what)
+{
+    if (what != TSelectAll::Uzels)
+        for (TBranch* b : visibleBranches)
+            if (b->Linked())
+                mine.Selection.Add(b);
+    if (what != TSelectAll::Branches)
+        for (TUzel* u : mine.Uzels)
+            mine.Selection.Add(u);
+}
+
 }  // namespace SchemaSelection

@@ -4,6 +4,8 @@
 
 #include <QRectF>
 
+#include <vector>
+
 class TBranch;
 class TDevice;
 class TMine;
@@ -26,5 +28,10 @@ void ClickDevice(TMine& mine, TDevice* device, bool shift);
 // The nodes with their schema position inside the rectangle (schema units) and the branches
 // with both ends inside it; or, for devices, the devices whose place lies inside it.
 void SelectInside(TMine& mine, const QRectF& rect, bool devices);
+
+// "Выделить все": the visible branches (with both end nodes), all nodes, or both, join the
+// selection.
+enum class TSelectAll { BranchesAndUzels, Uzels, Branches };
+void SelectAll(TMine& mine, const std::vector<TBranch*>& visibleBranches, TSelectAll what);
 
 }  // namespace SchemaSelection

@@ -1,6 +1,7 @@
 #include "ui/schema2d/SchemaPanel.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 
 TSchemaPanel::TSchemaPanel(QWidget* parent) : QWidget(parent)
@@ -115,6 +116,17 @@ void TSchemaPanel::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         emit MouseDoubleClicked(event->position());
     QWidget::mouseDoubleClickEvent(event);
+}
+
+void TSchemaPanel::wheelEvent(QWheelEvent* event)
+{
+    // A notch is 120; touchpads send it in small parts.
+    wheelRest_ += event->angleDelta().y();
+    const int notches = wheelRest_ / 120;
+    wheelRest_ -= notches * 120;
+    if (notches != 0)
+        emit WheelTurned(notches);
+    event->accept();
 }
 
 void TSchemaPanel::mouseReleaseEvent(QMouseEvent* event)

@@ -36,6 +36,8 @@ signals:
     void MouseReleased(QPointF position, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void MouseMoved(QPointF position);
     void MouseDoubleClicked(QPointF position);
+    // The wheel turned by whole notches (positive away from the user).
+    void WheelTurned(int notches);
     void MouseLeft();
     void Resized();
 
@@ -45,6 +47,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -57,6 +60,7 @@ private:
     bool valid_ = false;
     int drawCount_ = 0;
     QRect lastClip_;
+    int wheelRest_ = 0;  // eighths of a degree not yet a whole notch
     QRect overlay_;
     bool overlayDotted_ = false;
 };

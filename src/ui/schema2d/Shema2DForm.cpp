@@ -271,6 +271,7 @@ void TShema2DForm::BuildMenusAndToolBar()
     for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActTextBlock"})
         edit->addAction(Action(QString::fromLatin1(name)));
     edit->addSeparator();
+    edit->addAction(Action(QStringLiteral("ActSelectAll")));
     edit->addAction(Action(QStringLiteral("ActEditor")));
     edit->addSeparator();
     for (const char* name : {"ActFront", "ActBack", "ActForward", "ActBackvard"})

@@ -17,11 +17,13 @@
 #include "ui/document/GridView.h"
 #include "ui/schema2d/EditTextBlockForm.h"
 #include "ui/schema2d/InfoPanel.h"
+#include "ui/schema2d/ScaleComboBox.h"
 #include "ui/schema2d/SchemaPanel.h"
 #include "ui/schema2d/SchemaSettings.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QToolTip>
 
@@ -65,6 +67,25 @@ void TShema2DForm::BuildToolActions()
     connect(panel_, &TSchemaPanel::MouseMoved, this, &TShema2DForm::Move);
     connect(panel_, &TSchemaPanel::MouseReleased, this, &TShema2DForm::Release);
     connect(panel_, &TSchemaPanel::MouseDoubleClicked, this, &TShema2DForm::DoubleClick);
+    // The wheel takes the focus to the scale box and steps through the zoom table.
+    connect(panel_, &TSchemaPanel::WheelTurned, this, [this](int notches) {
+        scaleBox_->setFocus();
+        for (int i = 0; i < std::abs(notches); ++i)
+            StepZoom(notches > 0);
+    });
+    connect(AddCommand("ActSelectAll", QStringLiteral("Выделить все"), "", ""), &QAction::triggered, this, [this] {
+        if (!document_ || !Scene())
+            return;
+        const QStringList choices{QStringLiteral("Ветви и узлы"), QStringLiteral("Узлы"), QStringLiteral("Ветви")};
+        bool ok = false;
+        const QString choice = QInputDialog::getItem(this, QStringLiteral("Выделить все..."), QString(), choices, 0,
+                                                     false, &ok);
+        if (!ok)
+            return;
+        SchemaSelection::SelectAll(*document_->Mine(), Scene()->VisibleBranches(),
+                                   SchemaSelection::TSelectAll(choices.indexOf(choice)));
+        SelectionChanged(nullptr);
+    });
 }
 
 void TShema2DForm::SetTool(TTool tool)

@@ -104,3 +104,20 @@ TEST(SchemaDrags, DevicesSlideWithinTheirPipe)
     EXPECT_EQ(SchemaDrags::SlideHint(*gate, 0.25),
               QStringLiteral("До узла 1 - 50 м (25%). До узла 2 - 150 м (75%)"));
 }
+
+// "Выделить все" takes the visible branches with both ends, all nodes, or both.
+TEST(SchemaSelection, SelectAllTakesWhatWasAskedFor)
+{
+    MineBuilder m;
+    Placed(m, 1, 0, 0);
+    Placed(m, 2, 10, 0);
+    TBranch* shown = m.branch(1, 1, 2);
+    TBranch* hidden = m.branch(2, 2, 1);
+    TBranch* loose = m.branch(3, 1, 7);
+    SchemaSelection::SelectAll(m.mine(), {shown, loose}, SchemaSelection::TSelectAll::Branches);
+    EXPECT_TRUE(shown->Selected());
+    EXPECT_FALSE(hidden->Selected() || loose->Selected());
+    EXPECT_EQ(m.mine().Selection.UzelCount(), 0);
+    SchemaSelection::SelectAll(m.mine(), {shown}, SchemaSelection::TSelectAll::Uzels);
+    EXPECT_EQ(m.mine().Selection.UzelCount(), 2);
+}

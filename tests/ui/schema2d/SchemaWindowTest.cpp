@@ -30,6 +30,7 @@
 #include <QAction>
 #include <QTest>
 #include <QLineEdit>
+#include <QWheelEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -600,4 +601,27 @@ TEST_F(SchemaWindow, DevicesSlideAlongTheirBranchInTheEditorMode)
     Flush();
     EXPECT_NEAR(gate->Position(), 0.25, 1e-6);
     EXPECT_TRUE(doc->IsModified());
+}
+
+// The wheel steps through the zoom table (touchpads' small parts add up to a notch) and takes
+// the focus to the scale box.
+TEST_F(SchemaWindow, WheelStepsThroughTheZoomTable)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(700, 500);
+    Flush();
+    schema->SetScaleAboutCentre(1);
+    auto turn = [&](int delta) {
+        QWheelEvent wheel(QPointF(50, 50), schema->Panel()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(schema->Panel(), &wheel);
+    };
+    turn(120);
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 1.5);
+    turn(-60);
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 1.5);
+    turn(-60);
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 1);
 }
