@@ -475,7 +475,8 @@ void TEditDeviceForm::Refuse(const EDeviceEditError& error)
 
 // ---- the buttons ------------------------------------------------------------------------
 
-bool TEditDeviceForm::Confirm()
+// The fields into the draft and the draft into the mine; a refusal says why and changes nothing.
+bool TEditDeviceForm::ApplyDraft()
 {
     if (!CommitPendingFields())
         return false;
@@ -487,22 +488,21 @@ bool TEditDeviceForm::Confirm()
         return false;
     }
     lastKindRow = kindList_->currentRow();
+    return true;
+}
+
+bool TEditDeviceForm::Confirm()
+{
+    if (!ApplyDraft())
+        return false;
     QDialog::accept();
     return true;
 }
 
 bool TEditDeviceForm::GoToNeighbour(int step)
 {
-    if (!CommitPendingFields())
+    if (!ApplyDraft())
         return false;
-    CollectDraft();
-    try {
-        editing_ = DeviceApply::Apply(*branch_, draft_, editing_);
-    } catch (const EDeviceEditError& e) {
-        Refuse(e);
-        return false;
-    }
-    lastKindRow = kindList_->currentRow();
     StartEditing(DeviceApply::Neighbour(*editing_, step));
     return true;
 }

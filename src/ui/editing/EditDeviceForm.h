@@ -101,6 +101,7 @@ private:
     void CollectDraft();
     bool ApplyPositionField(QLineEdit* field);
     bool CommitPendingFields();
+    bool ApplyDraft();
     void Refuse(const EDeviceEditError& error);
     void FocusField(TDraftField field, int row, int column);
     void StartEditing(TDevice* device);

@@ -5,6 +5,7 @@
 #include "core/editing/DeviceChoices.h"
 #include "core/editing/WellGrid.h"
 #include "core/model/DeviceKinds.h"
+#include "ui/editing/EditFields.h"
 #include "ui/editing/PositionStrip.h"
 #include "ui/editing/StripScroller.h"
 
@@ -30,20 +31,10 @@ namespace {
 
 QLineEdit* NumberEdit(QWidget* parent, const QString& name, bool negative = false)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    const QString pattern = negative ? QStringLiteral("-?[0-9]*[.,]?[0-9]*") : QStringLiteral("[0-9]*[.,]?[0-9]*");
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
-    edit->setMaximumWidth(110);
-    return edit;
+    return EditFields::NumberEdit(parent, name, 110, negative);
 }
 
-QLabel* Buddy(const QString& text, QWidget* field, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(field);
-    return label;
-}
+using EditFields::Buddy;
 
 // The manometer pair of the pump and reducer pages.
 void AddManometers(QGridLayout* grid, int row, QLabel*& before, QLineEdit*& m1, QLabel*& after, QLineEdit*& m2,

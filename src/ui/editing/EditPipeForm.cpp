@@ -13,6 +13,7 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
 #include "ui/editing/EditDeviceForm.h"
+#include "ui/editing/EditFields.h"
 #include "ui/editing/SectionsStrip.h"
 #include "ui/editing/StripScroller.h"
 
@@ -44,20 +45,10 @@ constexpr int kPipeEditorHelp = 60;
 
 QLineEdit* NumberEdit(QWidget* parent, const QString& name, bool negative = false)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    const QString pattern = negative ? QStringLiteral("-?[0-9]*[.,]?[0-9]*") : QStringLiteral("[0-9]*[.,]?[0-9]*");
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
-    edit->setMaximumWidth(100);
-    return edit;
+    return EditFields::NumberEdit(parent, name, 100, negative);
 }
 
-QLabel* Buddy(const QString& text, QWidget* field, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(field);
-    return label;
-}
+using EditFields::Buddy;
 
 QString Number1(double value) { return QString::number(value, 'f', 1); }
 
