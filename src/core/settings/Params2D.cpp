@@ -4,6 +4,7 @@
 #include "core/file/ByteWriter.h"
 #include "core/settings/SettingsStore.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -162,4 +163,10 @@ bool TParams2D::Save(SettingsStore& store) const
            && byte(scale, "BranchInfo", BranchInfo) && byte(scale, "ColorPaint", ColorPaint)
            && byte(scale, "DevInfo", DevInfo) && flag(scale, "TextBlockVisible", TextBlockVisible)
            && flag(scale, "OnlyDuct", OnlyDuct) && flag(scale, "NumBranchesBottom", NumBranchesBottom);
+}
+
+void TParams2D::SetMaxLimScale(double limit)
+{
+    MaxLimScale = limit;
+    MinLimScale = std::min(MinLimScale, limit);
 }

@@ -76,6 +76,9 @@ struct TParams2D {
     // The scale group is usable: every limit within 0.05…30 and neither lower limit above its
     // upper one.
     bool ScaleLimitsValid() const;
+    // The symbol factor's upper limit chosen in the scale box: the lower limit follows it
+    // down when it would lie above it.
+    void SetMaxLimScale(double limit);
 
     bool operator==(const TParams2D&) const = default;
 };

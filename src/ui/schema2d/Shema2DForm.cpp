@@ -323,10 +323,8 @@ void TShema2DForm::BuildMenusAndToolBar()
         statusObject_->setText(open ? Shema2DTexts::kSpaceHint : QString());
     });
     connect(scaleBox_, &TScaleComboBox::MaxLimScaleChosen, this, [this](double limit) {
-        TParams2D& p = settings_.Params;
-        p.MaxLimScale = limit;
-        p.MinLimScale = std::min(p.MinLimScale, limit);
-        view_.SetLimits(LimitsOf(p));
+        settings_.Params.SetMaxLimScale(limit);
+        view_.SetLimits(LimitsOf(settings_.Params));
         AfterViewChange();
     });
 }
