@@ -561,17 +561,6 @@ void TShema2DForm::ScrollTo(QPoint position)
     const QPoint delta = view_.ScrollPosition() - before;
     if (delta.isNull())
         return;
-    // What was drawn moves with the picture; the uncovered strips add their own.
-    for (auto& u : drawn_.Uzels)
-        u.At -= delta;
-    for (auto& b : drawn_.Branches) {
-        b.From -= delta;
-        b.To -= delta;
-    }
-    for (auto& d : drawn_.Devices)
-        d.At -= delta;
-    for (auto& l : drawn_.Labels)
-        l.Box.translate(-delta);
     ApplyBars();
     panel_->ScrollBy(delta);
     UpdateRulers();
@@ -654,16 +643,13 @@ TRenderContext TShema2DForm::Context() const
 void TShema2DForm::Draw(QPainter& painter, const QRect& clip)
 {
     TSchemaScene* scene = Scene();
-    const bool whole = clip.contains(panel_->rect());
-    if (whole)
-        drawn_.Clear();
     if (!scene) {
         painter.fillRect(clip, ProfileColor(settings_.Colors[cpSchema].BackColor));
         return;
     }
     TRenderContext ctx = Context();
     ctx.Clip = QRectF(clip);
-    SchemaRenderer::Render(painter, *scene, ctx, &drawn_);
+    SchemaRenderer::Render(painter, *scene, ctx);
 }
 
 void TShema2DForm::ShowMouse(QPointF position)

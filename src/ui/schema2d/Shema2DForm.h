@@ -1,6 +1,5 @@
 #pragma once
 
-#include "render/schema2d/DrawnObjects.h"
 #include "render/schema2d/HitIndex.h"
 #include "render/schema2d/RenderContext.h"
 #include "render/schema2d/ViewGeometry.h"
@@ -165,7 +164,6 @@ private:
     TChildForm* document_ = nullptr;
     std::map<const QObject*, std::unique_ptr<TSchemaScene>> scenes_;
     TViewGeometry view_;
-    TDrawnObjects drawn_;
     bool structuralPending_ = false;
     bool repaintPending_ = false;
     bool stateRemembered_ = false;
