@@ -99,6 +99,10 @@ struct TRenderContext {
     const TSchemaResults* Results = nullptr;
     // Selected nodes are drawn displaced by this many pixels while they are dragged.
     QPointF DragVector;
+    // While nodes are dragged the picture is drawn in two layers: what stays (kept as a
+    // picture for the whole drag) and the branches with a selected end, drawn every frame.
+    enum class TDragLayer : quint8 { All, Fixed, Moving };
+    TDragLayer DragLayer = TDragLayer::All;
     // The object a search found: drawn in the selected-object colour.
     const TMineObject* Found = nullptr;
     // A label being dragged (a node's result label when Result): drawn at its offset plus the

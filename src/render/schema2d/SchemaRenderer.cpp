@@ -124,6 +124,12 @@ private:
 
     QPointF ScreenOf(const TUzel* uzel) const;
     bool Visible(const QRectF& r) const { return r.intersects(clip_); }
+    // Whether something that moves with the dragged nodes (or stays) belongs to this drawing.
+    bool InLayer(bool moves) const
+    {
+        return ctx_.DragLayer == TRenderContext::TDragLayer::All ||
+               moves == (ctx_.DragLayer == TRenderContext::TDragLayer::Moving);
+    }
     bool NodeOnDisplayedPipe(const TBranch* branch, bool start) const;
     QColor BranchColor(const TBranch* branch, double fraction) const;
 
@@ -331,13 +337,22 @@ void NetworkPainter::PaintIsolated()
     if (!objects_)
         return;
     for (TUzel* uzel : scene_.IsolatedUzels())
-        PaintUzel(uzel, ScreenOf(uzel), uzel_.Back);
+        if (InLayer(uzel->Selected()))
+            PaintUzel(uzel, ScreenOf(uzel), uzel_.Back);
 }
 
 void NetworkPainter::PaintBranch(size_t index)
 {
     const TSchemaScene::Ends& ends = scene_.VisibleEnds()[index];
-    const bool countdown = !scene_.SomeHidden() && !show_.OnlyDuct;
+    // Drawn in layers, a node is drawn with each of its branches of the layer: the branch
+    // that would bring its count to zero may lie in the other layer.
+    const bool layered = ctx_.DragLayer != TRenderContext::TDragLayer::All;
+    if (layered) {
+        const TBranch* b = scene_.VisibleBranches()[index];
+        if (!InLayer(b->StartUzel()->Selected() || b->EndUzel()->Selected()))
+            return;
+    }
+    const bool countdown = !layered && !scene_.SomeHidden() && !show_.OnlyDuct;
     int& startLeft = countdown_[size_t(ends.Start)];
     int& endLeft = countdown_[size_t(ends.End)];
     --startLeft;
@@ -402,7 +417,7 @@ void NetworkPainter::PaintBranch(size_t index)
         const bool startDue = countdown ? startLeft == 0 : (!show_.OnlyDuct || NodeOnDisplayedPipe(branch, true));
         const bool endDue = countdown ? endLeft == 0 : (!show_.OnlyDuct || NodeOnDisplayedPipe(branch, false));
         auto node = [&](TUzel* uzel, QPointF at, bool due, double fraction) {
-            if (!due || !near(at))
+            if (!due || !near(at) || (ctx_.DragLayer == TRenderContext::TDragLayer::Fixed && uzel->Selected()))
                 return;
             const QColor fill = show_.ColorPaint == cmStandard ? uzel_.Back : BranchColor(branch, fraction);
             PaintUzel(uzel, at, fill);

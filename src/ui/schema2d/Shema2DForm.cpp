@@ -648,6 +648,11 @@ void TShema2DForm::Draw(QPainter& painter, const QRect& clip)
         return;
     }
     TRenderContext ctx = Context();
+    if (gesture_ == TGesture::Uzels && !dragVector_.isNull()) {
+        const qreal ratio = panel_->devicePixelRatioF();
+        dragFrame_.Paint(painter, *scene, ctx, (QSizeF(panel_->size()) * ratio).toSize(), ratio);
+        return;
+    }
     ctx.Clip = QRectF(clip);
     SchemaRenderer::Render(painter, *scene, ctx);
 }

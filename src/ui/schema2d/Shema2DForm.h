@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/schema2d/DragFrame.h"
 #include "render/schema2d/HitIndex.h"
 #include "render/schema2d/RenderContext.h"
 #include "render/schema2d/ViewGeometry.h"
@@ -182,6 +183,7 @@ private:
     double deviceStart_ = 0;  // the slid device's position when the drag began
     THitIndex hits_;
     bool hitsValid_ = false;
+    TDragFrame dragFrame_;
 
     TSchemaViewActions* viewActions_ = nullptr;
     std::map<QString, QAction*> commands_;

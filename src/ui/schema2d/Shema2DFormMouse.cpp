@@ -159,6 +159,7 @@ void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardM
     pressAt_ = lastAt_ = position;
     dragVector_ = QPointF();
     pressed_ = THit{};
+    dragFrame_.Reset();
     if (button == Qt::RightButton) {
         // A temporary pan; the context menus come with the interaction commands.
         gesture_ = TGesture::Pan;
@@ -297,6 +298,7 @@ void TShema2DForm::FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers)
 {
     const TGesture gesture = gesture_;
     gesture_ = TGesture::None;
+    dragFrame_.Reset();
     panel_->SetOverlay(QRect(), false);
     if (!document_)
         return;
@@ -369,6 +371,7 @@ void TShema2DForm::CancelDrag()
         static_cast<TDevice*>(pressed_.Object)->SetPosition(deviceStart_);
     }
     gesture_ = TGesture::None;
+    dragFrame_.Reset();
     temporaryPan_ = false;
     dragVector_ = QPointF();
     panel_->SetOverlay(QRect(), false);
