@@ -7,10 +7,12 @@
 #include <QPointF>
 #include <QRectF>
 
+#include <optional>
 #include <unordered_set>
 
 class TMineObject;
 class TPipe;
+class TTextBlock2D;
 
 // The result kinds the schema labels show, one bit each (bit = action tag − 30).
 enum TResultBit : quint16 {
@@ -113,6 +115,11 @@ struct TRenderContext {
         QPointF Vector;
     };
     TLabelDrag LabelDrag;
+    // The text block selected in the editor mode: framed, with its rotation handle; while it
+    // is dragged, drawn moved by the vector or turned to the angle.
+    const TTextBlock2D* SelectedTextBlock = nullptr;
+    QPointF TextBlockShift;
+    std::optional<double> TextBlockAngle;
 
     QRectF EffectiveClip() const { return Clip.isEmpty() ? Area : Clip; }
 };

@@ -768,30 +768,46 @@ void NetworkPainter::PaintBranchResults(const TBranch* branch, QPointF a, QPoint
     }
 }
 
+void PaintTextBlockSelection(QPainter& painter, const TTextBlockShape& shape, const TRenderContext& ctx)
+{
+    const QColor selected = ctx.BlackWhite ? QColor(Qt::black) : ProfileColor(ctx.Colors[cpSelected].BackColor);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(selected, 1, Qt::DashLine));
+    painter.drawPolygon(shape.Outline);
+    const QPointF edge = shape.ToScreen.map(QPointF(shape.Body.right(), shape.Body.center().y()));
+    painter.setPen(QPen(selected, 1));
+    painter.drawLine(edge, shape.Handle);
+    painter.setBrush(selected);
+    const double r = TTextBlockShape::kHandleRadius;
+    painter.drawEllipse(shape.Handle, r, r);
+    painter.restore();
+}
+
 void PaintTextBlocks(QPainter& painter, const TMine& mine, const TRenderContext& ctx)
 {
     const TViewGeometry& view = ctx.View;
     const QRectF clip = ctx.EffectiveClip();
     for (const auto& owned : mine.TextBlocks) {
         const TTextBlock2D& block = *owned;
+        const bool selected = &block == ctx.SelectedTextBlock;
+        const TTextBlockShape shape = selected ? TextBlockShapeOf(block, view, ctx.Dpi, ctx.TextBlockShift, ctx.TextBlockAngle)
+                                               : TextBlockShapeOf(block, view, ctx.Dpi);
+        const double reach = TTextBlockShape::kHandleGap + TTextBlockShape::kHandleRadius + 2;
+        if (!shape.Outline.boundingRect().adjusted(-reach, -reach, reach, reach).intersects(clip))
+            continue;
         const QFont font = TextBlockFont(block, view.Scale(), ctx.Dpi, ctx.BlackWhite);
         const QFontMetricsF metrics(font);
-        const QRectF body(QPointF(0, 0), TextBlockSize(block, view.Scale(), ctx.Dpi));
         const double mx = TTextBlock2D::kMarginX * view.Scale();
         const double my = TTextBlock2D::kMarginY * view.Scale();
-        const QPointF at = view.ToScreen(QPointF(block.Left(), block.Top()));
-        const double reach = std::hypot(body.width(), body.height());
-        if (!QRectF(at.x() - reach, at.y() - reach, 2 * reach, 2 * reach).intersects(clip))
-            continue;
         painter.save();
-        painter.translate(at);
-        painter.rotate(-block.Angle());
+        painter.setTransform(shape.ToScreen, true);
         painter.setPen(block.NoFrame() ? QPen(Qt::NoPen)
                                        : QPen(ctx.BlackWhite ? QColor(Qt::black) : ProfileColor(TColor(block.FrameColor())), 1));
         painter.setBrush(block.Transparent() ? QBrush(Qt::NoBrush)
                                              : QBrush(ctx.BlackWhite ? QColor(Qt::white)
                                                                      : ProfileColor(TColor(block.BackColor()))));
-        painter.drawRect(body);
+        painter.drawRect(shape.Body);
         painter.setFont(font);
         painter.setPen(ctx.BlackWhite ? QColor(Qt::black) : ProfileColor(TColor(block.Font().Color)));
         double y = my;
@@ -800,6 +816,8 @@ void PaintTextBlocks(QPainter& painter, const TMine& mine, const TRenderContext&
             y += metrics.height();
         }
         painter.restore();
+        if (selected)
+            PaintTextBlockSelection(painter, shape, ctx);
     }
 }
 
