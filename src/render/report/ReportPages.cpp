@@ -4,6 +4,8 @@
 
 #include <QFontMetricsF>
 #include <QRegularExpression>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include <algorithm>
 
@@ -24,6 +26,8 @@ constexpr double kPageNumberStrip = 0.6 * kPerCm;
 constexpr double kRuleGap = 0.3 * kPerCm;
 constexpr double kAfterTitle = 0.2 * kPerCm;
 constexpr double kBeforeNotes = 0.5 * kPerCm;
+// A wrapping text column is not squeezed below this to make room for headings.
+constexpr double kWrapFloor = 2.0 * kPerCm;
 
 double LineHeight(const TReportFont& font)
 {
@@ -55,28 +59,42 @@ TReportFont CellFont(const TReportColumn& column)
     return font;
 }
 
-// Column widths: the widest cell, not below the widest heading word nor above the column's
-// limit (longer texts wrap); all narrowed alike when together they exceed the page.
+// Column widths: each column wants its widest cell (up to its limit, longer texts wrap) and
+// its widest heading word. When the page is too narrow for that, every column keeps at least
+// its cells' width (a wrapping column a little of it) and shares out what is left in
+// proportion to what it lacks; only when even that does not fit are all narrowed alike.
 std::vector<double> ColumnWidths(const TReportTable& table, double available)
 {
     const QFontMetricsF headingFm(ReportFont(kHeadingFont));
-    std::vector<double> widths;
-    double total = 0;
-    for (size_t c = 0; c < table.Columns.size(); ++c) {
+    const size_t count = table.Columns.size();
+    std::vector<double> least(count), wanted(count);
+    double leastSum = 0, wantedSum = 0;
+    for (size_t c = 0; c < count; ++c) {
         const TReportColumn& column = table.Columns[c];
         const QFontMetricsF cellFm(ReportFont(CellFont(column)));
         const double limit = column.MaxWidthCm * kPerCm;
-        double w = std::min(WidestLine(column.Heading, headingFm), limit);
+        double cells = 0;
         for (const QStringList& row : table.Rows)
             if (c < size_t(row.size()))
-                w = std::max(w, std::min(WidestLine(row[int(c)], cellFm), limit));
-        w = std::max(w, WidestWord(column.Heading, headingFm)) + 2 * kPadX;
-        widths.push_back(w);
-        total += w;
+                cells = std::max(cells, WidestLine(row[int(c)], cellFm));
+        least[c] = std::min(cells, std::min(limit, kWrapFloor)) + 2 * kPadX;
+        const double heading = std::max(std::min(WidestLine(column.Heading, headingFm), limit),
+                                        WidestWord(column.Heading, headingFm));
+        wanted[c] = std::max(least[c], std::max(std::min(cells, limit), heading) + 2 * kPadX);
+        leastSum += least[c];
+        wantedSum += wanted[c];
     }
-    if (total > available && total > 0)
-        for (double& w : widths)
-            w *= available / total;
+    if (wantedSum <= available)
+        return wanted;
+    std::vector<double> widths(count);
+    if (leastSum <= available) {
+        const double share = (available - leastSum) / (wantedSum - leastSum);
+        for (size_t c = 0; c < count; ++c)
+            widths[c] = least[c] + (wanted[c] - least[c]) * share;
+    } else {
+        for (size_t c = 0; c < count; ++c)
+            widths[c] = least[c] * available / leastSum;
+    }
     return widths;
 }
 
@@ -272,8 +290,25 @@ QSizeF TReportLayout::TextSize(const QString& text, const TReportFont& font, dou
         return QSizeF(0, fm.height());
     if (width <= 0)
         return QSizeF(WidestLine(text, fm), fm.height() * (text.count(u'\n') + 1));
-    const QRectF r = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
-    return QSizeF(r.width(), std::max(r.height(), fm.height()));
+    // Lines break at word boundaries, and inside a word only when the word alone is wider
+    // than the box, as the painter breaks them.
+    double height = 0;
+    double widest = 0;
+    const QFont qfont = ReportFont(font);
+    for (const QString& paragraph : text.split(u'\n')) {
+        QTextLayout layout(paragraph, qfont);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            height += line.height();
+            widest = std::max(widest, line.naturalTextWidth());
+        }
+        layout.endLayout();
+    }
+    return QSizeF(widest, std::max(height, fm.height()));
 }
 
 std::vector<TReportPage> TReportLayout::Build(const TReportContent& content,

@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextOption>
 
 namespace {
 
@@ -42,14 +43,15 @@ void ReportPainter::PaintPage(QPainter& painter, const TReportPage& page, double
         switch (item.What) {
         case TReportItem::Text: {
             painter.setFont(ReportFont(item.Font));
-            const int flags = AlignFlags(item.Align) | Qt::AlignTop | (item.Wrap ? Qt::TextWordWrap : 0);
             if (item.Wrap) {
                 painter.save();
                 painter.setClipRect(item.Box, Qt::IntersectClip);
-                painter.drawText(item.Box, flags, item.String);
+                QTextOption option(Qt::Alignment(AlignFlags(item.Align) | Qt::AlignTop));
+                option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+                painter.drawText(item.Box, item.String, option);
                 painter.restore();
             } else {
-                painter.drawText(item.Box, flags | Qt::TextDontClip, item.String);
+                painter.drawText(item.Box, AlignFlags(item.Align) | Qt::AlignTop | Qt::TextDontClip, item.String);
             }
             break;
         }
