@@ -148,3 +148,21 @@ TEST(ReportPainter, FramesAndTextsLandWhereTheLayoutPutThem)
     const TReportItem* five = Texts(pages[0], QStringLiteral("5")).front();
     EXPECT_GT(dark(five->Box), 3);
 }
+
+TEST(ReportLayout, MessagesFollowTheirTableUnderAHeadingEachWithASquare)
+{
+    TReportTable table = NumberedTable(2);
+    table.NotesHeading = QStringLiteral("Сообщения");
+    table.Notes = {QStringLiteral("первое"), QStringLiteral("второе")};
+    TReportContent content;
+    content.Tables.push_back(table);
+    const std::vector<TReportPage> pages = TReportLayout(TReportPageSetup{kA4}).Build(content);
+    ASSERT_EQ(pages.size(), 1u);
+    const TReportItem* heading = Texts(pages[0], QStringLiteral("Сообщения")).front();
+    EXPECT_TRUE(heading->Font.Underline);
+    EXPECT_GT(heading->Box.top(), LowestEdge(pages[0], TReportItem::Frame));
+    int squares = 0;
+    for (const TReportItem& item : pages[0].Items)
+        squares += item.What == TReportItem::Square && item.Box.top() > heading->Box.bottom();
+    EXPECT_EQ(squares, 2);
+}

@@ -2,6 +2,7 @@
 #include "../support/Pictures.h"
 
 #include "ui/report/PrevForm.h"
+#include "ui/report/PrintDevicesForm.h"
 #include "ui/report/PrintTablesForm.h"
 #include "ui/report/ReportPrinting.h"
 
@@ -15,6 +16,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <QSpinBox>
 #include <QPrintPreviewWidget>
@@ -201,4 +203,41 @@ TEST_F(ReportDialogs, AFailingBuildIsShownWithTheProgramTitleAndThePreviewHasNot
     ASSERT_FALSE(messages.shown.empty());
     EXPECT_EQ(messages.shown.back().Text, QStringLiteral("сбой построения"));
     EXPECT_EQ(messages.shown.back().Caption, QGuiApplication::applicationDisplayName());
+}
+
+TEST_F(ReportDialogs, DevicesDialogPrintsTheWholeTableOrItsSelectedRows)
+{
+    MineBuilder b;
+    b.uzel(1);
+    b.uzel(2, 100);
+    TBranch* br = b.firePipe(3, 1, 2);
+    b.device(br, dkGate, 0.3, 1);
+    b.device(br, dkGate, 0.6, 2);
+    TDevicesReportInputs in;
+    in.Mine = b.get();
+    in.Devices = DevicesReport::FirePipeDevices(b.mine());
+    TBusyCounter busy;
+    TPrintDevicesForm form(in, &busy);
+    EXPECT_TRUE(form.WholeTable()->isChecked());
+    EXPECT_TRUE(form.TitleBox()->isChecked());
+    EXPECT_EQ(form.SelectedRows()->text(), QStringLiteral("Выделенные строки"));
+    form.show();
+    Pictures::Take(&form, QStringLiteral("print-devices-dialog"));
+    EXPECT_EQ(Pictures::FieldsOutside(&form), "");
+
+    const QString pdf = FilePath(QStringLiteral("devices.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(form.RunPrint(&printer));
+    EXPECT_EQ(PdfPages(pdf), 2);
+
+    // Selected rows, no title page, and nothing selected: no job, no file.
+    TPrintDevicesForm second(in, &busy);
+    second.SelectedRows()->setChecked(true);
+    second.TitleBox()->setChecked(false);
+    QFile::remove(pdf);
+    EXPECT_FALSE(second.RunPrint(&printer));
+    EXPECT_FALSE(QFile::exists(pdf));
+    TPrintDevicesForm::Remembered() = TDevicesReportOptions();
 }
