@@ -21,6 +21,9 @@ const TReportFont kNoteFont{TReportFace::Sans, 10, false, false};
 const TReportFont kPageNumberFont{TReportFace::Sans, 8, false, false};
 
 constexpr double kPadX = 0.1 * kPerCm;
+// Text measured on one device may come out a hair wider on another: a line that fits exactly
+// would wrap there and lose its second line to the clip.
+constexpr double kSlack = 0.05 * kPerCm;
 constexpr double kPadY = 0.05 * kPerCm;
 constexpr double kPageNumberStrip = 0.6 * kPerCm;
 constexpr double kRuleGap = 0.3 * kPerCm;
@@ -77,10 +80,10 @@ std::vector<double> ColumnWidths(const TReportTable& table, double available)
         for (const QStringList& row : table.Rows)
             if (c < size_t(row.size()))
                 cells = std::max(cells, WidestLine(row[int(c)], cellFm));
-        least[c] = std::min(cells, std::min(limit, kWrapFloor)) + 2 * kPadX;
+        least[c] = std::min(cells, std::min(limit, kWrapFloor)) + 2 * kPadX + kSlack;
         const double heading = std::max(std::min(WidestLine(column.Heading, headingFm), limit),
                                         WidestWord(column.Heading, headingFm));
-        wanted[c] = std::max(least[c], std::max(std::min(cells, limit), heading) + 2 * kPadX);
+        wanted[c] = std::max(least[c], std::max(std::min(cells, limit), heading) + 2 * kPadX + kSlack);
         leastSum += least[c];
         wantedSum += wanted[c];
     }

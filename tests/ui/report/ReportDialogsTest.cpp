@@ -1,12 +1,14 @@
 #include "../document/DocumentTestSupport.h"
 #include "../support/Pictures.h"
 
+#include "ui/app/MainForm.h"
 #include "ui/report/PrevForm.h"
 #include "ui/report/PrintDevicesForm.h"
 #include "ui/report/PrintTablesForm.h"
 #include "ui/report/ReportPrinting.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -240,4 +242,25 @@ TEST_F(ReportDialogs, DevicesDialogPrintsTheWholeTableOrItsSelectedRows)
     EXPECT_FALSE(second.RunPrint(&printer));
     EXPECT_FALSE(QFile::exists(pdf));
     TPrintDevicesForm::Remembered() = TDevicesReportOptions();
+}
+
+TEST_F(ReportDialogs, MainWindowPrintCommandOpensTheTablesDialogForTheActiveDocument)
+{
+    TMainForm main(config);
+    QAction* print = main.Action(QStringLiteral("actFilePrint"));
+    ASSERT_NE(print, nullptr);
+    EXPECT_EQ(print->text(), QStringLiteral("&Печать..."));
+    EXPECT_EQ(print->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    ASSERT_NE(main.OpenPath(WriteMine(QStringLiteral("m.irv"), Line)), nullptr);
+    main.UpdateActions();
+    ASSERT_TRUE(print->isEnabled());
+    QString opened;
+    QTimer::singleShot(0, &main, [&] {
+        if (auto* form = qobject_cast<TPrintTablesForm*>(QApplication::activeModalWidget())) {
+            opened = form->windowTitle();
+            form->reject();
+        }
+    });
+    print->trigger();
+    EXPECT_EQ(opened, QStringLiteral("Печать"));
 }
