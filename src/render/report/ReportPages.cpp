@@ -293,6 +293,12 @@ QSizeF TReportLayout::TextSize(const QString& text, const TReportFont& font, dou
         return QSizeF(0, fm.height());
     if (width <= 0)
         return QSizeF(WidestLine(text, fm), fm.height() * (text.count(u'\n') + 1));
+    // Most cells hold one short line: no layout needed.
+    if (!text.contains(u'\n')) {
+        const double advance = fm.horizontalAdvance(text);
+        if (advance <= width)
+            return QSizeF(advance, fm.height());
+    }
     // Lines break at word boundaries, and inside a word only when the word alone is wider
     // than the box, as the painter breaks them.
     double height = 0;

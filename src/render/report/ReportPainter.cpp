@@ -70,7 +70,7 @@ void ReportPainter::PaintPage(QPainter& painter, const TReportPage& page, double
 }
 
 bool ReportPainter::Paint(QPainter& painter, QPagedPaintDevice& device, const std::vector<TReportPage>& pages,
-                          int copies)
+                          int copies, const std::function<void()>& betweenPages)
 {
     if (pages.empty())
         return false;
@@ -82,6 +82,8 @@ bool ReportPainter::Paint(QPainter& painter, QPagedPaintDevice& device, const st
                 return false;
             first = false;
             PaintPage(painter, page, dpi);
+            if (betweenPages)
+                betweenPages();
         }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QPageLayout>
 #include <QPageSize>
+#include <functional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -23,8 +24,10 @@ QSizeF PaperOf(const QPagedPaintDevice& device);
 void PaintPage(QPainter& painter, const TReportPage& page, double dpi);
 
 // Every page, copies times over (collated), on a painter already begun on device. Returns
-// false without painting when there are no pages.
-bool Paint(QPainter& painter, QPagedPaintDevice& device, const std::vector<TReportPage>& pages, int copies = 1);
+// false without painting when there are no pages. betweenPages, when given, is called after
+// every page (a long job keeps the program painting).
+bool Paint(QPainter& painter, QPagedPaintDevice& device, const std::vector<TReportPage>& pages, int copies = 1,
+           const std::function<void()>& betweenPages = {});
 
 // The pages as a PDF document at 1200 dpi on the given paper; empty without pages.
 QByteArray Pdf(const std::vector<TReportPage>& pages, const QPageSize& paper, QPageLayout::Orientation orientation,

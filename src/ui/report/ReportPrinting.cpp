@@ -68,7 +68,9 @@ bool ReportPrinting::Print(const std::vector<TReportPage>& pages, QPrinter& prin
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    const bool done = ReportPainter::Paint(painter, printer, pages, copies);
+    const bool done = ReportPainter::Paint(painter, printer, pages, copies, [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
     painter.end();
     return done;
 }
