@@ -167,10 +167,15 @@ void TPrevForm::PrintWithDialog()
 {
     QPrinter printer(QPrinter::HighResolution);
     ReportPrinting::SetUpPrinter(printer);
+    printer.setCopyCount(copies_);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    // The copies asked for in the dialog are painted here, collated, so that no driver
+    // multiplies them once more.
+    copies_ = std::max(1, printer.copyCount());
+    printer.setCopyCount(1);
     ReportPrinting::RememberPrinter(printer);
     PrintTo(printer);
 }
