@@ -196,6 +196,12 @@ TEST_F(ReportDialogs, PreviewNavigatesItsPagesAndZooms)
     printer.setOutputFileName(pdf);
     ASSERT_TRUE(preview.PrintTo(printer));
     EXPECT_EQ(PdfPages(pdf), count);
+
+    // A smaller paper chosen for printing: the report is laid out anew for it.
+    printer.setPageSize(QPageSize(QPageSize::A5));
+    ASSERT_TRUE(preview.PrintTo(printer));
+    EXPECT_GT(PdfPages(pdf), count);
+    EXPECT_EQ(PdfPages(pdf), preview.PageCount());
 }
 
 TEST_F(ReportDialogs, AFailingBuildIsShownWithTheProgramTitleAndThePreviewHasNothing)
