@@ -318,6 +318,8 @@ void TShema2DForm::BuildMenusAndToolBar()
         bar->addAction(Action(QString::fromLatin1(name)));
     bar->addSeparator();
     viewActions_->FillToolBar(bar);
+    view->addSeparator();
+    BuildLayerMenus(bar, view);
 
     connect(scaleBox_, &TScaleComboBox::ScaleChosen, this, &TShema2DForm::SetScaleAboutCentre);
     connect(scaleBox_, &TScaleComboBox::PopupVisible, this, [this](bool open) {

@@ -17,6 +17,7 @@
 class QLabel;
 class QMenu;
 class QScrollBar;
+class QToolBar;
 class TBranch;
 class TChildForm;
 class TDevice;
@@ -174,6 +175,8 @@ private:
     void SelectionChanged(TMineObject* clicked);
     void FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers);
     void BuildContextActions();
+    void BuildLayerMenus(QToolBar* bar, QMenu* view);
+    void FillLayerMenu(QMenu* menu, bool seams);
     void ToggleLabels(int label);
     void EditTextBlock(TTextBlock2D* block, QPoint screenPoint);
     // While the rubber band is out of the panel the view scrolls towards the mouse.

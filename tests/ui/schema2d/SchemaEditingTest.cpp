@@ -5,9 +5,11 @@
 #include "ui/document/DocumentTestSupport.h"
 
 #include "core/model/Branch.h"
+#include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/TextBlock2D.h"
 #include "core/model/Uzel.h"
+#include "render/schema2d/SchemaScene.h"
 #include "render/schema2d/TextBlockLook.h"
 #include "ui/app/MainForm.h"
 #include "ui/schema2d/SchemaPanel.h"
@@ -179,4 +181,28 @@ TEST_F(SchemaEditing, RubberBandScrollsTheViewBeyondTheEdge)
     const QPoint settled = schema->View().ScrollPosition();
     QTest::qWait(100);
     EXPECT_EQ(schema->View().ScrollPosition(), settled) << "the timer stops with the band";
+}
+
+// The seam list names every seam, checked while shown; a choice hides the seam's branches
+// from the drawing and marks the document modified.
+TEST_F(SchemaEditing, SeamListSwitchesTheSeamsBranches)
+{
+    TMine& mine = *doc->Mine();
+    TLayer* seam = TLayer::Create(&mine);
+    seam->SetName(QStringLiteral("h10"));
+    TLayer::Create(&mine)->SetName(QStringLiteral("k3"));
+    mine.Branches.Items(0)->SetLayerIndex(0);
+    schema->RepaintSchema(true);
+    doc->SetModified(false);
+    QMenu* seams = schema->findChild<QMenu*>(QStringLiteral("LayersMenu"));
+    ASSERT_NE(seams, nullptr);
+    emit seams->aboutToShow();
+    ASSERT_EQ(seams->actions().size(), 2);
+    EXPECT_EQ(seams->actions()[0]->text(), QStringLiteral("h10"));
+    EXPECT_TRUE(seams->actions()[0]->isChecked());
+    const size_t before = schema->Scene()->VisibleBranches().size();
+    seams->actions()[0]->trigger();
+    EXPECT_FALSE(seam->Visible());
+    EXPECT_EQ(schema->Scene()->VisibleBranches().size(), before - 1);
+    EXPECT_TRUE(doc->IsModified());
 }
