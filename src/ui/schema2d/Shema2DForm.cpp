@@ -43,6 +43,9 @@
 
 namespace {
 
+// Help context of the schema window: the page of the schemas and checks.
+constexpr int kSchemaHelpContext = 7;
+
 constexpr QSize kDefaultSize(900, 650);
 
 TScaleLimits LimitsOf(const TParams2D& p)
@@ -208,6 +211,9 @@ void TShema2DForm::BuildActions()
             &QAction::triggered, this, &TShema2DForm::RunOptions);
     connect(AddCommand("ActToMainWindow", QStringLiteral("Главное окно"), "F7", ""), &QAction::triggered, this,
             &TShema2DForm::MainWindowRequested);
+    // The schema's page of the help: the one of the schemas and checks.
+    connect(AddCommand("ActHelpTechno", QStringLiteral("Справка"), "F1", "help-contents"), &QAction::triggered, this,
+            [this] { HelpViewer::Show(config_.HelpPath, kSchemaHelpContext, this); });
     connect(AddCommand("ActSavePicture", QStringLiteral("Экспорт..."), "Shift+Ctrl+S", "document-export"),
             &QAction::triggered, this, [this] {
                 SchemaExport::Run(*this, [this](int context) { HelpViewer::Show(config_.HelpPath, context, this); });
@@ -302,6 +308,8 @@ void TShema2DForm::BuildMenusAndToolBar()
     service->addAction(Action(QStringLiteral("ActMap")));
     service->addAction(Action(QStringLiteral("ActInfoWindow")));
     service->addAction(Action(QStringLiteral("ActToMainWindow")));
+    service->addSeparator();
+    service->addAction(Action(QStringLiteral("ActHelpTechno")));
 
     QToolBar* tools = addToolBar(QStringLiteral("Инструменты"));
     tools->setObjectName(QStringLiteral("ToolsToolBar"));
