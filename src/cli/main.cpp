@@ -39,6 +39,12 @@ int main(int argc, char* argv[])
         return RunPumps(args);
     if (command == QStringLiteral("reducers"))
         return RunReducers(args);
+    if (command == QStringLiteral("transform"))
+        return RunTransform(args);
+    if (command == QStringLiteral("split"))
+        return RunSplit(args);
+    if (command == QStringLiteral("merge"))
+        return RunMerge(args);
     if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         Cli::Usage();
         return kExitOk;
