@@ -1,0 +1,57 @@
+#pragma once
+
+// "Разбить ветвь": plans nodes evenly along a branch (up to 10), lets the user drag them and
+// change the planned numbers, and on OK has the core replace the branch by the chain.
+
+#include "core/editing/BranchSplit.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class TBreakStrip;
+class TBranch;
+class TChildForm;
+class TMine;
+
+class TBranchBreakForm : public QDialog {
+    Q_OBJECT
+public:
+    TBranchBreakForm(TMine& mine, TBranch& branch, QWidget* parent = nullptr);
+    ~TBranchBreakForm() override;
+
+    TSplitPlan& Plan() { return plan_; }
+    QSpinBox* CountBox() const { return count_; }
+    QComboBox* UzelMode() const { return uzelMode_; }
+    QComboBox* BranchMode() const { return branchMode_; }
+    QTableWidget* UzelTable() const { return uzelTable_; }
+    QTableWidget* BranchTable() const { return branchTable_; }
+    TBreakStrip* Strip() const { return strip_; }
+    QPushButton* OkButton() const { return ok_; }
+    // The tables and the strip show the plan again (after it was changed from outside).
+    void ShowPlan();
+
+public slots:
+    void accept() override;
+
+private:
+    void Replan();
+    void NumberTyped(QTableWidget* table, int row, int column);
+
+    TMine& mine_;
+    TBranch& branch_;
+    TSplitPlan plan_;
+    QSpinBox* count_;
+    QComboBox* uzelMode_;
+    QComboBox* branchMode_;
+    QTableWidget* uzelTable_;
+    QTableWidget* branchTable_;
+    TBreakStrip* strip_;
+    QPushButton* ok_;
+    bool filling_ = false;
+};
+
+// Opens the dialog on the branch; true when the branch was split.
+bool SplitBranch(QWidget* parent, TChildForm& document, TBranch* branch);
