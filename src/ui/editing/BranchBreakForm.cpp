@@ -90,6 +90,7 @@ TBranchBreakForm::TBranchBreakForm(TMine& mine, TBranch& branch, QWidget* parent
                                              QStringLiteral("Длина"), QStringLiteral("Угол")});
     for (QTableWidget* t : {uzelTable_, branchTable_}) {
         t->verticalHeader()->hide();
+        t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
         t->setSelectionMode(QAbstractItemView::SingleSelection);
         connect(t, &QTableWidget::cellChanged, this, [this, t](int row, int column) { NumberTyped(t, row, column); });
     }

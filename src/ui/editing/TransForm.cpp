@@ -54,6 +54,7 @@ TTransForm::TTransForm(TMine& mine, bool selectedArea, TUzel* current, double sc
     (selectedArea ? selectedNodes_ : wholeMine_)->setChecked(true);
 
     pages_ = new QTabWidget(this);
+    pages_->setUsesScrollButtons(false);  // every page's name in view
     pages_->addTab(BuildShiftPage(), QStringLiteral("Перенос и масштаб"));
     pages_->addTab(BuildRotatePage(), QStringLiteral("Поворот"));
     pages_->addTab(BuildSwapPage(), QStringLiteral("Поменять X<-->Y"));
