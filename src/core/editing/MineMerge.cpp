@@ -1,5 +1,6 @@
 #include "core/editing/MineMerge.h"
 
+#include "core/editing/BulkNodeEdit.h"
 #include "core/file/ClipboardRecords.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
@@ -42,6 +43,7 @@ QString NotesOrNone(const QString& notes) { return notes.isEmpty() ? QStringLite
 void Shift(TMine& attached, const TMergeNumbering& numbering, const TMergeRequest& request, int baseLayers,
            int basePositions)
 {
+    TBulkNodeEdit bulk(attached);
     for (TUzel* u : attached.Uzels) {
         const float sx = u->SX(), sy = u->SY();
         u->SetNumber(u->Number() + numbering.UzelOffset);
@@ -173,11 +175,21 @@ TNetworkDocument Merge(const TMine& base, const TDocumentSettings& baseSettings,
     mine.SetName(base.Name() + QStringLiteral(" + ") + attached.Name());
     mine.SetRemark(NotesText(base, attached, request.Dx, request.Dy));
 
-    TNetworkDocument other = CopyOf(attached, TDocumentSettings::Defaults(), {});
-    Shift(*other.Mine, numbering, request, mine.Layers.Count(), mine.PLFPositions.Count());
-    AppendLayers(mine, *other.Mine);
-    DecodeUzels(mine, EncodeUzels(other.Mine->Uzels.ToVector()));
-    const std::vector<TBranch*> added = DecodeBranches(mine, EncodeBranches(other.Mine->Branches.ToVector()));
+    QByteArray uzels, branches;
+    {
+        // The renumbered copy goes as soon as its records are taken: large mines are common.
+        TNetworkDocument other = CopyOf(attached, TDocumentSettings::Defaults(), {});
+        Shift(*other.Mine, numbering, request, mine.Layers.Count(), mine.PLFPositions.Count());
+        AppendLayers(mine, *other.Mine);
+        uzels = EncodeUzels(other.Mine->Uzels.ToVector());
+        branches = EncodeBranches(other.Mine->Branches.ToVector());
+    }
+    {
+        TBulkNodeEdit bulk(mine);
+        DecodeUzels(mine, uzels);
+    }
+    uzels.clear();
+    const std::vector<TBranch*> added = DecodeBranches(mine, branches);
     merged.BranchOrder.insert(merged.BranchOrder.end(), added.begin(), added.end());
     merged.Version = kCurrentStreamVersion;
     mine.RecalcBounds();

@@ -1,5 +1,6 @@
 #include "core/editing/NodeTransform.h"
 
+#include "core/editing/BulkNodeEdit.h"
 #include "core/editing/SchemaPositions.h"
 #include "core/model/Errors.h"
 #include "core/model/Mine.h"
@@ -51,6 +52,7 @@ void Apply(TMine& mine, const std::vector<TUzel*>& nodes, const TTransformReques
     const double s = r.SchemaFactor;
     const double angle = r.AngleDegrees * std::numbers::pi / 180.0;
     const double cosA = std::cos(angle), sinA = std::sin(angle);
+    TBulkNodeEdit bulk(mine);
     for (TUzel* u : nodes) {
         // Setting X or Y moves a node's schema position after its coordinates, so the new
         // schema position is worked out from the one it had before.

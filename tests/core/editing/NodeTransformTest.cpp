@@ -58,6 +58,8 @@ TEST(NodeTransform, ShiftAndScaleActInOneStepOnTheSelectedNodesFromTheOldSchemaP
     moved->SetSelected(true);
     const auto area = NodeTransform::AreaNodes(mb.mine(), true, kept);
     ASSERT_EQ(area, std::vector<TUzel*>{moved});
+    int notices = 0;
+    mb.mine().Subscribe([&](TMine*, bool structural) { notices += structural ? 1 : 0; });
     TTransformRequest r = Request(TTransformKind::ShiftScale);
     r.Kx = 2, r.Ky = 3, r.Kz = 0.5;
     r.Dx = 100, r.Dy = -10, r.Dz = 5;
@@ -68,6 +70,10 @@ TEST(NodeTransform, ShiftAndScaleActInOneStepOnTheSelectedNodesFromTheOldSchemaP
     // From the schema position before the move (10, 20), not the one setting X left behind.
     EXPECT_NEAR(moved->SX(), 10 * 2 + 100 * 1.9, 1e-3);
     EXPECT_NEAR(moved->SY(), 20 * 3 - 10 * 1.9, 1e-3);
+    // One notice and the bounds once, after the last node.
+    EXPECT_EQ(notices, 1);
+    EXPECT_DOUBLE_EQ(mb.mine().MaxX(), 120);
+    EXPECT_DOUBLE_EQ(mb.mine().MinZ(), 20);
     EXPECT_DOUBLE_EQ(kept->X(), 40);
     EXPECT_FLOAT_EQ(kept->SX(), 40);
 
