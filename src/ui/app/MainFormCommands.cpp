@@ -134,10 +134,7 @@ void TMainForm::ConnectCommands()
     OnDocumentCommand("actUseProjectedPipes", [](TChildForm& d) { d.SetUseProjectedPipes(!d.UseProjectedPipes()); });
     OnDocumentCommand("actFreeNumbers", [](TChildForm& d) { d.FindFreeNumbers(); });
     OnDocumentCommand("actTransform", [this](TChildForm& d) { TransformNodes(this, d); });
-    OnDocumentCommand("actBranchBreak", [this](TChildForm& d) {
-        if (SplitBranch(this, d, d.CurrentBranch()))
-            d.SyncRows();
-    });
+    OnDocumentCommand("actBranchBreak", [this](TChildForm& d) { SplitBranch(this, d, d.CurrentBranch()); });
     OnDocumentCommand("actMineIntegrate", [this](TChildForm& d) {
         // The merged document is complete before its window opens.
         if (auto merged = MergeMines(this, d, Documents())) {

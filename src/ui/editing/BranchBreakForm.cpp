@@ -20,6 +20,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -191,7 +192,7 @@ void TBranchBreakForm::NumberTyped(QTableWidget* table, int row, int column)
 void TBranchBreakForm::accept()
 {
     try {
-        BranchSplit::Execute(mine_, plan_);
+        pieces_ = BranchSplit::Execute(mine_, plan_);
     } catch (const Exception& e) {
         // The position message is an information, as it always was; the rest are errors.
         if (e.Message() == BranchSplit::kCoincidentNodes)
@@ -213,9 +214,18 @@ bool SplitBranch(QWidget* parent, TChildForm& document, TBranch* branch)
         MessageBoxes::Error(parent, e.Message());
         return false;
     }
+    std::vector<TBranch*> order = document.Rows().BranchOrderVector();
     TBranchBreakForm form(*document.Mine(), *branch, parent);
     if (form.exec() != QDialog::Accepted)
         return false;
+    // The old branch's address only marks its place; it is never followed.
+    const auto place = std::find(order.begin(), order.end(), branch);
+    if (place != order.end()) {
+        const auto at = order.erase(place);
+        order.insert(at, form.Pieces().begin(), form.Pieces().end());
+    }
+    document.SyncRows();
+    document.SetBranchOrder(order);
     document.SetModified(true);
     return true;
 }

@@ -23,6 +23,8 @@ public:
     ~TBranchBreakForm() override;
 
     TSplitPlan& Plan() { return plan_; }
+    // After OK: the branches that replaced the old one, from its start node.
+    const std::vector<TBranch*>& Pieces() const { return pieces_; }
     QSpinBox* CountBox() const { return count_; }
     QComboBox* UzelMode() const { return uzelMode_; }
     QComboBox* BranchMode() const { return branchMode_; }
@@ -43,6 +45,7 @@ private:
     TMine& mine_;
     TBranch& branch_;
     TSplitPlan plan_;
+    std::vector<TBranch*> pieces_;
     QSpinBox* count_;
     QComboBox* uzelMode_;
     QComboBox* branchMode_;
@@ -53,5 +56,6 @@ private:
     bool filling_ = false;
 };
 
-// Opens the dialog on the branch; true when the branch was split.
+// Opens the dialog on the branch; true when the branch was split. The pieces take the old
+// branch's row in the branch table.
 bool SplitBranch(QWidget* parent, TChildForm& document, TBranch* branch);

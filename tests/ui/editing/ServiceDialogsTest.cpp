@@ -167,7 +167,8 @@ TEST_F(ServiceDialogs, SplitCommandReplacesTheCurrentBranchInTheTable)
     auto main = std::make_unique<TMainForm>(config);
     TChildForm* doc = main->OpenPath(path);
     ASSERT_NE(doc, nullptr);
-    doc->ShowBranch(doc->Mine()->Branches.Items(0));
+    TBranch* b20 = doc->Mine()->Branches.Items(1);
+    doc->ShowBranch(b20);
     main->UpdateActions();
     QAction* split = main->Action(QStringLiteral("actBranchBreak"));
     ASSERT_TRUE(split->isVisible());
@@ -179,6 +180,11 @@ TEST_F(ServiceDialogs, SplitCommandReplacesTheCurrentBranchInTheTable)
     split->trigger();
     EXPECT_EQ(doc->Mine()->Branches.Count(), 5);
     EXPECT_EQ(doc->Rows().BranchCount(), 5);
+    // The two pieces stand where branch 20 stood.
+    EXPECT_EQ(doc->Rows().BranchAt(1)->Number(), 20);
+    EXPECT_EQ(doc->Rows().BranchAt(1)->EndNumber(), doc->Rows().BranchAt(2)->StartNumber());
+    EXPECT_EQ(doc->Rows().BranchAt(2)->EndNumber(), 3);
+    EXPECT_EQ(doc->Rows().BranchAt(3)->Number(), 30);
     EXPECT_TRUE(doc->IsModified());
     doc->SetModified(false);
 }
