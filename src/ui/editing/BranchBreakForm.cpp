@@ -12,11 +12,15 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -100,9 +104,29 @@ TBranchBreakForm::TBranchBreakForm(TMine& mine, TBranch& branch, QWidget* parent
     tables->addWidget(branchTable_);
 
     auto* stripBox = new QGroupBox(QStringLiteral(" Параметры разбиения "), this);
-    strip_ = new TBreakStrip(stripBox);
+    stripView_ = new QScrollArea(stripBox);
+    stripView_->setFrameShape(QFrame::NoFrame);
+    stripView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    stripView_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strip_ = new TBreakStrip;
+    stripView_->setWidget(strip_);
+    stripView_->setMinimumHeight(strip_->sizeHint().height());
+    stripView_->viewport()->installEventFilter(this);
+    size_ = new QSlider(Qt::Horizontal, stripBox);
+    size_->setObjectName(QStringLiteral("size"));
+    size_->setRange(1, 5);
+    offset_ = new QSlider(Qt::Horizontal, stripBox);
+    offset_->setObjectName(QStringLiteral("offset"));
+    connect(size_, &QSlider::valueChanged, this, &TBranchBreakForm::LayoutStrip);
+    connect(offset_, &QSlider::valueChanged, stripView_->horizontalScrollBar(), &QScrollBar::setValue);
+    auto* sliders = new QHBoxLayout;
+    sliders->addWidget(new QLabel(QStringLiteral("Размер"), stripBox));
+    sliders->addWidget(size_);
+    sliders->addWidget(new QLabel(QStringLiteral("Смещение"), stripBox));
+    sliders->addWidget(offset_);
     auto* stripLayout = new QVBoxLayout(stripBox);
-    stripLayout->addWidget(strip_);
+    stripLayout->addWidget(stripView_);
+    stripLayout->addLayout(sliders);
     connect(strip_, &TBreakStrip::NodeMoved, this, [this] { ShowPlan(); });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -127,6 +151,23 @@ TBranchBreakForm::TBranchBreakForm(TMine& mine, TBranch& branch, QWidget* parent
 }
 
 TBranchBreakForm::~TBranchBreakForm() { lastBounds = geometry(); }
+
+bool TBranchBreakForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == stripView_->viewport() && event->type() == QEvent::Resize)
+        LayoutStrip();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TBranchBreakForm::LayoutStrip()
+{
+    const QSize visible = stripView_->viewport()->size();
+    strip_->resize(visible.width() * size_->value(), visible.height());
+    QScrollBar* bar = stripView_->horizontalScrollBar();
+    offset_->setRange(0, bar->maximum());
+    offset_->setEnabled(bar->maximum() > 0);
+    offset_->setValue(bar->value());
+}
 
 void TBranchBreakForm::Replan()
 {

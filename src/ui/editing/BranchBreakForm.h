@@ -9,6 +9,8 @@
 
 class QComboBox;
 class QPushButton;
+class QScrollArea;
+class QSlider;
 class QSpinBox;
 class QTableWidget;
 class TBreakStrip;
@@ -32,14 +34,21 @@ public:
     QTableWidget* BranchTable() const { return branchTable_; }
     TBreakStrip* Strip() const { return strip_; }
     QPushButton* OkButton() const { return ok_; }
+    // "Размер": the strip is 1 to 5 times its visible width; "Смещение" scrolls it.
+    QSlider* SizeSlider() const { return size_; }
+    QSlider* OffsetSlider() const { return offset_; }
     // The tables and the strip show the plan again (after it was changed from outside).
     void ShowPlan();
 
 public slots:
     void accept() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Replan();
+    void LayoutStrip();
     void NumberTyped(QTableWidget* table, int row, int column);
 
     TMine& mine_;
@@ -52,6 +61,9 @@ private:
     QTableWidget* uzelTable_;
     QTableWidget* branchTable_;
     TBreakStrip* strip_;
+    QScrollArea* stripView_;
+    QSlider* size_;
+    QSlider* offset_;
     QPushButton* ok_;
     bool filling_ = false;
 };

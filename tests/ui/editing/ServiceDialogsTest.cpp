@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -137,6 +138,17 @@ TEST_F(ServiceDialogs, SplitDialogPlansDragsAndRefusesCoincidentNodes)
 
     Pictures::Take(&form, QStringLiteral("split"));
     EXPECT_EQ(Pictures::FieldsOutside(&form), "");
+
+    // "Размер" widens the strip, "Смещение" scrolls it.
+    TBreakStrip* widened = form.Strip();
+    const int visible = widened->width();
+    form.SizeSlider()->setValue(3);
+    EXPECT_EQ(widened->width(), 3 * visible);
+    EXPECT_TRUE(form.OffsetSlider()->isEnabled());
+    form.OffsetSlider()->setValue(form.OffsetSlider()->maximum());
+    EXPECT_LT(widened->mapToParent(QPoint(0, 0)).x(), -visible);
+    form.SizeSlider()->setValue(1);
+    EXPECT_FALSE(form.OffsetSlider()->isEnabled());
 
     // Dragging the first node stops at the second.
     TBreakStrip* strip = form.Strip();
