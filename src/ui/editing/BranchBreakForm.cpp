@@ -17,11 +17,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -44,6 +47,18 @@ QComboBox* ModeBox(QWidget* parent, const QString& name)
     box->setCurrentIndex(1);
     return box;
 }
+
+// The number cells take digits only.
+class TDigitsDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override
+    {
+        auto* edit = new QLineEdit(parent);
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        return edit;
+    }
+};
 
 QTableWidgetItem* Cell(const QString& text, bool editable)
 {
@@ -96,6 +111,7 @@ TBranchBreakForm::TBranchBreakForm(TMine& mine, TBranch& branch, QWidget* parent
     for (QTableWidget* t : {uzelTable_, branchTable_}) {
         t->verticalHeader()->hide();
         t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        t->setItemDelegateForColumn(0, new TDigitsDelegate(t));
         t->setSelectionMode(QAbstractItemView::SingleSelection);
         connect(t, &QTableWidget::cellChanged, this, [this, t](int row, int column) { NumberTyped(t, row, column); });
     }
