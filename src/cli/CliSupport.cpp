@@ -52,6 +52,8 @@ int Usage()
         "                                 pump curves of a .pmp file or a folder of them as JSON\n"
         "  reducers FILE.rdc|DIR [--locking P]... [--save DIR]\n"
         "                                 reducer characteristics as JSON, interpolated at each P\n"
+        "  report FILE OUT.pdf [--nodes] [--branches] [--devices] [--title]\n"
+        "                                 print the tables (default: all of them) on A4 pages\n"
         "  transform IN OUT [--nodes 1,2,...] [--schema-only] [--map-scale M]\n"
         "         (--shift DX,DY,DZ | --scale KX,KY,KZ | both | --rotate DEG [--about X0,Y0] | --swap-xy)\n"
         "                                 move all or the given nodes; shift and scale act in one step\n"

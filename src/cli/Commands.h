@@ -12,6 +12,7 @@ int RunCheck(const QStringList& args);
 int RunRender(const QStringList& args);
 int RunPumps(const QStringList& args);
 int RunReducers(const QStringList& args);
+int RunReport(const QStringList& args);
 int RunTransform(const QStringList& args);
 int RunSplit(const QStringList& args);
 int RunMerge(const QStringList& args);

@@ -19,6 +19,7 @@
 #include "ui/editing/TransForm.h"
 #include "ui/equipment/EditPumpForm.h"
 #include "ui/equipment/ReducerForm.h"
+#include "ui/report/PrintTablesForm.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -64,6 +65,7 @@ void TMainForm::ConnectCommands()
             w->close();
     });
     OnCommand("actFileCloseAll", [this] { CloseAll(); });
+    OnDocumentCommand("actFilePrint", [this](TChildForm& d) { TPrintTablesForm(d, this).exec(); });
     OnCommand("actExit", [this] { close(); });
 
     // Editing.

@@ -73,6 +73,7 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
     BuildOrderActions();
     BuildInfoPanel();
     BuildFindActions();
+    BuildContextActions();
     BuildMenusAndToolBar();
     viewActions_->SetResultBits(settings_.Memory.ResultBits);
     // The water arrows are off whenever the window opens.
@@ -357,6 +358,8 @@ void TShema2DForm::Bind(TChildForm* document)
 {
     if (document != document_ && document_)
         disconnect(document_, &TChildForm::MineEdited, this, nullptr);
+    if (document != document_)
+        block_ = nullptr;
     document_ = document;
     if (document) {
         std::unique_ptr<TSchemaScene>& scene = scenes_[document];
@@ -637,6 +640,12 @@ TRenderContext TShema2DForm::Context() const
         ctx.DragVector = dragVector_;
     if (gesture_ == TGesture::Label)
         ctx.LabelDrag = {pressed_.Object, pressed_.What == THit::Kind::UzelResult, dragVector_};
+    if (editor_)
+        ctx.SelectedTextBlock = SelectedTextBlock();
+    if (gesture_ == TGesture::TextBlock)
+        ctx.TextBlockShift = dragVector_;
+    if (gesture_ == TGesture::TextBlockTurn)
+        ctx.TextBlockAngle = blockAngle_;
     return ctx;
 }
 
@@ -648,6 +657,11 @@ void TShema2DForm::Draw(QPainter& painter, const QRect& clip)
         return;
     }
     TRenderContext ctx = Context();
+    if (gesture_ == TGesture::Uzels && !dragVector_.isNull()) {
+        const qreal ratio = panel_->devicePixelRatioF();
+        dragFrame_.Paint(painter, *scene, ctx, (QSizeF(panel_->size()) * ratio).toSize(), ratio);
+        return;
+    }
     ctx.Clip = QRectF(clip);
     SchemaRenderer::Render(painter, *scene, ctx);
 }
@@ -655,6 +669,17 @@ void TShema2DForm::Draw(QPainter& painter, const QRect& clip)
 void TShema2DForm::ShowMouse(QPointF position)
 {
     const THit hit = HitAt(position);
+    if (gesture_ == TGesture::None && tool_ == TTool::Manipulation) {
+        static const std::map<THit::Kind, QString> kCursors = {
+            {THit::Kind::Uzel, QStringLiteral("ARROWUZEL")},      {THit::Kind::Branch, QStringLiteral("ARROWBRANCH")},
+            {THit::Kind::Device, QStringLiteral("ARROWDEVICE")},  {THit::Kind::TextBlock, QStringLiteral("CROSS")},
+            {THit::Kind::UzelNumber, QStringLiteral("CROSS")},    {THit::Kind::UzelResult, QStringLiteral("CROSS")},
+            {THit::Kind::BranchNumber, QStringLiteral("CROSS")},  {THit::Kind::SectionResult, QStringLiteral("CROSS")},
+            {THit::Kind::TextBlockHandle, QStringLiteral("ArrowRotate")},
+        };
+        const auto it = kCursors.find(hit.What);
+        ShowCursor(it != kCursors.end() ? it->second : QString());
+    }
     statusObject_->setText(
         SchemaStatusText::ObjectText(hit.What == THit::Kind::SectionResult ? hit.Branch : hit.Object));
     const QString xy = SchemaStatusText::CoordinateText(position, view_, TViewGeometry::kPpcm);
