@@ -256,7 +256,8 @@ std::vector<TBranch*> Execute(TMine& mine, const TSplitPlan& plan)
             const double a = PieceStart(plan, i), h = PieceEnd(plan, i) - a;
             const double p = std::clamp((d->Position() - a) / h, 0.0, 1.0);
             TBranch* piece = pieces[static_cast<size_t>(i)];
-            if (slot < 3 && !IsLaid(piece->Pipes.Items(slot)))
+            // A laid pipe's device always lands on a piece where the pipe is laid.
+            if (slot < 3 && IsLaid(from) && !IsLaid(piece->Pipes.Items(slot)))
                 static_cast<TWaterPipe*>(piece->Pipes.Items(slot))->SetPresent(true);
             d->MoveToBranch(piece);
             d->SetPosition(p);
