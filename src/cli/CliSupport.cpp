@@ -54,6 +54,13 @@ int Usage()
         "                                 reducer characteristics as JSON, interpolated at each P\n"
         "  report FILE OUT.pdf [--nodes] [--branches] [--devices] [--title]\n"
         "                                 print the tables (default: all of them) on A4 pages\n"
+        "  transform IN OUT [--nodes 1,2,...] [--schema-only] [--map-scale M]\n"
+        "         (--shift DX,DY,DZ | --scale KX,KY,KZ | both | --rotate DEG [--about X0,Y0] | --swap-xy)\n"
+        "                                 move all or the given nodes; shift and scale act in one step\n"
+        "  split IN OUT --branch N --insert K [--free] [--node-numbers a,b,...] [--branch-numbers x,y,...]\n"
+        "                                 cut a branch by K evenly placed new nodes (1..10)\n"
+        "  merge BASE ATTACHED OUT [--dx DX] [--dy DY] [--first-node N] [--first-branch N] [--map-scale M]\n"
+        "                                 join two mines, the attached one numbered after the base one\n"
         "\n"
         "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
         "64 bad command line."));

@@ -13,3 +13,6 @@ int RunRender(const QStringList& args);
 int RunPumps(const QStringList& args);
 int RunReducers(const QStringList& args);
 int RunReport(const QStringList& args);
+int RunTransform(const QStringList& args);
+int RunSplit(const QStringList& args);
+int RunMerge(const QStringList& args);

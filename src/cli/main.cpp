@@ -41,6 +41,12 @@ int main(int argc, char* argv[])
         return RunReducers(args);
     if (command == QStringLiteral("report"))
         return RunReport(args);
+    if (command == QStringLiteral("transform"))
+        return RunTransform(args);
+    if (command == QStringLiteral("split"))
+        return RunSplit(args);
+    if (command == QStringLiteral("merge"))
+        return RunMerge(args);
     if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         Cli::Usage();
         return kExitOk;

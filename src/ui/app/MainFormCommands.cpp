@@ -14,6 +14,9 @@
 #include "ui/document/ChildForm.h"
 #include "ui/document/DocumentClipboard.h"
 #include "ui/document/ResultsPage.h"
+#include "ui/editing/BranchBreakForm.h"
+#include "ui/editing/IntegrateForm.h"
+#include "ui/editing/TransForm.h"
 #include "ui/equipment/EditPumpForm.h"
 #include "ui/equipment/ReducerForm.h"
 #include "ui/report/PrintTablesForm.h"
@@ -132,6 +135,16 @@ void TMainForm::ConnectCommands()
     OnDocumentCommand("actCheckWaterPipes", [](TChildForm& d) { d.CheckPipeline(); });
     OnDocumentCommand("actUseProjectedPipes", [](TChildForm& d) { d.SetUseProjectedPipes(!d.UseProjectedPipes()); });
     OnDocumentCommand("actFreeNumbers", [](TChildForm& d) { d.FindFreeNumbers(); });
+    OnDocumentCommand("actTransform", [this](TChildForm& d) { TransformNodes(this, d); });
+    OnDocumentCommand("actBranchBreak", [this](TChildForm& d) { SplitBranch(this, d, d.CurrentBranch()); });
+    OnDocumentCommand("actMineIntegrate", [this](TChildForm& d) {
+        // The merged document is complete before its window opens.
+        if (auto merged = MergeMines(this, d, Documents())) {
+            TChildForm* result = NewDocument();
+            result->AdoptDocument(std::move(*merged));
+            result->SetModified(true);
+        }
+    });
     OnCommand("actParams", [this] { RunSettings(); });
     OnCommand("actEditPumpDB", [this] { TEditPumpForm(config_.DBPath, nullptr, {}, this).exec(); });
 

@@ -149,6 +149,11 @@ public:
     void ToggleSurface();
     void AddBranch();
     void DeleteBranch();
+    // Rebuilds the rows from the mine and reloads both tables, keeping the cursor rows (at
+    // once, after a service replaced objects of the mine).
+    void SyncRows();
+    // A document built elsewhere (the merge of two mines) becomes the window's content.
+    void AdoptDocument(TNetworkDocument&& doc);
 
     // ---- clipboard -----------------------------------------------------------------
     bool CanCutCopy() const;
@@ -208,13 +213,10 @@ private:
     void MineChanged(bool structural);
     void ScheduleRefresh();
     void Refresh();
-    // Rebuilds the rows from the mine and reloads both tables, keeping the cursor rows.
-    void SyncRows();
     void InitialColumnWidths();
     void ApplyColumnLayout();
     void FitUzelGrid();
     void StoreColumnWidths();
-    void AdoptDocument(TNetworkDocument&& doc);
     void UpdateCaption();
     // Runs a check on the first page with the hourglass, the progress and the busy counter.
     TCheckOutcome RunCheck(const std::function<TCheckOutcome(TMine&, TMessageList&, const TCheckOptions&)>& check);
