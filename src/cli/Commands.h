@@ -12,3 +12,4 @@ int RunCheck(const QStringList& args);
 int RunRender(const QStringList& args);
 int RunPumps(const QStringList& args);
 int RunReducers(const QStringList& args);
+int RunPrint(const QStringList& args);

@@ -32,6 +32,7 @@ TLegendColumn::TLegendColumn(const TPasport& passport, const TSymbolTable& symbo
                              std::vector<TDiameterSwatch> diameters, const TPaperUnits& units, bool blackWhite)
     : units_(units), blackWhite_(blackWhite)
 {
+    units_.Sharp = units_.Sharp || blackWhite;
     const TMineName& name = passport.Name;
     if (name.PrintTitle) {
         const QFont regular = units_.Font(kFamily, 16);

@@ -14,6 +14,8 @@ struct TPaperUnits {
     double X = 38;
     double Y = 38;
     double Dpi = 96;
+    // Black and white: fonts without grey edges.
+    bool Sharp = false;
 
     static TPaperUnits ForDpi(double dpiX, double dpiY)
     {
@@ -27,6 +29,8 @@ struct TPaperUnits {
         QFont font(family);
         font.setPixelSize(std::max(1, int(std::lround(points * Dpi / 72.0))));
         font.setBold(bold);
+        if (Sharp)
+            font.setStyleStrategy(QFont::NoAntialias);
         return font;
     }
 };

@@ -72,6 +72,12 @@ int Print(QPainter& painter, QPagedPaintDevice& device, const TSheetPainter& she
 
 namespace {
 
+TPaperUnits Sharpened(TPaperUnits units, bool blackWhite)
+{
+    units.Sharp = units.Sharp || blackWhite;
+    return units;
+}
+
 TSheetLayoutInput Completed(TSheetLayoutInput in, TSchemaScene& scene, const TSchemaLook& look, double legendCm)
 {
     in.Extent = SchemaSheets::ExtentOf(scene, look);
@@ -86,7 +92,7 @@ TSheetPainter::TSheetPainter(TSchemaScene& scene, const TSchemaLook& look, TShee
     : scene_(scene),
       look_(look),
       job_(std::move(job)),
-      units_(units),
+      units_(Sharpened(units, job_.BlackWhite)),
       legend_(job_.Passport, job_.Symbols, TLegendColumn::DiametersOf(scene.Mine()), units_, job_.BlackWhite),
       layout_(Completed(job_.Layout, scene, look, legend_.HeightCm()))
 {
@@ -109,6 +115,8 @@ TSheetPainter::TSheetPainter(TSchemaScene& scene, const TSchemaLook& look, TShee
     ctx.BlackWhite = job_.BlackWhite;
     ctx.Dpi = TViewGeometry::kScreenDpi;
     ctx.Results = look_.Results;
+    // Paper stays white behind the schema, whatever the screen's back colour.
+    ctx.Colors[cpSchema].BackColor = 0xFFFFFF;
 }
 
 QRectF TSheetPainter::PrintableRect() const
@@ -179,6 +187,7 @@ void TSheetPainter::PaintMargins(QPainter& painter, int column, int row) const
     const QRectF printable = PrintableRect();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, !job_.BlackWhite);
     // White outside the printable area, whatever the schema's back colour spilled there.
     QRegion outside = QRegion(page.toAlignedRect()).subtracted(QRegion(printable.toAlignedRect()));
     painter.setClipRegion(outside);
@@ -205,6 +214,8 @@ void TSheetPainter::PaintMargins(QPainter& painter, int column, int row) const
         const QRectF strip(printable.left(), printable.bottom(), printable.width(), layout_.StripCm() * units_.Y);
         QFont number(QStringLiteral("Arial"));
         number.setPixelSize(std::max(1, int(strip.height() / 1.2)));
+        if (units_.Sharp)
+            number.setStyleStrategy(QFont::NoAntialias);
         painter.setFont(number);
         painter.setPen(Qt::black);
         painter.drawText(strip, Qt::AlignLeft | Qt::AlignVCenter,
