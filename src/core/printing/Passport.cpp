@@ -25,3 +25,9 @@ TSymbolTable& TLegendSymbols::BeginEdit()
     working_ = current_;
     return working_;
 }
+
+TPrintingData& ApplicationPrintingData()
+{
+    static TPrintingData data;
+    return data;
+}

@@ -98,3 +98,10 @@ private:
     TSymbolTable current_;
     TSymbolTable working_;
 };
+
+// The passport and symbol table of the run: one for every print until the application ends.
+struct TPrintingData {
+    TPasport Passport;
+    TLegendSymbols Legend;
+};
+TPrintingData& ApplicationPrintingData();

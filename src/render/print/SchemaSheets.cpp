@@ -18,7 +18,10 @@ TPrintExtent ExtentOf(TSchemaScene& scene, const TSchemaLook& look)
     TViewGeometry view;
     view.SetMapScale(look.MapScale);
     scene.RecomputeExtent(look.Show, look.Colors);
-    scene.ApplyExtent(view);
+    if (look.Part)
+        view.SetExtent(*look.Part);
+    else
+        scene.ApplyExtent(view);
     TPrintExtent extent;
     extent.Size = view.Extent().size();
     extent.TextOverhang = view.LabelOverhang();
@@ -104,7 +107,10 @@ TSheetPainter::TSheetPainter(TSchemaScene& scene, const TSchemaLook& look, TShee
     view.SetLimits(look_.Limits);
     // Drawn in screen units, magnified to the device by the painter: fonts keep their size.
     view.SetPrinting(true, TViewGeometry::kScreenDpi);
-    scene_.ApplyExtent(view);
+    if (look_.Part)
+        view.SetExtent(*look_.Part);
+    else
+        scene_.ApplyExtent(view);
     view.SetScale(layout_.Input().Scale);
     view.SetClient(QSize(1 << 20, 1 << 20), 0);
     view.SetScrollPosition(QPoint());
@@ -164,6 +170,12 @@ void TSheetPainter::PaintSheet(QPainter& painter, int column, int row) const
     ctx.Clip = ctx.Area;
     painter.save();
     painter.setTransform(toPage, true);
+    if (look_.Part) {
+        // Only the part, with the symbols on its edge whole.
+        const double reach = SchemaSheets::kSymbolOverhang * layout_.SymbolFactor();
+        const QRectF part(ctx.View.ToScreen(look_.Part->topLeft()), ctx.View.ToScreen(look_.Part->bottomRight()));
+        painter.setClipRect(part.normalized().adjusted(-reach, -reach, reach, reach), Qt::IntersectClip);
+    }
     SchemaRenderer::Render(painter, scene_, ctx);
     painter.restore();
 

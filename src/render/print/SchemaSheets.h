@@ -15,6 +15,7 @@
 #include <QTransform>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -30,6 +31,9 @@ struct TSchemaLook {
     QPointF Origin;
     int GridStepMetres = 200;
     const TSchemaResults* Results = nullptr;
+    // Only this rectangle of the schema (schema units), the labels reaching out of it cut off:
+    // the visible part or the selection. None: the whole schema.
+    std::optional<QRectF> Part;
 };
 
 // One print job of the schema.

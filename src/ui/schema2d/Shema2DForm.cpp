@@ -72,6 +72,7 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
     BuildToolActions();
     BuildOrderActions();
     BuildInfoPanel();
+    BuildPrintActions();
     BuildFindActions();
     BuildMenusAndToolBar();
     viewActions_->SetResultBits(settings_.Memory.ResultBits);
@@ -296,6 +297,8 @@ void TShema2DForm::BuildMenusAndToolBar()
 
     QMenu* service = menuBar()->addMenu(QStringLiteral("&Сервис"));
     service->setObjectName(QStringLiteral("ServiceMenu"));
+    service->addAction(Action(QStringLiteral("ActPrintShema")));
+    service->addAction(Action(QStringLiteral("ActLegend")));
     service->addAction(Action(QStringLiteral("ActSavePicture")));
     service->addAction(Action(QStringLiteral("ActOptions")));
     service->addAction(Action(QStringLiteral("ActMap")));
