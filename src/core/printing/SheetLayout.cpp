@@ -126,7 +126,11 @@ TFitResult FitToPaper(const TSheetLayoutInput& input, int paperIndex)
     const bool stampShown = input.Legend && input.Stamp;
     const double strip = input.PageNumbers ? kPageNumberStripCm : 0;
     const double roomHeight = sheet.height() - m.Top - m.Bottom - strip;
-    if (legendShown && input.LegendHeightCm > roomHeight)
+    // The legend's height does not shrink with the scale, nor does a title block placed under it.
+    double legendNeeds = legendShown ? input.LegendHeightCm : 0;
+    if (legendShown && stampShown)
+        legendNeeds = std::max(legendNeeds, StampPosition(legendNeeds, input.StampOffsetCm) + kTitleBlockHeightCm);
+    if (legendShown && legendNeeds > roomHeight)
         return {std::nullopt,
                 QStringLiteral("Нельзя задать размер схемы в соответствие\r\nс выбранным форматом при включенной легенде")};
 

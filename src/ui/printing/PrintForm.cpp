@@ -384,6 +384,15 @@ void TPrintForm::SelectAll(bool on)
     ShowCount();
 }
 
+void TPrintForm::SetSheetSelected(int index, bool on)
+{
+    if (index < 0 || size_t(index) >= selected_.size())
+        return;
+    selected_[size_t(index)] = on;
+    preview_->update();
+    ShowCount();
+}
+
 void TPrintForm::MoveStamp(double stepCm)
 {
     double& offset = stampOffsets_[size_t(part_)];

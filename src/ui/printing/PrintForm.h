@@ -47,7 +47,8 @@ public:
     QPrinter& Printer() { return *printer_; }
     // The layout of the current choices; none while a field is not a valid number.
     const std::optional<TSheetLayout>& Layout() const { return layout_; }
-    std::vector<bool>& Selected() { return selected_; }
+    const std::vector<bool>& Selected() const { return selected_; }
+    void SetSheetSelected(int index, bool on);
     QString SheetsText() const;
     QPushButton* PrintButton() const { return print_; }
     TSheetPreview* Preview() const { return preview_; }

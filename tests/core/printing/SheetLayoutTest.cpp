@@ -141,6 +141,12 @@ TEST(SheetLayout, FittingRefusesALegendTallerThanThePaper)
     EXPECT_FALSE(fit.Scale);
     EXPECT_EQ(fit.Refusal,
               QStringLiteral("Нельзя задать размер схемы в соответствие\r\nс выбранным форматом при включенной легенде"));
+    // A title block under the legend must fit beneath it, unless moved up.
+    in.LegendHeightCm = 23;
+    EXPECT_FALSE(SheetLayout::FitToPaper(in, in.Paper).Scale);
+    in.StampOffsetCm = 2;
+    EXPECT_TRUE(SheetLayout::FitToPaper(in, in.Paper).Scale);
+    in.StampOffsetCm = 0;
     // With it, the width left for the schema is 7 cm on A4.
     in.LegendHeightCm = 10;
     in.Scale = *SheetLayout::FitToPaper(in, in.Paper).Scale;

@@ -116,7 +116,7 @@ TEST_F(PrintingDialogs, PrintsIntoAPdfAndLeavesTheWindowsViewAlone)
     const QString pdf = FilePath(QStringLiteral("s.pdf"));
     form->Printer().setOutputFormat(QPrinter::PdfFormat);
     form->Printer().setOutputFileName(pdf);
-    form->Selected()[1] = false;
+    form->SetSheetSelected(1, false);
     ASSERT_TRUE(form->PrintNow());
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
