@@ -173,7 +173,8 @@ QString CheckScale(const TSheetLayout& layout)
     const double scale = layout.Input().Scale;
     if (!(scale > 0) || !std::isfinite(scale))
         return QStringLiteral("Слишком маленький масштаб");
-    if (layout.PrintedCm().width() > kMaxPrintedCm || layout.PrintedCm().height() > kMaxPrintedCm)
+    if (layout.PrintedCm().width() > kMaxPrintedCm || layout.PrintedCm().height() > kMaxPrintedCm ||
+        qint64(layout.Columns()) * layout.Rows() > kMaxSheets)
         return QStringLiteral("Слишком большой масштаб");
     return QString();
 }

@@ -59,6 +59,8 @@ inline constexpr double kLegendWidthCm = 12;
 inline constexpr double kTitleBlockWidthCm = 18.5;
 inline constexpr double kTitleBlockHeightCm = 5.5;
 inline constexpr double kMaxPrintedCm = 10000;
+// More sheets than this is no print job anyone wants, and the grid would not fit in memory.
+inline constexpr int kMaxSheets = 10000;
 inline constexpr double kStampOffsetMinCm = -100;
 inline constexpr double kStampStepCm = 0.5;
 
@@ -143,7 +145,8 @@ struct TFitResult {
 };
 TFitResult FitToPaper(const TSheetLayoutInput& input, int paperIndex);
 
-// "Слишком маленький масштаб" / "Слишком большой масштаб", or empty when the scale will do.
+// "Слишком маленький масштаб" / "Слишком большой масштаб" (also for more than kMaxSheets
+// sheets), or empty when the scale will do.
 QString CheckScale(const TSheetLayout& layout);
 
 enum class TMarginSide { Left, Top, Right, Bottom };

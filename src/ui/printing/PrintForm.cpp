@@ -342,13 +342,16 @@ void TPrintForm::Relayout(bool keepSelection)
     if (fromList_->isChecked())
         FitToList();
     const std::optional<double> percent = Number(scale_);
-    if (!percent || *percent <= 0) {
+    std::optional<TSheetLayout> candidate;
+    if (percent && *percent > 0)
+        candidate.emplace(Input(*percent / 100));
+    if (!candidate || !SheetLayout::CheckScale(*candidate).isEmpty()) {
         // While typing: no sizes, the picture greyed.
         layout_.reset();
         width_->clear();
         height_->clear();
     } else {
-        layout_.emplace(Input(*percent / 100));
+        layout_ = std::move(candidate);
         width_->setText(QString::number(layout_->PrintedCm().width(), 'f', 2));
         height_->setText(QString::number(layout_->PrintedCm().height(), 'f', 2));
         if (!keepSelection || selected_.size() != size_t(layout_->SheetCount()))
@@ -467,11 +470,11 @@ bool TPrintForm::PrintNow()
     for (QLineEdit* edit : margins_)
         if (!Number(edit))
             return refuse(edit, QString());
+    if (const QString text = SheetLayout::CheckScale(TSheetLayout(Input(*Number(scale_) / 100))); !text.isEmpty())
+        return refuse(scale_, text);
     Relayout(true);
     if (!layout_)
-        return refuse(scale_, QStringLiteral("Слишком маленький масштаб"));
-    if (const QString text = SheetLayout::CheckScale(*layout_); !text.isEmpty())
-        return refuse(scale_, text);
+        return false;
     if (const auto refusal = SheetLayout::CheckMargins(layout_->Input().Margins, layout_->SheetCm()))
         return refuse(margins_[size_t(refusal->Side)], refusal->Text);
     if (std::find(selected_.begin(), selected_.end(), true) == selected_.end())

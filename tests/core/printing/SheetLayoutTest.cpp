@@ -163,6 +163,11 @@ TEST(SheetLayout, ScaleAndMarginRefusals)
     EXPECT_EQ(SheetLayout::CheckScale(TSheetLayout(in)), QStringLiteral("Слишком большой масштаб"));
     in.Scale = 1;
     EXPECT_TRUE(SheetLayout::CheckScale(TSheetLayout(in)).isEmpty());
+    // Within 10 000 cm but on margins leaving 1 cm: more sheets than any job.
+    in.Scale = 900;
+    in.Margins = TMarginsCm{10, 14, 10, 14};
+    EXPECT_EQ(SheetLayout::CheckScale(TSheetLayout(in)), QStringLiteral("Слишком большой масштаб"));
+    in.Margins = TMarginsCm{};
 
     const QSizeF a4(21, 29.7);
     EXPECT_FALSE(SheetLayout::CheckMargins(TMarginsCm{}, a4));

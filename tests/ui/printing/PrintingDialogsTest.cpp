@@ -107,6 +107,33 @@ TEST_F(PrintingDialogs, SheetSelectionCopiesAndTheLabel)
     EXPECT_FALSE(form->ScaleEdit()->isEnabled());
 }
 
+TEST_F(PrintingDialogs, TitleBlockMovesInHalfCentimetreStepsAndAHugeScaleGreysThePreview)
+{
+    TShema2DForm* schema = Open();
+    auto form = Form(schema);
+    EXPECT_FALSE(form->StampButton()->isEnabled());
+    form->LegendBox()->setChecked(true);
+    ASSERT_TRUE(form->StampButton()->isEnabled());
+    const double top = form->Layout()->StampTopCm();
+    form->MoveStamp(kStampStepCm);
+    EXPECT_DOUBLE_EQ(form->Layout()->StampTopCm(), top - 0.5);
+    form->MoveStamp(-3 * kStampStepCm);
+    EXPECT_DOUBLE_EQ(form->Layout()->StampTopCm(), top + 1);
+    form->RestoreStamp();
+    EXPECT_DOUBLE_EQ(form->Layout()->StampTopCm(), top);
+    for (int i = 0; i < 210; ++i)
+        form->MoveStamp(-kStampStepCm);  // stops at an offset of -100 cm
+    EXPECT_DOUBLE_EQ(form->Layout()->StampTopCm(), top + 100);
+
+    // Typing a scale far too large: no layout, nothing to print, the message on printing.
+    form->ScaleEdit()->setText(QStringLiteral("900000"));
+    emit form->ScaleEdit()->textEdited(form->ScaleEdit()->text());
+    EXPECT_FALSE(form->Layout());
+    EXPECT_FALSE(form->PrintButton()->isEnabled());
+    EXPECT_FALSE(form->PrintNow());
+    EXPECT_EQ(errors.last(), QStringLiteral("Слишком большой масштаб"));
+}
+
 TEST_F(PrintingDialogs, PrintsIntoAPdfAndLeavesTheWindowsViewAlone)
 {
     TShema2DForm* schema = Open();
