@@ -14,6 +14,7 @@
 #include "ui/printing/TitleBlockGrid.h"
 #include "ui/schema2d/Shema2DForm.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -24,6 +25,7 @@
 #include <QSpinBox>
 #include <QPrinterInfo>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -74,6 +76,9 @@ protected:
 TEST_F(PrintingDialogs, SheetSelectionCopiesAndTheLabel)
 {
     TShema2DForm* schema = Open();
+    ASSERT_TRUE(schema->Action(QStringLiteral("ActPrintShema")));
+    EXPECT_EQ(schema->Action(QStringLiteral("ActPrintShema"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    ASSERT_TRUE(schema->Action(QStringLiteral("ActLegend")));
     auto form = Form(schema);
     ASSERT_TRUE(form->Layout());
     EXPECT_EQ(form->Layout()->Columns(), 2);
@@ -242,6 +247,19 @@ TEST_F(PrintingDialogs, PassportLoadsWholeOrNotAtAllAndCommitsOnOk)
     EXPECT_EQ(printing.Passport.Name.Lines, QStringList{QStringLiteral("Шахта Южная")});
     EXPECT_EQ(printing.Passport.Shapka.Cells[46], QStringLiteral("две\r\nстроки"));
     EXPECT_FALSE(printing.Passport.Name.Seam.Enabled);
+
+    // "..." on a cell of table 2 edits it over several lines.
+    TTitleBlockGrid* table2 = form.Grid(1);
+    table2->AskText = [](QString& text) {
+        text = QStringLiteral("первая\r\nвторая");
+        return true;
+    };
+    EXPECT_FALSE(table2->EllipsisButton()->isVisibleTo(table2));
+    table2->setCurrentCell(1, 0);
+    EXPECT_TRUE(table2->EllipsisButton()->isVisibleTo(table2));
+    table2->EllipsisButton()->click();
+    EXPECT_EQ(form.Working().Shapka.Cells[45], QStringLiteral("первая\r\nвторая"));
+    EXPECT_EQ(table2->item(1, 0)->text(), QStringLiteral("первая\nвторая"));
 
     // Header cells cannot be selected; unchecking "Шапка" greys the tables.
     TFormPasport again(printing, nullptr, 0);
