@@ -7,6 +7,8 @@
 #include "core/editing/DrawingOrder.h"
 #include "core/exchange/MineGenerator.h"
 #include "core/model/Mine.h"
+#include "core/model/Uzel.h"
+#include "render/schema2d/DragFrame.h"
 #include "render/schema2d/HitIndex.h"
 #include "render/schema2d/SchemaRenderer.h"
 #include "render/schema2d/SchemaScene.h"
@@ -211,6 +213,41 @@ void SchemaHitIndex(benchmark::State& state)
     state.counters["max us"] = times.back();
 }
 
+// One frame of a node drag, with everything shown, at the scale in per cent: 25 nodes around
+// the middle of the drawing move; what stays was drawn into a picture at the first frame
+// (outside the timing), so a frame is that picture and the branches at the moving nodes.
+void SchemaNodeDragFrame(benchmark::State& state)
+{
+    TMine& mine = BenchMine(int(state.range(0)));
+    TSchemaScene scene(mine);
+    TRenderContext ctx = WindowContext(scene, Everything());
+    AtMiddle(ctx, state.range(1) / 100.0);
+    const QPointF middle = ctx.View.ToSchema(QPointF(kWindow.width() / 2.0, kWindow.height() / 2.0));
+    std::vector<TUzel*> nearest(mine.Uzels.begin(), mine.Uzels.end());
+    const auto away = [&](const TUzel* u) { return std::hypot(u->SX() - middle.x(), u->SY() - middle.y()); };
+    std::partial_sort(nearest.begin(), nearest.begin() + 25, nearest.end(),
+                      [&](const TUzel* a, const TUzel* b) { return away(a) < away(b); });
+    mine.Selection.Clear();
+    for (int i = 0; i < 25; ++i)
+        mine.Selection.Add(nearest[size_t(i)]);
+    QImage image = WindowImage();
+    TDragFrame frame;
+    {
+        QPainter painter(&image);
+        ctx.DragVector = QPointF(1, 1);
+        frame.Paint(painter, scene, ctx, kWindow, 1);
+    }
+    int step = 0;
+    for (auto _ : state) {
+        ctx.DragVector = QPointF(5 + step % 7, 3 + step % 5);
+        ++step;
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        frame.Paint(painter, scene, ctx, kWindow, 1);
+    }
+    mine.Selection.Clear();
+}
+
 // "Порядок ветвей": the order from heights over every crossing of the mine.
 void SchemaOrderFromHeights(benchmark::State& state)
 {
@@ -228,5 +265,6 @@ BENCHMARK(SchemaRepaintFitLinesOnly)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaRepaintAt16Everything)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaScroll100)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaBuildAndFirstPaint)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SchemaNodeDragFrame)->Args({20000, 16})->Args({20000, 100})->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaHitIndex)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(SchemaOrderFromHeights)->Arg(20000)->Unit(benchmark::kMillisecond);

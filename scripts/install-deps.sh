@@ -9,6 +9,8 @@ packages=(
   zlib1g-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2
+  # The tests read printed PDFs back (page count, paper, texts) with pdfinfo and pdftotext.
+  poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -57,6 +57,8 @@ int Usage()
         "                                 pump curves of a .pmp file or a folder of them as JSON\n"
         "  reducers FILE.rdc|DIR [--locking P]... [--save DIR]\n"
         "                                 reducer characteristics as JSON, interpolated at each P\n"
+        "  report FILE OUT.pdf [--nodes] [--branches] [--devices] [--title]\n"
+        "                                 print the tables (default: all of them) on A4 pages\n"
         "\n"
         "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
         "64 bad command line."));

@@ -12,4 +12,5 @@ int RunCheck(const QStringList& args);
 int RunRender(const QStringList& args);
 int RunPumps(const QStringList& args);
 int RunReducers(const QStringList& args);
+int RunReport(const QStringList& args);
 int RunPrint(const QStringList& args);

@@ -26,7 +26,7 @@ const CommandInfo kCommands[] = {
     {"actFileCloseAll", "З&акрыть все", "", "Закрыть все|Закрыть окна всех шахт", hFile, 1, R::Document, C::None, G::File, P::Ready, ""},
     {"actImport", "&Импорт...", "", "Импорт|Открыть файл обмена данными", hFile, 0, R::Always, C::None, G::File, P::Pending, ""},
     {"actExport", "&Экпорт...", "", "Экспорт|Сохранить шахту или результаты в файле обмена данными", hFile, 0, R::Document, C::None, G::File, P::Pending, ""},
-    {"actFilePrint", "&Печать...", "Ctrl+P", "Печать|Печать таблиц шахты", hFile, 0, R::Document, C::None, G::File, P::Pending, "document-print"},
+    {"actFilePrint", "&Печать...", "Ctrl+P", "Печать|Печать таблиц шахты", hFile, 0, R::Document, C::None, G::File, P::Ready, "document-print"},
     {"actExit", "&Выход", "", "Выход|Завершить работу с программой", hFile, 0, R::Always, C::None, G::File, P::Ready, "application-exit"},
 
     // Edit

@@ -127,6 +127,22 @@ void PlaceAutomaticLabels(TMine& mine)
         b->EndMovedOnSchema();
 }
 
+namespace {
+
+void RestoreSectionLabel(TWaterPipePart& section)
+{
+    section.SetAutoPlaceLabel(true);
+    section.SetLabelPlacement(90, 35);
+}
+
+void RestoreBranchLabel(TBranch& branch)
+{
+    branch.SetAutoPlaceLabel(true);
+    branch.SetLabelPlacement(90, 15);
+}
+
+}  // namespace
+
 void RestoreLabels(TMine& mine)
 {
     for (TUzel* u : mine.Uzels) {
@@ -134,21 +150,53 @@ void RestoreLabels(TMine& mine)
         u->SetResultLabelOffset(TLabelOffset::Make(15, -15));
     }
     for (TBranch* b : mine.Branches) {
-        b->SetAutoPlaceLabel(true);
-        b->SetLabelPlacement(90, 15);
+        RestoreBranchLabel(*b);
         for (TPipe* pipe : b->Pipes) {
             for (TDevice* d : pipe->Devices)
                 d->SetLabelOffset(TLabelOffset::Make(15, -15));
             if (pipe->Kind() != pkFire)
                 continue;
             for (int i = 0; i < pipe->SectionCount(); ++i)
-                if (auto* section = dynamic_cast<TWaterPipePart*>(pipe->GetSection(i))) {
-                    section->SetAutoPlaceLabel(true);
-                    section->SetLabelPlacement(90, 35);
-                }
+                if (auto* section = dynamic_cast<TWaterPipePart*>(pipe->GetSection(i)))
+                    RestoreSectionLabel(*section);
         }
         b->EndMovedOnSchema();
     }
+}
+
+bool RestoreLabel(TMineObject& owner, bool result)
+{
+    if (auto* u = dynamic_cast<TUzel*>(&owner)) {
+        if (result)
+            u->SetResultLabelOffset(TLabelOffset::Make(15, -15));
+        else
+            u->SetNumberLabelOffset(TLabelOffset::Make(12, 12));
+        return true;
+    }
+    if (auto* b = dynamic_cast<TBranch*>(&owner)) {
+        RestoreBranchLabel(*b);
+        b->EndMovedOnSchema();
+        return true;
+    }
+    if (auto* section = dynamic_cast<TWaterPipePart*>(&owner)) {
+        RestoreSectionLabel(*section);
+        if (TBranch* b = section->OwnerBranch())
+            b->EndMovedOnSchema();
+        return true;
+    }
+    if (auto* d = dynamic_cast<TDevice*>(&owner)) {
+        d->SetLabelOffset(TLabelOffset::Make(15, -15));
+        return true;
+    }
+    return false;
+}
+
+void RestoreUzel(TUzel& uzel, const TSchemaFrame& frame)
+{
+    uzel.SetPlacedByHand(false);
+    FollowCoordinates(uzel, frame, true, true);
+    for (TBranch* b : uzel.Branches)
+        b->EndMovedOnSchema();
 }
 
 std::optional<QPointF> PlaceOf(const TMineObject& object)

@@ -65,4 +65,13 @@ void PlaceAutomaticLabels(TMine& mine);
 // node-number offset (12, 12), node-result and device-label offset (15, -15).
 void RestoreLabels(TMine& mine);
 
+// "&Восстановить" on one label: the node's number label (or its result label when `result`),
+// a branch's number label, a section's result label or a device's label back at its default.
+// False for an object without such a label.
+bool RestoreLabel(TMineObject& owner, bool result);
+
+// "Восстановить" on a node: no longer placed by hand, back at its coordinates; the automatic
+// labels of its branches follow.
+void RestoreUzel(TUzel& uzel, const TSchemaFrame& frame);
+
 }  // namespace SchemaPositions

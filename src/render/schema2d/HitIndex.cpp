@@ -4,11 +4,14 @@
 #include "core/model/Device.h"
 #include "core/model/Pipe.h"
 #include "core/model/PipePart.h"
+#include "core/model/Mine.h"
+#include "core/model/TextBlock2D.h"
 #include "core/model/Uzel.h"
 #include "render/schema2d/DisplayedPipes.h"
 #include "render/schema2d/LabelBox.h"
 #include "render/schema2d/SchemaScene.h"
 #include "render/schema2d/SymbolShapes.h"
+#include "render/schema2d/TextBlockLook.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,8 +46,17 @@ void THitIndex::Build(TSchemaScene& scene, const TRenderContext& ctx, bool edito
 {
     groups_.clear();
     cells_.clear();
+    blocks_.clear();
     const TViewGeometry& view = ctx.View;
     offset_ = QPointF(view.OffX(), view.OffY());
+    if (editor && ctx.Show.TextBlocks)
+        for (const auto& block : scene.Mine().TextBlocks) {
+            const TTextBlockShape shape = TextBlockShapeOf(*block, view, ctx.Dpi);
+            BlockShape hit{block.get(), shape.Outline.translated(-offset_), std::nullopt};
+            if (block.get() == ctx.SelectedTextBlock)
+                hit.Handle = shape.Handle - offset_;
+            blocks_.push_back(std::move(hit));
+        }
     const bool objects = view.ObjectsVisible();
     tolerance_ = ctx.Show.ThickBranch && objects ? 3 * view.SymbolFactor() : 2;
     const double s = view.Scale();
@@ -206,6 +218,13 @@ bool THitIndex::Hits(const Shape& shape, QPointF p) const
 THit THitIndex::At(QPointF screen) const
 {
     const QPointF p = screen - offset_;
+    for (auto it = blocks_.rbegin(); it != blocks_.rend(); ++it) {
+        if (it->Outline.containsPoint(p, Qt::OddEvenFill))
+            return THit{THit::Kind::TextBlock, nullptr, nullptr, it->Block};
+        if (it->Handle && std::hypot(p.x() - it->Handle->x(), p.y() - it->Handle->y()) <=
+                              TTextBlockShape::kHandleRadius + 2)
+            return THit{THit::Kind::TextBlockHandle, nullptr, nullptr, it->Block};
+    }
     if (cells_.empty() || !area_.contains(p))
         return THit{};
     const int c = std::clamp(int((p.x() - area_.left()) / cell_), 0, columns_ - 1);

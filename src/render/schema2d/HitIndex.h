@@ -6,28 +6,35 @@
 // from the topmost down — each with its devices, its section results and its end nodes'
 // result labels (editor mode), its end nodes (number label in editor mode, then the node's
 // square), its number label (editor mode) and its line — and last the isolated nodes.
-// Label rectangles are the drawn figures (LabelBox.h) from the sizes the last drawing
+// In the editor mode text blocks come before all of it, the last drawn first: the body, then
+// the rotation handle of the selected block. Label rectangles are the drawn figures (LabelBox.h) from the sizes the last drawing
 // measured. Build again after the scale, the switches or any position changed; scrolling
 // needs no rebuild.
 
 #include "render/schema2d/RenderContext.h"
 
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 
+#include <optional>
 #include <vector>
 
 class TBranch;
 class TDevice;
 class TMineObject;
 class TSchemaScene;
+class TTextBlock2D;
 class TUzel;
 
 struct THit {
-    enum class Kind { None, Device, SectionResult, UzelResult, UzelNumber, Uzel, BranchNumber, Branch };
+    enum class Kind {
+        None, TextBlock, TextBlockHandle, Device, SectionResult, UzelResult, UzelNumber, Uzel, BranchNumber, Branch
+    };
     Kind What = Kind::None;
     TMineObject* Object = nullptr;  // the device, section, node or branch
     TBranch* Branch = nullptr;      // the branch the hit came through (none for isolated nodes)
+    TTextBlock2D* Block = nullptr;  // a text block or its handle
     explicit operator bool() const { return What != Kind::None; }
 };
 
@@ -57,6 +64,12 @@ private:
     void AddGroup(Group group);
     bool Hits(const Shape& shape, QPointF page) const;
 
+    struct BlockShape {
+        TTextBlock2D* Block;
+        QPolygonF Outline;  // page pixels
+        std::optional<QPointF> Handle;
+    };
+    std::vector<BlockShape> blocks_;  // in drawing order
     std::vector<Group> groups_;
     std::vector<std::vector<int>> cells_;
     QRectF area_;

@@ -7,10 +7,12 @@
 #include <QPointF>
 #include <QRectF>
 
+#include <optional>
 #include <unordered_set>
 
 class TMineObject;
 class TPipe;
+class TTextBlock2D;
 
 // The result kinds the schema labels show, one bit each (bit = action tag − 30).
 enum TResultBit : quint16 {
@@ -99,6 +101,10 @@ struct TRenderContext {
     const TSchemaResults* Results = nullptr;
     // Selected nodes are drawn displaced by this many pixels while they are dragged.
     QPointF DragVector;
+    // While nodes are dragged the picture is drawn in two layers: what stays (kept as a
+    // picture for the whole drag) and the branches with a selected end, drawn every frame.
+    enum class TDragLayer : quint8 { All, Fixed, Moving };
+    TDragLayer DragLayer = TDragLayer::All;
     // The object a search found: drawn in the selected-object colour.
     const TMineObject* Found = nullptr;
     // A label being dragged (a node's result label when Result): drawn at its offset plus the
@@ -109,6 +115,11 @@ struct TRenderContext {
         QPointF Vector;
     };
     TLabelDrag LabelDrag;
+    // The text block selected in the editor mode: framed, with its rotation handle; while it
+    // is dragged, drawn moved by the vector or turned to the angle.
+    const TTextBlock2D* SelectedTextBlock = nullptr;
+    QPointF TextBlockShift;
+    std::optional<double> TextBlockAngle;
 
     QRectF EffectiveClip() const { return Clip.isEmpty() ? Area : Clip; }
 };

@@ -124,6 +124,12 @@ private:
 
     QPointF ScreenOf(const TUzel* uzel) const;
     bool Visible(const QRectF& r) const { return r.intersects(clip_); }
+    // Whether something that moves with the dragged nodes (or stays) belongs to this drawing.
+    bool InLayer(bool moves) const
+    {
+        return ctx_.DragLayer == TRenderContext::TDragLayer::All ||
+               moves == (ctx_.DragLayer == TRenderContext::TDragLayer::Moving);
+    }
     bool NodeOnDisplayedPipe(const TBranch* branch, bool start) const;
     QColor BranchColor(const TBranch* branch, double fraction) const;
 
@@ -331,13 +337,22 @@ void NetworkPainter::PaintIsolated()
     if (!objects_)
         return;
     for (TUzel* uzel : scene_.IsolatedUzels())
-        PaintUzel(uzel, ScreenOf(uzel), uzel_.Back);
+        if (InLayer(uzel->Selected()))
+            PaintUzel(uzel, ScreenOf(uzel), uzel_.Back);
 }
 
 void NetworkPainter::PaintBranch(size_t index)
 {
     const TSchemaScene::Ends& ends = scene_.VisibleEnds()[index];
-    const bool countdown = !scene_.SomeHidden() && !show_.OnlyDuct;
+    // Drawn in layers, a node is drawn with each of its branches of the layer: the branch
+    // that would bring its count to zero may lie in the other layer.
+    const bool layered = ctx_.DragLayer != TRenderContext::TDragLayer::All;
+    if (layered) {
+        const TBranch* b = scene_.VisibleBranches()[index];
+        if (!InLayer(b->StartUzel()->Selected() || b->EndUzel()->Selected()))
+            return;
+    }
+    const bool countdown = !layered && !scene_.SomeHidden() && !show_.OnlyDuct;
     int& startLeft = countdown_[size_t(ends.Start)];
     int& endLeft = countdown_[size_t(ends.End)];
     --startLeft;
@@ -402,7 +417,7 @@ void NetworkPainter::PaintBranch(size_t index)
         const bool startDue = countdown ? startLeft == 0 : (!show_.OnlyDuct || NodeOnDisplayedPipe(branch, true));
         const bool endDue = countdown ? endLeft == 0 : (!show_.OnlyDuct || NodeOnDisplayedPipe(branch, false));
         auto node = [&](TUzel* uzel, QPointF at, bool due, double fraction) {
-            if (!due || !near(at))
+            if (!due || !near(at) || (ctx_.DragLayer == TRenderContext::TDragLayer::Fixed && uzel->Selected()))
                 return;
             const QColor fill = show_.ColorPaint == cmStandard ? uzel_.Back : BranchColor(branch, fraction);
             PaintUzel(uzel, at, fill);
@@ -753,30 +768,46 @@ void NetworkPainter::PaintBranchResults(const TBranch* branch, QPointF a, QPoint
     }
 }
 
+void PaintTextBlockSelection(QPainter& painter, const TTextBlockShape& shape, const TRenderContext& ctx)
+{
+    const QColor selected = ctx.BlackWhite ? QColor(Qt::black) : ProfileColor(ctx.Colors[cpSelected].BackColor);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(selected, 1, Qt::DashLine));
+    painter.drawPolygon(shape.Outline);
+    const QPointF edge = shape.ToScreen.map(QPointF(shape.Body.right(), shape.Body.center().y()));
+    painter.setPen(QPen(selected, 1));
+    painter.drawLine(edge, shape.Handle);
+    painter.setBrush(selected);
+    const double r = TTextBlockShape::kHandleRadius;
+    painter.drawEllipse(shape.Handle, r, r);
+    painter.restore();
+}
+
 void PaintTextBlocks(QPainter& painter, const TMine& mine, const TRenderContext& ctx)
 {
     const TViewGeometry& view = ctx.View;
     const QRectF clip = ctx.EffectiveClip();
     for (const auto& owned : mine.TextBlocks) {
         const TTextBlock2D& block = *owned;
+        const bool selected = &block == ctx.SelectedTextBlock;
+        const TTextBlockShape shape = selected ? TextBlockShapeOf(block, view, ctx.Dpi, ctx.TextBlockShift, ctx.TextBlockAngle)
+                                               : TextBlockShapeOf(block, view, ctx.Dpi);
+        const double reach = TTextBlockShape::kHandleGap + TTextBlockShape::kHandleRadius + 2;
+        if (!shape.Outline.boundingRect().adjusted(-reach, -reach, reach, reach).intersects(clip))
+            continue;
         const QFont font = TextBlockFont(block, view.Scale(), ctx.Dpi, ctx.BlackWhite);
         const QFontMetricsF metrics(font);
-        const QRectF body(QPointF(0, 0), TextBlockSize(block, view.Scale(), ctx.Dpi));
         const double mx = TTextBlock2D::kMarginX * view.Scale();
         const double my = TTextBlock2D::kMarginY * view.Scale();
-        const QPointF at = view.ToScreen(QPointF(block.Left(), block.Top()));
-        const double reach = std::hypot(body.width(), body.height());
-        if (!QRectF(at.x() - reach, at.y() - reach, 2 * reach, 2 * reach).intersects(clip))
-            continue;
         painter.save();
-        painter.translate(at);
-        painter.rotate(-block.Angle());
+        painter.setTransform(shape.ToScreen, true);
         painter.setPen(block.NoFrame() ? QPen(Qt::NoPen)
                                        : QPen(ctx.BlackWhite ? QColor(Qt::black) : ProfileColor(TColor(block.FrameColor())), 1));
         painter.setBrush(block.Transparent() ? QBrush(Qt::NoBrush)
                                              : QBrush(ctx.BlackWhite ? QColor(Qt::white)
                                                                      : ProfileColor(TColor(block.BackColor()))));
-        painter.drawRect(body);
+        painter.drawRect(shape.Body);
         painter.setFont(font);
         painter.setPen(ctx.BlackWhite ? QColor(Qt::black) : ProfileColor(TColor(block.Font().Color)));
         double y = my;
@@ -785,6 +816,8 @@ void PaintTextBlocks(QPainter& painter, const TMine& mine, const TRenderContext&
             y += metrics.height();
         }
         painter.restore();
+        if (selected)
+            PaintTextBlockSelection(painter, shape, ctx);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "ui/document/ResultsPage.h"
 #include "ui/equipment/EditPumpForm.h"
 #include "ui/equipment/ReducerForm.h"
+#include "ui/report/PrintTablesForm.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -61,6 +62,7 @@ void TMainForm::ConnectCommands()
             w->close();
     });
     OnCommand("actFileCloseAll", [this] { CloseAll(); });
+    OnDocumentCommand("actFilePrint", [this](TChildForm& d) { TPrintTablesForm(d, this).exec(); });
     OnCommand("actExit", [this] { close(); });
 
     // Editing.

@@ -48,6 +48,7 @@ TShema2DForm* TMainForm::OpenSchema()
         return nullptr;
     if (!schema_) {
         schema_ = new TShema2DForm(config_, *schemaSettings_, this);
+        schema_->SetMainCommands([this](const QString& name) { return Action(name); });
         connect(schema_, &TShema2DForm::MainWindowRequested, this, [this] {
             raise();
             activateWindow();

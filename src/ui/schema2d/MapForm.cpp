@@ -170,7 +170,10 @@ void TMapForm::mousePressEvent(QMouseEvent* event)
 
 void TMapForm::mouseMoveEvent(QMouseEvent* event)
 {
-    setCursor(Frame().contains(event->position()) || dragging_ ? Qt::SizeAllCursor : Qt::ArrowCursor);
+    if (Frame().contains(event->position()) || dragging_)
+        setCursor(moveCursor_);
+    else
+        unsetCursor();
     if (dragging_)
         MoveFrameTo(event->position() - anchor_);
 }

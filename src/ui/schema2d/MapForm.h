@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/schema2d/SchemaCursors.h"
+
 // "Карта": a small window that stays on top of the schema window and shows the whole drawing
 // with the visible part framed in red. Dragging the frame, or clicking beside it, scrolls the
 // schema. The network is drawn once into a picture and only the frame is drawn on each view
@@ -50,4 +52,5 @@ private:
     QRectF page_;
     bool dragging_ = false;
     QPointF anchor_;
+    QCursor moveCursor_ = SchemaCursor(QStringLiteral("MOVEMAP"));
 };

@@ -43,6 +43,9 @@
 
 namespace {
 
+// Help context of the schema window: the page of the schemas and checks.
+constexpr int kSchemaHelpContext = 7;
+
 constexpr QSize kDefaultSize(900, 650);
 
 TScaleLimits LimitsOf(const TParams2D& p)
@@ -74,6 +77,7 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
     BuildInfoPanel();
     BuildPrintActions();
     BuildFindActions();
+    BuildContextActions();
     BuildMenusAndToolBar();
     viewActions_->SetResultBits(settings_.Memory.ResultBits);
     // The water arrows are off whenever the window opens.
@@ -208,6 +212,9 @@ void TShema2DForm::BuildActions()
             &QAction::triggered, this, &TShema2DForm::RunOptions);
     connect(AddCommand("ActToMainWindow", QStringLiteral("Главное окно"), "F7", ""), &QAction::triggered, this,
             &TShema2DForm::MainWindowRequested);
+    // The schema's page of the help: the one of the schemas and checks.
+    connect(AddCommand("ActHelpTechno", QStringLiteral("Справка"), "F1", "help-contents"), &QAction::triggered, this,
+            [this] { HelpViewer::Show(config_.HelpPath, kSchemaHelpContext, this); });
     connect(AddCommand("ActSavePicture", QStringLiteral("Экспорт..."), "Shift+Ctrl+S", "document-export"),
             &QAction::triggered, this, [this] {
                 SchemaExport::Run(*this, [this](int context) { HelpViewer::Show(config_.HelpPath, context, this); });
@@ -304,6 +311,8 @@ void TShema2DForm::BuildMenusAndToolBar()
     service->addAction(Action(QStringLiteral("ActMap")));
     service->addAction(Action(QStringLiteral("ActInfoWindow")));
     service->addAction(Action(QStringLiteral("ActToMainWindow")));
+    service->addSeparator();
+    service->addAction(Action(QStringLiteral("ActHelpTechno")));
 
     QToolBar* tools = addToolBar(QStringLiteral("Инструменты"));
     tools->setObjectName(QStringLiteral("ToolsToolBar"));
@@ -320,6 +329,8 @@ void TShema2DForm::BuildMenusAndToolBar()
         bar->addAction(Action(QString::fromLatin1(name)));
     bar->addSeparator();
     viewActions_->FillToolBar(bar);
+    view->addSeparator();
+    BuildLayerMenus(bar, view);
 
     connect(scaleBox_, &TScaleComboBox::ScaleChosen, this, &TShema2DForm::SetScaleAboutCentre);
     connect(scaleBox_, &TScaleComboBox::PopupVisible, this, [this](bool open) {
@@ -360,6 +371,8 @@ void TShema2DForm::Bind(TChildForm* document)
 {
     if (document != document_ && document_)
         disconnect(document_, &TChildForm::MineEdited, this, nullptr);
+    if (document != document_)
+        block_ = nullptr;
     document_ = document;
     if (document) {
         std::unique_ptr<TSchemaScene>& scene = scenes_[document];
@@ -640,6 +653,12 @@ TRenderContext TShema2DForm::Context() const
         ctx.DragVector = dragVector_;
     if (gesture_ == TGesture::Label)
         ctx.LabelDrag = {pressed_.Object, pressed_.What == THit::Kind::UzelResult, dragVector_};
+    if (editor_)
+        ctx.SelectedTextBlock = SelectedTextBlock();
+    if (gesture_ == TGesture::TextBlock)
+        ctx.TextBlockShift = dragVector_;
+    if (gesture_ == TGesture::TextBlockTurn)
+        ctx.TextBlockAngle = blockAngle_;
     return ctx;
 }
 
@@ -651,6 +670,11 @@ void TShema2DForm::Draw(QPainter& painter, const QRect& clip)
         return;
     }
     TRenderContext ctx = Context();
+    if (gesture_ == TGesture::Uzels && !dragVector_.isNull()) {
+        const qreal ratio = panel_->devicePixelRatioF();
+        dragFrame_.Paint(painter, *scene, ctx, (QSizeF(panel_->size()) * ratio).toSize(), ratio);
+        return;
+    }
     ctx.Clip = QRectF(clip);
     SchemaRenderer::Render(painter, *scene, ctx);
 }
@@ -658,6 +682,17 @@ void TShema2DForm::Draw(QPainter& painter, const QRect& clip)
 void TShema2DForm::ShowMouse(QPointF position)
 {
     const THit hit = HitAt(position);
+    if (gesture_ == TGesture::None && tool_ == TTool::Manipulation) {
+        static const std::map<THit::Kind, QString> kCursors = {
+            {THit::Kind::Uzel, QStringLiteral("ARROWUZEL")},      {THit::Kind::Branch, QStringLiteral("ARROWBRANCH")},
+            {THit::Kind::Device, QStringLiteral("ARROWDEVICE")},  {THit::Kind::TextBlock, QStringLiteral("CROSS")},
+            {THit::Kind::UzelNumber, QStringLiteral("CROSS")},    {THit::Kind::UzelResult, QStringLiteral("CROSS")},
+            {THit::Kind::BranchNumber, QStringLiteral("CROSS")},  {THit::Kind::SectionResult, QStringLiteral("CROSS")},
+            {THit::Kind::TextBlockHandle, QStringLiteral("ArrowRotate")},
+        };
+        const auto it = kCursors.find(hit.What);
+        ShowCursor(it != kCursors.end() ? it->second : QString());
+    }
     statusObject_->setText(
         SchemaStatusText::ObjectText(hit.What == THit::Kind::SectionResult ? hit.Branch : hit.Object));
     const QString xy = SchemaStatusText::CoordinateText(position, view_, TViewGeometry::kPpcm);

@@ -1,18 +1,23 @@
 #pragma once
 
+#include "render/schema2d/DragFrame.h"
 #include "render/schema2d/HitIndex.h"
 #include "render/schema2d/RenderContext.h"
 #include "render/schema2d/ViewGeometry.h"
 
+#include <QCursor>
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <memory>
 
 class QLabel;
+class QMenu;
 class QScrollBar;
+class QToolBar;
 class TBranch;
 class TChildForm;
 class TDevice;
@@ -26,6 +31,7 @@ class TSchemaPanel;
 class TSchemaRuler;
 class TSchemaScene;
 class TSchemaViewActions;
+class TTextBlock2D;
 struct TSchemaSettings;
 
 namespace Shema2DTexts {
@@ -102,6 +108,18 @@ public:
     void DoubleClick(QPointF position);
     // A drag in progress ends without changing anything.
     void CancelDrag();
+    // The text block selected in the editor mode (null when none, or when it is gone).
+    TTextBlock2D* SelectedTextBlock() const;
+    void SelectTextBlock(TTextBlock2D* block);
+
+    // ---- context menus (Shema2DFormMenus.cpp) ----------------------------------------------
+    // The menu a right click on the hit object shows, its commands bound to that object; null
+    // for an object without one (then the right button pans).
+    std::unique_ptr<QMenu> ContextMenu(const THit& hit);
+    // The main window's commands the menus borrow ("Поверхностный узел", "Разбить ветвь").
+    void SetMainCommands(std::function<QAction*(const QString&)> lookup) { mainCommands_ = std::move(lookup); }
+    // "Удалить" of the text-block menu, after the question (tests answer it).
+    void DeleteTextBlock(TTextBlock2D* block, bool ask = true);
 
     // ---- finding (Shema2DFormFind.cpp) ----------------------------------------------------
     // Centres the object and lets it blink, or says why it cannot be shown.
@@ -163,6 +181,17 @@ private:
     // The clicked objects changed the selection: the tables follow, the picture shows it.
     void SelectionChanged(TMineObject* clicked);
     void FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers);
+    void BuildContextActions();
+    void BuildLayerMenus(QToolBar* bar, QMenu* view);
+    void FillLayerMenu(QMenu* menu, bool seams);
+    void ToggleLabels(int label);
+    void EditTextBlock(TTextBlock2D* block, QPoint screenPoint);
+    // While the rubber band is out of the panel the view scrolls towards the mouse.
+    void AutoScrollBand();
+    // The panel's cursor by its picture's name (empty: the plain arrow).
+    void ShowCursor(const QString& name);
+    // The rubber band's moving corner: the mouse, kept within the panel.
+    QPointF BandCorner(QPointF position) const;
     void SlideDevice(QPointF position);
     QRectF SchemaRect(QPointF a, QPointF b) const;
 
@@ -177,7 +206,7 @@ private:
     std::optional<QPoint> pendingScroll_;
 
     // The mouse: tool, editor mode and the gesture under way.
-    enum class TGesture { None, Pan, Zoom, Band, Uzels, Label, Device };
+    enum class TGesture { None, Pan, Zoom, Band, Uzels, Label, Device, TextBlock, TextBlockTurn };
     TTool tool_ = TTool::Manipulation;
     bool editor_ = false;
     TGesture gesture_ = TGesture::None;
@@ -189,6 +218,14 @@ private:
     double deviceStart_ = 0;  // the slid device's position when the drag began
     THitIndex hits_;
     bool hitsValid_ = false;
+    TDragFrame dragFrame_;
+    TTextBlock2D* block_ = nullptr;
+    std::optional<double> blockAngle_;  // the turned angle while the handle is dragged
+    THit menuHit_;                      // the object of the last context menu
+    QTimer* bandScroll_ = nullptr;
+    std::function<QAction*(const QString&)> mainCommands_;
+    std::map<QString, QCursor> cursors_;
+    QString cursorName_;
 
     TSchemaViewActions* viewActions_ = nullptr;
     std::map<QString, QAction*> commands_;

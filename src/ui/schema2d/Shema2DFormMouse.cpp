@@ -11,13 +11,16 @@
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
+#include "core/model/TextBlock2D.h"
 #include "core/model/Uzel.h"
 #include "render/schema2d/SchemaScene.h"
+#include "render/schema2d/TextBlockLook.h"
 #include "ui/document/ChildForm.h"
 #include "ui/document/GridView.h"
 #include "ui/schema2d/EditTextBlockForm.h"
 #include "ui/schema2d/InfoPanel.h"
 #include "ui/schema2d/ScaleComboBox.h"
+#include "ui/schema2d/SchemaCursors.h"
 #include "ui/schema2d/SchemaPanel.h"
 #include "ui/schema2d/SchemaSettings.h"
 
@@ -25,6 +28,8 @@
 #include <QActionGroup>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QToolTip>
 
 #include <cmath>
@@ -33,6 +38,8 @@ namespace {
 
 // A zoom rectangle smaller than this on both sides is a click.
 constexpr double kZoomClick = 10;
+// While the rubber band is held outside the panel the view scrolls this often.
+constexpr int kBandScrollMs = 40;
 
 }  // namespace
 
@@ -63,6 +70,9 @@ void TShema2DForm::BuildToolActions()
     editor->setCheckable(true);
     connect(editor, &QAction::toggled, this, &TShema2DForm::SetEditorMode);
 
+    bandScroll_ = new QTimer(this);
+    bandScroll_->setInterval(kBandScrollMs);
+    connect(bandScroll_, &QTimer::timeout, this, &TShema2DForm::AutoScrollBand);
     connect(panel_, &TSchemaPanel::MousePressed, this, &TShema2DForm::Press);
     connect(panel_, &TSchemaPanel::MouseMoved, this, &TShema2DForm::Move);
     connect(panel_, &TSchemaPanel::MouseReleased, this, &TShema2DForm::Release);
@@ -95,12 +105,27 @@ void TShema2DForm::SetTool(TTool tool)
     if (QAction* action = Action(QString::fromLatin1(names[int(tool)])))
         action->setChecked(true);
     switch (tool) {
-    case TTool::Pan: panel_->setCursor(Qt::OpenHandCursor); break;
-    case TTool::ZoomIn:
-    case TTool::ZoomOut: panel_->setCursor(Qt::CrossCursor); break;
-    case TTool::TextBlock: panel_->setCursor(Qt::IBeamCursor); break;
-    default: panel_->unsetCursor(); break;
+    case TTool::Pan: ShowCursor(QStringLiteral("MOVEHAND")); break;
+    case TTool::ZoomIn: ShowCursor(QStringLiteral("SCALEPLUS")); break;
+    case TTool::ZoomOut: ShowCursor(QStringLiteral("SCALEMINUS")); break;
+    case TTool::TextBlock: ShowCursor(QStringLiteral("TEXTBLOCK")); break;
+    default: ShowCursor(QString()); break;
     }
+}
+
+void TShema2DForm::ShowCursor(const QString& name)
+{
+    if (name == cursorName_)
+        return;
+    cursorName_ = name;
+    if (name.isEmpty()) {
+        panel_->unsetCursor();
+        return;
+    }
+    auto it = cursors_.find(name);
+    if (it == cursors_.end())
+        it = cursors_.emplace(name, SchemaCursor(name)).first;
+    panel_->setCursor(it->second);
 }
 
 void TShema2DForm::SetEditorMode(bool on)
@@ -159,11 +184,18 @@ void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardM
     pressAt_ = lastAt_ = position;
     dragVector_ = QPointF();
     pressed_ = THit{};
+    dragFrame_.Reset();
     if (button == Qt::RightButton) {
-        // A temporary pan; the context menus come with the interaction commands.
+        // The object's menu; on nothing (or an object without one) a temporary pan.
+        if (tool_ != TTool::Pan) {
+            if (std::unique_ptr<QMenu> menu = ContextMenu(HitAt(position))) {
+                menu->exec(panel_->mapToGlobal(position.toPoint()));
+                return;
+            }
+        }
         gesture_ = TGesture::Pan;
         temporaryPan_ = true;
-        panel_->setCursor(Qt::ClosedHandCursor);
+        ShowCursor(QStringLiteral("MOVEHAND"));
         return;
     }
     if (button != Qt::LeftButton)
@@ -171,11 +203,11 @@ void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardM
     switch (tool_) {
     case TTool::Pan:
         gesture_ = TGesture::Pan;
-        panel_->setCursor(Qt::ClosedHandCursor);
         return;
     case TTool::ZoomIn:
     case TTool::ZoomOut:
         gesture_ = TGesture::Zoom;
+        ShowCursor(QStringLiteral("SCALE"));
         return;
     case TTool::TextBlock: {
         // A block where the user clicked, in schema units; it joins the mine only on OK.
@@ -196,6 +228,15 @@ void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardM
     TMine& mine = *document_->Mine();
     const bool shift = modifiers & Qt::ShiftModifier;
     pressed_ = HitAt(position);
+    // A text block (editor mode): it becomes the selected block, dragged by its body or
+    // turned by its handle; the network's selection stays as it is.
+    if (pressed_.What == THit::Kind::TextBlock || pressed_.What == THit::Kind::TextBlockHandle) {
+        SelectTextBlock(pressed_.Block);
+        gesture_ = pressed_.What == THit::Kind::TextBlock ? TGesture::TextBlock : TGesture::TextBlockTurn;
+        blockAngle_.reset();
+        return;
+    }
+    SelectTextBlock(nullptr);
     switch (pressed_.What) {
     case THit::Kind::Uzel:
         SchemaSelection::ClickUzel(mine, static_cast<TUzel*>(pressed_.Object), shift);
@@ -220,10 +261,14 @@ void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardM
     case THit::Kind::SectionResult:
         gesture_ = TGesture::Label;
         return;
+    case THit::Kind::TextBlock:
+    case THit::Kind::TextBlockHandle:
+        break;
     case THit::Kind::None:
         // Ctrl starts a rubber band; a plain click on nothing clears the selection.
         if (modifiers & Qt::ControlModifier) {
             gesture_ = TGesture::Band;
+            ShowCursor(QStringLiteral("SELECT"));
             return;
         }
         if (!shift)
@@ -248,12 +293,25 @@ void TShema2DForm::Move(QPointF position)
         panel_->SetOverlay(QRectF(pressAt_, position).normalized().toRect(), false);
         break;
     case TGesture::Band:
-        panel_->SetOverlay(QRectF(pressAt_, position).normalized().toRect(), true);
+        // Beyond the panel's edge the band stops at the edge and the view scrolls on a timer
+        // (the pointer is never moved: some desktops do not allow it).
+        panel_->SetOverlay(QRectF(pressAt_, BandCorner(position)).normalized().toRect(), true);
+        if (!panel_->rect().contains(position.toPoint()))
+            bandScroll_->start();
+        else
+            bandScroll_->stop();
         break;
     case TGesture::Uzels:
     case TGesture::Label:
+    case TGesture::TextBlock:
         dragVector_ = position - pressAt_;
         panel_->Invalidate();
+        break;
+    case TGesture::TextBlockTurn:
+        if (TTextBlock2D* block = SelectedTextBlock()) {
+            blockAngle_ = TextBlockAngleTowards(*block, view_, TViewGeometry::kScreenDpi, position);
+            panel_->Invalidate();
+        }
         break;
     case TGesture::Device:
         SlideDevice(position);
@@ -297,6 +355,8 @@ void TShema2DForm::FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers)
 {
     const TGesture gesture = gesture_;
     gesture_ = TGesture::None;
+    dragFrame_.Reset();
+    bandScroll_->stop();
     panel_->SetOverlay(QRect(), false);
     if (!document_)
         return;
@@ -317,9 +377,25 @@ void TShema2DForm::FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers)
         AfterViewChange();
         break;
     }
+    case TGesture::TextBlock:
+        if (TTextBlock2D* block = SelectedTextBlock(); block && !dragVector_.isNull()) {
+            block->MoveBy(dragVector_.x() / view_.Scale(), dragVector_.y() / view_.Scale());
+            document_->SetModified(true);
+        }
+        dragVector_ = QPointF();
+        RepaintSchema(true);
+        break;
+    case TGesture::TextBlockTurn:
+        if (TTextBlock2D* block = SelectedTextBlock(); block && blockAngle_ && *blockAngle_ != block->Angle()) {
+            block->SetAngle(*blockAngle_);
+            document_->SetModified(true);
+        }
+        blockAngle_.reset();
+        RepaintSchema(true);
+        break;
     case TGesture::Band:
         // Devices with Alt, or with Shift for desktops that keep Alt-drags for themselves.
-        SchemaSelection::SelectInside(mine, SchemaRect(pressAt_, position),
+        SchemaSelection::SelectInside(mine, SchemaRect(pressAt_, BandCorner(position)),
                                       modifiers & (Qt::AltModifier | Qt::ShiftModifier));
         SelectionChanged(nullptr);
         break;
@@ -369,6 +445,9 @@ void TShema2DForm::CancelDrag()
         static_cast<TDevice*>(pressed_.Object)->SetPosition(deviceStart_);
     }
     gesture_ = TGesture::None;
+    dragFrame_.Reset();
+    bandScroll_->stop();
+    blockAngle_.reset();
     temporaryPan_ = false;
     dragVector_ = QPointF();
     panel_->SetOverlay(QRect(), false);
@@ -383,4 +462,27 @@ void TShema2DForm::keyPressEvent(QKeyEvent* event)
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+QPointF TShema2DForm::BandCorner(QPointF position) const
+{
+    return QPointF(std::clamp(position.x(), 0.0, double(panel_->width() - 1)),
+                   std::clamp(position.y(), 0.0, double(panel_->height() - 1)));
+}
+
+void TShema2DForm::AutoScrollBand()
+{
+    if (gesture_ != TGesture::Band) {
+        bandScroll_->stop();
+        return;
+    }
+    // The view moves by how far the mouse is beyond the edge; the band's start moves with the
+    // drawing, so it keeps its place on the schema.
+    const QPointF corner = BandCorner(lastAt_);
+    const QPoint excursion = (lastAt_ - corner).toPoint();
+    const QPoint before = view_.ScrollPosition();
+    ScrollTo(before + excursion);
+    const QPoint moved = view_.ScrollPosition() - before;
+    pressAt_ -= QPointF(moved);
+    panel_->SetOverlay(QRectF(pressAt_, corner).normalized().toRect(), true);
 }

@@ -313,3 +313,47 @@ TEST(SchemaRenderer, AStripDrawnAloneMatchesTheWholeDrawing)
         EXPECT_LE(differing, 8) << strip.x() << "," << strip.y();
     }
 }
+
+// A node drag draws in two layers: the kept picture holds the branches that stay and none
+// that move, each frame adds only the branches at a selected node, displaced; a node shared
+// with a fixed branch stays in the kept picture and is drawn again above the moving line.
+TEST(SchemaRenderer, DragLayersSplitWhatMovesFromWhatStays)
+{
+    MineBuilder m;
+    Placed(m, 1, 0, 0);
+    Placed(m, 2, 100, 0);
+    TUzel* moved = Placed(m, 3, 100, 100);
+    m.branch(1, 1, 2);
+    m.branch(2, 2, 3);
+    m.mine().Selection.Add(moved);
+    TSchemaScene scene(m.mine());
+    TRenderContext ctx = ContextFor(scene, 1);
+    ctx.DragVector = QPointF(40, 0);
+    const QPointF fixedMid = ctx.View.ToScreen(QPointF(50, 0));
+    const QPointF oldMid = ctx.View.ToScreen(QPointF(100, 50));
+    const QPointF newEnd = ctx.View.ToScreen(QPointF(100, 100)) + ctx.DragVector;
+    const QPointF shared = ctx.View.ToScreen(QPointF(100, 0));
+
+    TRenderContext fixed = ctx;
+    fixed.DragLayer = TRenderContext::TDragLayer::Fixed;
+    const Picture kept = Draw(scene, fixed);
+    EXPECT_EQ(At(kept, fixedMid), kBranchFill);
+    EXPECT_NE(At(kept, oldMid), kBranchFill);
+    EXPECT_EQ(At(kept, shared), kNodeFill);
+    EXPECT_NE(At(kept, newEnd), kNodeFill);
+
+    TRenderContext moving = ctx;
+    moving.DragLayer = TRenderContext::TDragLayer::Moving;
+    QImage frame(ctx.Area.size().toSize(), QImage::Format_ARGB32);
+    frame.fill(Qt::transparent);
+    TDrawnObjects drawn;
+    {
+        QPainter painter(&frame);
+        SchemaRenderer::RenderNetwork(painter, scene, moving, &drawn);
+    }
+    EXPECT_EQ(frame.pixelColor(fixedMid.toPoint()).alpha(), 0);
+    EXPECT_EQ(frame.pixelColor(newEnd.toPoint()), kNodeFill);
+    EXPECT_EQ(frame.pixelColor(shared.toPoint()), kNodeFill);
+    ASSERT_EQ(drawn.Branches.size(), 1u);
+    EXPECT_EQ(drawn.Branches[0].Object->Number(), 2);
+}

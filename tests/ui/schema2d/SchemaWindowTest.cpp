@@ -450,6 +450,7 @@ TEST_F(SchemaWindow, ClicksSelectAndEditorDragsMoveNodes)
     const QPointF now = schema->View().ToScreen(moved);
     schema->Press(now, Qt::LeftButton, Qt::NoModifier);
     schema->Move(now + QPointF(40, 0));
+    Pictures::Take(schema, QStringLiteral("schema-node-drag"));
     schema->CancelDrag();
     schema->Release(now + QPointF(40, 0), Qt::LeftButton, Qt::NoModifier);
     EXPECT_EQ(QPointF(node->SX(), node->SY()), moved);

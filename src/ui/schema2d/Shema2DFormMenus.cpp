@@ -1,0 +1,216 @@
+// The schema window's context menus: on a node, a branch, a selected device, a number or
+// result label, and a selected text block; and the commands that show or hide one object's
+// labels. What the commands do to the mine is the core's (SchemaLabelToggles,
+// SchemaPositions, TTextBlockDraft).
+
+#include "ui/schema2d/Shema2DForm.h"
+
+#include "core/editing/SchemaLabelToggles.h"
+#include "core/editing/SchemaPositions.h"
+#include "core/editing/TextBlockDraft.h"
+#include "core/model/Branch.h"
+#include "core/model/Device.h"
+#include "core/model/Mine.h"
+#include "core/model/TextBlock2D.h"
+#include "core/model/Uzel.h"
+#include "core/settings/Config.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/document/ChildForm.h"
+#include "ui/schema2d/EditTextBlockForm.h"
+#include "ui/schema2d/SchemaPanel.h"
+#include "ui/schema2d/SchemaSettings.h"
+#include "ui/schema2d/SchemaViewActions.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+
+using SchemaLabelToggles::TLabel;
+
+namespace {
+
+const struct {
+    const char* Name;
+    TLabel Label;
+} kToggles[] = {
+    {"ActShowHideNumUz", TLabel::UzelNumber},     {"ActShowHideResUz", TLabel::UzelResult},
+    {"ActShowHideNumBr", TLabel::BranchNumber},   {"ActShowHideResBr", TLabel::BranchResult},
+    {"ActShowHideDevRes", TLabel::DeviceResult},
+};
+
+}  // namespace
+
+void TShema2DForm::BuildContextActions()
+{
+    for (const auto& toggle : kToggles) {
+        const int label = int(toggle.Label);
+        connect(AddCommand(toggle.Name, SchemaLabelToggles::Caption(toggle.Label, true), "", ""), &QAction::triggered,
+                this, [this, label] { ToggleLabels(label); });
+    }
+    connect(AddCommand("ActUpdateUzel", QStringLiteral("Восстановить"), "", ""), &QAction::triggered, this, [this] {
+        auto* uzel = dynamic_cast<TUzel*>(menuHit_.Object);
+        if (!document_ || !uzel)
+            return;
+        SchemaPositions::RestoreUzel(*uzel, document_->SchemaFrame());
+        document_->SetModified(true);
+        RepaintSchema(true);
+    });
+    connect(AddCommand("ActRestoreLabel", QStringLiteral("&Восстановить"), "", ""), &QAction::triggered, this, [this] {
+        if (!document_ || !menuHit_.Object)
+            return;
+        if (SchemaPositions::RestoreLabel(*menuHit_.Object, menuHit_.What == THit::Kind::UzelResult))
+            document_->SetModified(true);
+        RepaintSchema(true);
+    });
+    connect(AddCommand("ActDevProp", QStringLiteral("Изменить..."), "", ""), &QAction::triggered, this, [this] {
+        if (auto* device = dynamic_cast<TDevice*>(menuHit_.Object))
+            emit EditDeviceRequested(device);
+    });
+    connect(AddCommand("ActEditPipe", QStringLiteral("Трубопровод..."), "", ""), &QAction::triggered, this, [this] {
+        if (menuHit_.Branch)
+            emit EditPipeRequested(menuHit_.Branch);
+    });
+    connect(AddCommand("ActTBProp", QStringLiteral("Свойства..."), "", ""), &QAction::triggered, this,
+            [this] { EditTextBlock(SelectedTextBlock(), QCursor::pos()); });
+    connect(AddCommand("ActTBDelete", QStringLiteral("Удалить"), "", ""), &QAction::triggered, this,
+            [this] { DeleteTextBlock(SelectedTextBlock()); });
+    connect(AddCommand("ActTBReset", QStringLiteral("Восстановить"), "", ""), &QAction::triggered, this, [this] {
+        TTextBlock2D* block = SelectedTextBlock();
+        if (!block)
+            return;
+        TTextBlockDraft draft = TTextBlockDraft::Of(*block);
+        TextBlockEdit::Reset(draft);
+        draft.ApplyTo(*block);
+        RepaintSchema(true);
+    });
+}
+
+std::unique_ptr<QMenu> TShema2DForm::ContextMenu(const THit& hit)
+{
+    if (!document_)
+        return nullptr;
+    const TRenderContext ctx = Context();
+    const bool results = ctx.Results && ctx.Results->Present;
+    auto menu = std::make_unique<QMenu>(this);
+    auto add = [&](const char* name) {
+        if (QAction* action = Action(QString::fromLatin1(name)))
+            menu->addAction(action);
+    };
+    auto addMain = [&](const char* name) {
+        if (QAction* action = mainCommands_ ? mainCommands_(QString::fromLatin1(name)) : nullptr)
+            if (action->isVisible())
+                menu->addAction(action);
+    };
+    // The show/hide commands name what the clicked object shows now.
+    auto toggle = [&](const char* name, TLabel label, bool enabled) {
+        QAction* action = Action(QString::fromLatin1(name));
+        TMineObject* reference = SchemaLabelToggles::Reference(hit.Object, label);
+        if (!action || !reference)
+            return;
+        action->setText(SchemaLabelToggles::Caption(label, SchemaLabelToggles::Shown(*reference, label)));
+        action->setEnabled(enabled);
+        menu->addAction(action);
+    };
+
+    switch (hit.What) {
+    case THit::Kind::Uzel:
+        document_->ShowUzel(static_cast<TUzel*>(hit.Object));
+        addMain("actSurfacedUzel");
+        menu->addSeparator();
+        toggle("ActShowHideNumUz", TLabel::UzelNumber, ctx.Show.UzelNumbers);
+        toggle("ActShowHideResUz", TLabel::UzelResult, results && ctx.Show.UzelResultsShown());
+        menu->addSeparator();
+        add("ActUpdateUzel");
+        break;
+    case THit::Kind::Branch:
+        document_->ShowBranch(hit.Branch);
+        toggle("ActShowHideNumUz", TLabel::UzelNumber, ctx.Show.UzelNumbers);
+        toggle("ActShowHideResUz", TLabel::UzelResult, results && ctx.Show.UzelResultsShown());
+        toggle("ActShowHideNumBr", TLabel::BranchNumber, ctx.Show.BranchLabels);
+        toggle("ActShowHideResBr", TLabel::BranchResult, results && ctx.Show.BranchResultsShown());
+        menu->addSeparator();
+        addMain("actBranchBreak");
+        add("ActEditPipe");
+        break;
+    case THit::Kind::Device:
+        if (!hit.Object->Selected())
+            return nullptr;
+        add("ActDevProp");
+        toggle("ActShowHideDevRes", TLabel::DeviceResult, results && ctx.Show.Devices);
+        break;
+    case THit::Kind::UzelNumber:
+    case THit::Kind::UzelResult:
+    case THit::Kind::BranchNumber:
+    case THit::Kind::SectionResult:
+        add("ActRestoreLabel");
+        break;
+    case THit::Kind::TextBlock:
+    case THit::Kind::TextBlockHandle:
+        if (hit.Block != SelectedTextBlock())
+            return nullptr;
+        add("ActTBProp");
+        add("ActTBDelete");
+        add("ActTBReset");
+        break;
+    case THit::Kind::None:
+        return nullptr;
+    }
+    menuHit_ = hit;
+    return menu;
+}
+
+void TShema2DForm::ToggleLabels(int label)
+{
+    if (!document_)
+        return;
+    TMineObject* reference = SchemaLabelToggles::Reference(menuHit_.Object, TLabel(label));
+    if (!reference)
+        return;
+    if (SchemaLabelToggles::Toggle(*document_->Mine(), *reference, TLabel(label)) > 0)
+        document_->SetModified(true);
+    hitsValid_ = false;
+    RepaintSchema(true);
+}
+
+TTextBlock2D* TShema2DForm::SelectedTextBlock() const
+{
+    // The block may have gone with its mine or through another window.
+    return document_ && block_ && document_->Mine()->TextBlocks.IndexOf(block_) >= 0 ? block_ : nullptr;
+}
+
+void TShema2DForm::SelectTextBlock(TTextBlock2D* block)
+{
+    if (block_ == block)
+        return;
+    block_ = block;
+    hitsValid_ = false;
+    panel_->Invalidate();
+}
+
+void TShema2DForm::EditTextBlock(TTextBlock2D* block, QPoint screenPoint)
+{
+    if (!block)
+        return;
+    TTextBlockDraft draft = TTextBlockDraft::Of(*block);
+    TEditTextBlockForm form(draft, this);
+    if (!form.Run(screenPoint))
+        return;
+    draft.ApplyTo(*block);
+    RepaintSchema(true);
+}
+
+void TShema2DForm::DeleteTextBlock(TTextBlock2D* block, bool ask)
+{
+    if (!block || !document_)
+        return;
+    if (ask && MessageBoxes::Show(this, {kApplicationTitle,
+                                         QStringLiteral("Удалить текстовый блок \"%1\"?").arg(block->Text()),
+                                         TMsgIcon::Question, TMsgButtons::YesNo}) != TMsgAnswer::Yes)
+        return;
+    if (block_ == block)
+        block_ = nullptr;
+    document_->Mine()->TextBlocks.Remove(block);
+    document_->SetModified(true);
+    hitsValid_ = false;
+    RepaintSchema(true);
+}
