@@ -16,3 +16,4 @@ int RunReport(const QStringList& args);
 int RunTransform(const QStringList& args);
 int RunSplit(const QStringList& args);
 int RunMerge(const QStringList& args);
+int RunPrint(const QStringList& args);

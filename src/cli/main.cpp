@@ -11,9 +11,10 @@
 // irvata-cli: network files for scripts and tests, without a display.
 int main(int argc, char* argv[])
 {
-    // Only render and report paint, and it needs fonts, not a screen: the offscreen platform unless the
-    // caller chose another. The other commands stay free of the GUI.
-    const bool paints = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "report") == 0);
+    // Only render, report and print paint, and they need fonts, not a screen: the offscreen
+    // platform unless the caller chose another. The other commands stay free of the GUI.
+    const bool paints = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "report") == 0 ||
+                                     std::strcmp(argv[1], "print") == 0);
     if (paints && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app =
@@ -35,6 +36,8 @@ int main(int argc, char* argv[])
         return RunCheck(args);
     if (command == QStringLiteral("render"))
         return RunRender(args);
+    if (command == QStringLiteral("print"))
+        return RunPrint(args);
     if (command == QStringLiteral("pumps"))
         return RunPumps(args);
     if (command == QStringLiteral("reducers"))

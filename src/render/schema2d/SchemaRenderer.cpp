@@ -879,7 +879,9 @@ void Render(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, T
     painter.setClipRect(clip);
     painter.fillRect(clip, ctx.BlackWhite ? QColor(Qt::white) : ProfileColor(ctx.Colors[cpSchema].BackColor));
     NetworkPainter(painter, scene, ctx, out).Paint();
-    PaintPageFrame(painter, ctx);
+    // A printed sheet has the paper's edges and its cut lines: no page frame.
+    if (!ctx.Printing)
+        PaintPageFrame(painter, ctx);
     if (ctx.Show.TextBlocks)
         PaintTextBlocks(painter, scene.Mine(), ctx);
     if (ctx.Show.Grid)

@@ -75,6 +75,7 @@ TShema2DForm::TShema2DForm(TConfig& config, TSchemaSettings& settings, QWidget* 
     BuildToolActions();
     BuildOrderActions();
     BuildInfoPanel();
+    BuildPrintActions();
     BuildFindActions();
     BuildContextActions();
     BuildMenusAndToolBar();
@@ -303,6 +304,8 @@ void TShema2DForm::BuildMenusAndToolBar()
 
     QMenu* service = menuBar()->addMenu(QStringLiteral("&Сервис"));
     service->setObjectName(QStringLiteral("ServiceMenu"));
+    service->addAction(Action(QStringLiteral("ActPrintShema")));
+    service->addAction(Action(QStringLiteral("ActLegend")));
     service->addAction(Action(QStringLiteral("ActSavePicture")));
     service->addAction(Action(QStringLiteral("ActOptions")));
     service->addAction(Action(QStringLiteral("ActMap")));

@@ -128,6 +128,12 @@ public:
     // The object blinking (drawn highlighted at this moment), or null.
     const TMineObject* Blinking() const { return blinkOn_ ? found_ : nullptr; }
 
+    // ---- printing (Shema2DFormPrint.cpp) ----------------------------------------------------
+    // ActPrintShema (Ctrl+P): the print dialog for the schema as it is shown.
+    void PrintSchema();
+    // ActLegend: the legend's symbols, to look at.
+    void ShowLegend();
+
     // ---- drawing order and restoring (Shema2DFormOrder.cpp) -------------------------------
     // 2 to the front, 1 one position forward, -1 one back, -2 to the back (editor mode).
     void MoveOrder(int step);
@@ -169,6 +175,7 @@ private:
     void BuildToolActions();
     void BuildOrderActions();
     void BuildInfoPanel();
+    void BuildPrintActions();
     void BuildFindActions();
     void SyncOrderActions();
     // The clicked objects changed the selection: the tables follow, the picture shows it.
