@@ -54,6 +54,11 @@ int Usage()
         "                                 reducer characteristics as JSON, interpolated at each P\n"
         "  report FILE OUT.pdf [--nodes] [--branches] [--devices] [--title]\n"
         "                                 print the tables (default: all of them) on A4 pages\n"
+        "  renumber IN OUT --after-max | --fill\n"
+        "                                 new numbers for the fire-fighting pipes' devices in branch order\n"
+        "  numbers FILE --nodes|--branches|--devices [--no-tail]\n"
+        "                                 the free numbers as the chooser lists them, one a line\n"
+        "  stats FILE                     the mine statistics, caption<TAB>value a line\n"
         "\n"
         "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
         "64 bad command line."));

@@ -13,3 +13,6 @@ int RunRender(const QStringList& args);
 int RunPumps(const QStringList& args);
 int RunReducers(const QStringList& args);
 int RunReport(const QStringList& args);
+int RunRenumber(const QStringList& args);
+int RunNumbers(const QStringList& args);
+int RunStats(const QStringList& args);

@@ -41,6 +41,12 @@ int main(int argc, char* argv[])
         return RunReducers(args);
     if (command == QStringLiteral("report"))
         return RunReport(args);
+    if (command == QStringLiteral("renumber"))
+        return RunRenumber(args);
+    if (command == QStringLiteral("numbers"))
+        return RunNumbers(args);
+    if (command == QStringLiteral("stats"))
+        return RunStats(args);
     if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         Cli::Usage();
         return kExitOk;
