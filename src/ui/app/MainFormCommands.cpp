@@ -144,6 +144,7 @@ void TMainForm::ConnectCommands()
 
     ConnectSchemaCommands();
     ConnectEditingCommands();
+    ConnectServiceCommands();
 
     // Help.
     OnCommand("actHelpTopics", [this] { ShowHelp(kHelpContents); });
