@@ -66,6 +66,11 @@ int Usage()
         "                                 cut a branch by K evenly placed new nodes (1..10)\n"
         "  merge BASE ATTACHED OUT [--dx DX] [--dy DY] [--first-node N] [--first-branch N] [--map-scale M]\n"
         "                                 join two mines, the attached one numbered after the base one\n"
+        "  renumber IN OUT --after-max | --fill\n"
+        "                                 new numbers for the fire-fighting pipes' devices in branch order\n"
+        "  numbers FILE --nodes|--branches|--devices [--no-tail]\n"
+        "                                 the free numbers as the chooser lists them, one a line\n"
+        "  stats FILE                     the mine statistics, caption<TAB>value a line\n"
         "\n"
         "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
         "64 bad command line."));

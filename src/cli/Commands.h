@@ -17,3 +17,6 @@ int RunTransform(const QStringList& args);
 int RunSplit(const QStringList& args);
 int RunMerge(const QStringList& args);
 int RunPrint(const QStringList& args);
+int RunRenumber(const QStringList& args);
+int RunNumbers(const QStringList& args);
+int RunStats(const QStringList& args);

@@ -50,6 +50,12 @@ int main(int argc, char* argv[])
         return RunSplit(args);
     if (command == QStringLiteral("merge"))
         return RunMerge(args);
+    if (command == QStringLiteral("renumber"))
+        return RunRenumber(args);
+    if (command == QStringLiteral("numbers"))
+        return RunNumbers(args);
+    if (command == QStringLiteral("stats"))
+        return RunStats(args);
     if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         Cli::Usage();
         return kExitOk;

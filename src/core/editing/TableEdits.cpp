@@ -1,5 +1,6 @@
 #include "core/editing/TableEdits.h"
 
+#include "core/editing/FreeNumberEntries.h"
 #include "core/editing/TableColumns.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
@@ -166,7 +167,9 @@ int NextBranchNumber(const TMine& mine)
 
 TUzel* AddUzel(TMine& mine)
 {
-    return TUzel::Create(&mine, NextUzelNumber(mine));
+    // Nodes share their numbers with every device: the chooser's first entry over both.
+    const int number = FreeNumberEntries::FirstFree(mine, nsUzels | nsWaterDevices | nsGasDevices, {}, true);
+    return TUzel::Create(&mine, number > 0 ? number : NextUzelNumber(mine));
 }
 
 TBranch* AddBranch(TMine& mine, int defaultLayer, int defaultPLF)

@@ -57,7 +57,8 @@ void SetFirePipeLaid(TBranch& branch, bool laid);
 int NextUzelNumber(const TMine& mine);
 int NextBranchNumber(const TMine& mine);
 
-// A new node with the next free number at the origin.
+// A new node at the origin, numbered as the free-number chooser's first entry over the
+// numbers of nodes and devices (the largest + 1 when the numbering has no gap).
 TUzel* AddUzel(TMine& mine);
 // A new branch with the next branch number, without nodes, on the default seam and at the
 // default plan position (−1 none; an index outside its list counts as none).

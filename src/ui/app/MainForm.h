@@ -150,6 +150,7 @@ private:
     void ConnectSchema(TChildForm* form);
     TMineObject* CurrentTableObject() const;
     void ConnectEditingCommands();
+    void ConnectServiceCommands();
     void ConnectEditing(TChildForm* form);
 
     TConfig& config_;

@@ -157,6 +157,7 @@ void TMainForm::ConnectCommands()
 
     ConnectSchemaCommands();
     ConnectEditingCommands();
+    ConnectServiceCommands();
 
     // Help.
     OnCommand("actHelpTopics", [this] { ShowHelp(kHelpContents); });

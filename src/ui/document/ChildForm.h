@@ -12,6 +12,7 @@
 #include "ui/document/GridView.h"
 #include "ui/document/TableLook.h"
 
+#include <QPersistentModelIndex>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -22,6 +23,7 @@ class QMenu;
 class QSplitter;
 class QStackedWidget;
 class QTabBar;
+class QToolButton;
 class TBranch;
 class TBranchTableModel;
 class TConfig;
@@ -165,6 +167,14 @@ public:
     void CutToClipboard();
     void PasteFromClipboard();
 
+    // ---- number picker ---------------------------------------------------------------
+    // While a number cell is edited, a flat free-numbers button sits in the row's fixed
+    // column; it opens the free-number chooser and the chosen number goes to the row's node
+    // or branch.
+    QToolButton* NumberPicker() const { return numberPicker_; }
+    void OpenNumberChooser();
+    void GiveNumberToCell(int number);
+
     // ---- messages and checks -------------------------------------------------------
     TMessageList& Messages() { return messages_; }
     bool MessagesVisible() const;
@@ -226,6 +236,8 @@ private:
     void OnCommandKey(TGridView* grid, TGridView::TCommandKey key);
     void OnHeaderClicked(TGridView* grid, int column);
     void ShowEditError(const QString& message);
+    void SetUpNumberPicker();
+    void ShowNumberPicker(TGridView* grid, const QModelIndex& index);
     void ShowGridMenu(TGridView* grid, const QPoint& globalPos);
     std::vector<TUzel*> UzelsToCopy() const;
     std::vector<TBranch*> BranchesToCopy() const;
@@ -274,4 +286,7 @@ private:
     TBranchTableModel* branchModel_ = nullptr;
     TMessagePanel* messagePanel_ = nullptr;
     TResultsPage* results_ = nullptr;
+    QToolButton* numberPicker_ = nullptr;
+    TGridView* pickerGrid_ = nullptr;
+    QPersistentModelIndex pickerIndex_;
 };

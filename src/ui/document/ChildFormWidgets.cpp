@@ -146,6 +146,7 @@ void TChildForm::BuildWidgets()
         [this] { return isSignalConnected(QMetaMethod::fromSignal(&TChildForm::GotoSchemaRequested)); });
     connect(messagePanel_, &TMessagePanel::ClearChecksRequested, this, &TChildForm::ClearCheckMessages);
     connect(messagePanel_, &TMessagePanel::ClearFreeNumsRequested, this, &TChildForm::ClearFreeNumberMessages);
+    SetUpNumberPicker();
     connect(messagePanel_, &TMessagePanel::ClearAllRequested, this, &TChildForm::ClearAllMessages);
     connect(messagePanel_, &TMessagePanel::CloseRequested, this, [this] { SetMessagesVisible(false); });
 

@@ -69,6 +69,7 @@ void TGridView::CommitEditor()
     if (QWidget* editor = indexWidget(currentIndex())) {
         commitData(editor);
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        emit EditingEnded();
     }
 }
 
@@ -89,10 +90,20 @@ void TGridView::MoveAfterEnter()
     emit AddRequested();
 }
 
+bool TGridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool wasEditing = state() == EditingState;
+    const bool opened = QTableView::edit(index, trigger, event);
+    if (opened && !wasEditing && state() == EditingState)
+        emit EditingStarted(index);
+    return opened;
+}
+
 void TGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     const bool enter = hint == QAbstractItemDelegate::SubmitModelCache;
     QTableView::closeEditor(editor, enter ? QAbstractItemDelegate::NoHint : hint);
+    emit EditingEnded();
     // A refused value keeps the cursor where it was.
     if (enter && GridModel() && !GridModel()->LastEditFailed())
         MoveAfterEnter();

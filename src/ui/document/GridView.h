@@ -28,6 +28,7 @@ public:
     bool Editing() const { return state() == EditingState; }
     // Applies and closes an open cell editor.
     void CommitEditor();
+    using QTableView::edit;
 
     enum TCommandKey { CopyKey, PasteKey, CutKey, DeleteKey, AddKey, ToggleLaidKey };
 
@@ -37,6 +38,9 @@ signals:
     void CommandKey(TGridView::TCommandKey key);
     void AddRequested();
     void ContextMenuAt(const QPoint& globalPos);
+    // A cell editor opened on the index, and closed again.
+    void EditingStarted(const QModelIndex& index);
+    void EditingEnded();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -44,6 +48,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     int NextEditableColumn(int row, int column, int step) const;

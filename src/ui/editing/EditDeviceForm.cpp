@@ -14,6 +14,7 @@
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/editing/DeviceChoosers.h"
+#include "ui/editing/FreeNumForm.h"
 #include "ui/editing/PositionStrip.h"
 
 #include <QApplication>
@@ -24,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -576,13 +576,10 @@ void TEditDeviceForm::PickFreeNumber()
         for (int i = 0; i < int(draft_.Connections.size()); ++i)
             if (i != draft_.SelectedConnection && draft_.Connections[size_t(i)].Checked)
                 extra.push_back(draft_.Connections[size_t(i)].NodeNumber);
-    const auto used = FreeNumberEntries::UsedNumbers(*mine_, nsUzels | (gas ? nsGasDevices : nsWaterDevices), extra);
-    QMenu menu(this);
-    for (const TFreeNumberEntry& e : FreeNumberEntries::Entries(used, true))
-        menu.addAction(e.Caption)->setData(e.Number);
-    const QAction* chosen = menu.exec(freeNumbers_->mapToGlobal(QPoint(0, freeNumbers_->height())));
-    if (chosen && chosen->data().toInt() > 0)
-        numberSpin_->setValue(chosen->data().toInt());
+    const int chosen = ::PickFreeNumber(freeNumbers_->mapToGlobal(QPoint(0, freeNumbers_->height())), *mine_,
+                                        nsUzels | (gas ? nsGasDevices : nsWaterDevices), extra, false, true, this);
+    if (chosen > 0)
+        numberSpin_->setValue(chosen);
 }
 
 // ---- choices ----------------------------------------------------------------------------

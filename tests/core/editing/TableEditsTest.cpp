@@ -144,14 +144,19 @@ TEST(TableEditsNodes, CoordinatesAndNumberAreApplied)
     EXPECT_EQ(u->Y(), 0.0);
 }
 
-TEST(TableEditsAdding, NewObjectsTakeTheLargestNumberPlusOne)
+TEST(TableEditsAdding, NewNodesTakeTheFirstFreeNumberNewBranchesTheLargestPlusOne)
 {
     MineBuilder mb;
     mb.uzel(5);
     mb.uzel(2);
+    mb.uzel(1);
     mb.branch(40, 5, 2);
-    mb.branch(3, 2, 5);  // the last row has a small number
-    EXPECT_EQ(TableEdits::AddUzel(mb.mine())->Number(), 6);
+    TBranch* last = mb.branch(3, 2, 5);  // the last row has a small number
+    mb.device(last, dkGate, 0.5, 3);
+    mb.gasPipe(last);
+    mb.device(last, dkSlit, 0.5, 4, 3);
+    EXPECT_EQ(TableEdits::AddUzel(mb.mine())->Number(), 6);  // 3 and 4 are devices'
+    EXPECT_EQ(TableEdits::AddUzel(mb.mine())->Number(), 7);
     TBranch* nb = TableEdits::AddBranch(mb.mine());
     EXPECT_EQ(nb->Number(), 41);
     EXPECT_EQ(nb->StartNumber(), 0);

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -279,3 +280,24 @@ TEST_F(TableEditing, RowsFollowDeletionsMadeOutsideTheTable)
 }
 
 }  // namespace
+
+TEST_F(TableEditing, TheNumberPickerShowsBesideANumberCellAndGivesTheChosenNumber)
+{
+    TGridView* grid = form->UzelGrid();
+    form->FocusGrid(grid);
+    form->SetEditorMode(true);
+    const QModelIndex x = grid->model()->index(1, Column(grid, upX));
+    grid->setCurrentIndex(x);
+    grid->edit(x);
+    EXPECT_FALSE(form->NumberPicker()->isVisible());
+    grid->CommitEditor();
+
+    const QModelIndex number = grid->model()->index(1, Column(grid, upNum));
+    grid->setCurrentIndex(number);
+    grid->edit(number);
+    ASSERT_TRUE(form->NumberPicker()->isVisible());
+    form->GiveNumberToCell(9);
+    Settle();
+    EXPECT_EQ(form->Rows().UzelAt(1)->Number(), 9);
+    EXPECT_FALSE(form->NumberPicker()->isVisible());
+}

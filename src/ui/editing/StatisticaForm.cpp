@@ -1,0 +1,46 @@
+#include "ui/editing/StatisticaForm.h"
+
+#include "core/editing/MineStatistics.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kCaptionWidth = 200;
+}
+
+TStatisticaForm::TStatisticaForm(const TMine& mine, const QString& filePath, int formatVersion, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Информация о шахте"));
+    list_ = new QTreeWidget(this);
+    list_->setColumnCount(2);
+    list_->setHeaderHidden(true);
+    list_->setRootIsDecorated(false);
+    list_->setSelectionMode(QAbstractItemView::NoSelection);
+    list_->setFocusPolicy(Qt::NoFocus);
+    list_->header()->setStretchLastSection(true);
+    list_->setColumnWidth(0, kCaptionWidth);
+    for (const TStatisticsRow& row : MineStatistics::Rows(mine, filePath, formatVersion)) {
+        auto* item = new QTreeWidgetItem(list_, {row.Caption, row.Value});
+        if (row.Bold) {
+            QFont bold = item->font(0);
+            bold.setBold(true);
+            item->setFont(0, bold);
+            item->setFont(1, bold);
+        }
+    }
+    auto* ok = new QPushButton(QStringLiteral("&ОК"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addLayout(buttons);
+    resize(440, 560);
+}
