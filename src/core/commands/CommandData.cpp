@@ -135,7 +135,7 @@ const CommandInfo kCommands[] = {
     {"actTransform", "&Трансформация узлов...", "Ctrl+R", "Трансформация узлов|Сдвиг, масштабирование и поворот узлов", hEdit, 0, R::FirstPageWithNodes, C::None, G::Service, P::Ready, ""},
     {"actBranchBreak", "&Разбить ветвь...", "Ctrl+B", "Разбить ветвь|Разбить текущую ветвь на несколько ветвей", hEdit, 0, R::FirstPageWithBranches, C::None, G::Service, P::Ready, ""},
     {"actAutoSetWallWidth", "&Диаметр труб и толщина стенок...", "Ctrl+W", "Диаметр труб и толщина стенок|Изменить диаметры и толщину стенок группами", hEdit, 0, R::FirstPageWithBranches, C::None, G::Service, P::Ready, ""},
-    {"actEditDiamColors", "Цвета диаметров...", "", "Цвета диаметров|Цвета труб по диаметрам", hEdit, 0, R::DocumentWithBranches, C::None, G::Service, P::Pending, ""},
+    {"actEditDiamColors", "Цвета диаметров...", "", "Цвета диаметров|Цвета труб по диаметрам", hEdit, 0, R::DocumentWithBranches, C::None, G::Service, P::Ready, ""},
     {"actRenumDevices", "Перенумеровать оборудование...", "", "Перенумеровать оборудование|Дать оборудованию новые номера по порядку ветвей", hEdit, 0, R::DocumentWithBranches, C::None, G::Service, P::Ready, ""},
     {"actMineIntegrate", "Объединить шахты...", "", "Объединить шахты|Добавить в шахту узлы и ветви другой шахты", hEdit, 0, R::AnyDocument, C::None, G::Service, P::Ready, ""},
     {"actFreeNumbers", "&Свободные номера", "Ctrl+N", "Свободные номера|Найти свободные номера узлов, ветвей и оборудования", hService, 0, R::Document, C::None, G::Service, P::Ready, ""},

@@ -5,6 +5,7 @@
 
 #include "core/editing/LayerEdits.h"
 #include "ui/document/ChildForm.h"
+#include "ui/editing/EditDiamColorsForm.h"
 #include "ui/editing/EditLayersForm.h"
 #include "ui/editing/PropertyForm.h"
 #include "ui/editing/RenumDevForm.h"
@@ -15,6 +16,7 @@ void TMainForm::ConnectServiceCommands()
 {
     OnDocumentCommand("actRenumDevices", [this](TChildForm& d) { RenumberDevices(this, *d.Mine()); });
     OnDocumentCommand("actAutoSetWallWidth", [this](TChildForm& d) { TAutoSetWallThickForm(*d.Mine(), this).exec(); });
+    OnDocumentCommand("actEditDiamColors", [this](TChildForm& d) { TfrmEditDiamColors::Run(*d.Mine(), this); });
     OnDocumentCommand("actEditLayers",
                       [this](TChildForm& d) { TEditLayersForm(*d.Mine(), TLayerKind::Seams, this).exec(); });
     OnDocumentCommand("actEditPLF",

@@ -4,14 +4,13 @@
 #include "ui/app/HelpContexts.h"
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/editing/SwatchDelegate.h"
 
 #include <QColorDialog>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -20,22 +19,7 @@ namespace {
 constexpr int kSeamsHelp = 44;
 constexpr int kPositionsHelp = 200;
 constexpr int kSwatchWidth = 28;
-constexpr int kColorRole = Qt::UserRole;
-
-// The item's colour as a swatch at the right edge of its line.
-class TSwatchDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::paint(painter, option, index);
-        const QRect swatch(option.rect.right() - kSwatchWidth, option.rect.top() + 1, kSwatchWidth,
-                           option.rect.height() - 2);
-        painter->fillRect(swatch, index.data(kColorRole).value<QColor>());
-        painter->setPen(option.palette.color(QPalette::WindowText));
-        painter->drawRect(swatch.adjusted(0, 0, -1, -1));
-    }
-};
+constexpr int kColorRole = TSwatchDelegate::Role;
 
 }  // namespace
 
@@ -47,7 +31,7 @@ TEditLayersForm::TEditLayersForm(TMine& mine, TLayerKind page, QWidget* parent)
     tabs_->addTab(QStringLiteral("&Пласты"));
     tabs_->addTab(QStringLiteral("По&зиции ПЛА"));
     list_ = new QListWidget(this);
-    list_->setItemDelegate(new TSwatchDelegate(list_));
+    list_->setItemDelegate(new TSwatchDelegate(kSwatchWidth, list_));
     add_ = new QPushButton(QStringLiteral("&Добавить"), this);
     rename_ = new QPushButton(this);
     remove_ = new QPushButton(QStringLiteral("&Удалить"), this);

@@ -1,7 +1,11 @@
 #include "../document/DocumentTestSupport.h"
 
 #include "core/editing/FreeNumberEntries.h"
+#include "core/model/Branch.h"
 #include "core/model/Layer.h"
+#include "core/model/Mine.h"
+#include "core/model/Pipe.h"
+#include "ui/editing/EditDiamColorsForm.h"
 #include "ui/editing/EditLayersForm.h"
 #include "ui/editing/FreeNumForm.h"
 #include "ui/editing/PropertyForm.h"
@@ -163,4 +167,31 @@ TEST_F(NumberDialogs, StatisticsShowTheRowsWithBoldGroupHeads)
     EXPECT_FALSE(list->topLevelItem(1)->font(0).bold());
     EXPECT_EQ(list->topLevelItem(9)->text(0), QStringLiteral("Всего ветвей"));
     EXPECT_EQ(list->topLevelItem(9)->text(1), QStringLiteral("4"));
+}
+
+// One line a diameter with its pipe count; a new colour goes to every pipe of that diameter;
+// a mine without pipes gets the message instead of the editor.
+TEST_F(NumberDialogs, DiameterColoursListEveryDiameterAndRecolourItsPipes)
+{
+    MineBuilder mb;
+    for (int n = 1; n <= 4; ++n)
+        mb.uzel(n, n * 10.0, 0);
+    TBranch* a = mb.firePipe(1, 1, 2, 100);
+    TBranch* b = mb.firePipe(2, 2, 3, 100);
+    TBranch* c = mb.firePipe(3, 3, 4, 150);
+    TMine& mine = mb.mine();
+    TfrmEditDiamColors form(mine, nullptr);
+    const auto row = form.List()->findItems(QStringLiteral("d = 100 мм"), Qt::MatchStartsWith);
+    ASSERT_EQ(row.size(), 1);
+    EXPECT_EQ(row[0]->text(), QStringLiteral("d = 100 мм\t(ветвей: 2)"));
+    form.List()->setCurrentItem(row[0]);
+    form.ColorSelected(QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(a->FirePipe()->Color(), 0x563412);
+    EXPECT_EQ(b->FirePipe()->Color(), 0x563412);
+    EXPECT_NE(c->FirePipe()->Color(), 0x563412);
+
+    MineBuilder empty;
+    TfrmEditDiamColors::Run(empty.mine(), nullptr);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].Text, DiamColorTexts::kNoPipes);
 }
