@@ -71,6 +71,8 @@ int Usage()
         "  numbers FILE --nodes|--branches|--devices [--no-tail]\n"
         "                                 the free numbers as the chooser lists them, one a line\n"
         "  stats FILE                     the mine statistics, caption<TAB>value a line\n"
+        "  devices FILE [--pipe fire|drain|air|gas|all] [--kind NAME] [--consumers]\n"
+        "                                 the all-devices table: headings, then a device a line\n"
         "\n"
         "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
         "64 bad command line."));

@@ -20,3 +20,4 @@ int RunPrint(const QStringList& args);
 int RunRenumber(const QStringList& args);
 int RunNumbers(const QStringList& args);
 int RunStats(const QStringList& args);
+int RunDevices(const QStringList& args);

@@ -56,6 +56,8 @@ int main(int argc, char* argv[])
         return RunNumbers(args);
     if (command == QStringLiteral("stats"))
         return RunStats(args);
+    if (command == QStringLiteral("devices"))
+        return RunDevices(args);
     if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
         Cli::Usage();
         return kExitOk;

@@ -109,3 +109,18 @@ TEST(NumbersCli, StatisticsRowsKeepTheirLeadingBlanks)
     EXPECT_TRUE(lines.contains(QStringLiteral("   всего задвижек\t1")));
     EXPECT_EQ(Cli({QStringLiteral("stats")}).exit, 64);
 }
+
+// The all-devices table: headings, then a device a line by number, the branch column's tabs
+// written as blanks; --pipe all looks at every pipe, but the drainage pipe is not laid, so its
+// gate stays out; an unknown kind is a usage error.
+TEST(NumbersCli, DevicesPrintTheTableAsTheWindowShowsIt)
+{
+    TestTempDir dir;
+    const QString path = WriteMine(dir);
+    const CliRunResult gates = Cli({QStringLiteral("devices"), path, QStringLiteral("--kind"), QStringLiteral("задвижка")});
+    ASSERT_EQ(gates.exit, 0) << gates.err.toStdString();
+    EXPECT_EQ(gates.out, QStringLiteral("ВСЕ\tНомер\tСостояние\tВыработка\n1\t300\tОткрыто\t3 (1, 2) \n"));
+    const CliRunResult all = Cli({QStringLiteral("devices"), path, QStringLiteral("--pipe"), QStringLiteral("all")});
+    EXPECT_EQ(all.out.count(QLatin1Char('\n')), 3);
+    EXPECT_EQ(Cli({QStringLiteral("devices"), path, QStringLiteral("--kind"), QStringLiteral("x")}).exit, 64);
+}
