@@ -109,7 +109,7 @@ const CommandInfo kCommands[] = {
     {"actAddBranch", "&Добавить ветвь", "", "Добавить ветвь|Добавить новую ветвь в таблицу", hEdit, 0, R::FirstPage, C::None, G::Mine, P::Ready, "list-add"},
     {"actDelBranch", "&Удалить ветвь", "", "Удалить ветвь|Удалить текущую ветвь", hEdit, 0, R::FirstPageWithBranches, C::None, G::Mine, P::Ready, "list-remove"},
     {"actEditPipe", "&Трубопровод...", "Ctrl+E", "Трубопровод|Трубы текущей ветви и оборудование на них", hEdit, 0, R::PipeEditor, C::None, G::Mine, P::Ready, ""},
-    {"actAllDevices", "&Все оборудование...", "", "Все оборудование|Таблица всего оборудования шахты", hEdit, 0, R::DocumentWithBranches, C::None, G::Mine, P::Pending, ""},
+    {"actAllDevices", "&Все оборудование...", "", "Все оборудование|Таблица всего оборудования шахты", hEdit, 0, R::DocumentWithBranches, C::None, G::Mine, P::Ready, ""},
     {"actAddDevice", "Добавить оборудование...", "", "Добавить оборудование|Добавить оборудование выбранного типа на текущую ветвь", hEdit, 0, R::FirstPageWithBranches, C::None, G::Mine, P::Ready, ""},
     {"actEditDevice", "Править оборудование...", "", "Править оборудование|Изменить выбранное оборудование", hEdit, 0, R::DeviceSelected, C::None, G::Mine, P::Ready, ""},
     {"actDelDevice", "Удалить оборудование", "", "Удалить оборудование|Удалить выбранное оборудование", hEdit, 0, R::DeviceSelected, C::None, G::Mine, P::Ready, ""},

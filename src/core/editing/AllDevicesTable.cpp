@@ -272,6 +272,34 @@ int Apply(TMine& mine, TGroupCommand command)
     return changed;
 }
 
+namespace {
+
+template <class T>
+void Toggle(TMine& mine, const std::vector<T*>& listed)
+{
+    const bool all = std::all_of(listed.begin(), listed.end(), [](const T* o) { return o->Selected(); });
+    if (all) {
+        for (T* o : listed)
+            mine.Selection.Remove(o);
+        return;
+    }
+    mine.Selection.RemoveClass<T>();
+    for (T* o : listed)
+        mine.Selection.Add(o);
+}
+
+}  // namespace
+
+void ToggleAll(TMine& mine, const std::vector<TBranch*>& listed) { Toggle(mine, listed); }
+void ToggleAll(TMine& mine, const std::vector<TDevice*>& listed) { Toggle(mine, listed); }
+
+void SelectOnly(TMine& mine, const std::vector<TBranch*>& listed)
+{
+    mine.Selection.RemoveClass<TBranch>();
+    for (TBranch* b : listed)
+        mine.Selection.Add(b);
+}
+
 QString DeleteQuestion(const TDevice& device)
 {
     return QStringLiteral("Удалить %1 \"%2\"?").arg(device.KindName(), device.Model());

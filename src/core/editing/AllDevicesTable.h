@@ -65,6 +65,14 @@ enum class TGroupCommand { OpenAllGates, CloseAllCranes, SwitchOffAllPumps, Swit
 QString Question(TGroupCommand command);
 int Apply(TMine& mine, TGroupCommand command);
 
+// The select-all toggle: when some listed branch (device) is not selected, every branch
+// (device) leaves the selection and all listed ones join it; when all are, they all leave.
+void ToggleAll(TMine& mine, const std::vector<TBranch*>& listed);
+void ToggleAll(TMine& mine, const std::vector<TDevice*>& listed);
+// Opening the window: exactly the listed branches selected (a second opening shows the same
+// table, where toggling would empty it).
+void SelectOnly(TMine& mine, const std::vector<TBranch*>& listed);
+
 // "Удалить %s?": the kind name, a blank and the model in double quotes.
 QString DeleteQuestion(const TDevice& device);
 

@@ -1,5 +1,6 @@
 #include "render/report/DevicesReport.h"
 
+#include "core/editing/AllDevicesTable.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/DeviceKinds.h"
@@ -28,24 +29,24 @@ std::vector<const TDevice*> DevicesReport::FirePipeDevices(const TMine& mine)
     return devices;
 }
 
-TReportTable DevicesReport::Table(const std::vector<const TDevice*>& devices, const QString& kinds)
+TReportTable DevicesReport::Table(const std::vector<const TDevice*>& devices, const QString& kinds, int kindCode)
 {
+    // The columns of the all-devices table for the kind; tabs inside a cell print as two blanks.
     TReportTable table;
     table.Title = QStringLiteral("Таблица устройств (%1)").arg(kinds);
-    table.Columns = {{QStringLiteral("ВСЕ"), TReportAlign::Right, true, 1.5},
-                     {QStringLiteral("Номер"), TReportAlign::Right, false, 2},
-                     {QStringLiteral("Тип"), TReportAlign::Left, false, 4},
-                     {QStringLiteral("Выработка"), TReportAlign::Left, false, 8}};
+    const QStringList headings = AllDevicesTable::Headings(kindCode);
+    for (int c = 0; c < headings.size(); ++c) {
+        const bool last = c == headings.size() - 1;
+        const double weight = c == 0 ? 1.5 : last ? 8 : kindCode == 0 ? 4 : 2;
+        table.Columns.push_back({QString(headings[c]).replace(QStringLiteral("\r\n"), QStringLiteral(" ")),
+                                 c < 2 ? TReportAlign::Right : TReportAlign::Left, c == 0, weight});
+    }
     int row = 0;
     for (const TDevice* d : devices) {
-        const TBranch* b = d->Branch();
-        const QString branch = b ? QStringLiteral("%1  (%2, %3)  %4")
-                                       .arg(b->Number())
-                                       .arg(b->StartNumber())
-                                       .arg(b->EndNumber())
-                                       .arg(b->Remark())
-                                 : QString();
-        table.Rows.push_back({QString::number(++row), QString::number(d->Number()), d->KindName(), branch.trimmed()});
+        QStringList cells = AllDevicesTable::Cells(*d, kindCode, ++row);
+        for (QString& cell : cells)
+            cell = cell.replace(QLatin1Char('\t'), QStringLiteral("  ")).trimmed();
+        table.Rows.push_back(cells);
     }
     return table;
 }
@@ -108,6 +109,6 @@ TReportContent DevicesReport::Build(const TDevicesReportInputs& in)
     if (in.TitlePage)
         content.TitlePage = TitlePage(in);
     if (!in.Devices.empty())
-        content.Tables.push_back(Table(in.Devices, in.Kinds));
+        content.Tables.push_back(Table(in.Devices, in.Kinds, in.KindCode));
     return content;
 }

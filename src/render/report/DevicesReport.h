@@ -24,6 +24,7 @@ struct TDevicesReportInputs {
     QString Layer = QStringLiteral("все");
     QString Pipe = QStringLiteral("Пожарно-оросительный");
     QString Kinds = QStringLiteral("все оборудование");
+    int KindCode = 0;  // the kind the table shows: its columns
     bool TitlePage = true;
     bool PageNumbers = true;
 };
@@ -35,8 +36,9 @@ std::vector<const TDevice*> Choose(const std::vector<const TDevice*>& listed, in
 // Every device of the mine's fire-fighting pipes, branch by branch in mine order.
 std::vector<const TDevice*> FirePipeDevices(const TMine& mine);
 
-// "Таблица устройств (%s)": the row number, the device number, its kind and its branch.
-TReportTable Table(const std::vector<const TDevice*>& devices, const QString& kinds);
+// "Таблица устройств (%s)": the all-devices table's columns for the kind (for every kind: the
+// row number, the device number, its kind and its branch).
+TReportTable Table(const std::vector<const TDevice*>& devices, const QString& kinds, int kindCode = 0);
 std::vector<TTitleLine> TitlePage(const TDevicesReportInputs& inputs);
 TReportContent Build(const TDevicesReportInputs& inputs);
 

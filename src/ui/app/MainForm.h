@@ -99,6 +99,9 @@ public:
     // ---- device and pipe editing (MainFormEditing.cpp) -------------------------------
     // The device dialog for the device, or for a new device of the kind on the branch.
     bool EditDevice(TDevice* device);
+    // "&Все оборудование...": the all-devices table of the document; with `given`, those
+    // devices (chosen on the schema) and their branches become the selection.
+    void ShowAllDevices(TChildForm& doc, const std::vector<TDevice*>* given = nullptr);
     bool AddDevice(TBranch* branch, int kind);
     // The pipe window bound to the branch of the document, created on first use; null
     // branch frees it. Null while none is open.

@@ -66,6 +66,7 @@ void TMainForm::ConnectCommands()
     });
     OnCommand("actFileCloseAll", [this] { CloseAll(); });
     OnDocumentCommand("actFilePrint", [this](TChildForm& d) { TPrintTablesForm(d, this).exec(); });
+    OnDocumentCommand("actAllDevices", [this](TChildForm& d) { ShowAllDevices(d); });
     OnCommand("actExit", [this] { close(); });
 
     // Editing.

@@ -3,6 +3,9 @@
 
 #include "ui/app/MainForm.h"
 
+#include "core/model/Device.h"
+#include "core/model/Mine.h"
+
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Uzel.h"
@@ -55,6 +58,16 @@ TShema2DForm* TMainForm::OpenSchema()
         });
         // A double click on the schema: the device dialog for a device, else the pipe window.
         connect(schema_, &TShema2DForm::EditDeviceRequested, this, [this](TDevice* device) { EditDevice(device); });
+        connect(schema_, &TShema2DForm::AllDevicesRequested, this, [this] {
+            TChildForm* doc = schema_ ? schema_->Document() : nullptr;
+            if (!doc)
+                return;
+            std::vector<TDevice*> chosen;
+            for (TMineObject* object : doc->Mine()->Selection)
+                if (auto* device = dynamic_cast<TDevice*>(object))
+                    chosen.push_back(device);
+            ShowAllDevices(*doc, chosen.empty() ? nullptr : &chosen);
+        });
         connect(schema_, &TShema2DForm::EditPipeRequested, this, [this](TBranch* branch) {
             if (schema_ && schema_->Document())
                 ShowPipeEditor(schema_->Document(), branch);

@@ -212,6 +212,8 @@ void TShema2DForm::BuildActions()
             &QAction::triggered, this, &TShema2DForm::RunOptions);
     connect(AddCommand("ActToMainWindow", QStringLiteral("Главное окно"), "F7", ""), &QAction::triggered, this,
             &TShema2DForm::MainWindowRequested);
+    connect(AddCommand("ActDevicesWindow", QStringLiteral("Все оборудование..."), "", ""), &QAction::triggered, this,
+            &TShema2DForm::AllDevicesRequested);
     // The schema's page of the help: the one of the schemas and checks.
     connect(AddCommand("ActHelpTechno", QStringLiteral("Справка"), "F1", "help-contents"), &QAction::triggered, this,
             [this] { HelpViewer::Show(config_.HelpPath, kSchemaHelpContext, this); });
@@ -310,6 +312,7 @@ void TShema2DForm::BuildMenusAndToolBar()
     service->addAction(Action(QStringLiteral("ActOptions")));
     service->addAction(Action(QStringLiteral("ActMap")));
     service->addAction(Action(QStringLiteral("ActInfoWindow")));
+    service->addAction(Action(QStringLiteral("ActDevicesWindow")));
     service->addAction(Action(QStringLiteral("ActToMainWindow")));
     service->addSeparator();
     service->addAction(Action(QStringLiteral("ActHelpTechno")));

@@ -146,6 +146,8 @@ signals:
     // A double click on a device, or on a branch (the pipe window).
     void EditDeviceRequested(TDevice* device);
     void EditPipeRequested(TBranch* branch);
+    // ActDevicesWindow: the all-devices table (of the selected devices when there are).
+    void AllDevicesRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
