@@ -321,6 +321,11 @@ void TAllDevForm::KindChanged(bool rebuildBranches)
 void TAllDevForm::FillBranches()
 {
     branches_ = AllDevicesTable::ListBranches(*document_.Mine(), Filter());
+    ShowBranches();
+}
+
+void TAllDevForm::ShowBranches()
+{
     const QColor selected = ToQColor(config_.SelCell.BackColor);
     branchGrid_->setRowCount(int(branches_.size()));
     for (int r = 0; r < int(branches_.size()); ++r) {
@@ -426,9 +431,9 @@ void TAllDevForm::ClickBranchHeading(int column)
     }
     auto key = [column](const TBranch* b) -> std::tuple<double, QString> {
         switch (column) {
-        case 1: return {b->Number(), {}};
-        case 2: return {b->StartNumber(), {}};
-        case 3: return {b->EndNumber(), {}};
+        case 1: return {double(b->Number()), {}};
+        case 2: return {double(b->StartNumber()), {}};
+        case 3: return {double(b->EndNumber()), {}};
         case 4: return {b->Length(), {}};
         case 5: return {b->Angle(), {}};
         default: return {0, b->Remark()};
@@ -436,22 +441,7 @@ void TAllDevForm::ClickBranchHeading(int column)
     };
     std::stable_sort(branches_.begin(), branches_.end(),
                      [&](const TBranch* a, const TBranch* b) { return key(a) < key(b); });
-    // Refill in the new order without listing again.
-    const std::vector<TBranch*> sorted = branches_;
-    FillBranches();
-    branches_ = sorted;
-    const QColor selected = ToQColor(config_.SelCell.BackColor);
-    for (int r = 0; r < int(branches_.size()); ++r) {
-        const TBranch* b = branches_[size_t(r)];
-        const QStringList cells{QString::number(r + 1),           QString::number(b->Number()),
-                                QString::number(b->StartNumber()), QString::number(b->EndNumber()),
-                                QString::number(b->Length(), 'f', 1), QString::number(b->Angle(), 'f', 1),
-                                b->Remark()};
-        for (int c = 0; c < cells.size(); ++c) {
-            branchGrid_->item(r, c)->setText(cells[c]);
-            branchGrid_->item(r, c)->setBackground(b->Selected() ? QBrush(selected) : QBrush());
-        }
-    }
+    ShowBranches();
     FillDevices(false);
 }
 

@@ -73,6 +73,8 @@ private:
     void BuildWidgets(const QComboBox* seams, const QComboBox* positions);
     void BuildFilterPages();
     void FillBranches();
+    // The listed branches into the table, in the order they stand.
+    void ShowBranches();
     void FillDevices(bool rebuildColumns);
     void UpdateButtons();
     void SelectionChanged();
