@@ -1,3 +1,4 @@
+#include "core/exchange/ExchangeFormats.h"
 #include "core/exchange/TorvexFile.h"
 #include "core/file/ByteWriter.h"
 #include "core/model/Branch.h"
@@ -288,4 +289,15 @@ TEST(TorvexFile, AMissingFileIsAnImportError)
     } catch (const EInOutError& e) {
         EXPECT_EQ(TorvexFile::kImportFailed, e.Message());
     }
+}
+
+TEST(ExchangeFormats, TheExtensionDecidesInAnyLetterCase)
+{
+    EXPECT_EQ(TFileFormat::Torvex, ExchangeFormats::FormatOf(u"/дом/шахта.MDF"_qs));
+    EXPECT_EQ(TFileFormat::ResultsText, ExchangeFormats::FormatOf(u"итоги.Txt"_qs));
+    EXPECT_EQ(TFileFormat::Network, ExchangeFormats::FormatOf(u"a.b/шахта.irv"_qs));
+    EXPECT_EQ(TFileFormat::Unknown, ExchangeFormats::FormatOf(u"шахта.dat"_qs));
+    EXPECT_EQ(TFileFormat::Unknown, ExchangeFormats::FormatOf(u"a.mdf/шахта"_qs));
+    EXPECT_EQ(u"шахта.irv"_qs, ExchangeFormats::ImportedDocumentName(u"/дом/шахта.MDF"_qs));
+    EXPECT_EQ(u"сеть.irv"_qs, ExchangeFormats::ImportedDocumentName(u"сеть"_qs));
 }
