@@ -172,10 +172,8 @@ QStringList NoteLines(const QString& remark)
     if (remark.isEmpty())
         return {};
     static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = remark.split(breaks);
-    if (lines.size() > 1 && lines.last().isEmpty())
-        lines.removeLast();  // a closing line break is not a line of its own
-    return lines;
+    // A closing line break gives an empty last line, so the notes come back exactly.
+    return remark.split(breaks);
 }
 
 QString JoinNoteLines(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")); }

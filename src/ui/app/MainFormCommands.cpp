@@ -158,6 +158,7 @@ void TMainForm::ConnectCommands()
     ConnectSchemaCommands();
     ConnectEditingCommands();
     ConnectServiceCommands();
+    ConnectExchangeCommands();
 
     // Help.
     OnCommand("actHelpTopics", [this] { ShowHelp(kHelpContents); });

@@ -253,8 +253,9 @@ TEST(TorvexFile, AMineRoundTripsWithNotesSeamsAndComments)
 TEST(TorvexFile, NotesAreSplitIntoLinesAndJoinedWithCrLf)
 {
     EXPECT_TRUE(TorvexFile::NoteLines(QString()).isEmpty());
-    EXPECT_EQ((QStringList{u"a"_qs, u"b"_qs, u""_qs, u"c"_qs}), TorvexFile::NoteLines(u"a\nb\r\n\rc\r\n"_qs));
-    EXPECT_EQ(u"a\r\nb"_qs, TorvexFile::JoinNoteLines({u"a"_qs, u"b"_qs}));
+    EXPECT_EQ((QStringList{u"a"_qs, u"b"_qs, u""_qs, u"c"_qs, u""_qs}), TorvexFile::NoteLines(u"a\nb\r\n\rc\r\n"_qs));
+    for (const QString& notes : {u"a\r\nb"_qs, u"\r\n"_qs, u"a\r\n\r\n"_qs})
+        EXPECT_EQ(notes, TorvexFile::JoinNoteLines(TorvexFile::NoteLines(notes)));
 }
 
 TEST(TorvexFile, AFailedExportLeavesThePreviousFileIntact)
