@@ -6,6 +6,7 @@
 # small mines are also offered under older version numbers, so the fuzzer starts inside the
 # record layouts of those versions too. settings_text/, clipboard/, hand_over/, profile_file/ and
 # reducer_file/ are written by irvata_fuzz_seeds (fuzz/MakeSeeds.cpp) with the program's own writers.
+# torvex_file/ comes from the converter.
 set -e
 CLI=${1:?usage: make-corpus.sh IRVATA_CLI IRVATA_FUZZ_SEEDS [CORPUS_DIR]}
 SEEDS=${2:?usage: make-corpus.sh IRVATA_CLI IRVATA_FUZZ_SEEDS [CORPUS_DIR]}
@@ -32,3 +33,7 @@ for f in sorted(src.glob('*.irv')):
             (out / f'body-{f.stem}-as-{old}').write_bytes(bytes([old]) + body)
 PY
 "$SEEDS" "$OUT"
+# torvex_file/ holds exchange files written by the program's own converter.
+mkdir -p "$OUT/torvex_file"
+"$CLI" convert "$tmp/sample-17.irv" "$OUT/torvex_file/sample.mdf"
+"$CLI" convert "$tmp/tiny-17.irv" "$OUT/torvex_file/tiny.mdf"

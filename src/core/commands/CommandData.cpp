@@ -24,8 +24,8 @@ const CommandInfo kCommands[] = {
     {"actFileSaveAll", "Сохранить &все", "", "Сохранить все|Сохранить все открытые шахты", hFile, 2, R::Document, C::None, G::File, P::Ready, ""},
     {"actFileClose", "&Закрыть", "", "Закрыть|Закрыть окно текущей шахты", hFile, 0, R::Document, C::None, G::File, P::Ready, "window-close"},
     {"actFileCloseAll", "З&акрыть все", "", "Закрыть все|Закрыть окна всех шахт", hFile, 1, R::Document, C::None, G::File, P::Ready, ""},
-    {"actImport", "&Импорт...", "", "Импорт|Открыть файл обмена данными", hFile, 0, R::Always, C::None, G::File, P::Pending, ""},
-    {"actExport", "&Экпорт...", "", "Экспорт|Сохранить шахту или результаты в файле обмена данными", hFile, 0, R::Document, C::None, G::File, P::Pending, ""},
+    {"actImport", "&Импорт...", "", "Импорт|Открыть файл обмена данными", hFile, 0, R::Always, C::None, G::File, P::Ready, ""},
+    {"actExport", "&Экпорт...", "", "Экспорт|Сохранить шахту или результаты в файле обмена данными", hFile, 0, R::Document, C::None, G::File, P::Ready, ""},
     {"actFilePrint", "&Печать...", "Ctrl+P", "Печать|Печать таблиц шахты", hFile, 0, R::Document, C::None, G::File, P::Ready, "document-print"},
     {"actExit", "&Выход", "", "Выход|Завершить работу с программой", hFile, 0, R::Always, C::None, G::File, P::Ready, "application-exit"},
 

@@ -154,6 +154,11 @@ private:
     TMineObject* CurrentTableObject() const;
     void ConnectEditingCommands();
     void ConnectServiceCommands();
+    // "&Импорт..." and "&Экпорт...": the sibling program's exchange files and the results
+    // text (MainFormExchange.cpp).
+    void ConnectExchangeCommands();
+    void ImportExchangeFile();
+    void ExportDocument(TChildForm& doc);
     void ConnectEditing(TChildForm* form);
 
     TConfig& config_;

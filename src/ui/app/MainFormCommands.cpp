@@ -159,6 +159,7 @@ void TMainForm::ConnectCommands()
     ConnectSchemaCommands();
     ConnectEditingCommands();
     ConnectServiceCommands();
+    ConnectExchangeCommands();
 
     // Help.
     OnCommand("actHelpTopics", [this] { ShowHelp(kHelpContents); });

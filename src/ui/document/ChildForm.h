@@ -83,6 +83,10 @@ public:
     bool RefreshNeeded() const { return refreshNeeded_; }
     // Everything the network file keeps of the window.
     TDocumentSettings DocumentSettings() const;
+    // Takes a mine imported from an exchange file (defined in ChildFormExchange.cpp): the
+    // document is called name and has no file of its own, so Save asks where; every column
+    // shows, the nodes lie at their coordinates on the schema, nothing is modified.
+    void AdoptImported(std::unique_ptr<TMine> mine, const QString& name);
 
     // ---- document values ----------------------------------------------------------
     int ColorMode() const { return colorMode_; }

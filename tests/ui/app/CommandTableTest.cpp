@@ -144,8 +144,8 @@ TEST(CommandActions, StatesAreApplied)
     EXPECT_FALSE(actions.Action(u"actFileSave")->isEnabled());
     EXPECT_FALSE(actions.Action(u"actUzelGrid")->isVisible());
     // Pending commands stay hidden and disabled whatever their rule says.
-    EXPECT_FALSE(actions.Action(u"actImport")->isEnabled());
-    EXPECT_FALSE(actions.Action(u"actImport")->isVisible());
+    EXPECT_FALSE(actions.Action(u"actTopologyChema")->isEnabled());
+    EXPECT_FALSE(actions.Action(u"actTopologyChema")->isVisible());
     // Clipboard shortcuts only while the command can act.
     EXPECT_TRUE(actions.Action(u"actCopyToClipboard")->shortcut().isEmpty());
 

@@ -1,0 +1,152 @@
+#include "core/exchange/ResultsText.h"
+
+#include "core/editing/TableCells.h"
+#include "core/editing/TableColumns.h"
+#include "core/file/AtomicFile.h"
+#include "core/file/Cp1251.h"
+#include "core/file/FileError.h"
+#include "core/model/Branch.h"
+#include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// System error codes the reasons are chosen by.
+constexpr int kFileNotFound = 2;
+constexpr int kPathNotFound = 3;
+constexpr int kAccessDenied = 5;
+constexpr int kSharingViolation = 32;
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+QString OneLine(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    for (QChar& ch : text)
+        if (ch == u'\t' || ch == u'\r' || ch == u'\n')
+            ch = u' ';
+    return text;
+}
+
+QString UnitLine(const QString& unit)
+{
+    if (unit.startsWith(QStringLiteral("\r\n")))
+        return unit.mid(2);
+    return unit.startsWith(u'\n') ? unit.mid(1) : unit;
+}
+
+// What went wrong, told from the state of the target after the write failed.
+int FailureCode(const QString& path)
+{
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.exists() || !folder.isDir())
+        return kPathNotFound;
+    if (target.isDir() || !folder.isWritable() || (target.exists() && !target.isWritable()))
+        return kAccessDenied;
+    return 0;
+}
+
+}  // namespace
+
+namespace ResultsText {
+
+QString CellText(const TSectionResultRow& row, int param, int decimals)
+{
+    const TWaterPipePart& s = *row.Section;
+    const TBranch& b = *row.Branch;
+    const auto* pipe = dynamic_cast<const TWaterPipe*>(s.OwnerPipeOf());
+    const auto fixed = [decimals](double v) { return TableCells::FixedText(v, decimals); };
+    switch (param) {
+    case hbpNum:
+        return QString::number(b.Number());
+    case hbpNumS:
+        return QString::number(s.SectionEndNumbers(1));
+    case hbpNumE:
+        return QString::number(s.SectionEndNumbers(2));
+    case hbpL:
+        return fixed(s.SectionLength());
+    case hbpK:
+        return pipe ? fixed(pipe->K()) : QString();
+    case hbpLk:
+        return fixed(s.SectionLK());
+    case hbpAngle:
+        return fixed(b.Angle());
+    case hbpQ:
+        return fixed(s.Q);
+    case hbpV:
+        return fixed(s.SectionVelocity());
+    case hbpD:
+        return pipe ? fixed(pipe->Diameter()) : QString();
+    case hbp100i:
+        return fixed(s.SectionGradient());
+    case hbpR:
+        return fixed(s.R);
+    case hbpdZ:
+        return fixed(s.SectionDZ());
+    case hbpP1:
+        return fixed(s.P1);
+    case hbpP2:
+        return fixed(s.P2);
+    case hbpRemark:
+        return OneLine(b.Remark());
+    case hbpDeltaP:
+        return fixed(s.DeltaP);
+    default:
+        return QString();
+    }
+}
+
+QByteArray Build(const std::vector<TSectionResultRow>& rows, const TColumnSet& columns)
+{
+    QString text;
+    for (int i = 0; i < columns.Count(); ++i) {
+        const TColumnDescriptor& col = columns.At(i);
+        if (col.Visible)
+            text += u'\t' + col.Def.Heading + u' ' + UnitLine(col.Def.Unit);
+    }
+    text += kLineEnd;
+    for (const TSectionResultRow& row : rows) {
+        for (int i = 0; i < columns.Count(); ++i) {
+            const TColumnDescriptor& col = columns.At(i);
+            if (col.Visible)
+                text += u'\t' + CellText(row, col.Def.Param, col.Def.Decimals);
+        }
+        text += kLineEnd;
+    }
+    return toCp1251(text);
+}
+
+void Export(const QString& path, const std::vector<TSectionResultRow>* rows, const TColumnSet& columns)
+{
+    if (!rows)
+        throw Exception(kNoResults);
+    const QByteArray data = Build(*rows, columns);
+    try {
+        WriteFileAtomically(path, data);
+    } catch (const EFileError&) {
+        throw Exception(QStringLiteral("Ошибка при экспорте результатов в файл %1:\r\n%2")
+                            .arg(FileNameOnly(path), ReasonText(FailureCode(path))));
+    }
+}
+
+QString ReasonText(int code)
+{
+    switch (code) {
+    case kFileNotFound:
+        return QStringLiteral("файл не найден");
+    case kPathNotFound:
+        return QStringLiteral("путь не найден");
+    case kAccessDenied:
+        return QStringLiteral("отказано в доступе");
+    case kSharingViolation:
+        return QStringLiteral("файл занят другим приложением");
+    default:
+        return QStringLiteral("неизвестная ошибка");
+    }
+}
+
+}  // namespace ResultsText

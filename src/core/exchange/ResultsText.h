@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/model/Errors.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+class TBranch;
+class TColumnSet;
+class TWaterPipePart;
+
+// One row of a document's pipeline-sections results: a section of a branch's fire-fighting
+// pipe.
+struct TSectionResultRow {
+    const TBranch* Branch = nullptr;
+    const TWaterPipePart* Section = nullptr;
+};
+
+// The stored results of the fire-fighting pipe as a tab-separated text for spreadsheets:
+// a heading line, then one line per section, each field after a tab, lines ended by CR LF,
+// in the Windows-1251 code page. Only the visible columns are written, in table order.
+namespace ResultsText {
+
+inline const QString kNoResults =
+    QStringLiteral("Документ не содержит результатов расчета: экспортировать нечего");
+
+// The cell as the sections table shows it: fixed notation with the column's decimals, the
+// comment as the branch's comment with tabs and line breaks turned into blanks (so a row
+// stays one line of the file).
+QString CellText(const TSectionResultRow& row, int param, int decimals);
+
+QByteArray Build(const std::vector<TSectionResultRow>& rows, const TColumnSet& columns);
+
+// Writes the text through a temporary renamed over path. rows is null when the document
+// holds no results: that is refused with kNoResults instead of writing nothing. A failed
+// write gives "Ошибка при экспорте результатов в файл %s:\r\n%s" with the reason.
+void Export(const QString& path, const std::vector<TSectionResultRow>* rows, const TColumnSet& columns);
+
+// The reason shown for a system error code.
+QString ReasonText(int code);
+
+}  // namespace ResultsText
