@@ -9,7 +9,13 @@
 
 namespace {
 
-bool Convertible(TFileFormat format) { return format == TFileFormat::Network || format == TFileFormat::Torvex; }
+// What is read: an ".mdf" (any letter case) is an exchange file, any other name a network
+// file, as convert has always read backups and files without the extension. What is written
+// follows the extension, and an extension of neither kind is refused.
+TFileFormat InputFormat(const QString& path)
+{
+    return ExchangeFormats::FormatOf(path) == TFileFormat::Torvex ? TFileFormat::Torvex : TFileFormat::Network;
+}
 
 TNetworkDocument ReadAny(const QString& path, TFileFormat format)
 {
@@ -23,8 +29,8 @@ TNetworkDocument ReadAny(const QString& path, TFileFormat format)
 
 }  // namespace
 
-// convert IN OUT [--format 16|17]: .irv of any version or .mdf in; .irv of version 17 or 16,
-// or .mdf out. The extensions decide, in any letter case.
+// convert IN OUT [--format 16|17]: a network file of any version or an .mdf in; a network file
+// of version 17 or 16, or an .mdf out. The .mdf extension decides, in any letter case.
 int RunConvert(const QStringList& args)
 {
     Cli::Arguments a(args, {QStringLiteral("format")});
@@ -35,9 +41,9 @@ int RunConvert(const QStringList& args)
         return Cli::UsageError(QStringLiteral("convert takes an input and an output file"));
     const QString& in = a.Positional()[0];
     const QString& out = a.Positional()[1];
-    const TFileFormat from = ExchangeFormats::FormatOf(in);
+    const TFileFormat from = InputFormat(in);
     const TFileFormat to = ExchangeFormats::FormatOf(out);
-    if (!Convertible(from) || !Convertible(to))
+    if (to != TFileFormat::Network && to != TFileFormat::Torvex)
         return Cli::UsageError(ExchangeFormats::kUnknownExtension);
     if (to == TFileFormat::Torvex && a.Option(QStringLiteral("format")))
         return Cli::UsageError(QStringLiteral("--format applies to .irv output only"));

@@ -64,6 +64,9 @@ TEST(ConvertExchangeCli, UnknownExtensionsAndDamagedFilesAreRefused)
     EXPECT_TRUE(unknown.err.contains(u"Указано неизвестное расширение файла"_qs)) << unknown.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.file(u"sample.dat"_qs)));
     EXPECT_EQ(64, Cli({u"convert"_qs, irv, dir.file(u"x.mdf"_qs), u"--format"_qs, u"16"_qs}).exit);
+    // Any name but .mdf is read as a network file, as convert always has (a backup, say).
+    ASSERT_TRUE(QFile::copy(irv, dir.file(u"sample.bak"_qs)));
+    EXPECT_EQ(0, Cli({u"convert"_qs, dir.file(u"sample.bak"_qs), dir.file(u"back.irv"_qs)}).exit);
 
     const QString damaged = dir.file(u"damaged.mdf"_qs);
     QFile f(damaged);
