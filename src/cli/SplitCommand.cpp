@@ -7,6 +7,7 @@
 #include "core/model/Branch.h"
 #include "core/model/Errors.h"
 
+#include <algorithm>
 #include <climits>
 
 // split IN OUT --branch N --insert K [--free] [--node-numbers a,b,...] [--branch-numbers x,y,...]
@@ -52,8 +53,17 @@ int RunSplit(const QStringList& args)
         if (branchNumbers)
             for (size_t i = 0; i < branchNumbers->size(); ++i)
                 plan.Branches[i + 1].Number = (*branchNumbers)[i];
-        BranchSplit::Execute(mine, plan);
-        NetworkFile::Write(a.Positional()[1], mine, doc.Settings, doc.BranchOrder, kCurrentStreamVersion);
+        // The split frees the branch: its pieces take its place in the stored drawing order.
+        std::vector<TBranch*>& order = doc.BranchOrder;
+        const auto at = std::find(order.begin(), order.end(), branch);
+        const bool ordered = at != order.end();
+        const ptrdiff_t place = ordered ? at - order.begin() : ptrdiff_t(order.size());
+        if (ordered)
+            order.erase(at);
+        const std::vector<TBranch*> pieces = BranchSplit::Execute(mine, plan);
+        if (ordered || !order.empty())
+            order.insert(order.begin() + place, pieces.begin(), pieces.end());
+        NetworkFile::Write(a.Positional()[1], mine, doc.Settings, order, kCurrentStreamVersion);
         return static_cast<int>(kExitOk);
     });
 }

@@ -106,6 +106,8 @@ TEST_F(EditingCli, SplitNumbersAfterTheLargestFreeOrGiven)
     ASSERT_EQ(Cli(split).exit, 0);
     TNetworkDocument doc = Output();
     EXPECT_EQ(doc.Mine->Branches.Count(), 4);
+    // The pieces stand in the stored drawing order where the branch stood.
+    ASSERT_EQ(doc.BranchOrder.size(), 4u);
     EXPECT_DOUBLE_EQ(doc.Mine->FirstUzelWithNumber(5)->X(), 200);
     EXPECT_GE(doc.Mine->Branches.IndexOfNumber(4), 0);
 
