@@ -10,6 +10,8 @@
 #include <vector>
 
 class CommandActions;
+class TBranchPropForm;
+class TUzelPropForm;
 class QAction;
 class QDockWidget;
 class QMdiArea;
@@ -102,6 +104,11 @@ public:
     // "&Все оборудование...": the all-devices table of the document; with `given`, those
     // devices (chosen on the schema) and their branches become the selection.
     void ShowAllDevices(TChildForm& doc, const std::vector<TDevice*>* given = nullptr);
+    // The property window of a node or a branch (one of each kind, rebound when asked again);
+    // with `onlyIfOpen`, an open window follows and none is opened.
+    void ShowProperties(TChildForm* doc, TMineObject* object, bool onlyIfOpen = false);
+    TUzelPropForm* UzelProperties() const;
+    TBranchPropForm* BranchProperties() const;
     bool AddDevice(TBranch* branch, int kind);
     // The pipe window bound to the branch of the document, created on first use; null
     // branch frees it. Null while none is open.
@@ -176,4 +183,6 @@ private:
     std::unique_ptr<TSchemaSettings> schemaSettings_;
     QPointer<TShema2DForm> schema_;
     QPointer<TEditPipeForm> pipeForm_;
+    QPointer<TUzelPropForm> uzelProps_;
+    QPointer<TBranchPropForm> branchProps_;
 };

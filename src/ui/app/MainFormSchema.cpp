@@ -58,6 +58,11 @@ TShema2DForm* TMainForm::OpenSchema()
         });
         // A double click on the schema: the device dialog for a device, else the pipe window.
         connect(schema_, &TShema2DForm::EditDeviceRequested, this, [this](TDevice* device) { EditDevice(device); });
+        connect(schema_, &TShema2DForm::PropertiesRequested, this,
+                [this](TMineObject* object) { ShowProperties(schema_ ? schema_->Document() : nullptr, object); });
+        connect(schema_, &TShema2DForm::ObjectClicked, this, [this](TMineObject* object) {
+            ShowProperties(schema_ ? schema_->Document() : nullptr, object, true);
+        });
         connect(schema_, &TShema2DForm::AllDevicesRequested, this, [this] {
             TChildForm* doc = schema_ ? schema_->Document() : nullptr;
             if (!doc)

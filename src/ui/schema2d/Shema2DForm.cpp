@@ -312,6 +312,7 @@ void TShema2DForm::BuildMenusAndToolBar()
     service->addAction(Action(QStringLiteral("ActOptions")));
     service->addAction(Action(QStringLiteral("ActMap")));
     service->addAction(Action(QStringLiteral("ActInfoWindow")));
+    service->addAction(Action(QStringLiteral("ActBranchUzProperties")));
     service->addAction(Action(QStringLiteral("ActDevicesWindow")));
     service->addAction(Action(QStringLiteral("ActToMainWindow")));
     service->addSeparator();

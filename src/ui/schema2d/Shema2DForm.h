@@ -148,6 +148,10 @@ signals:
     void EditPipeRequested(TBranch* branch);
     // ActDevicesWindow: the all-devices table (of the selected devices when there are).
     void AllDevicesRequested();
+    // "Свойства...": the property window of a node or branch; a click on the schema also
+    // lets an open property window follow.
+    void PropertiesRequested(TMineObject* object);
+    void ObjectClicked(TMineObject* object);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -70,6 +70,17 @@ void TShema2DForm::BuildContextActions()
         if (menuHit_.Branch)
             emit EditPipeRequested(menuHit_.Branch);
     });
+    // Properties of the branch under the last click, else of its node.
+    connect(AddCommand("ActBranchUzProperties", QStringLiteral("Свойства..."), "Ctrl+J", ""), &QAction::triggered, this,
+            [this] {
+                if (TMineObject* object = menuHit_.Branch ? static_cast<TMineObject*>(menuHit_.Branch) : menuHit_.Object)
+                    emit PropertiesRequested(object);
+            });
+    connect(AddCommand("ActUzelProperties", QStringLiteral("Свойства узла..."), "", ""), &QAction::triggered, this,
+            [this] {
+                if (auto* uzel = dynamic_cast<TUzel*>(menuHit_.Object))
+                    emit PropertiesRequested(uzel);
+            });
     connect(AddCommand("ActTBProp", QStringLiteral("Свойства..."), "", ""), &QAction::triggered, this,
             [this] { EditTextBlock(SelectedTextBlock(), QCursor::pos()); });
     connect(AddCommand("ActTBDelete", QStringLiteral("Удалить"), "", ""), &QAction::triggered, this,
@@ -121,6 +132,7 @@ std::unique_ptr<QMenu> TShema2DForm::ContextMenu(const THit& hit)
         toggle("ActShowHideResUz", TLabel::UzelResult, results && ctx.Show.UzelResultsShown());
         menu->addSeparator();
         add("ActUpdateUzel");
+        add("ActUzelProperties");
         break;
     case THit::Kind::Branch:
         document_->ShowBranch(hit.Branch);
@@ -131,6 +143,7 @@ std::unique_ptr<QMenu> TShema2DForm::ContextMenu(const THit& hit)
         menu->addSeparator();
         addMain("actBranchBreak");
         add("ActEditPipe");
+        add("ActBranchUzProperties");
         break;
     case THit::Kind::Device:
         if (!hit.Object->Selected())

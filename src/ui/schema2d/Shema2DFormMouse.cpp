@@ -168,6 +168,8 @@ void TShema2DForm::SelectionChanged(TMineObject* clicked)
                 grid->viewport()->update();
     }
     SyncOrderActions();
+    if (clicked)
+        emit ObjectClicked(clicked);
     // The panel describes the clicked object, else the first one selected.
     TMineObject* shown = clicked;
     if (!shown && document_ && document_->Mine()->Selection.Count() > 0)
@@ -228,6 +230,8 @@ void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardM
     TMine& mine = *document_->Mine();
     const bool shift = modifiers & Qt::ShiftModifier;
     pressed_ = HitAt(position);
+    // What "Свойства..." (Ctrl+J) takes: the object of the last click.
+    menuHit_ = pressed_;
     // A text block (editor mode): it becomes the selected block, dragged by its body or
     // turned by its handle; the network's selection stays as it is.
     if (pressed_.What == THit::Kind::TextBlock || pressed_.What == THit::Kind::TextBlockHandle) {

@@ -132,7 +132,8 @@ TEST_F(SchemaEditing, ContextMenusSwitchLabelsForTheSelectedGroup)
     std::unique_ptr<QMenu> menu = schema->ContextMenu(schema->HitAt(ScreenOf(four)));
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(Captions(menu.get()), (QStringList{"П&оверхностный узел", "Убрать номер узла",
-                                                 "Показать результат в узле[off]", "Восстановить"}));
+                                                 "Показать результат в узле[off]", "Восстановить",
+                                                 "Свойства узла..."}));
     menu->actions()[2]->trigger();  // after the main window's command and a separator
     EXPECT_TRUE(one->LabelToggle());
     EXPECT_TRUE(four->LabelToggle());
@@ -147,7 +148,7 @@ TEST_F(SchemaEditing, ContextMenusSwitchLabelsForTheSelectedGroup)
     schema->RepaintSchema(true);
     menu = schema->ContextMenu(schema->HitAt(ScreenOf(four)));
     ASSERT_NE(menu, nullptr);
-    menu->actions().back()->trigger();
+    schema->Action(QStringLiteral("ActUpdateUzel"))->trigger();
     EXPECT_FALSE(four->PlacedByHand());
     EXPECT_NEAR(four->SX(), one->SX() + doc->SchemaFrame().F * 300, 1e-3);
 
