@@ -3,6 +3,7 @@
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
 
 namespace ObjectProperties {
 
@@ -70,6 +71,52 @@ QString ConsumerText(int type)
 {
     static const char* const kTypes[] = {"Пожарный ствол", "Водяная завеса", "АУП", "Технологические нужды"};
     return type >= 0 && type < 4 ? QString::fromUtf8(kTypes[type]) : QString();
+}
+
+double SectionQuantity(const TWaterPipePart& s, int index)
+{
+    switch (index) {
+    case 0: return s.Q;
+    case 1: return s.SectionVelocity();
+    case 2: return s.R;
+    case 3: return s.SectionGradient();
+    case 4: return s.P2 - s.P1;
+    case 5: return s.SectionDZ();
+    case 6: return s.DeltaP;
+    case 7: return s.P1;
+    case 8: return s.P2;
+    case 9: return s.SectionLength();
+    case 10: return s.SectionLK();
+    default: return 0;
+    }
+}
+
+namespace {
+
+const char* const kHints[kSectionQuantities] = {
+    "Расход воды (м3/ч)", "Скорость (м/с)", "Сопротивление (с2/м5)", "Гидравлический уклон (с2/м6)",
+    "Перепад давлений", "Разность высотных отметок (м)", "Потери напора", "Давление в нач. узле (м)",
+    "Давление в конеч. узле (м)", "Длина (м)", "Длина*K (м)"};
+const char* const kAxisTitles[kSectionQuantities] = {
+    "Расход, м3/час", "Скорость, м/c", "Сопротивление, м вод.ст", "Гидравлический уклон, с2/м6",
+    "Перепад давлений, м", "Перепад высот, м", "Потери напора, м", "Давление в нач. узле, м",
+    "Давление в конеч. узле, м", "Длина, м", "Длина*Коэффициент местн. сопр, м"};
+
+}  // namespace
+
+QString QuantityHint(int index)
+{
+    return index >= 0 && index < kSectionQuantities ? QString::fromUtf8(kHints[index]) : QString();
+}
+
+QString QuantityAxisTitle(int index)
+{
+    return index >= 0 && index < kSectionQuantities ? QString::fromUtf8(kAxisTitles[index]) : QString();
+}
+
+QString SectionBarLabel(const TWaterPipePart& section)
+{
+    return QStringLiteral("%1-%2").arg(section.SectionEndNumbers(1)).arg(section.SectionEndNumbers(2));
 }
 
 QString Fixed(double value, int decimals) { return QString::number(value, 'f', decimals); }

@@ -13,6 +13,7 @@ class TDevice;
 class TPipe;
 class TUzel;
 class TWaterPipe;
+class TWaterPipePart;
 
 namespace ObjectProperties {
 
@@ -38,6 +39,17 @@ QString DistanceText(const TDevice& device, bool fromStart);
 QString DirectionText(int direction);
 // How a hydrant's water is used.
 QString ConsumerText(int type);
+
+// The quantities the sections chart shows, by index 0–10: flow, velocity, resistance,
+// hydraulic slope, pressure difference (end − start), height difference, head loss, pressure
+// at the start and at the end, length, length × K.
+inline constexpr int kSectionQuantities = 11;
+double SectionQuantity(const TWaterPipePart& section, int index);
+// The button hint and the left axis title of a quantity.
+QString QuantityHint(int index);
+QString QuantityAxisTitle(int index);
+// A section's bar label: the numbers at its two ends, "%d-%d".
+QString SectionBarLabel(const TWaterPipePart& section);
 
 // A value with a fixed number of decimals.
 QString Fixed(double value, int decimals = 1);

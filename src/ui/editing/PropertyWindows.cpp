@@ -6,10 +6,13 @@
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
 #include "ui/app/HelpContexts.h"
 #include "ui/document/ChildForm.h"
+#include "ui/editing/SectionChart.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -20,6 +23,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStackedLayout>
+#include <QToolButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -226,8 +231,56 @@ TBranchPropForm::TBranchPropForm(THooks hooks, QWidget* parent) : QDialog(parent
             Refresh();
         }
     });
-    // The page of the pipeline's sections (and its chart) needs results, which no document
-    // holds yet: it is not shown.
+    // The pipeline's sections and their chart: shown only while the document holds results.
+    sectionsPage_ = new QWidget(pages_);
+    auto* sectionsLayout = new QVBoxLayout(sectionsPage_);
+    sectionData_ = new QWidget(sectionsPage_);
+    auto* data = new QHBoxLayout(sectionData_);
+    auto* list = new QVBoxLayout;
+    sections_ = new QListWidget(sectionData_);
+    sectionCount_ = new QLabel(sectionData_);
+    list->addWidget(sections_, 1);
+    list->addWidget(sectionCount_);
+    auto* fields = new QWidget(sectionData_);
+    sectionForm_ = new QFormLayout(fields);
+    data->addLayout(list, 1);
+    data->addWidget(fields, 1);
+    chart_ = new TSectionChart(sectionsPage_);
+    chart_->hide();
+    auto* buttons = new QHBoxLayout;
+    quantities_ = new QButtonGroup(sectionsPage_);
+    quantities_->setExclusive(false);
+    for (int i = 0; i < ObjectProperties::kSectionQuantities; ++i) {
+        auto* b = new QToolButton(sectionsPage_);
+        b->setText(QString::number(i + 1));
+        b->setToolTip(ObjectProperties::QuantityHint(i));
+        b->setCheckable(true);
+        quantities_->addButton(b, i);
+        buttons->addWidget(b);
+    }
+    // One button down at a time; with none down the chart shows the start pressures (7).
+    connect(quantities_, &QButtonGroup::idClicked, this, [this](int id) {
+        const bool down = quantities_->button(id)->isChecked();
+        for (QAbstractButton* b : quantities_->buttons())
+            if (b != quantities_->button(id))
+                b->setChecked(false);
+        ChooseQuantity(down ? id : 7);
+    });
+    chartButton_ = new QPushButton(QStringLiteral("График"), sectionsPage_);
+    connect(chartButton_, &QPushButton::clicked, this, [this] {
+        const bool chart = !chart_->isVisible();
+        chart_->setVisible(chart);
+        sectionData_->setVisible(!chart);
+        chartButton_->setText(chart ? QStringLiteral("Данные") : QStringLiteral("График"));
+    });
+    buttons->addStretch();
+    buttons->addWidget(chartButton_);
+    sectionsLayout->addWidget(sectionData_, 1);
+    sectionsLayout->addWidget(chart_, 1);
+    sectionsLayout->addLayout(buttons);
+    pages_->addTab(sectionsPage_, QStringLiteral("Участки трубопровода"));
+    pages_->setTabVisible(pages_->indexOf(sectionsPage_), false);
+    connect(sections_, &QListWidget::currentRowChanged, this, &TBranchPropForm::ShowSection);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
@@ -304,6 +357,69 @@ void TBranchPropForm::Refresh()
     }
     ShowPipe();
     ShowDevices();
+    ShowSections();
+}
+
+void TBranchPropForm::SetResultsPresent(bool present)
+{
+    resultsPresent_ = present;
+    ShowSections();
+}
+
+void TBranchPropForm::ShowSections()
+{
+    const QSignalBlocker block(sections_);
+    sections_->clear();
+    const TWaterPipe* fire = branch_ ? branch_->FirePipe() : nullptr;
+    const bool shown = resultsPresent_ && fire && fire->Present() && fire->SectionCount() > 0;
+    pages_->setTabVisible(pages_->indexOf(sectionsPage_), shown);
+    if (shown)
+        for (int i = 0; i < fire->SectionCount(); ++i)
+            if (auto* section = dynamic_cast<TWaterPipePart*>(fire->GetSection(i))) {
+                auto* item = new QListWidgetItem(QStringLiteral("№%1 - №%2").arg(section->SectionEndNumbers(1))
+                                                     .arg(section->SectionEndNumbers(2)), sections_);
+                item->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(section)));
+            }
+    sectionCount_->setText(QStringLiteral("Всего участков: %1").arg(sections_->count()));
+    sections_->setCurrentRow(sections_->count() > 0 ? 0 : -1);
+    ShowSection();
+    int chosen = 7;
+    for (QAbstractButton* b : quantities_->buttons())
+        if (b->isChecked())
+            chosen = quantities_->id(b);
+    ChooseQuantity(chosen);
+}
+
+void TBranchPropForm::ShowSection()
+{
+    Clear(sectionForm_);
+    const QListWidgetItem* item = sections_->currentItem();
+    if (!item)
+        return;
+    const auto* s = static_cast<const TWaterPipePart*>(item->data(Qt::UserRole).value<void*>());
+    AddRow(sectionForm_, QStringLiteral("Длина (м)"), Fixed(s->SectionLength()));
+    AddRow(sectionForm_, QStringLiteral("Длина*K (м)"), Fixed(s->SectionLK()));
+    AddRow(sectionForm_, QStringLiteral("Расход воды (м3/ч)"), Fixed(s->Q));
+    AddRow(sectionForm_, QStringLiteral("Гидравл. уклон (м вод.ст)"), Fixed(s->SectionGradient()));
+    AddRow(sectionForm_, QStringLiteral("Сопротивление (c2/м5)"), Fixed(s->R));
+    AddRow(sectionForm_, QStringLiteral("Разность выс. отметок (м)"), Fixed(s->SectionDZ()));
+    AddRow(sectionForm_, QStringLiteral("Давление в начале (м):"), Fixed(s->P1));
+    AddRow(sectionForm_, QStringLiteral("Давление в конце (м):"), Fixed(s->P2));
+    AddRow(sectionForm_, QStringLiteral("Скорость (м/с)"), Fixed(s->SectionVelocity()));
+    AddRow(sectionForm_, QStringLiteral("Разность давлений (м)"), Fixed(s->P2 - s->P1));
+    AddRow(sectionForm_, QStringLiteral("Потери напора (м)"), Fixed(s->DeltaP));
+}
+
+void TBranchPropForm::ChooseQuantity(int index)
+{
+    std::vector<double> values;
+    QStringList labels;
+    for (int i = 0; i < sections_->count(); ++i) {
+        const auto* s = static_cast<const TWaterPipePart*>(sections_->item(i)->data(Qt::UserRole).value<void*>());
+        values.push_back(ObjectProperties::SectionQuantity(*s, index));
+        labels << (index == 6 ? QString() : ObjectProperties::SectionBarLabel(*s));
+    }
+    chart_->SetBars(values, labels, ObjectProperties::QuantityAxisTitle(index));
 }
 
 void TBranchPropForm::ShowPipe()

@@ -19,6 +19,9 @@ class QLineEdit;
 class QCheckBox;
 class QListWidget;
 class QTabWidget;
+class QButtonGroup;
+class QPushButton;
+class TSectionChart;
 class TBranch;
 class TChildForm;
 class TDevice;
@@ -62,9 +65,16 @@ public:
     QComboBox* DevicePipeBox() const { return devicePipeBox_; }
     QListWidget* DeviceList() const { return devices_; }
     QString Field(const QString& name) const;
+    // The sections page (and its chart) shows only while the document holds results.
+    void SetResultsPresent(bool present);
+    TSectionChart* Chart() const { return chart_; }
+    // The chart shows this quantity (0–10) of every section.
+    void ChooseQuantity(int index);
 
 private:
     void Refresh();
+    void ShowSections();
+    void ShowSection();
     void ShowPipe();
     void ShowDevices();
     void ShowDevice();
@@ -81,4 +91,13 @@ private:
     QListWidget* devices_ = nullptr;
     QLabel* deviceCount_ = nullptr;
     QFormLayout* deviceForm_ = nullptr;
+    QWidget* sectionsPage_ = nullptr;
+    QListWidget* sections_ = nullptr;
+    QLabel* sectionCount_ = nullptr;
+    QFormLayout* sectionForm_ = nullptr;
+    TSectionChart* chart_ = nullptr;
+    QWidget* sectionData_ = nullptr;
+    QPushButton* chartButton_ = nullptr;
+    QButtonGroup* quantities_ = nullptr;
+    bool resultsPresent_ = false;
 };

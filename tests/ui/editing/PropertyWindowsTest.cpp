@@ -10,6 +10,7 @@
 #include "core/model/Pipe.h"
 #include "core/model/Uzel.h"
 #include "ui/editing/PropertyWindows.h"
+#include "ui/editing/SectionChart.h"
 #include "ui/support/Pictures.h"
 
 #include <QComboBox>
@@ -83,4 +84,19 @@ TEST_F(PropertyWindows, DeletedObjectsAreLetGo)
     EXPECT_EQ(branch.windowTitle(), QStringLiteral("Свойства ветви"));
     EXPECT_EQ(uzel.Uzel(), nullptr);
     EXPECT_EQ(uzel.windowTitle(), QStringLiteral("Свойства узла"));
+}
+
+// Without results the sections page stays hidden; with them it lists the fire pipe's sections
+// and the chart takes a bar a section, the head-loss bars without labels.
+TEST_F(PropertyWindows, SectionsPageAndChartNeedResults)
+{
+    TBranchPropForm form({});
+    form.Bind(doc.get(), doc->Mine()->Branches.Items(0));
+    EXPECT_FALSE(form.Pages()->isTabVisible(3));
+    form.SetResultsPresent(true);
+    EXPECT_TRUE(form.Pages()->isTabVisible(3));
+    EXPECT_EQ(form.Chart()->Values().size(), 2u);  // split by the gate
+    form.ChooseQuantity(9);
+    EXPECT_DOUBLE_EQ(form.Chart()->Values()[0], 25);
+    EXPECT_EQ(ObjectProperties::QuantityAxisTitle(10), QStringLiteral("Длина*Коэффициент местн. сопр, м"));
 }
