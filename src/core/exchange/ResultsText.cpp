@@ -54,50 +54,36 @@ int FailureCode(const QString& path)
 
 namespace ResultsText {
 
+QString SectionCell(const TBranch& b, const TWaterPipePart& s, int param, const std::function<QString(double)>& number)
+{
+    const auto* pipe = dynamic_cast<const TWaterPipe*>(s.OwnerPipeOf());
+    switch (param) {
+    case hbpNum: return QString::number(b.Number());
+    case hbpNumS: return QString::number(s.SectionEndNumbers(1));
+    case hbpNumE: return QString::number(s.SectionEndNumbers(2));
+    case hbpL: return number(s.SectionLength());
+    case hbpK: return pipe ? number(pipe->K()) : QString();
+    case hbpLk: return number(s.SectionLK());
+    case hbpAngle: return number(b.Angle());
+    case hbpQ: return number(s.Q);
+    case hbpV: return number(s.SectionVelocity());
+    case hbpD: return pipe ? number(pipe->Diameter()) : QString();
+    case hbp100i: return number(s.SectionGradient());
+    case hbpR: return number(s.R);
+    case hbpdZ: return number(s.SectionDZ());
+    case hbpP1: return number(s.P1);
+    case hbpP2: return number(s.P2);
+    case hbpRemark: return b.Remark();
+    case hbpDeltaP: return number(s.DeltaP);
+    default: return QString();
+    }
+}
+
 QString CellText(const TSectionResultRow& row, int param, int decimals)
 {
-    const TWaterPipePart& s = *row.Section;
-    const TBranch& b = *row.Branch;
-    const auto* pipe = dynamic_cast<const TWaterPipe*>(s.OwnerPipeOf());
-    const auto fixed = [decimals](double v) { return TableCells::FixedText(v, decimals); };
-    switch (param) {
-    case hbpNum:
-        return QString::number(b.Number());
-    case hbpNumS:
-        return QString::number(s.SectionEndNumbers(1));
-    case hbpNumE:
-        return QString::number(s.SectionEndNumbers(2));
-    case hbpL:
-        return fixed(s.SectionLength());
-    case hbpK:
-        return pipe ? fixed(pipe->K()) : QString();
-    case hbpLk:
-        return fixed(s.SectionLK());
-    case hbpAngle:
-        return fixed(b.Angle());
-    case hbpQ:
-        return fixed(s.Q);
-    case hbpV:
-        return fixed(s.SectionVelocity());
-    case hbpD:
-        return pipe ? fixed(pipe->Diameter()) : QString();
-    case hbp100i:
-        return fixed(s.SectionGradient());
-    case hbpR:
-        return fixed(s.R);
-    case hbpdZ:
-        return fixed(s.SectionDZ());
-    case hbpP1:
-        return fixed(s.P1);
-    case hbpP2:
-        return fixed(s.P2);
-    case hbpRemark:
-        return OneLine(b.Remark());
-    case hbpDeltaP:
-        return fixed(s.DeltaP);
-    default:
-        return QString();
-    }
+    const QString text = SectionCell(*row.Branch, *row.Section, param,
+                                     [decimals](double v) { return TableCells::FixedText(v, decimals); });
+    return param == hbpRemark ? OneLine(text) : text;
 }
 
 QByteArray Build(const std::vector<TSectionResultRow>& rows, const TColumnSet& columns)

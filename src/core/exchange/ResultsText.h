@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QString>
+
+#include <functional>
 #include <vector>
 
 class TBranch;
@@ -29,6 +31,10 @@ inline const QString kNoResults =
 // comment as the branch's comment with tabs and line breaks turned into blanks (so a row
 // stays one line of the file).
 QString CellText(const TSectionResultRow& row, int param, int decimals);
+// A section's cell of the results table (column type `param`), its numbers written by
+// `number`; the text file and the printed report differ only in that.
+QString SectionCell(const TBranch& branch, const TWaterPipePart& section, int param,
+                    const std::function<QString(double)>& number);
 
 QByteArray Build(const std::vector<TSectionResultRow>& rows, const TColumnSet& columns);
 

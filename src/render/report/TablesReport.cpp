@@ -2,6 +2,7 @@
 
 #include "core/editing/TableCells.h"
 #include "core/editing/TableColumns.h"
+#include "core/exchange/ResultsText.h"
 #include "core/file/AtomicFile.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
@@ -72,11 +73,6 @@ TReportTable FixedTable(const QString& title, const QStringList& headings)
     return table;
 }
 
-const TWaterPipe* FirePipeOf(const TWaterPipePart& section)
-{
-    return dynamic_cast<const TWaterPipe*>(section.OwnerPipeOf());
-}
-
 // The first section of a pipe (the second when the first has no length) or the last one (the
 // one before it when the last has none).
 bool IsEndSection(const TWaterPipePart& section)
@@ -107,47 +103,8 @@ bool EndsAtConsumer(const TWaterPipePart& section)
 
 QString PipelineCell(const TResultRow& row, int param, int decimals)
 {
-    const TWaterPipePart& s = *row.Section;
-    const TBranch& b = *row.Branch;
-    const TWaterPipe* pipe = FirePipeOf(s);
-    switch (param) {
-    case hbpNum:
-        return QString::number(b.Number());
-    case hbpNumS:
-        return QString::number(s.SectionEndNumbers(1));
-    case hbpNumE:
-        return QString::number(s.SectionEndNumbers(2));
-    case hbpL:
-        return TablesReport::ResultText(s.SectionLength(), decimals);
-    case hbpK:
-        return pipe ? TablesReport::ResultText(pipe->K(), decimals) : QString();
-    case hbpLk:
-        return TablesReport::ResultText(s.SectionLK(), decimals);
-    case hbpAngle:
-        return TablesReport::ResultText(b.Angle(), decimals);
-    case hbpQ:
-        return TablesReport::ResultText(s.Q, decimals);
-    case hbpV:
-        return TablesReport::ResultText(s.SectionVelocity(), decimals);
-    case hbpD:
-        return pipe ? TablesReport::ResultText(pipe->Diameter(), decimals) : QString();
-    case hbp100i:
-        return TablesReport::ResultText(s.SectionGradient(), decimals);
-    case hbpR:
-        return TablesReport::ResultText(s.R, decimals);
-    case hbpdZ:
-        return TablesReport::ResultText(s.SectionDZ(), decimals);
-    case hbpP1:
-        return TablesReport::ResultText(s.P1, decimals);
-    case hbpP2:
-        return TablesReport::ResultText(s.P2, decimals);
-    case hbpRemark:
-        return b.Remark();
-    case hbpDeltaP:
-        return TablesReport::ResultText(s.DeltaP, decimals);
-    default:
-        return QString();
-    }
+    return ResultsText::SectionCell(*row.Branch, *row.Section, param,
+                                    [decimals](double v) { return TablesReport::ResultText(v, decimals); });
 }
 
 }  // namespace
