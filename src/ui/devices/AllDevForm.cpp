@@ -132,6 +132,8 @@ void TAllDevForm::BuildWidgets(const QComboBox* seams, const QComboBox* position
         // The last column ("Выработка", "Комментарий") takes the rest of the width.
         grid->horizontalHeader()->setStretchLastSection(true);
         grid->installEventFilter(this);
+        // The headings and the first column are clicked on: a pointing hand over them.
+        grid->horizontalHeader()->setCursor(Qt::PointingHandCursor);
     }
     connect(branchGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TAllDevForm::ClickBranchHeading);
     connect(devGrid_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TAllDevForm::ClickDeviceHeading);
@@ -313,6 +315,14 @@ TAllDevicesFilter TAllDevForm::Filter() const
 void TAllDevForm::KindChanged(bool rebuildBranches)
 {
     pages_->setCurrentIndex(kindBox_->currentData().toInt());
+    // Kinds that cannot sit on the chosen pipe are greyed in the kind box.
+    const bool gas = pipesBox_->currentIndex() == 3;
+    for (int i = 1; i < kindBox_->count(); ++i) {
+        const int kind = kindBox_->itemData(i).toInt();
+        const bool fits = gas ? TPipe::GasAccepts(kind) : TPipe::WaterAccepts(kind);
+        kindBox_->setItemData(i, fits ? QVariant() : QVariant(palette().color(QPalette::Disabled, QPalette::Text)),
+                              Qt::ForegroundRole);
+    }
     if (rebuildBranches)
         FillBranches();
     FillDevices(true);
