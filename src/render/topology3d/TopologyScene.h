@@ -1,0 +1,52 @@
+#pragma once
+
+// What the 3D topology schema draws, built from the mine without any graphics library: lines
+// (or solid elements) of the branches, the nodes, and the stretches of pipe, each as arrays of
+// vertices in the graphics library's axes (X, Z, −Y, as TopologyView.h explains), with a colour per vertex and, for
+// picking, a name per object (a branch: its index + 1; a node: branch count + its index + 1).
+// The window only uploads these arrays and draws them.
+
+#include <QtGlobal>
+
+#include <vector>
+
+class TBranch;
+class TMine;
+class TUzel;
+
+struct TTopologySwitches {
+    int PipeIndex = -1;  // -1 none, 0–2 a water pipe, 3 the degasification pipes
+    int ColorMode = 0;   // 0 standard, 1 by seams, 2 by plan positions, 3 by pressure
+    bool OnlyPipes = false;
+    bool ShowNodes = true;
+};
+
+struct TTopologyScene {
+    struct Rgb {
+        float R, G, B;
+        bool operator==(const Rgb&) const = default;
+    };
+    // Two vertices (six floats) a branch, one colour a vertex.
+    std::vector<float> BranchVertices;
+    std::vector<Rgb> BranchColors;
+    std::vector<quint32> BranchNames;
+    std::vector<const TBranch*> Branches;
+    // One vertex a node.
+    std::vector<float> NodeVertices;
+    std::vector<Rgb> NodeColors;
+    std::vector<quint32> NodeNames;
+    std::vector<const TUzel*> Nodes;
+    // Two vertices a stretch of pipe.
+    std::vector<float> PipeVertices;
+    std::vector<Rgb> PipeColors;
+
+    static constexpr Rgb kHighlight{1, 1, 0};
+    static constexpr Rgb kStandard{0.8f, 0.8f, 0.8f};
+    static constexpr Rgb kWithPipes{0.7f, 0.7f, 0.7f};
+    static constexpr Rgb kNode{0.8f, 0.8f, 1};
+    static constexpr Rgb kSelectedNode{1, 1, 1};
+    static constexpr Rgb kGas{0, 0.8f, 0};
+
+    static TTopologyScene Build(const TMine& mine, const TTopologySwitches& switches, const TBranch* current = nullptr,
+                                const TUzel* currentNode = nullptr);
+};
