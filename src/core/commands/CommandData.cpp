@@ -117,7 +117,7 @@ const CommandInfo kCommands[] = {
     {"actEditRedDB", "Гидроредукторы...", "", "Гидроредукторы|База данных характеристик гидроредукторов", hEdit, 0, R::Always, C::None, G::Mine, P::Ready, ""},
     {"actEditLayers", "&Пласты...", "Ctrl+L", "Пласты|Пласты шахты", hEdit, 0, R::Document, C::None, G::Mine, P::Ready, ""},
     {"actEditPLF", "По&зиции ПЛА...", "", "Позиции ПЛА|Позиции плана ликвидации аварий", hEdit, 1, R::Document, C::None, G::Mine, P::Ready, ""},
-    {"actTopologyChema", "&Топологическая схема", "F8", "Топологическая схема|Объемная топологическая схема шахты", hMine, 0, R::Document, C::None, G::Mine, P::Pending, ""},
+    {"actTopologyChema", "&Топологическая схема", "F8", "Топологическая схема|Объемная топологическая схема шахты", hMine, 0, R::Document, C::None, G::Mine, P::Ready, ""},
     {"actTechnoChema", "Т&ехнологическая схема", "F7", "Технологическая схема|Технологическая схема трубопровода шахты", hMine, 0, R::Document, C::None, G::Mine, P::Ready, ""},
     {"actCheckTopology", "&Проверить топологию", "", "Проверить топологию|Проверить нумерацию и связность узлов и ветвей", hMine, 0, R::Document, C::None, G::Mine, P::Ready, ""},
     {"actStatistica", "Информация о шахте", "", "Информация о шахте|Сводные сведения о шахте", hMine, 0, R::Document, C::None, G::Mine, P::Ready, ""},

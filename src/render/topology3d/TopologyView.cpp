@@ -47,7 +47,8 @@ QMatrix4x4 TTopologyView::Matrix(QSize client, const TModelBox& box) const
     // 24-bit depth buffer keeps steps of millimetres.
     const float depth = std::max(0.01f, box.Size().length() / 2 * float(zoom_));
     QMatrix4x4 m;
-    m.ortho(c.x() - w, c.x() + w, c.y() - h, c.y() + h, c.z() - depth, c.z() + depth);
+    // Near and far are distances along the view (−z): the model's centre lies at z = c.z.
+    m.ortho(c.x() - w, c.x() + w, c.y() - h, c.y() + h, -c.z() - depth, -c.z() + depth);
     m.translate(c);
     m.translate(float(pan_.x()), float(pan_.y()), 0);
     m.rotate(float(alpha_), 1, 0, 0);
@@ -83,6 +84,7 @@ double TTopologyView::FitZoom(QSize client, const TModelBox& box) const
     const double up = maxY - minY;
     if (client.width() <= 0 || client.height() <= 0 || across <= 0 || up <= 0)
         return 1;
-    const double fit = std::min(client.width() / across, client.height() / up);
+    // A twentieth of the window is left around, so the outermost lines are not on its edge.
+    const double fit = 0.95 * std::min(client.width() / across, client.height() / up);
     return fit > 0 && std::isfinite(fit) ? std::clamp(fit, kMinZoom, kMaxZoom) : 1;
 }

@@ -41,7 +41,8 @@ public:
     // A mine point (X, Y, Z) in window pixels (y down), with its depth (−1 near … 1 far).
     QVector3D Project(const QVector3D& mine, QSize client, const TModelBox& box) const;
     // The zoom that shows the whole box at the present angles: the smaller of the two ratios,
-    // so nothing leaves the window; 1 when there is nothing to fit.
+    // so nothing leaves the window, with a twentieth of it to spare; 1 when there is nothing
+    // to fit.
     double FitZoom(QSize client, const TModelBox& box) const;
 
 private:

@@ -11,6 +11,7 @@
 
 class CommandActions;
 class TBranchPropForm;
+class TTopolChemaForm;
 class TUzelPropForm;
 class QAction;
 class QDockWidget;
@@ -107,6 +108,9 @@ public:
     // The property window of a node or a branch (one of each kind, rebound when asked again);
     // with `onlyIfOpen`, an open window follows and none is opened.
     void ShowProperties(TChildForm* doc, TMineObject* object, bool onlyIfOpen = false);
+    // "Топологическая схема" (F8): a new 3D window for the active document, placed 20 pixels
+    // right and down of the last one and copying its view and switches.
+    TTopolChemaForm* OpenTopology();
     TUzelPropForm* UzelProperties() const;
     TBranchPropForm* BranchProperties() const;
     bool AddDevice(TBranch* branch, int kind);
@@ -184,5 +188,6 @@ private:
     QPointer<TShema2DForm> schema_;
     QPointer<TEditPipeForm> pipeForm_;
     QPointer<TUzelPropForm> uzelProps_;
+    QPointer<TTopolChemaForm> lastTopology_;
     QPointer<TBranchPropForm> branchProps_;
 };

@@ -67,6 +67,7 @@ void TMainForm::ConnectCommands()
     OnCommand("actFileCloseAll", [this] { CloseAll(); });
     OnDocumentCommand("actFilePrint", [this](TChildForm& d) { TPrintTablesForm(d, this).exec(); });
     OnDocumentCommand("actAllDevices", [this](TChildForm& d) { ShowAllDevices(d); });
+    OnCommand("actTopologyChema", [this] { OpenTopology(); });
     OnCommand("actExit", [this] { close(); });
 
     // Editing.

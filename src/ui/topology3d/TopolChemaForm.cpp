@@ -1,0 +1,191 @@
+#include "ui/topology3d/TopolChemaForm.h"
+
+#include "core/model/Branch.h"
+#include "core/model/Mine.h"
+#include "core/model/Uzel.h"
+#include "ui/common/MessageBoxes.h"
+#include "ui/document/ChildForm.h"
+#include "ui/topology3d/TopologyGlView.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, Qt::Window)
+{
+    setObjectName(QStringLiteral("TopolChemaForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Топология шахты"));
+    setMinimumSize(600, 340);
+    view_ = new TTopologyGlView(this);
+    setCentralWidget(view_);
+    info_ = new QLabel(QStringLiteral("Информация: "), this);
+    statusBar()->addWidget(info_, 1);
+    connect(view_, &TTopologyGlView::Picked, this, &TTopolChemaForm::OnPicked);
+
+    QToolBar* bar = addToolBar(QStringLiteral("Вид"));
+    connect(Add("ActPlaneXY", QStringLiteral("Плоскость XY"), ""), &QAction::triggered, this, [this] { SetPlane(90, 0); });
+    connect(Add("ActPlaneYZ", QStringLiteral("Плоскость YZ"), ""), &QAction::triggered, this, [this] { SetPlane(0, 90); });
+    connect(Add("ActPlaneXZ", QStringLiteral("Плоскость XZ"), ""), &QAction::triggered, this, [this] { SetPlane(0, 0); });
+    QMenu* pipes = menuBar()->addMenu(QStringLiteral("&Трубопровод"));
+    auto* pipeGroup = new QActionGroup(this);
+    const char* const kPipes[] = {"Не показывать", "Пожарно-оросительный трубопровод", "Водоотлив", "Воздухопровод",
+                                  "Дегазационный трубопровод"};
+    for (int i = 0; i < 5; ++i) {
+        QAction* a = Add(QStringLiteral("ActPipe%1").arg(i).toLatin1().constData(), QString::fromUtf8(kPipes[i]),
+                         QStringLiteral("Ctrl+%1").arg(i).toLatin1().constData(), true);
+        a->setChecked(i == 0);
+        pipeGroup->addAction(a);
+        pipes->addAction(a);
+        connect(a, &QAction::triggered, this, [this, i] {
+            switches_.PipeIndex = i - 1;
+            Rebuild();
+        });
+    }
+    QMenu* colours = menuBar()->addMenu(QStringLiteral("&Раскраска"));
+    auto* colourGroup = new QActionGroup(this);
+    const struct {
+        const char* Caption;
+        const char* Key;
+        int Mode;
+    } kColours[] = {{"&Стандартная", "Shift+Ctrl+S", 0}, {"По &пластам", "Shift+Ctrl+L", 1},
+                    {"По по&зициям ПЛА", "", 2}, {"По &давлению", "Shift+Ctrl+P", 3}};
+    for (const auto& c : kColours) {
+        QAction* a = Add(QStringLiteral("ActColour%1").arg(c.Mode).toLatin1().constData(), QString::fromUtf8(c.Caption),
+                         c.Key, true);
+        a->setChecked(c.Mode == 0);
+        colourGroup->addAction(a);
+        colours->addAction(a);
+        const int mode = c.Mode;
+        connect(a, &QAction::triggered, this, [this, mode] {
+            switches_.ColorMode = mode;
+            Rebuild();
+        });
+    }
+    QAction* only = Add("ActOnlyPipes", QStringLiteral("Только трубы"), "", true);
+    connect(only, &QAction::toggled, this, [this](bool on) {
+        switches_.OnlyPipes = on;
+        Rebuild();
+    });
+    QAction* solid = Add("ActSolid", QStringLiteral("Объемные элементы"), "Ctrl+W", true);
+    connect(solid, &QAction::toggled, view_, &TTopologyGlView::SetSolid);
+    QAction* nodes = Add("ActNodeNumbers", QStringLiteral("Номера узлов"), "", true);
+    QAction* branches = Add("ActBranchNumbers", QStringLiteral("Номера выработок"), "", true);
+    auto numbers = [this, nodes, branches] { view_->SetNumbers(nodes->isChecked(), branches->isChecked()); };
+    connect(nodes, &QAction::toggled, this, numbers);
+    connect(branches, &QAction::toggled, this, numbers);
+    QAction* show = Add("ActShowNodes", QStringLiteral("Показывать узлы"), "Ctrl+U", true);
+    show->setChecked(true);
+    connect(show, &QAction::toggled, this, [this](bool on) {
+        switches_.ShowNodes = on;
+        Rebuild();
+    });
+    QAction* fit = Add("ActAutoZoom", QStringLiteral("Автоматическое масштабирование"), "", true);
+    connect(fit, &QAction::toggled, view_, &TTopologyGlView::SetAutoZoom);
+    connect(Add("ActCentre", QStringLiteral("В центр (Ctrl+ сбос углов, Shift+ сброс масштаба)"), ""), &QAction::triggered,
+            this, [this] {
+                const Qt::KeyboardModifiers keys = QGuiApplication::keyboardModifiers();
+                TTopologyView& v = view_->View();
+                v.Set(QPoint(), keys & Qt::ControlModifier ? 0 : v.Alpha(), keys & Qt::ControlModifier ? 0 : v.Beta(),
+                      keys & Qt::ShiftModifier ? 1 : v.Zoom());
+                view_->update();
+            });
+    for (const char* name : {"ActPlaneXY", "ActPlaneYZ", "ActPlaneXZ", "ActOnlyPipes", "ActSolid", "ActNodeNumbers",
+                             "ActBranchNumbers", "ActShowNodes", "ActAutoZoom", "ActCentre"})
+        bar->addAction(Action(QString::fromLatin1(name)));
+    resize(900, 600);
+
+    // When no OpenGL context can be had, say so once the window is up; the program goes on.
+    QTimer::singleShot(0, this, [this] {
+        if (!view_->Failure().isEmpty() || (view_->isVisible() && !view_->isValid()))
+            MessageBoxes::Show(this, {windowTitle(),
+                                      QStringLiteral("Ошибка инициализации OpenGL.\r\nСообщение: %1")
+                                          .arg(view_->Failure().isEmpty() ? QStringLiteral("контекст недоступен")
+                                                                          : view_->Failure()),
+                                      TMsgIcon::Error, TMsgButtons::Ok});
+    });
+}
+
+QAction* TTopolChemaForm::Add(const char* name, const QString& caption, const char* key, bool checkable)
+{
+    auto* a = new QAction(caption, this);
+    a->setObjectName(QString::fromLatin1(name));
+    if (*key)
+        a->setShortcut(QKeySequence(QString::fromLatin1(key)));
+    a->setCheckable(checkable);
+    addAction(a);
+    return a;
+}
+
+QAction* TTopolChemaForm::Action(const QString& name) const { return findChild<QAction*>(name); }
+
+void TTopolChemaForm::Bind(TChildForm* document)
+{
+    document_ = document;
+    if (!document)
+        return;
+    setWindowTitle(QStringLiteral("Топология шахты \"%1\"").arg(document->Mine()->Name()));
+    view_->SetMine(document->Mine());
+    connect(document, &TChildForm::MineEdited, this, [this] { Rebuild(); });
+    connect(document, &QObject::destroyed, this, &QWidget::close);
+    Rebuild();
+}
+
+void TTopolChemaForm::CopyFrom(const TTopolChemaForm& other)
+{
+    switches_ = other.switches_;
+    view_->View() = other.view_->View();
+    for (QAction* a : other.findChildren<QAction*>())
+        if (QAction* mine = Action(a->objectName()); mine && a->isCheckable())
+            mine->setChecked(a->isChecked());
+    Rebuild();
+}
+
+void TTopolChemaForm::Rebuild()
+{
+    if (!document_)
+        return;
+    const TMine& mine = *document_->Mine();
+    // Objects deleted since are no longer current.
+    if (branch_ && mine.Branches.IndexOf(branch_) < 0)
+        branch_ = nullptr;
+    if (uzel_ && mine.Uzels.IndexOf(uzel_) < 0)
+        uzel_ = nullptr;
+    view_->SetMine(&mine);
+    view_->SetScene(TTopologyScene::Build(mine, switches_, branch_, uzel_));
+}
+
+void TTopolChemaForm::SetPlane(double alpha, double beta)
+{
+    TTopologyView& v = view_->View();
+    v.Set(QPoint(), alpha, beta, view_->AutoZoom() ? v.FitZoom(view_->size(), view_->Box()) : v.Zoom());
+    view_->update();
+}
+
+void TTopolChemaForm::OnPicked(const TBranch* branch, const TUzel* uzel, bool ctrl)
+{
+    if (!document_ || (!branch && !uzel))
+        return;
+    TMine& mine = *document_->Mine();
+    // Without Ctrl the selection starts afresh; with it the previous current object of that
+    // kind joins the selection.
+    if (!ctrl)
+        mine.Selection.Clear();
+    else if (branch && branch_)
+        mine.Selection.Add(const_cast<TBranch*>(branch_));
+    else if (uzel && uzel_)
+        mine.Selection.Add(const_cast<TUzel*>(uzel_));
+    if (branch)
+        branch_ = branch;
+    if (uzel)
+        uzel_ = uzel;
+    const TMineObject* current = branch ? static_cast<const TMineObject*>(branch) : uzel;
+    info_->setText(QStringLiteral("Информация: \n\n") + current->GetInfoText(false));
+    Rebuild();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "render/topology3d/TopologyScene.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QLabel;
+class TBranch;
+class TChildForm;
+class TTopologyGlView;
+class TUzel;
+
+// "Топология шахты": the mine's network in space, turned, panned, zoomed and picked with the
+// mouse. Several may be open; each is a top-level window of its own beside the main window.
+class TTopolChemaForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TTopolChemaForm(QWidget* mainWindow);
+    void Bind(TChildForm* document);
+    // A later window copies the view and the switches of this one.
+    void CopyFrom(const TTopolChemaForm& other);
+    TTopologyGlView* GlView() const { return view_; }
+    QAction* Action(const QString& name) const;
+    const TBranch* CurrentBranch() const { return branch_; }
+    const TUzel* CurrentUzel() const { return uzel_; }
+    void Rebuild();
+
+private:
+    QAction* Add(const char* name, const QString& caption, const char* key, bool checkable = false);
+    void SetPlane(double alpha, double beta);
+    void OnPicked(const TBranch* branch, const TUzel* uzel, bool ctrl);
+
+    QPointer<TChildForm> document_;
+    TTopologyGlView* view_ = nullptr;
+    QLabel* info_ = nullptr;
+    TTopologySwitches switches_;
+    const TBranch* branch_ = nullptr;
+    const TUzel* uzel_ = nullptr;
+};

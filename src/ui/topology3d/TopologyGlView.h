@@ -1,0 +1,75 @@
+#pragma once
+
+#include "render/topology3d/TopologyScene.h"
+#include "render/topology3d/TopologyView.h"
+
+#include <QOpenGLWidget>
+
+#include <functional>
+
+class TMine;
+class TBranch;
+class TUzel;
+class QPainter;
+
+// The drawing surface of the 3D topology schema: legacy OpenGL 1.1 in a compatibility context
+// with a 24-bit depth buffer, drawing a TTopologyScene from vertex arrays (thin) or with the
+// node sphere in a display list (solid), the numbers over it, and picking in selection mode.
+// Display lists belong to this widget's context and are built for it.
+class TTopologyGlView : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    explicit TTopologyGlView(QWidget* parent = nullptr);
+    ~TTopologyGlView() override;
+
+    void SetMine(const TMine* mine);
+    void SetScene(TTopologyScene scene);
+    TTopologyView& View() { return view_; }
+    const TModelBox& Box() const { return box_; }
+    void SetSolid(bool on);
+    void SetNumbers(bool nodes, bool branches);
+    void SetAutoZoom(bool on);
+    bool AutoZoom() const { return autoZoom_; }
+    // What lies under a point of the widget: the nearest of the branches and nodes drawn there
+    // (the name of the scene), or 0.
+    quint32 PickAt(QPoint position);
+    // Why drawing is impossible (no context), or empty.
+    QString Failure() const { return failure_; }
+
+signals:
+    // A click picked an object (a branch or a node; null for nothing), Ctrl held or not.
+    void Picked(const TBranch* branch, const TUzel* uzel, bool ctrl);
+    void ViewChanged();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void PaintNumbers(QPainter& p);
+    void LoadMatrix(QSize client);
+    void DrawScene(bool picking);
+
+    const TMine* mine_ = nullptr;
+    TTopologyScene scene_;
+    TTopologyView view_;
+    TModelBox box_;
+    bool solid_ = false;
+    bool nodeNumbers_ = false;
+    bool branchNumbers_ = false;
+    bool autoZoom_ = false;
+    unsigned sphereList_ = 0;
+    QWidget* numbers_ = nullptr;
+    QString failure_;
+    // A drag: its mode (1 pan, 2 rotate, 3 zoom), where it began and the view then.
+    int mode_ = 0;
+    QPoint pressAt_;
+    TTopologyView pressView_;
+    bool moved_ = false;
+};
