@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,12 +19,55 @@
 #include <QTimer>
 #include <QToolBar>
 
+namespace {
+
+// Whether an OpenGL context can be had here, and if not, why. Some platforms (offscreen,
+// minimal) cannot host an OpenGL widget at all: it must not even be created there.
+bool OpenGLAvailable(QString& reason)
+{
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+        reason = QStringLiteral("платформа \"%1\" не поддерживает OpenGL").arg(platform);
+        return false;
+    }
+    QOpenGLContext context;
+    QSurfaceFormat format;
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setDepthBufferSize(24);
+    context.setFormat(format);
+    QOffscreenSurface surface;
+    surface.setFormat(format);
+    surface.create();
+    if (!context.create() || !context.makeCurrent(&surface)) {
+        reason = QStringLiteral("не удалось создать контекст OpenGL");
+        return false;
+    }
+    context.doneCurrent();
+    return true;
+}
+
+}  // namespace
+
 TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, Qt::Window)
 {
     setObjectName(QStringLiteral("TopolChemaForm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Топология шахты"));
     setMinimumSize(600, 340);
+    QString reason;
+    if (!OpenGLAvailable(reason)) {
+        // The window says why and stays empty; the rest of the program carries on.
+        auto* label = new QLabel(QStringLiteral("Ошибка инициализации OpenGL.\nСообщение: %1").arg(reason), this);
+        label->setAlignment(Qt::AlignCenter);
+        setCentralWidget(label);
+        failure_ = reason;
+        QTimer::singleShot(0, this, [this] {
+            MessageBoxes::Show(this, {windowTitle(), QStringLiteral("Ошибка инициализации OpenGL.\r\nСообщение: %1").arg(failure_),
+                                      TMsgIcon::Error, TMsgButtons::Ok});
+        });
+        return;
+    }
     view_ = new TTopologyGlView(this);
     setCentralWidget(view_);
     info_ = new QLabel(QStringLiteral("Информация: "), this);
@@ -101,13 +146,10 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
         bar->addAction(Action(QString::fromLatin1(name)));
     resize(900, 600);
 
-    // When no OpenGL context can be had, say so once the window is up; the program goes on.
+    // A context that still fails when the widget makes it is said once the window is up.
     QTimer::singleShot(0, this, [this] {
-        if (!view_->Failure().isEmpty() || (view_->isVisible() && !view_->isValid()))
-            MessageBoxes::Show(this, {windowTitle(),
-                                      QStringLiteral("Ошибка инициализации OpenGL.\r\nСообщение: %1")
-                                          .arg(view_->Failure().isEmpty() ? QStringLiteral("контекст недоступен")
-                                                                          : view_->Failure()),
+        if (view_ && !view_->Failure().isEmpty())
+            MessageBoxes::Show(this, {windowTitle(), QStringLiteral("Ошибка инициализации OpenGL.\r\nСообщение: %1").arg(view_->Failure()),
                                       TMsgIcon::Error, TMsgButtons::Ok});
     });
 }
@@ -131,6 +173,8 @@ void TTopolChemaForm::Bind(TChildForm* document)
     if (!document)
         return;
     setWindowTitle(QStringLiteral("Топология шахты \"%1\"").arg(document->Mine()->Name()));
+    if (!view_)
+        return;
     view_->SetMine(document->Mine());
     connect(document, &TChildForm::MineEdited, this, [this] { Rebuild(); });
     connect(document, &QObject::destroyed, this, &QWidget::close);
@@ -139,6 +183,8 @@ void TTopolChemaForm::Bind(TChildForm* document)
 
 void TTopolChemaForm::CopyFrom(const TTopolChemaForm& other)
 {
+    if (!view_ || !other.view_)
+        return;
     switches_ = other.switches_;
     view_->View() = other.view_->View();
     for (QAction* a : other.findChildren<QAction*>())
@@ -149,7 +195,7 @@ void TTopolChemaForm::CopyFrom(const TTopolChemaForm& other)
 
 void TTopolChemaForm::Rebuild()
 {
-    if (!document_)
+    if (!document_ || !view_)
         return;
     const TMine& mine = *document_->Mine();
     // Objects deleted since are no longer current.

@@ -21,7 +21,9 @@ public:
     void Bind(TChildForm* document);
     // A later window copies the view and the switches of this one.
     void CopyFrom(const TTopolChemaForm& other);
+    // The drawing surface; null where OpenGL is not available (Failure() says why).
     TTopologyGlView* GlView() const { return view_; }
+    const QString& Failure() const { return failure_; }
     QAction* Action(const QString& name) const;
     const TBranch* CurrentBranch() const { return branch_; }
     const TUzel* CurrentUzel() const { return uzel_; }
@@ -35,6 +37,7 @@ private:
     QPointer<TChildForm> document_;
     TTopologyGlView* view_ = nullptr;
     QLabel* info_ = nullptr;
+    QString failure_;
     TTopologySwitches switches_;
     const TBranch* branch_ = nullptr;
     const TUzel* uzel_ = nullptr;
