@@ -6,6 +6,8 @@
 #include "core/model/Pipe.h"
 #include "core/model/Uzel.h"
 
+#include <algorithm>
+#include <cmath>
 #include <unordered_set>
 
 namespace {
@@ -100,4 +102,44 @@ TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches&
             scene.Nodes.push_back(u);
         }
     return scene;
+}
+
+TTopologyGrid TTopologyGrid::Build(const TMine& mine, int step, double z0)
+{
+    TTopologyGrid grid;
+    const double cx = mine.CenterX();
+    const double cy = mine.CenterY();
+    double x0 = cx, x1 = cx, y0 = cy, y1 = cy;
+    for (const TUzel* u : mine.Uzels)
+        if (std::isfinite(u->X()) && std::isfinite(u->Y())) {
+            x0 = std::min(x0, u->X());
+            x1 = std::max(x1, u->X());
+            y0 = std::min(y0, u->Y());
+            y1 = std::max(y1, u->Y());
+        }
+    // A step that leaves at most 2 000 lines an axis, on the central point's multiples.
+    double d = step > 0 ? step : 200;
+    const double widest = std::max(x1 - x0, y1 - y0);
+    if (widest / d > 2000)
+        d *= std::ceil(widest / d / 2000);
+    x0 = cx + std::floor((x0 - cx) / d) * d;
+    x1 = cx + std::ceil((x1 - cx) / d) * d;
+    y0 = cy + std::floor((y0 - cy) / d) * d;
+    y1 = cy + std::ceil((y1 - cy) / d) * d;
+    const float z = float(z0);
+    auto line = [z](std::vector<float>& out, double ax, double ay, double bx, double by) {
+        out.insert(out.end(), {float(ax), z, -float(ay), float(bx), z, -float(by)});
+    };
+    const int columns = int(std::lround((x1 - x0) / d));
+    const int rows = int(std::lround((y1 - y0) / d));
+    for (int i = 0; i <= columns; ++i) {
+        const double x = x0 + i * d;
+        line(std::abs(x - cx) < d / 2 ? grid.CentreLines : grid.Lines, x, y0, x, y1);
+    }
+    for (int j = 0; j <= rows; ++j) {
+        const double y = y0 + j * d;
+        line(std::abs(y - cy) < d / 2 ? grid.CentreLines : grid.Lines, x0, y, x1, y);
+    }
+    grid.Area = {float(x0), z, -float(y0), float(x1), z, -float(y0), float(x1), z, -float(y1), float(x0), z, -float(y1)};
+    return grid;
 }

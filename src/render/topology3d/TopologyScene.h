@@ -50,3 +50,14 @@ struct TTopologyScene {
     static TTopologyScene Build(const TMine& mine, const TTopologySwitches& switches, const TBranch* current = nullptr,
                                 const TUzel* currentNode = nullptr);
 };
+
+// The horizontal grid at the level z0: over the mine's X–Y extent widened to hold the central
+// point, a line every `step` metres (a step of 0 or less is 200) aligned on the central point;
+// the two lines through the central point apart, and the covered area as four corners. All in
+// the graphics library's axes.
+struct TTopologyGrid {
+    std::vector<float> Lines;
+    std::vector<float> CentreLines;
+    std::vector<float> Area;
+    static TTopologyGrid Build(const TMine& mine, int step, double z0);
+};

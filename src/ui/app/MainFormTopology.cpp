@@ -11,6 +11,7 @@ TTopolChemaForm* TMainForm::OpenTopology()
     if (!doc)
         return nullptr;
     auto* form = new TTopolChemaForm(this);
+    form->SetGridStep(config_.GridStep3D);
     if (lastTopology_) {
         form->CopyFrom(*lastTopology_);
         form->move(lastTopology_->pos() + QPoint(20, 20));

@@ -131,6 +131,11 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
         switches_.ShowNodes = on;
         Rebuild();
     });
+    QAction* grid = Add("ActGrid", QStringLiteral("Координатная сетка"), "Ctrl+G", true);
+    connect(grid, &QAction::toggled, this, [this](bool on) {
+        grid_ = on;
+        Rebuild();
+    });
     QAction* fit = Add("ActAutoZoom", QStringLiteral("Автоматическое масштабирование"), "", true);
     connect(fit, &QAction::toggled, view_, &TTopologyGlView::SetAutoZoom);
     connect(Add("ActCentre", QStringLiteral("В центр (Ctrl+ сбос углов, Shift+ сброс масштаба)"), ""), &QAction::triggered,
@@ -142,7 +147,7 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
                 view_->update();
             });
     for (const char* name : {"ActPlaneXY", "ActPlaneYZ", "ActPlaneXZ", "ActOnlyPipes", "ActSolid", "ActNodeNumbers",
-                             "ActBranchNumbers", "ActShowNodes", "ActAutoZoom", "ActCentre"})
+                             "ActBranchNumbers", "ActShowNodes", "ActGrid", "ActAutoZoom", "ActCentre"})
         bar->addAction(Action(QString::fromLatin1(name)));
     resize(900, 600);
 
@@ -205,6 +210,14 @@ void TTopolChemaForm::Rebuild()
         uzel_ = nullptr;
     view_->SetMine(&mine);
     view_->SetScene(TTopologyScene::Build(mine, switches_, branch_, uzel_));
+    // The grid lies at the mine's lowest level.
+    view_->SetGrid(grid_ ? TTopologyGrid::Build(mine, gridStep_, view_->Box().Min.z()) : TTopologyGrid{}, grid_);
+}
+
+void TTopolChemaForm::SetGridStep(int step)
+{
+    gridStep_ = step > 0 ? step : 200;
+    Rebuild();
 }
 
 void TTopolChemaForm::SetPlane(double alpha, double beta)

@@ -28,6 +28,8 @@ public:
     const TBranch* CurrentBranch() const { return branch_; }
     const TUzel* CurrentUzel() const { return uzel_; }
     void Rebuild();
+    // Metres between grid lines (the 3D settings' grid step).
+    void SetGridStep(int step);
 
 private:
     QAction* Add(const char* name, const QString& caption, const char* key, bool checkable = false);
@@ -38,6 +40,8 @@ private:
     TTopologyGlView* view_ = nullptr;
     QLabel* info_ = nullptr;
     QString failure_;
+    int gridStep_ = 200;
+    bool grid_ = false;
     TTopologySwitches switches_;
     const TBranch* branch_ = nullptr;
     const TUzel* uzel_ = nullptr;

@@ -90,6 +90,45 @@ void TTopologyGlView::SetScene(TTopologyScene scene)
     update();
 }
 
+void TTopologyGlView::SetGrid(TTopologyGrid grid, bool shown)
+{
+    grid_ = std::move(grid);
+    gridShown_ = shown;
+    update();
+}
+
+void TTopologyGlView::DrawGrid()
+{
+    // Seen from above the lines are dark green-grey and the centre lines green; from below
+    // grey, the centre lines half-transparent.
+    const bool above = view_.Alpha() >= 0;
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glLineWidth(1.f);
+    if (!grid_.Lines.empty()) {
+        above ? glColor3f(0.2f, 0.4f, 0.2f) : glColor3f(0.4f, 0.4f, 0.4f);
+        glVertexPointer(3, GL_FLOAT, 0, grid_.Lines.data());
+        glDrawArrays(GL_LINES, 0, GLsizei(grid_.Lines.size() / 3));
+    }
+    if (!grid_.CentreLines.empty()) {
+        above ? glColor4f(0, 0.7f, 0, 1) : glColor4f(0.7f, 0.7f, 0.7f, 0.5f);
+        glVertexPointer(3, GL_FLOAT, 0, grid_.CentreLines.data());
+        glDrawArrays(GL_LINES, 0, GLsizei(grid_.CentreLines.size() / 3));
+    }
+    if (grid_.Area.size() == 12) {
+        glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+        glDepthMask(GL_FALSE);
+        glVertexPointer(3, GL_FLOAT, 0, grid_.Area.data());
+        glDrawArrays(GL_QUADS, 0, 4);
+        glDepthMask(GL_TRUE);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_BLEND);
+}
+
 void TTopologyGlView::SetSolid(bool on)
 {
     solid_ = on;
@@ -211,6 +250,9 @@ void TTopologyGlView::paintGL()
     glLoadIdentity();
     LoadMatrix(size());
     DrawScene(false);
+    // The grid last, so its half-transparent area lies over what is below it.
+    if (gridShown_)
+        DrawGrid();
     glDisable(GL_DEPTH_TEST);
 
     numbers_->update();

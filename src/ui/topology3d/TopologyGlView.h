@@ -27,6 +27,8 @@ public:
     TTopologyView& View() { return view_; }
     const TModelBox& Box() const { return box_; }
     void SetSolid(bool on);
+    // The horizontal grid, or none.
+    void SetGrid(TTopologyGrid grid, bool shown);
     void SetNumbers(bool nodes, bool branches);
     void SetAutoZoom(bool on);
     bool AutoZoom() const { return autoZoom_; }
@@ -55,9 +57,12 @@ private:
     void PaintNumbers(QPainter& p);
     void LoadMatrix(QSize client);
     void DrawScene(bool picking);
+    void DrawGrid();
 
     const TMine* mine_ = nullptr;
     TTopologyScene scene_;
+    TTopologyGrid grid_;
+    bool gridShown_ = false;
     TTopologyView view_;
     TModelBox box_;
     bool solid_ = false;

@@ -79,3 +79,18 @@ TEST(TopologyView, ProjectionAndFit)
     EXPECT_EQ(view.Beta(), -180);
     EXPECT_EQ(view.Zoom(), 20);
 }
+
+// The grid covers the nodes and the central point, on the central point's multiples of the
+// step; the two lines through the central point stand apart.
+TEST(TopologyGrid, AlignedOnTheCentralPoint)
+{
+    MineBuilder m;
+    m.uzel(1, 50, 50, -10);
+    m.uzel(2, 450, 250, -10);
+    const TTopologyGrid grid = TTopologyGrid::Build(m.mine(), 200, -100);
+    // The central point is (0, 0): x from 0 to 600, y from 0 to 400 → 4 + 3 lines, 2 of them
+    // through the centre.
+    EXPECT_EQ(grid.CentreLines.size(), 12u);
+    EXPECT_EQ(grid.Lines.size(), 5u * 6);
+    EXPECT_EQ(grid.Area, (std::vector<float>{0, -100, 0, 600, -100, 0, 600, -100, -400, 0, -100, -400}));
+}

@@ -50,6 +50,7 @@ TEST_F(TopologyWindow, ClicksPickNodesAndBranchesAtTheirProjectedPlaces)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Топология шахты \"test\""));
     form->Action(QStringLiteral("ActAutoZoom"))->setChecked(true);
     form->Action(QStringLiteral("ActNodeNumbers"))->setChecked(true);
+    form->Action(QStringLiteral("ActGrid"))->setChecked(true);
     const TModelBox box = gl->Box();
     for (const auto& [plane, alpha, beta] : {std::tuple{"XY", 90.0, 0.0}, std::tuple{"YZ", 0.0, 90.0},
                                              std::tuple{"XZ", 0.0, 0.0}}) {
