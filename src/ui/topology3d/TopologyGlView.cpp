@@ -3,6 +3,7 @@
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
+#include "ui/topology3d/TopologyGl.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,11 +12,8 @@
 #include <QSurfaceFormat>
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
-#include <limits>
-#include <vector>
 
 namespace {
 
@@ -38,12 +36,6 @@ protected:
 private:
     std::function<void(QPainter&)> paint_;
 };
-
-// Selection buffers grow up to this many names' worth when a pick overflows.
-constexpr size_t kMaxSelectionWords = 2'000'000;  // 8 000 000 bytes
-constexpr double kSphereRadius = 2;
-
-void Color(const TTopologyScene::Rgb& c) { glColor3f(c.R, c.G, c.B); }
 
 }  // namespace
 
@@ -68,9 +60,9 @@ void TTopologyGlView::resizeEvent(QResizeEvent* event)
 
 TTopologyGlView::~TTopologyGlView()
 {
-    if (sphereList_ && context()) {
+    if (lists_.Nodes && context()) {
         makeCurrent();
-        glDeleteLists(sphereList_, 1);
+        lists_.Forget();
         doneCurrent();
     }
 }
@@ -87,6 +79,12 @@ void TTopologyGlView::SetMine(const TMine* mine)
 void TTopologyGlView::SetScene(TTopologyScene scene)
 {
     scene_ = std::move(scene);
+    // The solid drawing's lists hold the old scene.
+    if (lists_.Nodes && context()) {
+        makeCurrent();
+        lists_.Forget();
+        doneCurrent();
+    }
     update();
 }
 
@@ -97,37 +95,6 @@ void TTopologyGlView::SetGrid(TTopologyGrid grid, bool shown)
     update();
 }
 
-void TTopologyGlView::DrawGrid()
-{
-    // Seen from above the lines are dark green-grey and the centre lines green; from below
-    // grey, the centre lines half-transparent.
-    const bool above = view_.Alpha() >= 0;
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glLineWidth(1.f);
-    if (!grid_.Lines.empty()) {
-        above ? glColor3f(0.2f, 0.4f, 0.2f) : glColor3f(0.4f, 0.4f, 0.4f);
-        glVertexPointer(3, GL_FLOAT, 0, grid_.Lines.data());
-        glDrawArrays(GL_LINES, 0, GLsizei(grid_.Lines.size() / 3));
-    }
-    if (!grid_.CentreLines.empty()) {
-        above ? glColor4f(0, 0.7f, 0, 1) : glColor4f(0.7f, 0.7f, 0.7f, 0.5f);
-        glVertexPointer(3, GL_FLOAT, 0, grid_.CentreLines.data());
-        glDrawArrays(GL_LINES, 0, GLsizei(grid_.CentreLines.size() / 3));
-    }
-    if (grid_.Area.size() == 12) {
-        glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
-        glDepthMask(GL_FALSE);
-        glVertexPointer(3, GL_FLOAT, 0, grid_.Area.data());
-        glDrawArrays(GL_QUADS, 0, 4);
-        glDepthMask(GL_TRUE);
-    }
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisable(GL_BLEND);
-}
 
 void TTopologyGlView::SetSolid(bool on)
 {
@@ -174,69 +141,6 @@ void TTopologyGlView::LoadMatrix(QSize client)
     glMultMatrixf(m.constData());
 }
 
-void TTopologyGlView::DrawScene(bool picking)
-{
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnableClientState(GL_VERTEX_ARRAY);
-    if (!picking) {
-        glEnableClientState(GL_COLOR_ARRAY);
-        glLineWidth(solid_ ? 3.f : 1.f);
-        if (!scene_.BranchVertices.empty()) {
-            glVertexPointer(3, GL_FLOAT, 0, scene_.BranchVertices.data());
-            glColorPointer(3, GL_FLOAT, 0, scene_.BranchColors.data());
-            glDrawArrays(GL_LINES, 0, GLsizei(scene_.BranchVertices.size() / 3));
-        }
-        if (!scene_.PipeVertices.empty()) {
-            glLineWidth(2.f);
-            glVertexPointer(3, GL_FLOAT, 0, scene_.PipeVertices.data());
-            glColorPointer(3, GL_FLOAT, 0, scene_.PipeColors.data());
-            glDrawArrays(GL_LINES, 0, GLsizei(scene_.PipeVertices.size() / 3));
-        }
-        glDisableClientState(GL_COLOR_ARRAY);
-        if (!solid_ && !scene_.NodeVertices.empty()) {
-            glEnableClientState(GL_COLOR_ARRAY);
-            glPointSize(5.f);
-            glVertexPointer(3, GL_FLOAT, 0, scene_.NodeVertices.data());
-            glColorPointer(3, GL_FLOAT, 0, scene_.NodeColors.data());
-            glDrawArrays(GL_POINTS, 0, GLsizei(scene_.NodeVertices.size() / 3));
-            glDisableClientState(GL_COLOR_ARRAY);
-        } else if (solid_) {
-            // One sphere compiled once into this context's display list, replayed for every node.
-            if (!sphereList_) {
-                sphereList_ = glGenLists(1);
-                GLUquadric* q = gluNewQuadric();
-                glNewList(sphereList_, GL_COMPILE);
-                gluSphere(q, kSphereRadius, 4, 2);
-                glEndList();
-                gluDeleteQuadric(q);
-            }
-            for (size_t i = 0; i < scene_.Nodes.size(); ++i) {
-                Color(scene_.NodeColors[i]);
-                glPushMatrix();
-                glTranslatef(scene_.NodeVertices[3 * i], scene_.NodeVertices[3 * i + 1], scene_.NodeVertices[3 * i + 2]);
-                glCallList(sphereList_);
-                glPopMatrix();
-            }
-        }
-        glDisableClientState(GL_VERTEX_ARRAY);
-        return;
-    }
-    // Picking: every object under its own name.
-    glLineWidth(3.f);
-    glPointSize(5.f);
-    for (size_t i = 0; i < scene_.BranchNames.size(); ++i) {
-        glLoadName(scene_.BranchNames[i]);
-        glVertexPointer(3, GL_FLOAT, 0, scene_.BranchVertices.data() + 6 * i);
-        glDrawArrays(GL_LINES, 0, 2);
-    }
-    for (size_t i = 0; i < scene_.NodeNames.size(); ++i) {
-        glLoadName(scene_.NodeNames[i]);
-        glVertexPointer(3, GL_FLOAT, 0, scene_.NodeVertices.data() + 3 * i);
-        glDrawArrays(GL_POINTS, 0, 1);
-    }
-    glDisableClientState(GL_VERTEX_ARRAY);
-}
 
 void TTopologyGlView::paintGL()
 {
@@ -249,10 +153,10 @@ void TTopologyGlView::paintGL()
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     LoadMatrix(size());
-    DrawScene(false);
+    TopologyGl::Draw(scene_, solid_, lists_);
     // The grid last, so its half-transparent area lies over what is below it.
     if (gridShown_)
-        DrawGrid();
+        TopologyGl::DrawGrid(grid_, view_.Alpha() >= 0);
     glDisable(GL_DEPTH_TEST);
 
     numbers_->update();
@@ -294,43 +198,10 @@ quint32 TTopologyGlView::PickAt(QPoint position)
         return 0;
     makeCurrent();
     const qreal ratio = devicePixelRatioF();
-    GLint viewport[4] = {0, 0, GLint(width() * ratio), GLint(height() * ratio)};
-    std::vector<GLuint> buffer(4096);
-    GLint hits = -1;
-    // An overflowing buffer gives -1: grow it and pick again, up to the limit.
-    while (true) {
-        glSelectBuffer(GLsizei(buffer.size()), buffer.data());
-        glRenderMode(GL_SELECT);
-        glInitNames();
-        glPushName(0);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        // The pick matrix first, 3 x 3 pixels scaled like the screen, then the view.
-        gluPickMatrix(position.x() * ratio, viewport[3] - position.y() * ratio, 3 * ratio, 3 * ratio, viewport);
-        LoadMatrix(size());
-        glEnable(GL_DEPTH_TEST);
-        DrawScene(true);
-        hits = glRenderMode(GL_RENDER);
-        if (hits >= 0 || buffer.size() >= kMaxSelectionWords)
-            break;
-        buffer.resize(std::min(buffer.size() * 4, kMaxSelectionWords));
-    }
+    const quint32 name = TopologyGl::Pick(scene_, view_.Matrix(size(), box_), QPointF(position) * ratio,
+                                          QSize(int(width() * ratio), int(height() * ratio)), ratio);
     doneCurrent();
-    // The nearest hit wins: each record is count, min depth, max depth, names.
-    quint32 best = 0;
-    GLuint bestDepth = std::numeric_limits<GLuint>::max();
-    size_t at = 0;
-    for (GLint h = 0; h < hits && at + 3 <= buffer.size(); ++h) {
-        const GLuint count = buffer[at];
-        if (at + 3 + count > buffer.size())
-            break;
-        if (count > 0 && buffer[at + 1] <= bestDepth) {
-            bestDepth = buffer[at + 1];
-            best = buffer[at + 3 + count - 1];
-        }
-        at += 3 + count;
-    }
-    return best;
+    return name;
 }
 
 void TTopologyGlView::mousePressEvent(QMouseEvent* event)

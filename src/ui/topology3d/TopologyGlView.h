@@ -2,6 +2,7 @@
 
 #include "render/topology3d/TopologyScene.h"
 #include "render/topology3d/TopologyView.h"
+#include "ui/topology3d/TopologyGl.h"
 
 #include <QOpenGLWidget>
 
@@ -56,8 +57,7 @@ protected:
 private:
     void PaintNumbers(QPainter& p);
     void LoadMatrix(QSize client);
-    void DrawScene(bool picking);
-    void DrawGrid();
+
 
     const TMine* mine_ = nullptr;
     TTopologyScene scene_;
@@ -69,7 +69,7 @@ private:
     bool nodeNumbers_ = false;
     bool branchNumbers_ = false;
     bool autoZoom_ = false;
-    unsigned sphereList_ = 0;
+    TopologyGl::TSolidLists lists_;
     QWidget* numbers_ = nullptr;
     QString failure_;
     // A drag: its mode (1 pan, 2 rotate, 3 zoom), where it began and the view then.

@@ -1,0 +1,166 @@
+#include "ui/topology3d/TopologyGl.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+namespace TopologyGl {
+
+namespace {
+
+constexpr size_t kMaxSelectionWords = 2'000'000;  // 8 000 000 bytes
+constexpr double kSphereRadius = 2;
+
+void Color(const TTopologyScene::Rgb& c) { glColor3f(c.R, c.G, c.B); }
+
+}  // namespace
+
+void TSolidLists::Forget()
+{
+    if (Nodes)
+        glDeleteLists(Nodes, 1);
+    Nodes = 0;
+}
+
+void Draw(const TTopologyScene& scene, bool solid, TSolidLists& lists)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glLineWidth(solid ? 3.f : 1.f);
+    if (!scene.BranchVertices.empty()) {
+        glVertexPointer(3, GL_FLOAT, 0, scene.BranchVertices.data());
+        glColorPointer(3, GL_FLOAT, 0, scene.BranchColors.data());
+        glDrawArrays(GL_LINES, 0, GLsizei(scene.BranchVertices.size() / 3));
+    }
+    if (!scene.PipeVertices.empty()) {
+        glLineWidth(2.f);
+        glVertexPointer(3, GL_FLOAT, 0, scene.PipeVertices.data());
+        glColorPointer(3, GL_FLOAT, 0, scene.PipeColors.data());
+        glDrawArrays(GL_LINES, 0, GLsizei(scene.PipeVertices.size() / 3));
+    }
+    glDisableClientState(GL_COLOR_ARRAY);
+    if (!solid && !scene.NodeVertices.empty()) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glPointSize(5.f);
+        glVertexPointer(3, GL_FLOAT, 0, scene.NodeVertices.data());
+        glColorPointer(3, GL_FLOAT, 0, scene.NodeColors.data());
+        glDrawArrays(GL_POINTS, 0, GLsizei(scene.NodeVertices.size() / 3));
+        glDisableClientState(GL_COLOR_ARRAY);
+    } else if (solid) {
+        // Every node's sphere in one display list of this context: replaying it costs one call.
+        if (!lists.Nodes) {
+            lists.Nodes = glGenLists(1);
+            GLUquadric* q = gluNewQuadric();
+            glNewList(lists.Nodes, GL_COMPILE);
+            for (size_t i = 0; i < scene.Nodes.size(); ++i) {
+                Color(scene.NodeColors[i]);
+                glPushMatrix();
+                glTranslatef(scene.NodeVertices[3 * i], scene.NodeVertices[3 * i + 1], scene.NodeVertices[3 * i + 2]);
+                gluSphere(q, kSphereRadius, 4, 2);
+                glPopMatrix();
+            }
+            glEndList();
+            gluDeleteQuadric(q);
+        }
+        glCallList(lists.Nodes);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void DrawNames(const TTopologyScene& scene)
+{
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glLineWidth(3.f);
+    glPointSize(5.f);
+    for (size_t i = 0; i < scene.BranchNames.size(); ++i) {
+        glLoadName(scene.BranchNames[i]);
+        glVertexPointer(3, GL_FLOAT, 0, scene.BranchVertices.data() + 6 * i);
+        glDrawArrays(GL_LINES, 0, 2);
+    }
+    for (size_t i = 0; i < scene.NodeNames.size(); ++i) {
+        glLoadName(scene.NodeNames[i]);
+        glVertexPointer(3, GL_FLOAT, 0, scene.NodeVertices.data() + 3 * i);
+        glDrawArrays(GL_POINTS, 0, 1);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void DrawGrid(const TTopologyGrid& grid, bool above)
+{
+    // Seen from above the lines are dark green-grey and the centre lines green; from below
+    // grey, the centre lines half-transparent.
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glLineWidth(1.f);
+    if (!grid.Lines.empty()) {
+        above ? glColor3f(0.2f, 0.4f, 0.2f) : glColor3f(0.4f, 0.4f, 0.4f);
+        glVertexPointer(3, GL_FLOAT, 0, grid.Lines.data());
+        glDrawArrays(GL_LINES, 0, GLsizei(grid.Lines.size() / 3));
+    }
+    if (!grid.CentreLines.empty()) {
+        above ? glColor4f(0, 0.7f, 0, 1) : glColor4f(0.7f, 0.7f, 0.7f, 0.5f);
+        glVertexPointer(3, GL_FLOAT, 0, grid.CentreLines.data());
+        glDrawArrays(GL_LINES, 0, GLsizei(grid.CentreLines.size() / 3));
+    }
+    if (grid.Area.size() == 12) {
+        glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+        glDepthMask(GL_FALSE);
+        glVertexPointer(3, GL_FLOAT, 0, grid.Area.data());
+        glDrawArrays(GL_QUADS, 0, 4);
+        glDepthMask(GL_TRUE);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_BLEND);
+}
+
+quint32 Pick(const TTopologyScene& scene, const QMatrix4x4& matrix, QPointF at, QSize pixels, qreal ratio)
+{
+    GLint viewport[4] = {0, 0, GLint(pixels.width()), GLint(pixels.height())};
+    std::vector<GLuint> buffer(4096);
+    GLint hits = -1;
+    // An overflowing buffer gives -1: grow it and pick again, up to the limit.
+    while (true) {
+        glSelectBuffer(GLsizei(buffer.size()), buffer.data());
+        glRenderMode(GL_SELECT);
+        glInitNames();
+        glPushName(0);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        // The pick matrix first, 3 x 3 pixels scaled like the screen, then the view.
+        gluPickMatrix(at.x(), viewport[3] - at.y(), 3 * ratio, 3 * ratio, viewport);
+        glMultMatrixf(matrix.constData());
+        glEnable(GL_DEPTH_TEST);
+        DrawNames(scene);
+        hits = glRenderMode(GL_RENDER);
+        if (hits >= 0 || buffer.size() >= kMaxSelectionWords)
+            break;
+        buffer.resize(std::min(buffer.size() * 4, kMaxSelectionWords));
+    }
+    // The nearest hit wins: each record is count, min depth, max depth, names.
+    quint32 best = 0;
+    GLuint bestDepth = std::numeric_limits<GLuint>::max();
+    size_t i = 0;
+    for (GLint h = 0; h < hits && i + 3 <= buffer.size(); ++h) {
+        const GLuint count = buffer[i];
+        if (i + 3 + count > buffer.size())
+            break;
+        if (count > 0 && buffer[i + 1] <= bestDepth) {
+            bestDepth = buffer[i + 1];
+            best = buffer[i + 3 + count - 1];
+        }
+        i += 3 + count;
+    }
+    return best;
+}
+
+}  // namespace TopologyGl
