@@ -15,9 +15,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QGridLayout>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -69,10 +75,11 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
         return;
     }
     view_ = new TTopologyGlView(this);
-    setCentralWidget(view_);
+    BuildBars();
     info_ = new QLabel(QStringLiteral("Информация: "), this);
     statusBar()->addWidget(info_, 1);
     connect(view_, &TTopologyGlView::Picked, this, &TTopolChemaForm::OnPicked);
+    connect(view_, &TTopologyGlView::ViewChanged, this, &TTopolChemaForm::SyncBars);
 
     QToolBar* bar = addToolBar(QStringLiteral("Вид"));
     connect(Add("ActPlaneXY", QStringLiteral("Плоскость XY"), ""), &QAction::triggered, this, [this] { SetPlane(90, 0); });
@@ -145,6 +152,7 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
                 v.Set(QPoint(), keys & Qt::ControlModifier ? 0 : v.Alpha(), keys & Qt::ControlModifier ? 0 : v.Beta(),
                       keys & Qt::ShiftModifier ? 1 : v.Zoom());
                 view_->update();
+                SyncBars();
             });
     for (const char* name : {"ActPlaneXY", "ActPlaneYZ", "ActPlaneXZ", "ActOnlyPipes", "ActSolid", "ActNodeNumbers",
                              "ActBranchNumbers", "ActShowNodes", "ActGrid", "ActAutoZoom", "ActCentre"})
@@ -157,6 +165,80 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
             MessageBoxes::Show(this, {windowTitle(), QStringLiteral("Ошибка инициализации OpenGL.\r\nСообщение: %1").arg(view_->Failure()),
                                       TMsgIcon::Error, TMsgButtons::Ok});
     });
+}
+
+void TTopolChemaForm::BuildBars()
+{
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    auto bar = [this](Qt::Orientation orientation, const char* name, int min, int max, int step, int page,
+                      const QString& hint) {
+        auto* b = new QScrollBar(orientation, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setRange(min, max);
+        b->setSingleStep(step);
+        b->setPageStep(page);
+        b->setToolTip(hint);
+        connect(b, &QScrollBar::valueChanged, this, &TTopolChemaForm::BarsMoved);
+        return b;
+    };
+    zoomBar_ = bar(Qt::Horizontal, "ZoomBar", 10, 20000, 10, 2000, QStringLiteral("Масштаб"));
+    betaBar_ = bar(Qt::Horizontal, "BetaBar", -180000, 180000, 1000, 10000, QStringLiteral("Поворот вокруг оси Z"));
+    alphaBar_ = bar(Qt::Vertical, "AlphaBar", -90000, 90000, 500, 5000, QStringLiteral("Поворот вокруг оси X"));
+    levelBar_ = bar(Qt::Vertical, "LevelBar", 0, 0, 1, 10, QStringLiteral("Уровень Z0"));
+    zoomLabel_ = new QLabel(this);
+    betaLabel_ = new QLabel(this);
+    alphaLabel_ = new QLabel(this);
+    auto* right = new QVBoxLayout;
+    right->addWidget(alphaLabel_);
+    right->addWidget(alphaBar_, 1);
+    right->addWidget(levelBar_, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(zoomLabel_);
+    bottom->addWidget(zoomBar_, 1);
+    bottom->addWidget(betaLabel_);
+    bottom->addWidget(betaBar_, 1);
+    grid->addWidget(view_, 0, 0);
+    grid->addLayout(right, 0, 1);
+    grid->addLayout(bottom, 1, 0);
+    setCentralWidget(central);
+    SyncBars();
+}
+
+void TTopolChemaForm::SyncBars()
+{
+    if (!view_)
+        return;
+    syncing_ = true;
+    const TTopologyView& v = view_->View();
+    zoomBar_->setValue(int(std::lround(v.Zoom() * 1000)));
+    zoomBar_->setEnabled(!view_->AutoZoom());
+    betaBar_->setValue(int(std::lround(v.Beta() * 1000)));
+    alphaBar_->setValue(int(std::lround(v.Alpha() * 1000)));
+    zoomLabel_->setText(QStringLiteral(" x %1").arg(v.Zoom(), 0, 'f', 2));
+    betaLabel_->setText(QStringLiteral(" %1").arg(v.Beta(), 0, 'f', 1));
+    alphaLabel_->setText(QStringLiteral(" %1").arg(v.Alpha(), 0, 'f', 1));
+    syncing_ = false;
+}
+
+void TTopolChemaForm::BarsMoved()
+{
+    if (syncing_ || !view_)
+        return;
+    TTopologyView& v = view_->View();
+    v.Set(v.Pan(), alphaBar_->value() / 1000.0, betaBar_->value() / 1000.0,
+          view_->AutoZoom() ? v.Zoom() : zoomBar_->value() / 1000.0);
+    // The grid's level: the bar counts down from the mine's top.
+    const double top = view_->Box().Max.z();
+    const double level = top - levelBar_->value();
+    if (grid_ && level != z0_) {
+        z0_ = level;
+        Rebuild();
+    }
+    SyncBars();
+    view_->update();
 }
 
 QAction* TTopolChemaForm::Add(const char* name, const QString& caption, const char* key, bool checkable)
@@ -210,8 +292,17 @@ void TTopolChemaForm::Rebuild()
         uzel_ = nullptr;
     view_->SetMine(&mine);
     view_->SetScene(TTopologyScene::Build(mine, switches_, branch_, uzel_));
-    // The grid lies at the mine's lowest level.
-    view_->SetGrid(grid_ ? TTopologyGrid::Build(mine, gridStep_, view_->Box().Min.z()) : TTopologyGrid{}, grid_);
+    // The grid's level bar runs from the mine's top down to its bottom, where the grid starts.
+    const TModelBox& box = view_->Box();
+    const int depth = std::max(0, int(std::lround(box.Max.z() - box.Min.z())));
+    if (levelBar_->maximum() != depth) {
+        const QSignalBlocker block(levelBar_);
+        levelBar_->setRange(0, depth);
+        levelBar_->setValue(depth);
+        z0_ = box.Max.z() - depth;
+    }
+    view_->SetGrid(grid_ ? TTopologyGrid::Build(mine, gridStep_, z0_) : TTopologyGrid{}, grid_);
+    SyncBars();
 }
 
 void TTopolChemaForm::SetGridStep(int step)
@@ -225,6 +316,7 @@ void TTopolChemaForm::SetPlane(double alpha, double beta)
     TTopologyView& v = view_->View();
     v.Set(QPoint(), alpha, beta, view_->AutoZoom() ? v.FitZoom(view_->size(), view_->Box()) : v.Zoom());
     view_->update();
+    SyncBars();
 }
 
 void TTopolChemaForm::OnPicked(const TBranch* branch, const TUzel* uzel, bool ctrl)

@@ -7,6 +7,7 @@
 
 class QAction;
 class QLabel;
+class QScrollBar;
 class TBranch;
 class TChildForm;
 class TTopologyGlView;
@@ -35,10 +36,26 @@ private:
     QAction* Add(const char* name, const QString& caption, const char* key, bool checkable = false);
     void SetPlane(double alpha, double beta);
     void OnPicked(const TBranch* branch, const TUzel* uzel, bool ctrl);
+    void BuildBars();
+    // The bars and labels follow the view.
+    void SyncBars();
+    // A bar moved: the view follows.
+    void BarsMoved();
 
     QPointer<TChildForm> document_;
     TTopologyGlView* view_ = nullptr;
     QLabel* info_ = nullptr;
+    // The view's bars: zoom and the angle about Z below, the angle about X and the grid's
+    // level at the right, each with its label.
+    QScrollBar* zoomBar_ = nullptr;
+    QScrollBar* betaBar_ = nullptr;
+    QScrollBar* alphaBar_ = nullptr;
+    QScrollBar* levelBar_ = nullptr;
+    QLabel* zoomLabel_ = nullptr;
+    QLabel* betaLabel_ = nullptr;
+    QLabel* alphaLabel_ = nullptr;
+    double z0_ = 0;
+    bool syncing_ = false;
     QString failure_;
     int gridStep_ = 200;
     bool grid_ = false;

@@ -12,6 +12,7 @@
 #include "ui/topology3d/TopologyGlView.h"
 
 #include <QAction>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -61,6 +62,14 @@ TEST_F(TopologyWindow, ClicksPickNodesAndBranchesAtTheirProjectedPlaces)
         Pictures::Take(form, QStringLiteral("topology-") + QString::fromLatin1(plane));
     }
 
+    form->Action(QStringLiteral("ActPlaneXY"))->trigger();
+    // The bars follow the view, and a bar turns it.
+    auto* alphaBar = form->findChild<QScrollBar*>(QStringLiteral("AlphaBar"));
+    auto* betaBar = form->findChild<QScrollBar*>(QStringLiteral("BetaBar"));
+    ASSERT_TRUE(alphaBar && betaBar);
+    EXPECT_EQ(alphaBar->value(), 90000);
+    betaBar->setValue(45000);
+    EXPECT_DOUBLE_EQ(gl->View().Beta(), 45);
     form->Action(QStringLiteral("ActPlaneXY"))->trigger();
     TMine& mine = *doc->Mine();
     const TUzel* four = mine.FirstUzelWithNumber(4);
