@@ -1,6 +1,7 @@
 #include "render/topology3d/TopologyScene.h"
 
 #include "core/model/Branch.h"
+#include "core/model/Device.h"
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
@@ -47,6 +48,19 @@ bool HasChosenPipe(const TBranch& b, int index)
 
 }  // namespace
 
+TTopologyScene::Rgb TTopologyScene::DeviceColor(int kind)
+{
+    switch (kind) {
+    case dkPump: return {1, 0, 0};
+    case dkReducer: return {1, 0.5f, 0};
+    case dkGate: return {0.2f, 0.4f, 1};
+    case dkCrane: return {0, 1, 1};
+    case dkJetBreakTank:
+    case dkFireMachine: return {1, 0, 1};
+    default: return {0, 0.8f, 0.3f};
+    }
+}
+
 TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches& s, const TBranch* current,
                                      const TUzel* currentNode)
 {
@@ -78,6 +92,18 @@ TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches&
             ends.insert(&a);
             ends.insert(&e);
         }
+        if (s.Devices)
+            for (const TPipe* pipe : b->Pipes) {
+                const auto* water = dynamic_cast<const TWaterPipe*>(pipe);
+                const bool displayed = s.PipeIndex < 0 || (s.PipeIndex == 3 ? !water : pipe->SlotIndex() == s.PipeIndex);
+                if (!displayed || (water && !water->Present()))
+                    continue;
+                for (int k = 0; k < pipe->Devices.Count(); ++k) {
+                    const TDevice* d = pipe->Devices.Items(k);
+                    Push(scene.DeviceVertices, a, e, d->Position());
+                    scene.DeviceColors.push_back(DeviceColor(d->GetKind()));
+                }
+            }
         // The pipes of a branch that carries the chosen kind, each along the stretch it covers.
         if (s.PipeIndex >= 0 && HasChosenPipe(*b, s.PipeIndex))
             for (const TPipe* pipe : b->Pipes) {

@@ -19,6 +19,7 @@ struct TTopologySwitches {
     int ColorMode = 0;   // 0 standard, 1 by seams, 2 by plan positions, 3 by pressure
     bool OnlyPipes = false;
     bool ShowNodes = true;
+    bool Devices = false;  // "Показывать оборудование": a mark where each device stands
 };
 
 struct TTopologyScene {
@@ -39,6 +40,9 @@ struct TTopologyScene {
     // Two vertices a stretch of pipe.
     std::vector<float> PipeVertices;
     std::vector<Rgb> PipeColors;
+    // One vertex a device, on the displayed pipes (on every pipe when none is displayed).
+    std::vector<float> DeviceVertices;
+    std::vector<Rgb> DeviceColors;
 
     static constexpr Rgb kHighlight{1, 1, 0};
     static constexpr Rgb kStandard{0.8f, 0.8f, 0.8f};
@@ -46,6 +50,9 @@ struct TTopologyScene {
     static constexpr Rgb kNode{0.8f, 0.8f, 1};
     static constexpr Rgb kSelectedNode{1, 1, 1};
     static constexpr Rgb kGas{0, 0.8f, 0};
+    // Device marks by kind: pumps red, reducers orange, gates blue, hydrants cyan, tanks and
+    // fire engines magenta, the degasification kinds green.
+    static Rgb DeviceColor(int kind);
 
     static TTopologyScene Build(const TMine& mine, const TTopologySwitches& switches, const TBranch* current = nullptr,
                                 const TUzel* currentNode = nullptr);

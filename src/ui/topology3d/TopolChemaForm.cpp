@@ -132,6 +132,11 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
     auto numbers = [this, nodes, branches] { view_->SetNumbers(nodes->isChecked(), branches->isChecked()); };
     connect(nodes, &QAction::toggled, this, numbers);
     connect(branches, &QAction::toggled, this, numbers);
+    QAction* devices = Add("ActDevices", QStringLiteral("Показывать оборудование"), "Ctrl+D", true);
+    connect(devices, &QAction::toggled, this, [this](bool on) {
+        switches_.Devices = on;
+        Rebuild();
+    });
     QAction* show = Add("ActShowNodes", QStringLiteral("Показывать узлы"), "Ctrl+U", true);
     show->setChecked(true);
     connect(show, &QAction::toggled, this, [this](bool on) {
@@ -155,7 +160,7 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
                 SyncBars();
             });
     for (const char* name : {"ActPlaneXY", "ActPlaneYZ", "ActPlaneXZ", "ActOnlyPipes", "ActSolid", "ActNodeNumbers",
-                             "ActBranchNumbers", "ActShowNodes", "ActGrid", "ActAutoZoom", "ActCentre"})
+                             "ActBranchNumbers", "ActDevices", "ActShowNodes", "ActGrid", "ActAutoZoom", "ActCentre"})
         bar->addAction(Action(QString::fromLatin1(name)));
     resize(900, 600);
 

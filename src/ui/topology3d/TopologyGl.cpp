@@ -41,6 +41,12 @@ void Draw(const TTopologyScene& scene, bool solid, TSolidLists& lists)
         glColorPointer(3, GL_FLOAT, 0, scene.PipeColors.data());
         glDrawArrays(GL_LINES, 0, GLsizei(scene.PipeVertices.size() / 3));
     }
+    if (!scene.DeviceVertices.empty()) {
+        glPointSize(7.f);
+        glVertexPointer(3, GL_FLOAT, 0, scene.DeviceVertices.data());
+        glColorPointer(3, GL_FLOAT, 0, scene.DeviceColors.data());
+        glDrawArrays(GL_POINTS, 0, GLsizei(scene.DeviceVertices.size() / 3));
+    }
     glDisableClientState(GL_COLOR_ARRAY);
     if (!solid && !scene.NodeVertices.empty()) {
         glEnableClientState(GL_COLOR_ARRAY);

@@ -2,6 +2,7 @@
 #include "render/topology3d/TopologyView.h"
 
 #include "core/model/Branch.h"
+#include "core/model/DeviceKinds.h"
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
@@ -37,6 +38,15 @@ TEST(TopologyScene, VerticesNamesHiddenSeamsAndPipeStretches)
     EXPECT_EQ(scene.BranchColors[0], TTopologyScene::kWithPipes);
     EXPECT_EQ(scene.PipeVertices, (std::vector<float>{10, 30, -20, 60, 30, -20}));
     EXPECT_EQ(scene.NodeColors[1], TTopologyScene::kHighlight);
+    // Devices stand where they are along their branch, on the displayed pipe.
+    m.device(a, dkGate, 0.25, 7);
+    s.Devices = true;
+    scene = TTopologyScene::Build(m.mine(), s);
+    EXPECT_EQ(scene.DeviceVertices, (std::vector<float>{35, 30, -20}));
+    EXPECT_EQ(scene.DeviceColors[0], TTopologyScene::DeviceColor(dkGate));
+    s.PipeIndex = 1;
+    EXPECT_TRUE(TTopologyScene::Build(m.mine(), s).DeviceVertices.empty());
+    s.PipeIndex = 0;
     s.OnlyPipes = true;
     scene = TTopologyScene::Build(m.mine(), s);
     EXPECT_TRUE(scene.BranchVertices.empty() && scene.NodeVertices.empty());
