@@ -3,6 +3,7 @@
 #include "core/editing/PipeEdits.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
+#include "core/model/ListSorting.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
 #include "core/settings/Config.h"
@@ -439,18 +440,8 @@ void TAllDevForm::ClickBranchHeading(int column)
         SelectionChanged();
         return;
     }
-    auto key = [column](const TBranch* b) -> std::tuple<double, QString> {
-        switch (column) {
-        case 1: return {double(b->Number()), {}};
-        case 2: return {double(b->StartNumber()), {}};
-        case 3: return {double(b->EndNumber()), {}};
-        case 4: return {b->Length(), {}};
-        case 5: return {b->Angle(), {}};
-        default: return {0, b->Remark()};
-        }
-    };
-    std::stable_sort(branches_.begin(), branches_.end(),
-                     [&](const TBranch* a, const TBranch* b) { return key(a) < key(b); });
+    // Columns 1–6 are the branch table's column types 0–5, each with its sort order.
+    branches_ = ListSorting::SortedBranches(std::move(branches_), column - 1, false);
     ShowBranches();
     FillDevices(false);
 }
