@@ -123,4 +123,12 @@ void SelectAll(TMine& mine, const std::vector<TBranch*>& visibleBranches, TSelec
             mine.Selection.Add(u);
 }
 
+void PickInSpace(TMine& mine, TMineObject* previous, bool ctrl)
+{
+    if (!ctrl)
+        mine.Selection.Clear();
+    else if (previous)
+        mine.Selection.Add(previous);
+}
+
 }  // namespace SchemaSelection

@@ -9,6 +9,7 @@
 class TBranch;
 class TDevice;
 class TMine;
+class TMineObject;
 class TUzel;
 
 namespace SchemaSelection {
@@ -33,5 +34,9 @@ void SelectInside(TMine& mine, const QRectF& rect, bool devices);
 // selection.
 enum class TSelectAll { BranchesAndUzels, Uzels, Branches };
 void SelectAll(TMine& mine, const std::vector<TBranch*>& visibleBranches, TSelectAll what);
+
+// A pick in the 3D view made an object current: without Ctrl the selection starts afresh;
+// with Ctrl the object current before it (of the same kind, may be null) joins the selection.
+void PickInSpace(TMine& mine, TMineObject* previous, bool ctrl);
 
 }  // namespace SchemaSelection

@@ -1,5 +1,6 @@
 #include "ui/topology3d/TopolChemaForm.h"
 
+#include "core/editing/SchemaSelection.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
@@ -328,15 +329,8 @@ void TTopolChemaForm::OnPicked(const TBranch* branch, const TUzel* uzel, bool ct
 {
     if (!document_ || (!branch && !uzel))
         return;
-    TMine& mine = *document_->Mine();
-    // Without Ctrl the selection starts afresh; with it the previous current object of that
-    // kind joins the selection.
-    if (!ctrl)
-        mine.Selection.Clear();
-    else if (branch && branch_)
-        mine.Selection.Add(const_cast<TBranch*>(branch_));
-    else if (uzel && uzel_)
-        mine.Selection.Add(const_cast<TUzel*>(uzel_));
+    const TMineObject* previous = branch ? static_cast<const TMineObject*>(branch_) : uzel_;
+    SchemaSelection::PickInSpace(*document_->Mine(), const_cast<TMineObject*>(previous), ctrl);
     if (branch)
         branch_ = branch;
     if (uzel)
