@@ -1,5 +1,6 @@
 #include "core/editing/AllDevicesTable.h"
 
+#include "core/editing/TableCells.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
 #include "core/model/Mine.h"
@@ -14,7 +15,7 @@ namespace AllDevicesTable {
 
 namespace {
 
-QString Fixed(double value, int decimals) { return QString::number(value, 'f', decimals); }
+QString Fixed(double value, int decimals) { return TableCells::FixedText(value, decimals); }
 QString Shortest(double value) { return QString::number(value, 'g', QLocale::FloatingPointShortest); }
 QString Towards(int direction) { return direction == 0 ? QStringLiteral("В конец") : QStringLiteral("В начало"); }
 

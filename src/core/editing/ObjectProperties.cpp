@@ -1,5 +1,6 @@
 #include "core/editing/ObjectProperties.h"
 
+#include "core/editing/TableCells.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Pipe.h"
@@ -119,6 +120,6 @@ QString SectionBarLabel(const TWaterPipePart& section)
     return QStringLiteral("%1-%2").arg(section.SectionEndNumbers(1)).arg(section.SectionEndNumbers(2));
 }
 
-QString Fixed(double value, int decimals) { return QString::number(value, 'f', decimals); }
+QString Fixed(double value, int decimals) { return TableCells::FixedText(value, decimals); }
 
 }  // namespace ObjectProperties
