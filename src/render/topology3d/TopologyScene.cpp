@@ -5,6 +5,7 @@
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
 
 #include <algorithm>
@@ -25,6 +26,18 @@ void Push(std::vector<float>& out, const TUzel& a, const TUzel& e, double t)
     out.push_back(float(a.X() + (e.X() - a.X()) * t));
     out.push_back(float(a.Z() + (e.Z() - a.Z()) * t));
     out.push_back(-float(a.Y() + (e.Y() - a.Y()) * t));
+}
+
+quint8 Meeting(const TUzel& u) { return quint8(std::min(u.IncidentCount(), 255)); }
+
+// Points a little before and after the middle of the stretch t0..t1, the way of the flow.
+void PushWay(TTopologyScene& scene, const TUzel& a, const TUzel& e, double t0, double t1, bool forward, Rgb color)
+{
+    const double mid = (t0 + t1) / 2;
+    const double step = (t1 - t0) / 100 * (forward ? 1 : -1);
+    Push(scene.DirectionVertices, a, e, mid - step);
+    Push(scene.DirectionVertices, a, e, mid + step);
+    scene.DirectionColors.push_back(color);
 }
 
 bool Shown(const TMine& mine, const TBranch& b)
@@ -65,6 +78,7 @@ TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches&
                                      const TUzel* currentNode)
 {
     TTopologyScene scene;
+    scene.PipesShown = s.PipeIndex >= 0;
     const bool branches = s.PipeIndex < 0 || !s.OnlyPipes;
     std::unordered_set<const TUzel*> ends;
     const quint32 branchCount = quint32(mine.Branches.Count());
@@ -76,7 +90,8 @@ TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches&
         const TUzel& e = *b->EndUzel();
         if (branches) {
             Rgb color = kStandard;
-            if (b == current || b->Selected())
+            const bool highlighted = b == current || b->Selected();
+            if (highlighted)
                 color = kHighlight;
             else if (s.PipeIndex >= 0)
                 color = kWithPipes;
@@ -84,13 +99,42 @@ TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches&
                 color = FromStored(mine.Layers.Items(b->LayerIndex())->Color());
             else if (s.ColorMode == 2 && b->PLFIndex() >= 0 && b->PLFIndex() < mine.PLFPositions.Count())
                 color = FromStored(mine.PLFPositions.Items(b->PLFIndex())->Color());
-            Push(scene.BranchVertices, a, e, 0);
-            Push(scene.BranchVertices, a, e, 1);
-            scene.BranchColors.insert(scene.BranchColors.end(), 2, color);
-            scene.BranchNames.push_back(quint32(i) + 1);
+            auto segment = [&](double t0, double t1, Rgb c, quint8 startMeets, quint8 endMeets) {
+                Push(scene.BranchVertices, a, e, t0);
+                Push(scene.BranchVertices, a, e, t1);
+                scene.BranchColors.insert(scene.BranchColors.end(), 2, c);
+                scene.BranchNames.push_back(quint32(i) + 1);
+                scene.SegmentEnds.push_back({startMeets, endMeets});
+            };
+            // By pressure: the branch's colour stretches, as the plan draws them.
+            const size_t stops = std::min({b->ColorStops.size(), b->StopStart.size(), b->StopEnd.size()});
+            if (s.ColorMode == 3 && s.PipeIndex < 0 && !highlighted && stops > 0) {
+                for (size_t k = 0; k < stops; ++k) {
+                    const double t0 = std::clamp(b->StopStart[k], 0.0, 1.0);
+                    const double t1 = std::clamp(b->StopEnd[k], 0.0, 1.0);
+                    if (t1 > t0)
+                        segment(t0, t1, FromStored(b->ColorStops[k]), t0 == 0 ? Meeting(a) : 0, t1 == 1 ? Meeting(e) : 0);
+                }
+            } else {
+                segment(0, 1, color, Meeting(a), Meeting(e));
+            }
             scene.Branches.push_back(b);
             ends.insert(&a);
             ends.insert(&e);
+        }
+        if (s.Direction) {
+            const auto* water = s.PipeIndex >= 0 && s.PipeIndex < 3 && s.PipeIndex < b->Pipes.Count()
+                                    ? dynamic_cast<const TWaterPipe*>(b->Pipes.Items(s.PipeIndex))
+                                    : nullptr;
+            if (water && water->Present()) {
+                for (int k = 0; k < water->SectionCount(); ++k) {
+                    const auto* section = dynamic_cast<const TWaterPipePart*>(water->GetSection(k));
+                    if (section && section->SectionLength() > 0 && section->Q != 0)
+                        PushWay(scene, a, e, section->SectionStart(), section->SectionEnd(), section->Q > 0, kWaterWay);
+                }
+            } else if (s.PipeIndex < 0 && b->AirQ() != 0) {
+                PushWay(scene, a, e, 0, 1, b->AirQ() > 0, kAirWay);
+            }
         }
         if (s.Devices)
             for (const TPipe* pipe : b->Pipes) {

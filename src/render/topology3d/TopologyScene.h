@@ -8,6 +8,7 @@
 
 #include <QtGlobal>
 
+#include <array>
 #include <vector>
 
 class TBranch;
@@ -20,6 +21,9 @@ struct TTopologySwitches {
     bool OnlyPipes = false;
     bool ShowNodes = true;
     bool Devices = false;  // "Показывать оборудование": a mark where each device stands
+    // "Направление движения": the water's way along the displayed water pipe (by the stored
+    // flows of its sections), or with no water pipe displayed the air's way along each branch.
+    bool Direction = false;
 };
 
 struct TTopologyScene {
@@ -27,10 +31,17 @@ struct TTopologyScene {
         float R, G, B;
         bool operator==(const Rgb&) const = default;
     };
-    // Two vertices (six floats) a branch, one colour a vertex.
+    // Two vertices (six floats) a segment, one colour a vertex, one name a segment. A branch is
+    // one segment, or one a colour stretch when coloured by pressure.
     std::vector<float> BranchVertices;
     std::vector<Rgb> BranchColors;
     std::vector<quint32> BranchNames;
+    // How many branches meet at each end of a segment (0 where a stretch of colour ends inside
+    // its branch): solid elements are shaped by it.
+    std::vector<std::array<quint8, 2>> SegmentEnds;
+    // A pipe is displayed: the branches are drawn as lines under it, never solid.
+    bool PipesShown = false;
+    // Every branch drawn, once.
     std::vector<const TBranch*> Branches;
     // One vertex a node.
     std::vector<float> NodeVertices;
@@ -43,6 +54,10 @@ struct TTopologyScene {
     // One vertex a device, on the displayed pipes (on every pipe when none is displayed).
     std::vector<float> DeviceVertices;
     std::vector<Rgb> DeviceColors;
+    // Direction marks: a point and a point a little further the way of the flow (six floats a
+    // mark), one colour a mark. The window turns them into arrow heads of a fixed size on the screen.
+    std::vector<float> DirectionVertices;
+    std::vector<Rgb> DirectionColors;
 
     static constexpr Rgb kHighlight{1, 1, 0};
     static constexpr Rgb kStandard{0.8f, 0.8f, 0.8f};
@@ -50,6 +65,8 @@ struct TTopologyScene {
     static constexpr Rgb kNode{0.8f, 0.8f, 1};
     static constexpr Rgb kSelectedNode{1, 1, 1};
     static constexpr Rgb kGas{0, 0.8f, 0};
+    static constexpr Rgb kWaterWay{0, 1, 1};
+    static constexpr Rgb kAirWay{0.3f, 0.5f, 1};
     // Device marks by kind: pumps red, reducers orange, gates blue, hydrants cyan, tanks and
     // fire engines magenta, the degasification kinds green.
     static Rgb DeviceColor(int kind);

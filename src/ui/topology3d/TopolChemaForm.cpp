@@ -2,14 +2,24 @@
 
 #include "core/editing/SchemaSelection.h"
 #include "core/model/Branch.h"
+#include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
 #include "ui/common/MessageBoxes.h"
+#include "render/topology3d/TopologyPrint.h"
 #include "ui/document/ChildForm.h"
+#include "ui/report/ReportPrinting.h"
 #include "ui/topology3d/TopologyGlView.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDockWidget>
+#include <QHash>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QToolButton>
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -27,6 +37,20 @@
 #include <cmath>
 
 namespace {
+
+// What the next window starts with while the program runs: the switches, the checked commands
+// and whether the information panel shows.
+struct TRemembered {
+    bool Valid = false;
+    TTopologySwitches Switches;
+    QHash<QString, bool> Checked;
+};
+
+TRemembered& Remembered()
+{
+    static TRemembered remembered;
+    return remembered;
+}
 
 // Whether an OpenGL context can be had here, and if not, why. Some platforms (offscreen,
 // minimal) cannot host an OpenGL widget at all: it must not even be created there.
@@ -77,8 +101,17 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
     }
     view_ = new TTopologyGlView(this);
     BuildBars();
-    info_ = new QLabel(QStringLiteral("Информация: "), this);
-    statusBar()->addWidget(info_, 1);
+    // The information panel under the view, shown and hidden by "Информация" (Ctrl+I).
+    infoPanel_ = new QDockWidget(QStringLiteral("Информация"), this);
+    infoPanel_->setObjectName(QStringLiteral("InfoPanel"));
+    infoPanel_->setFeatures(QDockWidget::DockWidgetClosable);
+    info_ = new QPlainTextEdit(QStringLiteral("Информация: "), infoPanel_);
+    info_->setReadOnly(true);
+    info_->setFrameShape(QFrame::NoFrame);
+    info_->setMinimumWidth(200);
+    infoPanel_->setWidget(info_);
+    addDockWidget(Qt::RightDockWidgetArea, infoPanel_);
+    resizeDocks({infoPanel_}, {200}, Qt::Horizontal);
     connect(view_, &TTopologyGlView::Picked, this, &TTopolChemaForm::OnPicked);
     connect(view_, &TTopologyGlView::ViewChanged, this, &TTopolChemaForm::SyncBars);
 
@@ -160,9 +193,71 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
                 view_->update();
                 SyncBars();
             });
-    for (const char* name : {"ActPlaneXY", "ActPlaneYZ", "ActPlaneXZ", "ActOnlyPipes", "ActSolid", "ActNodeNumbers",
-                             "ActBranchNumbers", "ActDevices", "ActShowNodes", "ActGrid", "ActAutoZoom", "ActCentre"})
+    QAction* direction = Add("ActDirection", QStringLiteral("Направление движения"), "", true);
+    connect(direction, &QAction::toggled, this, [this](bool on) {
+        switches_.Direction = on;
+        Rebuild();
+    });
+    QAction* info = Add("ActInfo", QStringLiteral("Информация"), "Ctrl+I", true);
+    info->setChecked(true);
+    connect(info, &QAction::toggled, infoPanel_, &QDockWidget::setVisible);
+    connect(infoPanel_, &QDockWidget::visibilityChanged, this, [this, info](bool shown) {
+        // Hidden with the window itself, the panel is still meant to show.
+        if (isVisible() && !isMinimized())
+            info->setChecked(shown);
+    });
+    connect(Add("ActPrint", QStringLiteral("Печать"), "Ctrl+P"), &QAction::triggered, this, &TTopolChemaForm::Print);
+    for (const char* name : {"ActPlaneXY", "ActPlaneYZ", "ActPlaneXZ", "ActOnlyPipes", "ActDevices", "ActDirection",
+                             "ActSolid", "ActNodeNumbers", "ActBranchNumbers", "ActShowNodes", "ActGrid", "ActInfo",
+                             "ActAutoZoom", "ActCentre", "ActPrint"})
         bar->addAction(Action(QString::fromLatin1(name)));
+    // The seams and plan positions: a click shows or hides a seam's (position's) branches, here
+    // and on the plan, and the list opens again so several can be switched in a row.
+    const struct {
+        const char* Name;
+        const char* Caption;
+        bool Seams;
+    } kLayerMenus[] = {{"LayersMenu", "Пласты", true}, {"PLFMenu", "Позиции ПЛА", false}};
+    for (const auto& m : kLayerMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.Caption));
+        menu->setObjectName(QString::fromLatin1(m.Name));
+        auto* button = new QToolButton(bar);
+        button->setText(QString::fromUtf8(m.Caption));
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        bar->addWidget(button);
+        const bool seams = m.Seams;
+        connect(menu, &QMenu::aboutToShow, this, [this, menu, seams] { FillLayerMenu(menu, seams); });
+        connect(menu, &QMenu::triggered, this, [this, button, seams](QAction* action) {
+            if (!document_)
+                return;
+            TMine& mine = *document_->Mine();
+            const int index = action->data().toInt();
+            const int count = seams ? mine.Layers.Count() : mine.PLFPositions.Count();
+            if (index < 0 || index >= count)
+                return;
+            TCustomLayer* layer = seams ? static_cast<TCustomLayer*>(mine.Layers.Items(index))
+                                        : static_cast<TCustomLayer*>(mine.PLFPositions.Items(index));
+            // A change of the mine: the document, the plan and every 3D window follow.
+            layer->SetVisible(!layer->Visible());
+            if (button->isVisible() && button->underMouse())
+                QTimer::singleShot(0, button, &QToolButton::showMenu);
+        });
+    }
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Вид"));
+    for (const char* name : std::initializer_list<const char*>{"ActPlaneXY", "ActPlaneYZ", "ActPlaneXZ", nullptr, "ActOnlyPipes", "ActDevices", "ActDirection",
+                             "ActSolid", "ActNodeNumbers", "ActBranchNumbers", "ActShowNodes", "ActGrid", nullptr, "ActInfo",
+                             "ActAutoZoom", "ActCentre", nullptr, "ActPrint"})
+        if (name)
+            viewMenu->addAction(Action(QString::fromLatin1(name)));
+        else
+            viewMenu->addSeparator();
+    // Every switch is remembered for the next window as it changes.
+    for (QAction* a : findChildren<QAction*>())
+        if (a->isCheckable())
+            connect(a, &QAction::toggled, this, &TTopolChemaForm::Remember);
+    if (Remembered().Valid)
+        CopyState(Remembered().Switches, Remembered().Checked);
     resize(900, 600);
 
     // A context that still fails when the widget makes it is said once the window is up.
@@ -278,12 +373,97 @@ void TTopolChemaForm::CopyFrom(const TTopolChemaForm& other)
 {
     if (!view_ || !other.view_)
         return;
-    switches_ = other.switches_;
     view_->View() = other.view_->View();
+    QHash<QString, bool> checked;
     for (QAction* a : other.findChildren<QAction*>())
-        if (QAction* mine = Action(a->objectName()); mine && a->isCheckable())
-            mine->setChecked(a->isChecked());
+        if (a->isCheckable())
+            checked.insert(a->objectName(), a->isChecked());
+    CopyState(other.switches_, checked);
+}
+
+void TTopolChemaForm::CopyState(TTopologySwitches switches, const QHash<QString, bool> checked)
+{
+    // Copies: the commands' handlers remember the state as they go, which changes the
+    // remembered state this may come from.
+    applying_ = true;
+    for (auto it = checked.begin(); it != checked.end(); ++it)
+        if (QAction* mine = Action(it.key()); mine && mine->isCheckable())
+            mine->setChecked(it.value());
+    // After the commands, whose handlers set their own switches as they go.
+    switches_ = switches;
+    applying_ = false;
     Rebuild();
+    Remember();
+}
+
+void TTopolChemaForm::Remember() const
+{
+    if (!view_ || applying_)
+        return;
+    TRemembered& r = Remembered();
+    r.Valid = true;
+    r.Switches = switches_;
+    r.Checked.clear();
+    for (QAction* a : findChildren<QAction*>())
+        if (a->isCheckable())
+            r.Checked.insert(a->objectName(), a->isChecked());
+}
+
+void TTopolChemaForm::FillLayerMenu(QMenu* menu, bool seams)
+{
+    menu->clear();
+    if (!document_)
+        return;
+    const TMine& mine = *document_->Mine();
+    const int count = seams ? mine.Layers.Count() : mine.PLFPositions.Count();
+    for (int i = 0; i < count; ++i) {
+        const TCustomLayer* layer = seams ? static_cast<const TCustomLayer*>(mine.Layers.Items(i))
+                                          : static_cast<const TCustomLayer*>(mine.PLFPositions.Items(i));
+        QAction* action = menu->addAction(layer->Name());
+        action->setCheckable(true);
+        action->setChecked(layer->Visible());
+        action->setData(i);
+    }
+}
+
+QImage TTopolChemaForm::Picture() const
+{
+    return view_ ? view_->Picture() : QImage();
+}
+
+bool TTopolChemaForm::PrintTo(QPrinter& printer) const
+{
+    const QImage picture = Picture();
+    if (picture.isNull())
+        return false;
+    QPainter p;
+    if (!p.begin(&printer))
+        return false;
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    TopologyPrint::PaintPage(p, QRectF(QPointF(0, 0), page.size()), printer.resolution() / 2.54, picture, windowTitle());
+    return p.end();
+}
+
+void TTopolChemaForm::Print()
+{
+    if (!view_)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    ReportPrinting::SetUpPrinter(printer);
+    printer.setDocName(windowTitle());
+    const QImage picture = Picture();
+    printer.setPageOrientation(picture.width() >= picture.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!ReportPrinting::EnsureOutput(printer, this))
+        return;
+    if (printer.outputFileName().isEmpty()) {
+        QPrintDialog dialog(&printer, this);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        ReportPrinting::RememberPrinter(printer);
+    }
+    if (!PrintTo(printer))
+        MessageBoxes::Error(this, QStringLiteral("Не удалось напечатать изображение"));
 }
 
 void TTopolChemaForm::Rebuild()
@@ -309,6 +489,7 @@ void TTopolChemaForm::Rebuild()
     }
     view_->SetGrid(grid_ ? TTopologyGrid::Build(mine, gridStep_, z0_) : TTopologyGrid{}, grid_);
     SyncBars();
+    Remember();
 }
 
 void TTopolChemaForm::SetGridStep(int step)
@@ -336,6 +517,6 @@ void TTopolChemaForm::OnPicked(const TBranch* branch, const TUzel* uzel, bool ct
     if (uzel)
         uzel_ = uzel;
     const TMineObject* current = branch ? static_cast<const TMineObject*>(branch) : uzel;
-    info_->setText(QStringLiteral("Информация: \n\n") + current->GetInfoText(false));
+    info_->setPlainText(QStringLiteral("Информация: \n\n") + current->GetInfoText(false));
     Rebuild();
 }

@@ -2,11 +2,17 @@
 
 #include "render/topology3d/TopologyScene.h"
 
+#include <QHash>
+#include <QImage>
 #include <QMainWindow>
 #include <QPointer>
 
 class QAction;
+class QDockWidget;
 class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPrinter;
 class QScrollBar;
 class TBranch;
 class TChildForm;
@@ -31,6 +37,11 @@ public:
     void Rebuild();
     // Metres between grid lines (the 3D settings' grid step).
     void SetGridStep(int step);
+    // The view as shown, numbers and marks included, at the screen's pixels.
+    QImage Picture() const;
+    // Prints the view on one page of the printer: the caption above, the picture fitted below.
+    bool PrintTo(QPrinter& printer) const;
+    QDockWidget* InfoPanel() const { return infoPanel_; }
 
 private:
     QAction* Add(const char* name, const QString& caption, const char* key, bool checkable = false);
@@ -41,10 +52,17 @@ private:
     void SyncBars();
     // A bar moved: the view follows.
     void BarsMoved();
+    // The seam and plan-position menus: every one by name, checked while its branches are shown.
+    void FillLayerMenu(QMenu* menu, bool seams);
+    void Print();
+    // The switches a later window starts with, while the program runs.
+    void Remember() const;
+    void CopyState(TTopologySwitches switches, const QHash<QString, bool> checked);
 
     QPointer<TChildForm> document_;
     TTopologyGlView* view_ = nullptr;
-    QLabel* info_ = nullptr;
+    QPlainTextEdit* info_ = nullptr;
+    QDockWidget* infoPanel_ = nullptr;
     // The view's bars: zoom and the angle about Z below, the angle about X and the grid's
     // level at the right, each with its label.
     QScrollBar* zoomBar_ = nullptr;
@@ -56,6 +74,7 @@ private:
     QLabel* alphaLabel_ = nullptr;
     double z0_ = 0;
     bool syncing_ = false;
+    bool applying_ = false;
     QString failure_;
     int gridStep_ = 200;
     bool grid_ = false;

@@ -1,5 +1,7 @@
 #include "ui/topology3d/TopologyGl.h"
 
+#include "render/topology3d/TopologySolids.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -12,16 +14,66 @@ namespace TopologyGl {
 namespace {
 
 constexpr size_t kMaxSelectionWords = 2'000'000;  // 8 000 000 bytes
-constexpr double kSphereRadius = 2;
 
 }  // namespace
 
 void TSolidLists::Forget()
 {
+    if (Branches)
+        glDeleteLists(Branches, 1);
     if (Nodes)
         glDeleteLists(Nodes, 1);
-    Nodes = 0;
+    Branches = Nodes = 0;
 }
+
+namespace {
+
+// Lays coloured triangles or lines into the list being compiled.
+void Arrays(GLenum mode, const std::vector<float>& vertices, const TTopologyScene::Rgb* colors)
+{
+    if (vertices.empty())
+        return;
+    glVertexPointer(3, GL_FLOAT, 0, vertices.data());
+    glColorPointer(3, GL_FLOAT, 0, colors);
+    glDrawArrays(mode, 0, GLsizei(vertices.size() / 3));
+}
+
+// Every node's sphere (4 slices, 2 stacks: eight faces) laid out on the CPU with its colour: the
+// list replays it in one call, with no matrix change per node.
+void NodeSpheres(const TTopologyScene& scene)
+{
+    static const float kDirections[6][3] = {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {-1, 0, 0}, {0, 0, -1}, {0, -1, 0}};
+    static const int kFaces[8][3] = {{0, 1, 2}, {0, 2, 3}, {0, 3, 4}, {0, 4, 1}, {5, 2, 1}, {5, 3, 2}, {5, 4, 3}, {5, 1, 4}};
+    std::vector<float> vertices;
+    std::vector<TTopologyScene::Rgb> colors;
+    vertices.reserve(scene.Nodes.size() * 8 * 9);
+    colors.reserve(scene.Nodes.size() * 24);
+    for (size_t i = 0; i < scene.Nodes.size(); ++i) {
+        const float* at = &scene.NodeVertices[3 * i];
+        for (const auto& face : kFaces)
+            for (int corner : face) {
+                for (int axis = 0; axis < 3; ++axis)
+                    vertices.push_back(at[axis] + TTopologySolids::kSphereRadius * kDirections[corner][axis]);
+                colors.push_back(scene.NodeColors[i]);
+            }
+    }
+    Arrays(GL_TRIANGLES, vertices, colors.data());
+}
+
+// Compiles a list on first use (with the colour and vertex arrays on), and replays it.
+template <class Fill>
+void ListOf(unsigned& list, Fill fill)
+{
+    if (!list) {
+        list = glGenLists(1);
+        glNewList(list, GL_COMPILE);
+        fill();
+        glEndList();
+    }
+    glCallList(list);
+}
+
+}  // namespace
 
 void Draw(const TTopologyScene& scene, bool solid, TSolidLists& lists)
 {
@@ -29,64 +81,29 @@ void Draw(const TTopologyScene& scene, bool solid, TSolidLists& lists)
     glLoadIdentity();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    glLineWidth(solid ? 2.f : 1.f);
-    if (!scene.BranchVertices.empty()) {
-        glVertexPointer(3, GL_FLOAT, 0, scene.BranchVertices.data());
-        glColorPointer(3, GL_FLOAT, 0, scene.BranchColors.data());
-        glDrawArrays(GL_LINES, 0, GLsizei(scene.BranchVertices.size() / 3));
-    }
-    if (!scene.PipeVertices.empty()) {
-        glLineWidth(2.f);
-        glVertexPointer(3, GL_FLOAT, 0, scene.PipeVertices.data());
-        glColorPointer(3, GL_FLOAT, 0, scene.PipeColors.data());
-        glDrawArrays(GL_LINES, 0, GLsizei(scene.PipeVertices.size() / 3));
-    }
-    if (!scene.DeviceVertices.empty()) {
-        glPointSize(7.f);
-        glVertexPointer(3, GL_FLOAT, 0, scene.DeviceVertices.data());
-        glColorPointer(3, GL_FLOAT, 0, scene.DeviceColors.data());
-        glDrawArrays(GL_POINTS, 0, GLsizei(scene.DeviceVertices.size() / 3));
-    }
-    glDisableClientState(GL_COLOR_ARRAY);
-    if (!solid && !scene.NodeVertices.empty()) {
-        glEnableClientState(GL_COLOR_ARRAY);
+    glLineWidth(1.f);
+    if (solid) {
+        // The branches' boxes filled, then their outlines.
+        // The boxes' faces turned away from the eye are never seen: culled before they are filled.
+        ListOf(lists.Branches, [&scene] {
+            const TTopologySolids solids = TTopologySolids::Build(scene);
+            glEnable(GL_CULL_FACE);
+            glCullFace(GL_BACK);
+            Arrays(GL_TRIANGLES, solids.Triangles, solids.TriangleColors.data());
+            glDisable(GL_CULL_FACE);
+            Arrays(GL_LINES, solids.Outline, solids.OutlineColors.data());
+        });
+        ListOf(lists.Nodes, [&scene] { NodeSpheres(scene); });
+    } else {
+        Arrays(GL_LINES, scene.BranchVertices, scene.BranchColors.data());
         glPointSize(5.f);
-        glVertexPointer(3, GL_FLOAT, 0, scene.NodeVertices.data());
-        glColorPointer(3, GL_FLOAT, 0, scene.NodeColors.data());
-        glDrawArrays(GL_POINTS, 0, GLsizei(scene.NodeVertices.size() / 3));
-        glDisableClientState(GL_COLOR_ARRAY);
-    } else if (solid) {
-        // Every node's sphere (4 slices, 2 stacks: eight faces) laid out on the CPU and compiled
-        // with its colours into one display list of this context: replaying it is one call, with
-        // no matrix change per node.
-        if (!lists.Nodes) {
-            static const float kDirections[6][3] = {{0, 1, 0}, {1, 0, 0}, {0, 0, 1}, {-1, 0, 0}, {0, 0, -1}, {0, -1, 0}};
-            static const int kFaces[8][3] = {{0, 1, 2}, {0, 2, 3}, {0, 3, 4}, {0, 4, 1},
-                                             {5, 2, 1}, {5, 3, 2}, {5, 4, 3}, {5, 1, 4}};
-            std::vector<float> vertices;
-            std::vector<TTopologyScene::Rgb> colors;
-            vertices.reserve(scene.Nodes.size() * 8 * 9);
-            colors.reserve(scene.Nodes.size() * 24);
-            for (size_t i = 0; i < scene.Nodes.size(); ++i) {
-                const float* at = &scene.NodeVertices[3 * i];
-                for (const auto& face : kFaces)
-                    for (int corner : face) {
-                        for (int axis = 0; axis < 3; ++axis)
-                            vertices.push_back(at[axis] + float(kSphereRadius) * kDirections[corner][axis]);
-                        colors.push_back(scene.NodeColors[i]);
-                    }
-            }
-            lists.Nodes = glGenLists(1);
-            glNewList(lists.Nodes, GL_COMPILE);
-            glEnableClientState(GL_COLOR_ARRAY);
-            glVertexPointer(3, GL_FLOAT, 0, vertices.data());
-            glColorPointer(3, GL_FLOAT, 0, colors.data());
-            glDrawArrays(GL_TRIANGLES, 0, GLsizei(vertices.size() / 3));
-            glDisableClientState(GL_COLOR_ARRAY);
-            glEndList();
-        }
-        glCallList(lists.Nodes);
+        Arrays(GL_POINTS, scene.NodeVertices, scene.NodeColors.data());
     }
+    glLineWidth(2.f);
+    Arrays(GL_LINES, scene.PipeVertices, scene.PipeColors.data());
+    glPointSize(7.f);
+    Arrays(GL_POINTS, scene.DeviceVertices, scene.DeviceColors.data());
+    glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 

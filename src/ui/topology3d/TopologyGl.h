@@ -11,16 +11,18 @@
 
 namespace TopologyGl {
 
-// The display lists of one context for the solid drawing: every node's sphere compiled once
-// into one list, made on first use and made again after Forget (a new scene).
+// The display lists of one context for the solid drawing: every branch's box and every node's
+// sphere, each kind compiled once into one list, made on first use and made again after Forget
+// (a new scene).
 struct TSolidLists {
+    unsigned Branches = 0;
     unsigned Nodes = 0;
     // Frees the lists (with their context current).
     void Forget();
 };
 
 // The scene with the projection already loaded: lines and points from the vertex arrays
-// (thin), or thick lines and the node spheres from their display list (solid).
+// (thin), or the branches' boxes and the node spheres from their display lists (solid).
 void Draw(const TTopologyScene& scene, bool solid, TSolidLists& lists);
 // The scene again, every object under its name, for the selection mode.
 void DrawNames(const TTopologyScene& scene);

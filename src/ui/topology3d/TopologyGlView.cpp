@@ -14,6 +14,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -49,7 +50,7 @@ TTopologyGlView::TTopologyGlView(QWidget* parent) : QOpenGLWidget(parent)
     setFormat(format);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(200, 150);
-    numbers_ = new TPaintedOverlay(this, [this](QPainter& p) { PaintNumbers(p); });
+    numbers_ = new TPaintedOverlay(this, [this](QPainter& p) { PaintOverlay(p); });
 }
 
 void TTopologyGlView::resizeEvent(QResizeEvent* event)
@@ -60,7 +61,7 @@ void TTopologyGlView::resizeEvent(QResizeEvent* event)
 
 TTopologyGlView::~TTopologyGlView()
 {
-    if (lists_.Nodes && context()) {
+    if ((lists_.Nodes || lists_.Branches) && context()) {
         makeCurrent();
         lists_.Forget();
         doneCurrent();
@@ -80,7 +81,7 @@ void TTopologyGlView::SetScene(TTopologyScene scene)
 {
     scene_ = std::move(scene);
     // The solid drawing's lists hold the old scene.
-    if (lists_.Nodes && context()) {
+    if ((lists_.Nodes || lists_.Branches) && context()) {
         makeCurrent();
         lists_.Forget();
         doneCurrent();
@@ -153,7 +154,7 @@ void TTopologyGlView::paintGL()
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     LoadMatrix(size());
-    TopologyGl::Draw(scene_, solid_, lists_);
+    TopologyGl::Draw(scene_, Solid(), lists_);
     // The grid last, so its half-transparent area lies over what is below it.
     if (gridShown_)
         TopologyGl::DrawGrid(grid_, view_.Alpha() >= 0);
@@ -162,16 +163,41 @@ void TTopologyGlView::paintGL()
     numbers_->update();
 }
 
-void TTopologyGlView::PaintNumbers(QPainter& p)
+void TTopologyGlView::PaintOverlay(QPainter& p)
 {
-    // Numbers over the drawing, in the window's own text, on a plain widget above the GL
-    // surface; those outside are skipped before they are measured.
-    if (solid_ || !(nodeNumbers_ || branchNumbers_) || !mine_ || !failure_.isEmpty())
+    // Over the drawing, in the window's own painting, on a plain widget above the GL surface:
+    // the direction marks and the numbers. Those outside are skipped before they are measured.
+    if (!mine_ || !failure_.isEmpty())
+        return;
+    const QRect area = rect();
+    if (!scene_.DirectionColors.empty()) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        for (size_t i = 0; i < scene_.DirectionColors.size(); ++i) {
+            const float* v = &scene_.DirectionVertices[6 * i];
+            // The marks hold the graphics library's axes; the view projects mine points.
+            const QVector3D from = view_.Project(QVector3D(v[0], -v[2], v[1]), size(), box_);
+            const QVector3D to = view_.Project(QVector3D(v[3], -v[5], v[4]), size(), box_);
+            const QPointF mid((from.x() + to.x()) / 2, (from.y() + to.y()) / 2);
+            QPointF way(to.x() - from.x(), to.y() - from.y());
+            const qreal length = std::hypot(way.x(), way.y());
+            // Seen end on, a pipe has no way to show.
+            if (!area.contains(mid.toPoint()) || length < 1e-6)
+                continue;
+            way /= length;
+            const QPointF across(-way.y(), way.x());
+            const auto& c = scene_.DirectionColors[i];
+            p.setBrush(QColor::fromRgbF(c.R, c.G, c.B));
+            const QPointF head[3] = {mid + way * 6, mid - way * 5 + across * 4, mid - way * 5 - across * 4};
+            p.drawPolygon(head, 3);
+        }
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
+    if (Solid() || !(nodeNumbers_ || branchNumbers_))
         return;
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(std::clamp(std::round(8 * view_.Zoom()), 1.0, 10.0));
     p.setFont(font);
-    const QRect area = rect();
     const int ascent = p.fontMetrics().ascent();
     auto label = [&](const QVector3D& at, int number, bool highlighted) {
         const QVector3D s = view_.Project(at, size(), box_);
@@ -190,6 +216,16 @@ void TTopologyGlView::PaintNumbers(QPainter& p)
             label(QVector3D(float(a->X() + e->X()) / 2, float(a->Y() + e->Y()) / 2, float(a->Z() + e->Z()) / 2),
                   b->Number(), b->Selected());
         }
+}
+
+QImage TTopologyGlView::Picture()
+{
+    if (!failure_.isEmpty() || !isValid())
+        return {};
+    QImage picture = grabFramebuffer();
+    QPainter p(&picture);
+    PaintOverlay(p);
+    return picture;
 }
 
 quint32 TTopologyGlView::PickAt(QPoint position)

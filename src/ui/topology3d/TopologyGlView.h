@@ -36,6 +36,8 @@ public:
     // What lies under a point of the widget: the nearest of the branches and nodes drawn there
     // (the name of the scene), or 0.
     quint32 PickAt(QPoint position);
+    // The view as shown, with the numbers and marks over it, at the screen's pixels.
+    QImage Picture();
     // Why drawing is impossible (no context), or empty.
     QString Failure() const { return failure_; }
 
@@ -55,7 +57,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void PaintNumbers(QPainter& p);
+    void PaintOverlay(QPainter& p);
+    // Solid elements are drawn unless a pipe is displayed: the pipes run inside the boxes.
+    bool Solid() const { return solid_ && !scene_.PipesShown; }
     void LoadMatrix(QSize client);
 
 

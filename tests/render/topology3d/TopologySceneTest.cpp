@@ -1,4 +1,6 @@
 #include "render/topology3d/TopologyScene.h"
+#include "render/topology3d/TopologyPrint.h"
+#include "render/topology3d/TopologySolids.h"
 #include "render/topology3d/TopologyView.h"
 
 #include "core/model/Branch.h"
@@ -7,6 +9,9 @@
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
 #include "support/MineBuilder.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -103,4 +108,99 @@ TEST(TopologyGrid, AlignedOnTheCentralPoint)
     EXPECT_EQ(grid.CentreLines.size(), 12u);
     EXPECT_EQ(grid.Lines.size(), 5u * 6);
     EXPECT_EQ(grid.Area, (std::vector<float>{0, -100, 0, 600, -100, 0, 600, -100, -400, 0, -100, -400}));
+}
+
+// Pressure colouring splits a branch into its colour stretches, one name for all of them, with
+// no node at the cut; the direction marks follow the flow of each section of the displayed water
+// pipe, or the air when none is displayed.
+TEST(TopologyScene, PressureStretchesAndDirectionMarks)
+{
+    MineBuilder m;
+    m.uzel(1, 0, 0, 0);
+    m.uzel(2, 100, 0, 0);
+    m.uzel(3, 100, 100, 0);
+    TBranch* a = m.firePipe(10, 1, 2);
+    TBranch* b = m.branch(20, 2, 3);
+    a->ColorStops = {0x0000FF, 0x00FF00};
+    a->StopStart = {0, 0.4};
+    a->StopEnd = {0.4, 1};
+    TTopologySwitches s;
+    s.ColorMode = 3;
+    TTopologyScene scene = TTopologyScene::Build(m.mine(), s);
+    ASSERT_EQ(scene.BranchNames, (std::vector<quint32>{1, 1, 2}));
+    EXPECT_EQ(scene.BranchColors[0], (TTopologyScene::Rgb{1, 0, 0}));
+    EXPECT_FLOAT_EQ(scene.BranchVertices[3], 40);
+    EXPECT_EQ(scene.SegmentEnds[0], (std::array<quint8, 2>{1, 0}));
+    EXPECT_EQ(scene.SegmentEnds[1], (std::array<quint8, 2>{0, 2}));
+    EXPECT_EQ(scene.Branches.size(), 2u) << "one number a branch";
+
+    b->SetAirQ(-5);
+    s = TTopologySwitches{};
+    s.Direction = true;
+    scene = TTopologyScene::Build(m.mine(), s);
+    ASSERT_EQ(scene.DirectionColors.size(), 1u);
+    // Air against the branch: from node 3 towards node 2, so the second point is further south.
+    EXPECT_LT(-scene.DirectionVertices[5], -scene.DirectionVertices[2]);
+    s.PipeIndex = 0;
+    EXPECT_TRUE(TTopologyScene::Build(m.mine(), s).DirectionColors.empty()) << "no stored flow, no water mark";
+}
+
+// A box along each segment: twelve triangles and four long edges. A steep segment stands vertical,
+// with its cross section level; the box stops short of a node where three branches meet and
+// reaches past one where two meet.
+TEST(TopologySolids, BoxesAlongSegments)
+{
+    MineBuilder m;
+    m.uzel(1, 0, 0, 0);
+    m.uzel(2, 100, 0, 0);
+    m.uzel(3, 100, 0, -200);
+    m.uzel(4, 200, 0, 0);
+    m.uzel(5, 100, 50, 0);
+    m.branch(10, 1, 2);
+    m.branch(20, 2, 3);
+    m.branch(30, 2, 4);
+    m.branch(40, 4, 5);
+    const TTopologyScene scene = TTopologyScene::Build(m.mine(), TTopologySwitches{});
+    const TTopologySolids solids = TTopologySolids::Build(scene);
+    ASSERT_EQ(solids.Triangles.size(), 4u * 36 * 3);
+    ASSERT_EQ(solids.Outline.size(), 4u * 8 * 3);
+    auto xRange = [&](int segment) {
+        float lo = 1e9f, hi = -1e9f;
+        for (int k = 0; k < 36; ++k) {
+            lo = std::min(lo, solids.Triangles[(segment * 36 + k) * 3]);
+            hi = std::max(hi, solids.Triangles[(segment * 36 + k) * 3]);
+        }
+        return std::pair{lo, hi};
+    };
+    // 1-2: from the dead end at 0 to 2 m short of node 2, where three meet.
+    EXPECT_FLOAT_EQ(xRange(0).first, 0);
+    EXPECT_FLOAT_EQ(xRange(0).second, 100 - TTopologySolids::kSphereRadius);
+    // 2-4 reaches past node 4, where two meet, by half the width.
+    EXPECT_FLOAT_EQ(xRange(2).second, 200 + TTopologySolids::kHalfWidth);
+    // The shaft 2-3: every corner at one end lies on one level.
+    const float* shaft = &solids.Triangles[1 * 36 * 3];
+    float top = -1e9f;
+    for (int k = 0; k < 36; ++k)
+        top = std::max(top, shaft[k * 3 + 1]);
+    int atTop = 0;
+    for (int k = 0; k < 36; ++k)
+        atTop += shaft[k * 3 + 1] == top;
+    EXPECT_EQ(atTop, 18) << "the upper cap and the upper halves of the four sides";
+}
+
+// The printed page keeps the picture's proportions, below the caption, inside 1 cm margins.
+TEST(TopologyPrint, PictureFittedBelowTheCaption)
+{
+    QImage page(2100, 2970, QImage::Format_RGB32);  // A4 at 100 dots a centimetre
+    page.fill(Qt::white);
+    QImage picture(400, 200, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QPainter p(&page);
+    const QRectF at = TopologyPrint::PaintPage(p, QRectF(0, 0, 2100, 2970), 100, picture, QStringLiteral("Топология шахты"));
+    p.end();
+    EXPECT_DOUBLE_EQ(at.width(), 1900);
+    EXPECT_DOUBLE_EQ(at.height(), 950);
+    EXPECT_GT(at.top(), 100 + 30) << "below the caption";
+    EXPECT_EQ(page.pixelColor(1050, int(at.center().y())), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(1050, int(at.bottom()) + 20), QColor(Qt::white));
 }

@@ -4,6 +4,7 @@
 #include "ui/document/DocumentTestSupport.h"
 
 #include "core/model/Branch.h"
+#include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
 #include "ui/app/MainForm.h"
@@ -12,6 +13,10 @@
 #include "ui/topology3d/TopologyGlView.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QFile>
+#include <QMenu>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
 
@@ -87,6 +92,68 @@ TEST_F(TopologyWindow, ClicksPickNodesAndBranchesAtTheirProjectedPlaces)
     QTest::mouseClick(gl, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     EXPECT_EQ(form->CurrentUzel(), four);
     form->Action(QStringLiteral("ActSolid"))->setChecked(true);
+    form->Action(QStringLiteral("ActGrid"))->setChecked(false);
+    form->Action(QStringLiteral("ActAutoZoom"))->setChecked(false);
+    gl->View().Set(QPoint(), 30, -35, 1.2);
+    gl->update();
     QTest::qWait(50);
     Pictures::Take(form, QStringLiteral("topology-solid"));
+}
+
+// The seam menu hides a seam's branches here (and in the mine, for the plan); "Информация"
+// hides the panel; the switches carry over to the next window even after the last one closed;
+// "Печать" to a PDF file gives one page.
+TEST_F(TopologyWindow, SeamsInformationRememberedSwitchesAndPrinting)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("t.irv"), [](MineBuilder& mb) {
+        Shaft(mb);
+        TLayer* seam = TLayer::Create(&mb.mine());
+        seam->SetName(QStringLiteral("Пласт К3"));
+        for (TBranch* b : mb.mine().Branches)
+            if (b->Number() == 30)
+                b->SetLayerIndex(0);
+    }));
+    ASSERT_NE(doc, nullptr);
+    TTopolChemaForm* form = main.OpenTopology();
+    ASSERT_NE(form, nullptr);
+    QTest::qWait(100);
+    if (!form->GlView() || !form->GlView()->isValid())
+        GTEST_SKIP() << "no OpenGL context on this platform";
+    auto* seams = form->findChild<QMenu*>(QStringLiteral("LayersMenu"));
+    ASSERT_NE(seams, nullptr);
+    emit seams->aboutToShow();
+    ASSERT_EQ(seams->actions().size(), 1);
+    EXPECT_EQ(seams->actions()[0]->text(), QStringLiteral("Пласт К3"));
+    EXPECT_TRUE(seams->actions()[0]->isChecked());
+    emit seams->triggered(seams->actions()[0]);
+    EXPECT_FALSE(doc->Mine()->Layers.Items(0)->Visible());
+    EXPECT_TRUE(doc->IsModified());
+    form->Action(QStringLiteral("ActBranchNumbers"))->setChecked(true);
+    form->Action(QStringLiteral("ActDirection"))->setChecked(true);
+    form->Action(QStringLiteral("ActPipe1"))->trigger();
+
+    form->Action(QStringLiteral("ActInfo"))->setChecked(false);
+    EXPECT_FALSE(form->InfoPanel()->isVisible());
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = FilePath(QStringLiteral("topology.pdf"));
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(form->PrintTo(printer));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_TRUE(bytes.contains("/Count 1"));
+
+    form->close();
+    QTest::qWait(20);
+    TTopolChemaForm* next = main.OpenTopology();
+    ASSERT_NE(next, nullptr);
+    QTest::qWait(50);
+    EXPECT_TRUE(next->Action(QStringLiteral("ActBranchNumbers"))->isChecked());
+    EXPECT_TRUE(next->Action(QStringLiteral("ActPipe1"))->isChecked());
+    EXPECT_FALSE(next->Action(QStringLiteral("ActInfo"))->isChecked());
+    EXPECT_FALSE(next->InfoPanel()->isVisible());
 }
