@@ -12,6 +12,7 @@ TTopolChemaForm* TMainForm::OpenTopology()
         return nullptr;
     auto* form = new TTopolChemaForm(this);
     form->SetGridStep(config_.GridStep3D);
+    form->SetLineSmooth(config_.LineSmooth);
     if (lastTopology_) {
         form->CopyFrom(*lastTopology_);
         form->move(lastTopology_->pos() + QPoint(20, 20));

@@ -498,6 +498,12 @@ void TTopolChemaForm::SetGridStep(int step)
     Rebuild();
 }
 
+void TTopolChemaForm::SetLineSmooth(bool on)
+{
+    if (view_)
+        view_->SetLineSmooth(on);
+}
+
 void TTopolChemaForm::SetPlane(double alpha, double beta)
 {
     TTopologyView& v = view_->View();

@@ -37,6 +37,8 @@ public:
     void Rebuild();
     // Metres between grid lines (the 3D settings' grid step).
     void SetGridStep(int step);
+    // The program's "LineSmooth" setting.
+    void SetLineSmooth(bool on);
     // The view as shown, numbers and marks included, at the screen's pixels.
     QImage Picture() const;
     // Prints the view on one page of the printer: the caption above, the picture fitted below.

@@ -119,6 +119,12 @@ void TTopologyGlView::SetAutoZoom(bool on)
     emit ViewChanged();
 }
 
+void TTopologyGlView::SetLineSmooth(bool on)
+{
+    lineSmooth_ = on;
+    update();
+}
+
 void TTopologyGlView::initializeGL()
 {
     if (!context() || !context()->isValid()) {
@@ -148,6 +154,12 @@ void TTopologyGlView::paintGL()
     if (!failure_.isEmpty())
         return;
     glEnable(GL_DEPTH_TEST);
+    if (lineSmooth_) {
+        glEnable(GL_LINE_SMOOTH);
+        glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    } else {
+        glDisable(GL_LINE_SMOOTH);
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const qreal ratio = devicePixelRatioF();
     glViewport(0, 0, GLsizei(width() * ratio), GLsizei(height() * ratio));

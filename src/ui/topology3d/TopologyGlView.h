@@ -32,6 +32,8 @@ public:
     void SetGrid(TTopologyGrid grid, bool shown);
     void SetNumbers(bool nodes, bool branches);
     void SetAutoZoom(bool on);
+    // The program's "LineSmooth" setting: lines drawn smoothed.
+    void SetLineSmooth(bool on);
     bool AutoZoom() const { return autoZoom_; }
     // What lies under a point of the widget: the nearest of the branches and nodes drawn there
     // (the name of the scene), or 0.
@@ -73,6 +75,7 @@ private:
     bool nodeNumbers_ = false;
     bool branchNumbers_ = false;
     bool autoZoom_ = false;
+    bool lineSmooth_ = false;
     TopologyGl::TSolidLists lists_;
     QWidget* numbers_ = nullptr;
     QString failure_;
