@@ -7,6 +7,7 @@
 
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
+#include "ui/common/LayerMenu.h"
 #include "ui/document/ChildForm.h"
 
 #include <QAction>
@@ -37,10 +38,9 @@ void TShema2DForm::BuildLayerMenus(QToolBar* bar, QMenu* view)
             if (!document_)
                 return;
             const bool seams = menu->objectName() == QLatin1String("LayersMenu");
-            TMine& mine = *document_->Mine();
-            const int index = action->data().toInt();
-            TCustomLayer* layer = seams ? static_cast<TCustomLayer*>(mine.Layers.Items(index))
-                                        : static_cast<TCustomLayer*>(mine.PLFPositions.Items(index));
+            TCustomLayer* layer = LayerMenu::Chosen(action, *document_->Mine(), seams);
+            if (!layer)
+                return;
             layer->SetVisible(!layer->Visible());
             document_->SetModified(true);
             structuralPending_ = true;
@@ -56,16 +56,6 @@ void TShema2DForm::BuildLayerMenus(QToolBar* bar, QMenu* view)
 void TShema2DForm::FillLayerMenu(QMenu* menu, bool seams)
 {
     menu->clear();
-    if (!document_)
-        return;
-    const TMine& mine = *document_->Mine();
-    const int count = seams ? mine.Layers.Count() : mine.PLFPositions.Count();
-    for (int i = 0; i < count; ++i) {
-        const TCustomLayer* layer = seams ? static_cast<const TCustomLayer*>(mine.Layers.Items(i))
-                                          : static_cast<const TCustomLayer*>(mine.PLFPositions.Items(i));
-        QAction* action = menu->addAction(layer->Name());
-        action->setCheckable(true);
-        action->setChecked(layer->Visible());
-        action->setData(i);
-    }
+    if (document_)
+        LayerMenu::Fill(menu, *document_->Mine(), seams);
 }

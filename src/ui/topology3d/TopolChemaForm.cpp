@@ -7,6 +7,7 @@
 #include "core/model/Uzel.h"
 #include "ui/common/MessageBoxes.h"
 #include "render/topology3d/TopologyPrint.h"
+#include "ui/common/LayerMenu.h"
 #include "ui/document/ChildForm.h"
 #include "ui/report/ReportPrinting.h"
 #include "ui/topology3d/TopologyGlView.h"
@@ -231,13 +232,9 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
         connect(menu, &QMenu::triggered, this, [this, button, seams](QAction* action) {
             if (!document_)
                 return;
-            TMine& mine = *document_->Mine();
-            const int index = action->data().toInt();
-            const int count = seams ? mine.Layers.Count() : mine.PLFPositions.Count();
-            if (index < 0 || index >= count)
+            TCustomLayer* layer = LayerMenu::Chosen(action, *document_->Mine(), seams);
+            if (!layer)
                 return;
-            TCustomLayer* layer = seams ? static_cast<TCustomLayer*>(mine.Layers.Items(index))
-                                        : static_cast<TCustomLayer*>(mine.PLFPositions.Items(index));
             // A change of the mine: the document, the plan and every 3D window follow.
             layer->SetVisible(!layer->Visible());
             if (button->isVisible() && button->underMouse())
@@ -412,18 +409,8 @@ void TTopolChemaForm::Remember() const
 void TTopolChemaForm::FillLayerMenu(QMenu* menu, bool seams)
 {
     menu->clear();
-    if (!document_)
-        return;
-    const TMine& mine = *document_->Mine();
-    const int count = seams ? mine.Layers.Count() : mine.PLFPositions.Count();
-    for (int i = 0; i < count; ++i) {
-        const TCustomLayer* layer = seams ? static_cast<const TCustomLayer*>(mine.Layers.Items(i))
-                                          : static_cast<const TCustomLayer*>(mine.PLFPositions.Items(i));
-        QAction* action = menu->addAction(layer->Name());
-        action->setCheckable(true);
-        action->setChecked(layer->Visible());
-        action->setData(i);
-    }
+    if (document_)
+        LayerMenu::Fill(menu, *document_->Mine(), seams);
 }
 
 QImage TTopolChemaForm::Picture() const
