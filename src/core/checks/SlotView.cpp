@@ -1,6 +1,7 @@
 #include "core/checks/SlotView.h"
 
 #include "core/checks/ActivePipe.h"
+#include "core/checks/AddressIndex.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/DeviceList.h"
@@ -27,6 +28,8 @@ void TSlotView::ReadBranches(const TMine& mine, TPipeTest flag)
     fracs_.assign(2 * branchCount, 0.0);
     startUzel_.assign(branchCount, -1);
     endUzel_.assign(branchCount, -1);
+    startUzelOf_.assign(branchCount, nullptr);
+    endUzelOf_.assign(branchCount, nullptr);
     sectionBase_.assign(branchCount + 1, 0);
     devices_.clear();
     // Sections: one per pipe and one per device.
@@ -36,6 +39,8 @@ void TSlotView::ReadBranches(const TMine& mine, TPipeTest flag)
     size_t i = 0;
     for (const TBranch* b : mine.Branches) {
         sectionBase_[i] = next;
+        startUzelOf_[i] = b->StartUzel();
+        endUzelOf_[i] = b->EndUzel();
         TPipe* pipe = slot_ >= 0 && slot_ < b->Pipes.Count() ? b->Pipes.Items(slot_) : nullptr;
         if (pipe) {
             pipes_[i] = pipe;
@@ -78,18 +83,20 @@ void TSlotView::ReadUzels(const TMine& mine)
     projectedCount_.assign(uzelCount, 0);
     incident_.clear();
     incident_.reserve(2 * pipes_.size());
+    const TAddressIndex<TBranch> branchIndex(mine.Branches);
     int i = 0;
     for (const TUzel* u : mine.Uzels) {
         incidentStart_[static_cast<size_t>(i)] = static_cast<int>(incident_.size());
         for (const TBranch* b : u->Branches) {
-            const int bi = Index(b);
+            const int bi = branchIndex.Find(b);
             if (bi < 0)
                 continue;
             incident_.push_back(bi);
-            if (b->StartUzel() == u)
-                startUzel_[static_cast<size_t>(bi)] = i;
-            if (b->EndUzel() == u)
-                endUzel_[static_cast<size_t>(bi)] = i;
+            const size_t at = static_cast<size_t>(bi);
+            if (startUzelOf_[at] == u)
+                startUzel_[at] = i;
+            if (endUzelOf_[at] == u)
+                endUzel_[at] = i;
         }
         ++i;
     }

@@ -131,6 +131,8 @@ private:
     std::vector<double> fracs_;  // start and end fraction of each branch's pipe
     std::vector<int> startUzel_;
     std::vector<int> endUzel_;
+    std::vector<const TUzel*> startUzelOf_;  // the end nodes as the branches name them
+    std::vector<const TUzel*> endUzelOf_;
     std::vector<int> sectionBase_;  // one more than branches: the total closes it
     int sectionTotal_ = 0;
     // Per node.
