@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
   qt6-translations-l10n
   zlib1g-dev libjpeg62-turbo-dev
+  # Network files are written with libdeflate (read with zlib).
+  libdeflate-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2
   # The tests read printed PDFs back (page count, paper, texts) with pdfinfo and pdftotext.

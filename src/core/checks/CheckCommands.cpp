@@ -44,7 +44,18 @@ TCheckOutcome RunTopologyCheck(const TMine& mine, TMessageList& list, const TChe
 TCheckOutcome RunPipelineCheck(TMine& mine, TMessageList& list, const TCheckOptions& options)
 {
     TBusyGuard busy(options.Busy);
-    ForgetAutomaticClosing(mine, 0);
+    // The pipe phase decides the automatic closing afresh; a run that ends before it clears
+    // the marks on its way out. Either way no gate keeps a mark of an earlier run, and the
+    // gates are read once.
+    struct TForgetUnlessDecided {
+        TMine& mine;
+        bool decided = false;
+        ~TForgetUnlessDecided()
+        {
+            if (!decided)
+                ForgetAutomaticClosing(mine, 0);
+        }
+    } closing{mine};
     // The first line of this run is taken after the old lines are gone.
     list.ClearCheckMessages();
     const int firstLine = list.Count();
@@ -58,6 +69,7 @@ TCheckOutcome RunPipelineCheck(TMine& mine, TMessageList& list, const TCheckOpti
     CheckDeviceNumbers(run, dlFire);
     if (list.ErrorCount() == 0) {
         run.Header(FirePipelineHeader());
+        closing.decided = true;
         CheckPipeSlot(run, mine, 0, true);
     }
     run.FinishProgress();

@@ -29,20 +29,23 @@ bool GasPipeGoesOn(const TBranch* branch, const TPipe* pipe, const TUzel* uzel, 
 }
 }  // namespace
 
-bool IsDeadPipeEnd(const TSlotView& view, const TBranch* branch, const TPipe* pipe, bool atStart)
+bool IsDeadPipeEnd(const TSlotView& view, int branchIndex, bool atStart)
 {
-    if (atStart ? pipe->StartFrac() > 0 : pipe->EndFrac() < 1)
+    if (atStart ? view.StartsInsideAt(branchIndex) : view.EndsInsideAt(branchIndex))
         return true;
-    const TUzel* uzel = atStart ? branch->StartUzel() : branch->EndUzel();
-    if (!uzel)
+    const int uzel = atStart ? view.StartUzelAt(branchIndex) : view.EndUzelAt(branchIndex);
+    if (uzel < 0)
         return true;
 
-    if (view.IsGas())
-        return !GasPipeGoesOn(branch, pipe, uzel, view.UseProjectedPipes());
+    TPipe* pipe = view.PipeAt(branchIndex);
+    if (view.IsGas()) {
+        const TBranch* branch = pipe->Branch();
+        return !GasPipeGoesOn(branch, pipe, atStart ? branch->StartUzel() : branch->EndUzel(), view.UseProjectedPipes());
+    }
 
-    if (view.OtherTouchCount(uzel, branch) > 0)
+    if (view.OtherTouchCountAt(uzel, branchIndex) > 0)
         return false;
-    if (view.OtherUnusedProjectedCount(uzel, branch) == 0)
+    if (view.OtherUnusedProjectedCountAt(uzel, branchIndex) == 0)
         return true;
 
     // Only projected pipes go on from here: the junction counts as closed towards them.
@@ -55,19 +58,22 @@ bool IsDeadPipeEnd(const TSlotView& view, const TBranch* branch, const TPipe* pi
     return atStart ? outermost == nullptr : gate == nullptr;
 }
 
-bool IsTerminatedWaterEnd(const TPipe* pipe, bool atStart)
+bool IsTerminatedWaterEnd(const TSlotView& view, int branchIndex, bool atStart)
 {
-    const TDevice* d = OutermostDevice(pipe, atStart);
-    if (!d || d->Position() != (atStart ? pipe->StartFrac() : pipe->EndFrac()))
+    const int n = view.DeviceCountAt(branchIndex);
+    if (n == 0)
         return false;
-    switch (d->GetKind()) {
+    const int slot = view.SectionBaseAt(branchIndex) + (atStart ? 0 : n - 1);
+    if (view.PositionAt(slot) != (atStart ? view.StartFracAt(branchIndex) : view.EndFracAt(branchIndex)))
+        return false;
+    switch (view.KindAt(slot)) {
     case dkPump:
     case dkCrane:
     case dkJetBreakTank:
     case dkFireMachine:
         return true;
     case dkGate: {
-        const auto* gate = static_cast<const TGate*>(d);
+        const auto* gate = static_cast<const TGate*>(view.DeviceAt(slot));
         return gate->Closed() || gate->ClosedAutomatically;
     }
     default:

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -21,11 +22,22 @@ QByteArray KindText(const TDevice* d) { return d->KindName().toUtf8(); }
 
 bool IsZero(double value) { return std::fabs(value) <= 1e-12; }
 
+// A water pipe with a value the branch check reports. Pipes without one need only their
+// ends and devices looked at, which the slot view has at hand.
+bool WaterPipeDataFault(const TPipe& pipe)
+{
+    return pipe.StartFrac() == pipe.EndFrac() || (pipe.ResistanceMode() == 1 && pipe.FixedResistance() == 0) ||
+           pipe.Diameter() == 0 || (!pipe.IsGas() && static_cast<const TWaterPipe&>(pipe).K() < 1);
+}
+
 // The pipe and device checks of one slot; see CheckPipeSlot.
 class TPipeSlotCheck {
 public:
     TPipeSlotCheck(TCheckRun& run, TMine& mine, int slot, bool requireData)
-        : run_(run), mine_(mine), view_(mine, slot, run.Options.UseProjectedPipes), requireData_(requireData)
+        : run_(run),
+          mine_(mine),
+          view_(mine, slot, run.Options.UseProjectedPipes, slot >= 3 ? nullptr : &WaterPipeDataFault),
+          requireData_(requireData)
     {
     }
 
@@ -40,9 +52,8 @@ public:
 
         // Automatic closing is decided afresh by every run.
         if (devices)
-            for (TDevice* d : *devices)
-                if (d->GetKind() == dkGate)
-                    static_cast<TGate*>(d)->ClosedAutomatically = false;
+            ForEachDevice(*devices, [](int kind) { return kind == dkGate; },
+                          [](TDevice* d) { static_cast<TGate*>(d)->ClosedAutomatically = false; });
 
         CheckBranches();
         CheckDevicesAtUzels();
@@ -52,7 +63,7 @@ public:
             CheckReducers(*devices);
             CheckTanks(*devices);
             CheckJunctionDevices(*devices);
-            TSourceReachability(run_, view_, *devices).Run();
+            TSourceReachability(run_, view_).Run();
         }
         if (run_.Options.ShowWarnings) {
             if (devices) {
@@ -66,6 +77,27 @@ public:
     }
 
 private:
+    // Calls f with every device of the slot's list whose kind passes, in list order. The
+    // kinds come from the view, so the devices of other kinds are not touched at all.
+    // f(device) or f(device, slot, kind); slot is −1 for a device the view does not hold.
+    template <class KindTest, class F>
+    void ForEachDevice(const TInfoDeviceList& devices, KindTest wanted, F f) const
+    {
+        const std::vector<int>& listSlots = view_.ListSlots();
+        size_t j = 0;
+        for (TDevice* d : devices) {
+            const int slot = j < listSlots.size() ? listSlots[j] : -1;
+            ++j;
+            const int kind = slot >= 0 ? view_.KindAt(slot) : d->GetKind();
+            if (!wanted(kind))
+                continue;
+            if constexpr (std::is_invocable_v<F, TDevice*, int, int>)
+                f(d, slot, kind);
+            else
+                f(d);
+        }
+    }
+
     void CheckBranches()
     {
         bool hasData = false;
@@ -73,14 +105,38 @@ private:
             if (!view_.ActiveAt(i))
                 continue;
             hasData = true;
-            CheckBranch(mine_.Branches.Items(i), view_.PipeAt(i));
+            if (view_.IsGas() || view_.FlaggedAt(i))
+                CheckBranch(i, mine_.Branches.Items(i), view_.PipeAt(i));
+            else
+                CheckWaterEnds(i);
         }
         run_.Advance(mine_.Branches.Count());
         if (requireData_ && !hasData)
             run_.Error(QStringLiteral("отсутствуют исходные данные для расчета"));
     }
 
-    void CheckBranch(TBranch* b, TPipe* pipe)
+    // The part of CheckBranch a water pipe without data faults needs, from the view alone.
+    void CheckWaterEnds(int index)
+    {
+        // Both ends are judged before either is checked for its closing device: judging an
+        // end can mark a gate closed automatically.
+        const bool deadStart = IsDeadPipeEnd(view_, index, true);
+        const bool deadEnd = IsDeadPipeEnd(view_, index, false);
+        for (const auto& [dead, atStart] : {std::pair{deadStart, true}, std::pair{deadEnd, false}})
+            if (dead && !IsTerminatedWaterEnd(view_, index, atStart))
+                ReportOpenEnd(mine_.Branches.Items(index));
+        CheckCoincidingDevices(index, mine_.Branches.Items(index), view_.PipeAt(index));
+    }
+
+    void ReportOpenEnd(TBranch* b)
+    {
+        run_.Error(QString::asprintf("выработка %d - на конце трубы отсутствуют насос, пож. машина, закрытая "
+                                     "задвижка, кран или резервуар(БРС)",
+                                     b->Number()),
+                   b);
+    }
+
+    void CheckBranch(int index, TBranch* b, TPipe* pipe)
     {
         const int number = b->Number();
         if (pipe->StartFrac() == pipe->EndFrac())
@@ -88,19 +144,16 @@ private:
         if (pipe->ResistanceMode() == 1 && pipe->FixedResistance() == 0)
             run_.Error(QString::asprintf("выработка %d - удельное сопротивление трубы = 0", number), b);
 
-        const bool deadStart = IsDeadPipeEnd(view_, b, pipe, true);
-        const bool deadEnd = IsDeadPipeEnd(view_, b, pipe, false);
+        const bool deadStart = IsDeadPipeEnd(view_, index, true);
+        const bool deadEnd = IsDeadPipeEnd(view_, index, false);
         if (view_.IsGas())
             CheckGasEnds(b, static_cast<TGasPipe*>(pipe), deadStart, deadEnd);
         else
             for (const auto& [dead, atStart] : {std::pair{deadStart, true}, std::pair{deadEnd, false}})
-                if (dead && !IsTerminatedWaterEnd(pipe, atStart))
-                    run_.Error(QString::asprintf("выработка %d - на конце трубы отсутствуют насос, пож. машина, закрытая "
-                                                 "задвижка, кран или резервуар(БРС)",
-                                                 number),
-                               b);
+                if (dead && !IsTerminatedWaterEnd(view_, index, atStart))
+                    ReportOpenEnd(b);
 
-        CheckCoincidingDevices(b, pipe);
+        CheckCoincidingDevices(index, b, pipe);
 
         if (pipe->Diameter() == 0)
             run_.Error(QString::asprintf("выработка %d - диаметр трубопровода = 0", number), b);
@@ -131,22 +184,23 @@ private:
 
     // Devices standing at one position: the first of them in list order is named with
     // each of the others, and the finding leads to the other one.
-    void CheckCoincidingDevices(TBranch* b, const TPipe* pipe)
+    void CheckCoincidingDevices(int index, TBranch* b, const TPipe* pipe)
     {
-        const auto& devices = pipe->Devices;
-        const int n = devices.Count();
+        const int n = view_.DeviceCountAt(index);
         // Devices are kept in position order, so standing together means standing next to
-        // each other; most pipes have no such pair at all.
+        // each other; most pipes have no such pair at all. The view has the positions at hand.
+        const int base = view_.SectionBaseAt(index);
         bool sorted = true;
         bool together = false;
         for (int i = 1; i < n && sorted; ++i) {
-            const double before = devices.Items(i - 1)->Position();
-            const double here = devices.Items(i)->Position();
+            const double before = view_.PositionAt(base + i - 1);
+            const double here = view_.PositionAt(base + i);
             sorted = !(here < before);
             together = together || here == before;
         }
         if (sorted && !together)
             return;
+        const auto& devices = pipe->Devices;
 
         std::vector<int> order(static_cast<size_t>(n));
         std::iota(order.begin(), order.end(), 0);
@@ -178,20 +232,22 @@ private:
     // More than one pipe meeting at a node with a device right at its end.
     void CheckDevicesAtUzels()
     {
+        int ui = 0;
         for (TUzel* u : mine_.Uzels) {
             int count = 0;
-            for (const TBranch* b : u->Branches) {
-                const int bi = view_.Index(b);
-                const TPipe* pipe = view_.PipeAt(bi);
-                if (!view_.ActiveAt(bi) || pipe->Devices.IsEmpty())
+            for (const int bi : view_.IncidentAt(ui)) {
+                const int n = view_.DeviceCountAt(bi);
+                if (!view_.ActiveAt(bi) || n == 0)
                     continue;
-                if (b->StartUzel() == u && pipe->Devices.First()->Position() == 0)
+                const int base = view_.SectionBaseAt(bi);
+                if (view_.StartUzelAt(bi) == ui && view_.PositionAt(base) == 0)
                     ++count;
-                else if (b->EndUzel() == u && pipe->Devices.Last()->Position() == 1)
+                else if (view_.EndUzelAt(bi) == ui && view_.PositionAt(base + n - 1) == 1)
                     ++count;
             }
             if (count > 1)
                 run_.Error(QString::asprintf("сопряжение %d - несколько устройств в узле", u->Number()), u);
+            ++ui;
         }
         run_.Advance(mine_.Uzels.Count());
     }
@@ -199,16 +255,14 @@ private:
     // A pump at an end of its pipe must stand at a surface node and push into the pipe.
     void CheckPumps(const TInfoDeviceList& devices)
     {
-        for (TDevice* d : devices) {
-            if (d->GetKind() != dkPump)
-                continue;
+        ForEachDevice(devices, [](int kind) { return kind == dkPump; }, [this](TDevice* d) {
             const auto* pump = static_cast<const TPump*>(d);
             const TPipe* pipe = d->Pipe();
             const TBranch* b = d->Branch();
             const int number = b->Number();
             const bool atStart = d->Position() == pipe->StartFrac();
             if (!atStart && d->Position() != pipe->EndFrac())
-                continue;
+                return;
             const bool reachesUzel = atStart ? pipe->StartFrac() == 0 : pipe->EndFrac() == 1;
             const TUzel* uzel = atStart ? b->StartUzel() : b->EndUzel();
             const bool headTowardsThisEnd = (pump->HeadDirection() == 1) == atStart;
@@ -220,14 +274,14 @@ private:
                 run_.Error(QString::asprintf("выработка %d - насос установлен не в поверхностный узел", number), d);
             else if (headTowardsThisEnd)
                 run_.Error(QString::asprintf("выработка %d - неверное направление напора насоса", number), d);
-        }
+        });
     }
 
     void CheckFireMachines(const TInfoDeviceList& devices)
     {
-        for (TDevice* d : devices) {
-            if (d->GetKind() != dkFireMachine || !IsLaid(d->Pipe()))
-                continue;
+        ForEachDevice(devices, [](int kind) { return kind == dkFireMachine; }, [this](TDevice* d) {
+            if (!IsLaid(d->Pipe()))
+                return;
             const auto* machine = static_cast<const TFireMachine*>(d);
             const TBranch* b = d->Branch();
             const auto onSurface = [](const TUzel* u) { return u && u->Surface(); };
@@ -247,14 +301,12 @@ private:
                                                    d->Number()),
                                  d);
             }
-        }
+        });
     }
 
     void CheckReducers(const TInfoDeviceList& devices)
     {
-        for (TDevice* d : devices) {
-            if (d->GetKind() != dkReducer)
-                continue;
+        ForEachDevice(devices, [](int kind) { return kind == dkReducer; }, [this](TDevice* d) {
             const auto* reducer = static_cast<const TReducer*>(d);
             const TPipe* pipe = d->Pipe();
             const int number = d->Branch()->Number();
@@ -264,7 +316,7 @@ private:
                            d);
             if (!reducer->HasCharacteristic())
                 run_.Error(QString::asprintf("выработка %d - для редуктора %d не выбрана характеристика", number, d->Number()), d);
-        }
+        });
     }
 
     // A tank at a node needs a working rising from it and one falling from it.
@@ -288,9 +340,7 @@ private:
 
     void CheckTanks(const TInfoDeviceList& devices)
     {
-        for (TDevice* d : devices) {
-            if (d->GetKind() != dkJetBreakTank)
-                continue;
+        ForEachDevice(devices, [](int kind) { return kind == dkJetBreakTank; }, [this](TDevice* d) {
             const TBranch* b = d->Branch();
             if (b->Angle() == 0)
                 run_.Error(QString::asprintf("выработка %d - резервуар(БРС) %d расположен в горизонтальной выработке",
@@ -301,46 +351,51 @@ private:
                 run_.Error(QString::asprintf("неверная конфигурация выработок около резервуара %d (выработка %d)", d->Number(),
                                              b->Number()),
                            d);
-        }
+        });
     }
 
     // A device right at a node where more than two active pipes meet.
     void CheckJunctionDevices(const TInfoDeviceList& devices)
     {
-        for (TDevice* d : devices) {
-            if (d->GetKind() == dkCrane)
-                continue;
+        ForEachDevice(devices, [](int kind) { return kind != dkCrane; }, [this](TDevice* d, int slot, int) {
+            // Most devices stand inside their pipe: the view tells without reading them.
+            const double position = slot >= 0 ? view_.PositionAt(slot) : d->Position();
+            if (position != 0 && position != 1)
+                return;
             const TBranch* b = d->Branch();
-            const TUzel* uzel = d->Position() == 0 ? b->StartUzel() : d->Position() == 1 ? b->EndUzel() : nullptr;
+            const TUzel* uzel = position == 0 ? b->StartUzel() : b->EndUzel();
             if (!uzel || uzel->IncidentCount() < 3)
-                continue;
+                return;
             const int count = view_.TouchCount(uzel);
             if (count > 2)
                 run_.Error(QString::asprintf("устройство %d на сопряжении %d участков трубопровода", d->Number(), count), d);
-        }
+        });
         run_.Advance(devices.Count());
     }
 
     void WarnDevicesWithoutPipe()
     {
         for (int i = 0; i < mine_.Branches.Count(); ++i) {
-            const TPipe* pipe = view_.PipeAt(i);
-            const TBranch* b = mine_.Branches.Items(i);
-            if (pipe && !view_.ActiveAt(i) && !pipe->Devices.IsEmpty())
+            if (view_.PipeAt(i) && !view_.ActiveAt(i) && view_.DeviceCountAt(i) > 0) {
+                const TBranch* b = mine_.Branches.Items(i);
                 run_.Warning(QString::asprintf("выработка %d - устройства при отсутствии трубопровода", b->Number()), b);
+            }
         }
         run_.Advance(mine_.Branches.Count());
     }
 
     void WarnDeviceSettings(const TInfoDeviceList& devices)
     {
-        for (TDevice* d : devices) {
-            const int number = d->Branch()->Number();
-            if (d->GetKind() == dkGate) {
+        auto wanted = [](int kind) { return kind == dkGate || kind == dkJetBreakTank; };
+        ForEachDevice(devices, wanted, [this](TDevice* d, int, int kind) {
+            if (kind == dkGate) {
                 const auto* gate = static_cast<const TGate*>(d);
                 if (!gate->Closed() && gate->ClosedAutomatically)
-                    run_.Warning(QString::asprintf("выработка %d - задвижка %d закрыта автоматически", number, d->Number()), d);
-            } else if (d->GetKind() == dkJetBreakTank) {
+                    run_.Warning(QString::asprintf("выработка %d - задвижка %d закрыта автоматически", d->Branch()->Number(),
+                                                   d->Number()),
+                                 d);
+            } else {
+                const int number = d->Branch()->Number();
                 const auto* tank = static_cast<const TJetBreakTank*>(d);
                 if (tank->Volume() == 0)
                     run_.Warning(QString::asprintf("выработка %d - не указан объем резервуара(БРС) %d (объем = 0)", number,
@@ -350,7 +405,7 @@ private:
                     run_.Warning(QString::asprintf("выработка %d - отсутствует подпитка резервуара(БРС) %d", number, d->Number()),
                                  d);
             }
-        }
+        });
         run_.Advance(devices.Count());
     }
 

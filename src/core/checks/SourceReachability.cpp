@@ -4,7 +4,6 @@
 #include "core/checks/SlotView.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
-#include "core/model/DeviceList.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
 #include "core/model/Uzel.h"
@@ -20,32 +19,31 @@ double HeightOf(const TDevice* device) { return device->Branch()->PointAt(device
 // Pumps and reducers: 1 points the head (the outlet) at the start node, anything else at
 // the end node.
 bool TowardsStart(int direction) { return direction == 1; }
+
+size_t At(int index) { return static_cast<size_t>(index); }
 }  // namespace
 
-TSourceReachability::TSourceReachability(TCheckRun& run, const TSlotView& view, const TInfoDeviceList& devices)
-    : run_(run), view_(view), devices_(devices)
-{
-}
+TSourceReachability::TSourceReachability(TCheckRun& run, const TSlotView& view) : run_(run), view_(view) {}
 
-int TSourceReachability::Slot(const TDevice* device) const
+bool TSourceReachability::TankEndIsDead(int branch, bool atStart) const
 {
-    return view_.SectionBase(device->Branch()) + device->GetIndex();
-}
-
-bool TSourceReachability::TankEndIsDead(const TBranch* branch, bool atStart) const
-{
-    const TPipe* pipe = view_.PipeOf(branch);
+    const TPipe* pipe = view_.PipeAt(branch);
     if (atStart ? pipe->StartFrac() > 0 : pipe->EndFrac() < 1)
         return true;
-    const TUzel* uzel = atStart ? branch->StartUzel() : branch->EndUzel();
-    return !uzel || uzel->IncidentCount() == 1 || view_.OtherTouchCount(uzel, branch) == 0;
+    const TBranch* b = pipe->Branch();
+    const TUzel* uzel = atStart ? b->StartUzel() : b->EndUzel();
+    if (!uzel || uzel->IncidentCount() == 1)
+        return true;
+    const int uzelIndex = atStart ? view_.StartUzelAt(branch) : view_.EndUzelAt(branch);
+    return view_.OtherTouchCountAt(uzelIndex, branch) == 0;
 }
 
-bool TSourceReachability::IsSource(const TDevice* device) const
+bool TSourceReachability::IsSource(int slot) const
 {
+    const TDevice* device = view_.DeviceAt(slot);
     const TBranch* b = device->Branch();
-    const double pos = device->Position();
-    switch (device->GetKind()) {
+    const double pos = view_.PositionAt(slot);
+    switch (view_.KindAt(slot)) {
     case dkPump:
         // A switched-off pump feeds nothing, at whichever end it stands.
         if (static_cast<const TPump*>(device)->Off())
@@ -55,90 +53,110 @@ bool TSourceReachability::IsSource(const TDevice* device) const
         return (pos == 0 && OnSurface(b->StartUzel())) || (pos == 1 && OnSurface(b->EndUzel()));
     case dkJetBreakTank: {
         const TPipe* pipe = device->Pipe();
-        return (pos == pipe->StartFrac() && TankEndIsDead(b, true)) || (pos == pipe->EndFrac() && TankEndIsDead(b, false));
+        const int branch = view_.BranchOfSlot(slot);
+        return (pos == pipe->StartFrac() && TankEndIsDead(branch, true)) ||
+               (pos == pipe->EndFrac() && TankEndIsDead(branch, false));
     }
     default:
         return false;
     }
 }
 
-bool TSourceReachability::Blocks(const TDevice* device, bool fromStart) const
+void TSourceReachability::FindStops()
 {
-    switch (device->GetKind()) {
-    case dkPump: {
-        const auto* pump = static_cast<const TPump*>(device);
-        return !pump->Off() && TowardsStart(pump->HeadDirection()) == fromStart;
-    }
-    case dkReducer: {
-        const auto* reducer = static_cast<const TReducer*>(device);
-        return !reducer->Off() && TowardsStart(reducer->Direction()) == fromStart;
-    }
-    case dkGate:
-        // Only a gate closed by hand stops the water; one closed automatically does not.
-        return static_cast<const TGate*>(device)->Closed();
-    case dkJetBreakTank: {
-        if (source_[static_cast<size_t>(Slot(device))])
-            return false;
-        const TBranch* b = device->Branch();
-        const TUzel* from = fromStart ? b->StartUzel() : b->EndUzel();
-        return !from || from->Z() <= HeightOf(device);
-    }
-    default:
-        return false;
+    stops_.assign(At(view_.SectionTotal()), 0);
+    const int branchCount = static_cast<int>(visited_.size());
+    for (int bi = 0; bi < branchCount; ++bi) {
+        if (!view_.ActiveAt(bi))
+            continue;
+        const int base = view_.SectionBaseAt(bi);
+        const int n = view_.DeviceCountAt(bi);
+        for (int slot = base; slot < base + n; ++slot) {
+            const TDevice* d = view_.DeviceAt(slot);
+            uint8_t stops = 0;
+            switch (view_.KindAt(slot)) {
+            case dkPump: {
+                const auto* pump = static_cast<const TPump*>(d);
+                if (!pump->Off())
+                    stops = TowardsStart(pump->HeadDirection()) ? StopsFromStart : StopsFromEnd;
+                break;
+            }
+            case dkReducer: {
+                const auto* reducer = static_cast<const TReducer*>(d);
+                if (!reducer->Off())
+                    stops = TowardsStart(reducer->Direction()) ? StopsFromStart : StopsFromEnd;
+                break;
+            }
+            case dkGate:
+                // Only a gate closed by hand stops the water; one closed automatically does not.
+                if (static_cast<const TGate*>(d)->Closed())
+                    stops = StopsFromStart | StopsFromEnd;
+                break;
+            case dkJetBreakTank:
+                if (!source_[At(slot)]) {
+                    const TBranch* b = d->Branch();
+                    const double z = HeightOf(d);
+                    if (!b->StartUzel() || b->StartUzel()->Z() <= z)
+                        stops |= StopsFromStart;
+                    if (!b->EndUzel() || b->EndUzel()->Z() <= z)
+                        stops |= StopsFromEnd;
+                }
+                break;
+            default:
+                break;
+            }
+            stops_[At(slot)] = stops;
+        }
     }
 }
 
-const TUzel* TSourceReachability::Enter(TBranch* branch, bool atStart, bool first)
+int TSourceReachability::Enter(int branch, bool atStart, bool first)
 {
-    const int index = view_.Index(branch);
-    const size_t bi = static_cast<size_t>(index);
-    if (!view_.ActiveAt(index)) {
+    const size_t bi = At(branch);
+    if (!view_.ActiveAt(branch)) {
         visited_[bi] = 1;
-        return nullptr;
+        return -1;
     }
-    const TPipe* pipe = view_.PipeAt(index);
-    const int n = pipe->Devices.Count();
-    const size_t base = static_cast<size_t>(view_.SectionBaseAt(index));
+    const int n = view_.DeviceCountAt(branch);
+    const size_t base = At(view_.SectionBaseAt(branch));
 
     // Device i stands between section i (before it) and section i + 1 (after it).
-    auto stop = [&](const TDevice* d, size_t slot) {
-        if (d->GetKind() == dkJetBreakTank && !source_[slot])
-            tankCandidates_.push_back(static_cast<const TJetBreakTank*>(d));
+    auto stop = [&](size_t slot) {
+        if (view_.KindAt(static_cast<int>(slot)) == dkJetBreakTank && !source_[slot])
+            tankCandidates_.push_back(static_cast<int>(slot));
         mark_[slot] = Stopped;
     };
     if (atStart) {
-        if (!first && pipe->StartFrac() != 0)
-            return nullptr;
+        if (!first && !view_.ReachesStartAt(branch))
+            return -1;
         fed_[base] = 1;
         if (n > 0 && mark_[base] != Unreached) {
             visited_[bi] = 1;
         } else {
             for (int i = 0; i < n; ++i) {
-                const size_t slot = base + static_cast<size_t>(i);
+                const size_t slot = base + At(i);
                 fed_[slot] = 1;
-                const TDevice* d = pipe->Devices.Items(i);
-                if (Blocks(d, true)) {
-                    stop(d, slot);
-                    return nullptr;
+                if (stops_[slot] & StopsFromStart) {
+                    stop(slot);
+                    return -1;
                 }
                 mark_[slot] = Reached;
             }
-            fed_[base + static_cast<size_t>(n)] = 1;
+            fed_[base + At(n)] = 1;
         }
     } else {
-        if (!first && pipe->EndFrac() != 1)
-            return nullptr;
-        fed_[base + static_cast<size_t>(n)] = 1;
-        if (n > 0 && mark_[base + static_cast<size_t>(n - 1)] != Unreached) {
+        if (!first && !view_.ReachesEndAt(branch))
+            return -1;
+        fed_[base + At(n)] = 1;
+        if (n > 0 && mark_[base + At(n - 1)] != Unreached) {
             visited_[bi] = 1;
         } else {
             for (int i = n - 1; i >= 0; --i) {
-                const size_t slot = base + static_cast<size_t>(i);
+                const size_t slot = base + At(i);
                 fed_[slot + 1] = 1;
-                const TDevice* d = pipe->Devices.Items(i);
-                if (Blocks(d, false)) {
-                    stop(d, slot);
-                    return nullptr;
+                if (stops_[slot] & StopsFromEnd) {
+                    stop(slot);
+                    return -1;
                 }
                 mark_[slot] = Reached;
             }
@@ -147,55 +165,66 @@ const TUzel* TSourceReachability::Enter(TBranch* branch, bool atStart, bool firs
     }
 
     if (visited_[bi])
-        return nullptr;
+        return -1;
     visited_[bi] = 1;
     if (atStart)
-        return pipe->EndFrac() == 1 ? branch->EndUzel() : nullptr;
-    return pipe->StartFrac() == 0 ? branch->StartUzel() : nullptr;
+        return view_.ReachesEndAt(branch) ? view_.EndUzelAt(branch) : -1;
+    return view_.ReachesStartAt(branch) ? view_.StartUzelAt(branch) : -1;
 }
 
-void TSourceReachability::Flood(TBranch* branch, bool atStart)
+void TSourceReachability::Flood(int branch, bool atStart)
 {
     // Depth first, as a recursion into every other branch at the node the water leaves
     // through would go, but on a stack of our own: a long chain of workings must not
     // exhaust the call stack.
     stack_.clear();
-    if (const TUzel* out = Enter(branch, atStart, true))
+    const int out = Enter(branch, atStart, true);
+    if (out >= 0)
         stack_.push_back({out, branch, 0});
     while (!stack_.empty()) {
         Frame& top = stack_.back();
-        if (top.next >= top.uzel->Branches.Count()) {
+        const auto incident = view_.IncidentAt(top.uzel);
+        if (top.next >= static_cast<int>(incident.size())) {
             stack_.pop_back();
             continue;
         }
-        const TUzel* at = top.uzel;
-        TBranch* next = at->Branches.Items(top.next++);
+        const int at = top.uzel;
+        const int next = incident[At(top.next++)];
         if (next == top.from)
             continue;
-        if (const TUzel* out = Enter(next, next->StartUzel() == at, false))
-            stack_.push_back({out, next, 0});
+        const int leaves = Enter(next, view_.StartUzelAt(next) == at, false);
+        if (leaves >= 0)
+            stack_.push_back({leaves, next, 0});
     }
 }
 
 void TSourceReachability::Run()
 {
-    const TMine& mine = run_.Mine;
-    visited_.assign(static_cast<size_t>(mine.Branches.Count()), 0);
-    fed_.assign(static_cast<size_t>(view_.SectionTotal()), 0);
-    mark_.assign(static_cast<size_t>(view_.SectionTotal()), Unreached);
-    source_.assign(static_cast<size_t>(view_.SectionTotal()), 0);
+    const size_t sections = At(view_.SectionTotal());
+    visited_.assign(At(run_.Mine.Branches.Count()), 0);
+    fed_.assign(sections, 0);
+    mark_.assign(sections, Unreached);
+    source_.assign(sections, 0);
     tankCandidates_.clear();
 
-    std::vector<TDevice*> sources;
-    for (TDevice* d : devices_) {
-        const int bi = view_.Index(d->Branch());
-        if (view_.ActiveAt(bi) && IsSource(d)) {
-            source_[static_cast<size_t>(view_.SectionBaseAt(bi) + d->GetIndex())] = 1;
-            sources.push_back(d);
+    // Sources in the order of the device list: the flood's order.
+    std::vector<int> sources;
+    for (const int slot : view_.ListSlots()) {
+        if (slot < 0)
+            continue;
+        const int kind = view_.KindAt(slot);
+        if (kind != dkPump && kind != dkFireMachine && kind != dkJetBreakTank)
+            continue;
+        if (view_.ActiveAt(view_.BranchOfSlot(slot)) && IsSource(slot)) {
+            source_[At(slot)] = 1;
+            sources.push_back(slot);
         }
     }
-    for (TDevice* d : sources)
-        Flood(d->Branch(), d->Position() == d->Pipe()->StartFrac());
+    FindStops();
+    for (const int slot : sources) {
+        const TDevice* d = view_.DeviceAt(slot);
+        Flood(view_.BranchOfSlot(slot), d->Position() == d->Pipe()->StartFrac());
+    }
 
     ReportUnreached();
     ReportIsolatedTanks();
@@ -203,26 +232,27 @@ void TSourceReachability::Run()
 
 void TSourceReachability::ReportUnreached()
 {
-    for (TDevice* d : devices_) {
-        const int kind = d->GetKind();
+    for (const int slot : view_.ListSlots()) {
+        if (slot < 0)
+            continue;
+        const int kind = view_.KindAt(slot);
         if (kind != dkPump && kind != dkCrane)
             continue;
-        const int bi = view_.Index(d->Branch());
-        if (!view_.ActiveAt(bi))
+        if (!view_.ActiveAt(view_.BranchOfSlot(slot)))
             continue;
-        const size_t slot = static_cast<size_t>(view_.SectionBaseAt(bi) + d->GetIndex());
-        const char mark = mark_[slot];
+        const size_t s = At(slot);
+        const char mark = mark_[s];
+        TDevice* d = view_.DeviceAt(slot);
         if (kind == dkPump) {
             const auto* pump = static_cast<const TPump*>(d);
             // The suction side is the section the head points away from.
-            const bool suctionFed = TowardsStart(pump->HeadDirection()) ? fed_[slot + 1] : fed_[slot];
+            const bool suctionFed = TowardsStart(pump->HeadDirection()) ? fed_[s + 1] : fed_[s];
             if (!pump->Off() && mark == Unreached)
                 run_.Error(QString::asprintf("насос %d изолирован от источников", d->Number()), d);
             else if (mark != Unreached && !suctionFed)
                 run_.Error(QString::asprintf("насос %d запитан из области без источников", d->Number()), d);
-        } else {
-            if (static_cast<const TCrane*>(d)->Consumption() && mark == Unreached)
-                run_.Error(QString::asprintf("кран %d изолирован от источников", d->Number()), d);
+        } else if (mark == Unreached && static_cast<const TCrane*>(d)->Consumption()) {
+            run_.Error(QString::asprintf("кран %d изолирован от источников", d->Number()), d);
         }
     }
 }
@@ -230,17 +260,18 @@ void TSourceReachability::ReportUnreached()
 void TSourceReachability::ReportIsolatedTanks()
 {
     // A tank can be stopped from both sides; it is reported once.
-    std::vector<const TJetBreakTank*> isolated;
-    std::unordered_set<const TJetBreakTank*> seen;
-    for (const TJetBreakTank* tank : tankCandidates_) {
-        if (!seen.insert(tank).second)
+    std::vector<const TDevice*> isolated;
+    std::unordered_set<int> seen;
+    for (const int slot : tankCandidates_) {
+        if (!seen.insert(slot).second)
             continue;
+        const TDevice* tank = view_.DeviceAt(slot);
         const TBranch* b = tank->Branch();
-        const size_t slot = static_cast<size_t>(Slot(tank));
+        const size_t s = At(slot);
         const double z = HeightOf(tank);
         // Water that reaches the tank from above fills it.
-        const bool fedFromStart = b->StartUzel() && z < b->StartUzel()->Z() && fed_[slot];
-        const bool fedFromEnd = b->EndUzel() && z < b->EndUzel()->Z() && fed_[slot + 1];
+        const bool fedFromStart = b->StartUzel() && z < b->StartUzel()->Z() && fed_[s];
+        const bool fedFromEnd = b->EndUzel() && z < b->EndUzel()->Z() && fed_[s + 1];
         if (!fedFromStart && !fedFromEnd)
             isolated.push_back(tank);
     }

@@ -2,7 +2,9 @@
 
 #include "core/file/Cp1251.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -14,37 +16,59 @@ void storeLE(char* p, U v)
         p[i] = static_cast<char>(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-template <typename U>
-void appendLE(QByteArray& buf, U v)
-{
-    char tmp[sizeof(U)];
-    storeLE(tmp, v);
-    buf.append(tmp, sizeof(U));
-}
+// The first room a writer takes; it doubles from there.
+constexpr qsizetype kFirstRoom = 256;
 }  // namespace
 
-void ByteWriter::u8(uint8_t v) { buf_.append(static_cast<char>(v)); }
+char* ByteWriter::extend(qsizetype n)
+{
+    if (buf_.size() - used_ < n)
+        buf_.resize(std::max({used_ + n, 2 * buf_.size(), kFirstRoom}));
+    char* at = buf_.data() + used_;
+    used_ += n;
+    return at;
+}
+
+const QByteArray& ByteWriter::data() const
+{
+    if (buf_.size() != used_)
+        buf_.truncate(used_);
+    return buf_;
+}
+
+void ByteWriter::u8(uint8_t v) { *extend(1) = static_cast<char>(v); }
 void ByteWriter::boolean(bool v) { u8(v ? 1 : 0); }
-void ByteWriter::i16(int16_t v) { appendLE(buf_, static_cast<uint16_t>(v)); }
-void ByteWriter::u16(uint16_t v) { appendLE(buf_, v); }
-void ByteWriter::i32(int32_t v) { appendLE(buf_, static_cast<uint32_t>(v)); }
-void ByteWriter::u32(uint32_t v) { appendLE(buf_, v); }
-void ByteWriter::f32(float v) { appendLE(buf_, std::bit_cast<uint32_t>(v)); }
-void ByteWriter::f64(double v) { appendLE(buf_, std::bit_cast<uint64_t>(v)); }
+void ByteWriter::i16(int16_t v) { storeLE(extend(2), static_cast<uint16_t>(v)); }
+void ByteWriter::u16(uint16_t v) { storeLE(extend(2), v); }
+void ByteWriter::i32(int32_t v) { storeLE(extend(4), static_cast<uint32_t>(v)); }
+void ByteWriter::u32(uint32_t v) { storeLE(extend(4), v); }
+void ByteWriter::f32(float v) { storeLE(extend(4), std::bit_cast<uint32_t>(v)); }
+void ByteWriter::f64(double v) { storeLE(extend(8), std::bit_cast<uint64_t>(v)); }
 
 void ByteWriter::ext80(const Extended80& v)
 {
     uint8_t tmp[10];
     v.toBytes(tmp);
-    buf_.append(reinterpret_cast<const char*>(tmp), sizeof tmp);
+    std::memcpy(extend(sizeof tmp), tmp, sizeof tmp);
 }
 
-void ByteWriter::bytes(QByteArrayView v) { buf_.append(v); }
+void ByteWriter::bytes(QByteArrayView v)
+{
+    if (v.isEmpty())
+        return;
+    // Bytes of this very writer would move while it grows.
+    if (v.data() >= buf_.constData() && v.data() < buf_.constData() + buf_.size()) {
+        const QByteArray copy = v.toByteArray();
+        bytes(copy);
+        return;
+    }
+    std::memcpy(extend(v.size()), v.data(), static_cast<size_t>(v.size()));
+}
 
 void ByteWriter::zeros(qsizetype n)
 {
     if (n > 0)
-        buf_.append(n, '\0');
+        std::memset(extend(n), 0, static_cast<size_t>(n));
 }
 
 void ByteWriter::string(const QString& v)
@@ -53,7 +77,7 @@ void ByteWriter::string(const QString& v)
     if (encoded.size() > std::numeric_limits<int32_t>::max())
         throw std::length_error("string too long for the file");
     i32(static_cast<int32_t>(encoded.size()));
-    buf_.append(encoded);
+    bytes(encoded);
 }
 
 void ByteWriter::guid(const QUuid& v)
@@ -64,12 +88,12 @@ void ByteWriter::guid(const QUuid& v)
     storeLE(tmp + 6, static_cast<uint16_t>(v.data3));
     for (int i = 0; i < 8; ++i)
         tmp[8 + i] = static_cast<char>(v.data4[i]);
-    buf_.append(tmp, sizeof tmp);
+    std::memcpy(extend(sizeof tmp), tmp, sizeof tmp);
 }
 
 void ByteWriter::patchI32(qsizetype offset, int32_t v)
 {
-    if (offset < 0 || offset > buf_.size() - 4)
+    if (offset < 0 || offset > used_ - 4)
         throw std::out_of_range("patchI32 outside the written data");
     storeLE(buf_.data() + offset, static_cast<uint32_t>(v));
 }

@@ -29,9 +29,17 @@ public:
     // Overwrites an int32 written earlier, e.g. a count known only after its records.
     void patchI32(qsizetype offset, int32_t v);
 
-    const QByteArray& data() const { return buf_; }
-    qsizetype size() const { return buf_.size(); }
+    // The bytes written so far.
+    const QByteArray& data() const;
+    qsizetype size() const { return used_; }
 
 private:
-    QByteArray buf_;
+    // Room for n more bytes at the end, to be filled by the caller. The buffer grows ahead
+    // of the bytes in use, so a value costs a copy into place rather than a call into the
+    // byte array's general insertion.
+    char* extend(qsizetype n);
+
+    // Holds used_ bytes and room after them; data() trims the room.
+    mutable QByteArray buf_;
+    qsizetype used_ = 0;
 };

@@ -13,7 +13,8 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
-#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -47,17 +48,27 @@ void ReadBranchOrder(ByteReader& r, TNetworkDocument& doc)
 }
 
 // Each branch's row in the display order; branches the order misses follow it in mine order.
+// Rows are kept by the branch's index in the mine. A branch of this mine that its list no
+// longer holds still takes a row of the order, as it always has.
 void WriteBranchOrder(ByteWriter& w, const TMine& mine, const std::vector<TBranch*>& order)
 {
-    std::unordered_map<const TBranch*, int> row;
-    for (const TBranch* b : order)
-        if (b && b->Mine() == &mine)
-            row.emplace(b, static_cast<int>(row.size()));
-    int next = static_cast<int>(row.size());
-    for (const TBranch* b : mine.Branches) {
-        auto it = row.find(b);
-        w.i32(it != row.end() ? it->second : next++);
+    std::vector<int> row(static_cast<size_t>(mine.Branches.Count()), -1);
+    std::unordered_set<const TBranch*> outside;
+    int rows = 0;
+    for (const TBranch* b : order) {
+        if (!b || b->Mine() != &mine)
+            continue;
+        const int index = b->GetIndex();
+        if (index >= 0) {
+            if (row[static_cast<size_t>(index)] < 0)
+                row[static_cast<size_t>(index)] = rows++;
+        } else if (outside.insert(b).second) {
+            ++rows;
+        }
     }
+    int next = rows;
+    for (const int r : row)
+        w.i32(r >= 0 ? r : next++);
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-// The compressed body of a network file: a zlib stream (2-byte header, deflate data,
-// Adler-32) made at compression level 9.
+// The compressed body of a network file: a zlib stream (2-byte header marking maximum
+// compression, deflate data, Adler-32), made by libdeflate at level 9, which packs about as
+// tightly as zlib's level 9 in under half its time. Any zlib inflater reads it.
 QByteArray zlibCompress(QByteArrayView body);
 
 // Inflates data into exactly expectedSize bytes. A stream that would give more, or that is

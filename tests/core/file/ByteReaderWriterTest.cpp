@@ -235,3 +235,24 @@ TEST(ByteReader, PointerConstructorAndFiniteCheck)
     ExpectError(fekMalformed, [] { ByteReader::finite(-std::numeric_limits<double>::infinity()); });
     ExpectError(fekMalformed, [] { ByteReader::finite(std::nan("")); });
 }
+
+// The writer grows ahead of its bytes: what it hands out holds exactly the bytes written,
+// and writing on afterwards (also its own bytes again) changes nothing handed out before.
+TEST(ByteWriter, BytesHandedOutStayWhileWritingGoesOn)
+{
+    ByteWriter w;
+    w.i32(0x01020304);
+    const QByteArray first = w.data();
+    ASSERT_EQ(first.size(), 4);
+    for (int i = 0; i < 1000; ++i)
+        w.u8(static_cast<uint8_t>(i));
+    w.bytes(w.data());
+    w.patchI32(0, 7);
+    EXPECT_EQ(first, QByteArray("\x04\x03\x02\x01", 4));
+    ASSERT_EQ(w.size(), 2 * 1004);
+    EXPECT_EQ(w.data().size(), w.size());
+    EXPECT_EQ(w.data().mid(1004, 4), first);
+    EXPECT_EQ(w.data().left(4), QByteArray("\x07\x00\x00\x00", 4));
+    EXPECT_EQ(char(w.data()[1003]), char(999 % 256));
+    EXPECT_THROW(w.patchI32(w.size() - 3, 1), std::out_of_range);
+}

@@ -51,6 +51,22 @@ TEST(Zlib, RoundTrip)
     EXPECT_TRUE(zlibInflateExact(zlibCompress(QByteArray()), 0).isEmpty());
 }
 
+// Large enough for the compressor to cut it into many blocks; zlib's inflate reads them all.
+TEST(Zlib, ManyBlocksRoundTrip)
+{
+    const QByteArray sample = SampleBody();
+    QByteArray body;
+    uint32_t x = 1;
+    while (body.size() < 3'000'000) {
+        x = x * 1103515245u + 12345u;
+        body.append(sample.first(static_cast<qsizetype>(x % 4096)));
+        body.append(reinterpret_cast<const char*>(&x), sizeof x);
+    }
+    const QByteArray packed = zlibCompress(body);
+    EXPECT_LT(packed.size(), body.size() / 4);
+    EXPECT_EQ(body, zlibInflateExact(packed, body.size()));
+}
+
 TEST(Zlib, TruncatedStreamIsTargetBufferError)
 {
     const QByteArray body = SampleBody();
