@@ -34,7 +34,8 @@ median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 measure() {
   local walls=() rss=() out
   for ((i = 0; i < runs; ++i)); do
-    out=$( { /usr/bin/time -v "$@" >/dev/null 2>/dev/null; } 2>&1 ) || { echo "failed: $*" >&2; exit 1; }
+    /usr/bin/time -v -o "$dir/time.txt" "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+    out=$(<"$dir/time.txt")
     walls+=("$(awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0; for (k = 1; k <= n; ++k) s = s * 60 + t[k]; print s }' <<<"$out")")
     rss+=("$(awk -F': ' '/Maximum resident set size/ { print $2 }' <<<"$out")")
   done
