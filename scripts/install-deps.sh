@@ -13,6 +13,8 @@ packages=(
   xvfb xauth fonts-dejavu-core fonts-liberation2
   # The tests read printed PDFs back (page count, paper, texts) with pdfinfo and pdftotext.
   poppler-utils
+  # bench/process/measure.sh times whole processes with /usr/bin/time -v.
+  time
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/file/ByteSource.h"
 #include "core/file/Extended80.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <type_traits>
 
 // Little-endian reader over bytes that come from outside (files, the clipboard). Every read
@@ -17,10 +19,19 @@
 // past the end; lengths and counts are validated before anything is allocated for them.
 // The reader does not own the bytes: they must outlive it (a reader built from a temporary
 // QByteArray is only usable within the same expression).
+//
+// A streamed reader takes a declared number of bytes from a ByteSource through a window of
+// chunkSize bytes, so the whole data is never held; a field that straddles two chunks is
+// gathered whole. Its checks are those of a reader over all the bytes at once: remaining()
+// is the declared size minus what was consumed.
 class ByteReader {
 public:
     explicit ByteReader(QByteArrayView data);
     ByteReader(const char* data, qsizetype size);
+    ByteReader(ByteSource& source, qsizetype declaredSize, qsizetype chunkSize);
+    ~ByteReader();
+    ByteReader(const ByteReader&) = delete;
+    ByteReader& operator=(const ByteReader&) = delete;
 
     uint8_t u8() { return *take(1); }
     bool boolean() { return u8() != 0; }  // any nonzero byte is true
@@ -47,9 +58,9 @@ public:
     // records of at least minRecordSize bytes each cannot fit into the bytes left.
     int32_t count(int32_t minRecordSize);
 
-    qsizetype remaining() const { return size_ - pos_; }
-    qsizetype position() const { return pos_; }
-    bool atEnd() const { return pos_ >= size_; }
+    qsizetype remaining() const { return total_ - base_ - pos_; }
+    qsizetype position() const { return base_ + pos_; }
+    bool atEnd() const { return remaining() <= 0; }
 
     // Returns v, or throws EFileError (fekMalformed) for an infinity or NaN read from a
     // field where no valid file has one.
@@ -61,11 +72,13 @@ private:
     const uint8_t* take(qsizetype n)
     {
         if (n < 0 || n > size_ - pos_) [[unlikely]]
-            failTake(n);
+            refill(n);
         const uint8_t* p = data_ + pos_;
         pos_ += n;
         return p;
     }
+    // Makes n bytes from pos_ on present in the window, or throws as take would.
+    void refill(qsizetype n);
     [[noreturn]] void failTake(qsizetype n) const;
 
     // Little-endian load, whatever the host's order (the compiler makes it one move on x86).
@@ -80,6 +93,14 @@ private:
     }
 
     const uint8_t* data_;
-    qsizetype size_;
-    qsizetype pos_ = 0;
+    qsizetype size_;     // bytes present from data_ on
+    qsizetype pos_ = 0;  // within data_
+    qsizetype base_ = 0;  // position of data_[0] in the whole data
+    qsizetype total_;     // the whole data's (declared) size
+
+    // Streaming only: the window data_ points into.
+    ByteSource* source_ = nullptr;
+    std::unique_ptr<uint8_t[]> window_;
+    qsizetype capacity_ = 0;
+    qsizetype chunk_ = 0;
 };

@@ -43,6 +43,11 @@ double Extended80::toDouble() const
 {
     const bool negative = (signExponent & 0x8000) != 0;
     const int exp = signExponent & 0x7FFF;
+    // The common case, a value written from a double: normal, nothing to round.
+    if ((mantissa & kIntegerBit) && (mantissa & 0x7FF) == 0 && exp >= kExtBias - kDoubleBias + 1 &&
+        exp <= kExtBias + kDoubleBias)
+        return std::bit_cast<double>((uint64_t{negative} << 63) | (uint64_t(exp - kExtBias + kDoubleBias) << 52) |
+                                     ((mantissa >> 11) & ((uint64_t{1} << 52) - 1)));
     const double signedOne = negative ? -1.0 : 1.0;
     if (exp == 0x7FFF) {
         if ((mantissa << 1) == 0)

@@ -7,6 +7,9 @@
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
 
+#include <algorithm>
+#include <cstdint>
+
 using namespace RecordFields;
 
 namespace {
@@ -14,6 +17,9 @@ namespace {
 constexpr int kSeamMinSize = 1 + 4 + 4;
 constexpr int kPositionMinSize = kSeamMinSize + 4;
 constexpr int kTextBlockMinSize = 4 + 4 + 4 + 4 + 4 + 1 + 1 + 8 + 4 + 4 + 1 + 4;
+// Counts are checked against the declared body size, which a streamed body has not yet
+// backed with bytes: room is reserved up to this many entries, the lists grow beyond it.
+constexpr int32_t kReserveLimit = 1 << 18;
 
 // StreamVersion and Loading belong to the read only while it runs.
 class LoadingScope {
@@ -122,12 +128,12 @@ void Read(ByteReader& r, TMine& mine, int version)
 
     // Every node before any branch: the branches link to them as they are created.
     const int32_t uzels = r.count(UzelRecord::Size(version));
-    mine.Uzels.Reserve(uzels);  // the count was checked against the bytes left
+    mine.Uzels.Reserve(std::min(uzels, kReserveLimit));
     for (int i = 0; i < uzels; ++i)
         UzelRecord::Read(r, mine, version);
 
     const int32_t branches = r.count(BranchRecord::MinSize(version));
-    mine.Branches.Reserve(branches);
+    mine.Branches.Reserve(std::min(branches, kReserveLimit));
     for (int i = 0; i < branches; ++i)
         BranchRecord::Read(r, mine, version);
 

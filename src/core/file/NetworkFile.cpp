@@ -4,6 +4,7 @@
 #include "core/file/ByteReader.h"
 #include "core/file/ByteWriter.h"
 #include "core/file/FileError.h"
+#include "core/file/InflateStream.h"
 #include "core/file/MineStream.h"
 #include "core/file/SettingsBlock.h"
 #include "core/file/VersionTable.h"
@@ -71,17 +72,13 @@ void WriteBranchOrder(ByteWriter& w, const TMine& mine, const std::vector<TBranc
         w.i32(r >= 0 ? r : next++);
 }
 
-}  // namespace
-
-namespace NetworkFile {
-
-TNetworkDocument ReadBody(const QByteArray& body, int version, const QString& fileName)
+// The body from the reader's first byte on. A failed read leaves nothing behind.
+TNetworkDocument ReadFrom(ByteReader& r, int version, const QString& fileName)
 {
     TNetworkDocument doc;
     doc.Version = version;
     doc.Mine = std::make_unique<TMine>();
     try {
-        ByteReader r(body);
         SettingsBlock::Read(r, version, doc.Settings);
         MineStream::Read(r, *doc.Mine, version);
         if (version >= 1)
@@ -104,6 +101,35 @@ TNetworkDocument ReadBody(const QByteArray& body, int version, const QString& fi
     return doc;
 }
 
+// The body is parsed as it inflates, so it is never held whole.
+TNetworkDocument ReadInflating(QByteArrayView packed, qint64 unpacked, int version, const QString& fileName,
+                               qsizetype chunkSize)
+{
+    InflateStream stream(packed, unpacked);
+    ByteReader r(stream, static_cast<qsizetype>(unpacked), chunkSize);
+    TNetworkDocument doc;
+    try {
+        doc = ReadFrom(r, version, fileName);
+    } catch (const EFileError& e) {
+        // A damaged stream speaks first, as when the body was inflated before parsing.
+        if (e.Kind() != fekZlib)
+            stream.Finish();
+        throw;
+    }
+    stream.Finish();
+    return doc;
+}
+
+}  // namespace
+
+namespace NetworkFile {
+
+TNetworkDocument ReadBody(const QByteArray& body, int version, const QString& fileName)
+{
+    ByteReader r(body);
+    return ReadFrom(r, version, fileName);
+}
+
 QByteArray WriteBody(const TMine& mine, const TDocumentSettings& settings, const std::vector<TBranch*>& branchOrder,
                      int version)
 {
@@ -117,10 +143,10 @@ QByteArray WriteBody(const TMine& mine, const TDocumentSettings& settings, const
     return w.data();
 }
 
-TNetworkDocument Read(const QString& path)
+TNetworkDocument Read(const QString& path) { return ReadFileBytes(ReadWholeFile(path), FileNameOnly(path)); }
+
+TNetworkDocument ReadFileBytes(const QByteArray& data, const QString& fileName, qsizetype chunkSize)
 {
-    const QString fileName = FileNameOnly(path);
-    const QByteArray data = ReadWholeFile(path);
     if (data.size() < kSignatureSize)
         throw EFileError(fekTruncated, ReadErrorText(fileName));
     const int version = FindVersion(QByteArrayView(data).first(kSignatureSize));
@@ -138,8 +164,8 @@ TNetworkDocument Read(const QString& path)
     // A body cut short is left to zlib, which reports it in its own words.
     const qsizetype available = data.size() - kContainerHeaderSize;
     const qsizetype take = std::clamp<qsizetype>(packed, 0, available);
-    const QByteArray body = zlibInflateExact(QByteArrayView(data).sliced(kContainerHeaderSize, take), unpacked);
-    return ReadBody(body, version, fileName);
+    return ReadInflating(QByteArrayView(data).sliced(kContainerHeaderSize, take), unpacked, version, fileName,
+                         chunkSize);
 }
 
 void Write(const QString& path, const TMine& mine, const TDocumentSettings& settings,

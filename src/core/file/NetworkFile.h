@@ -37,6 +37,12 @@ TNetworkDocument Read(const QString& path);
 void Write(const QString& path, const TMine& mine, const TDocumentSettings& settings,
            const std::vector<TBranch*>& branchOrder, int version);
 
+// The whole file's bytes (signature, sizes, zlib stream): the body is inflated chunkSize
+// bytes at a time and parsed as they arrive. fileName is used in messages.
+inline constexpr qsizetype kReadChunkSize = 128 * 1024;
+TNetworkDocument ReadFileBytes(const QByteArray& data, const QString& fileName,
+                               qsizetype chunkSize = kReadChunkSize);
+
 // The decompressed body, for tests and tools. fileName is used in messages.
 TNetworkDocument ReadBody(const QByteArray& body, int version, const QString& fileName);
 QByteArray WriteBody(const TMine& mine, const TDocumentSettings& settings,

@@ -1,6 +1,7 @@
 #include "core/file/Zlib.h"
 
 #include "core/file/FileError.h"
+#include "core/file/InflateStream.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
@@ -11,24 +12,14 @@
 
 namespace {
 
-const QString kTooSmall = QStringLiteral("ZLib error: target buffer may be too small");
 const QString kOtherError = QStringLiteral("Error");
 
-// Network bodies are a few megabytes; anything beyond what an int32 size field holds is
-// a broken file, not a big one.
-constexpr qint64 kMaxExpectedSize = std::numeric_limits<int32_t>::max();
 // The output starts at this size (or the expected size when smaller) and doubles as needed.
 constexpr qint64 kInitialChunk = 64 * 1024;
 // Past 9 libdeflate parses optimally: a percent or two smaller, several times slower.
 constexpr int kDeflateLevel = 9;
 
 [[noreturn]] void fail(const QString& message) { throw EFileError(fekZlib, message); }
-
-// Ends the inflate stream on every path out of zlibInflateExact.
-struct InflateGuard {
-    z_stream* stream;
-    ~InflateGuard() { inflateEnd(stream); }
-};
 
 }  // namespace
 
@@ -52,54 +43,15 @@ QByteArray zlibCompress(QByteArrayView body)
 
 QByteArray zlibInflateExact(QByteArrayView data, qint64 expectedSize)
 {
-    if (expectedSize < 0 || expectedSize > kMaxExpectedSize)
-        fail(kOtherError);
-    if (static_cast<quint64>(data.size()) > std::numeric_limits<uInt>::max())
-        fail(kOtherError);
-
-    z_stream strm{};
-    strm.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-    strm.avail_in = static_cast<uInt>(data.size());
-    if (inflateInit(&strm) != Z_OK)
-        fail(kOtherError);
-    InflateGuard guard{&strm};
-
+    InflateStream stream(data, expectedSize);
+    // The output grows with what the stream really produces.
     QByteArray out(static_cast<qsizetype>(std::min(expectedSize, kInitialChunk)), Qt::Uninitialized);
-    qint64 produced = 0;
-    for (;;) {
-        if (produced == out.size() && out.size() < expectedSize) {
-            const qint64 grown = std::min(expectedSize, std::max<qint64>(out.size() * 2, kInitialChunk));
-            out.resize(static_cast<qsizetype>(grown));
-        }
-        const bool full = produced == expectedSize;
-        // With the expected bytes all produced, a one-byte probe tells whether the stream
-        // ends there or holds more.
-        Bytef probe = 0;
-        strm.next_out = full ? &probe : reinterpret_cast<Bytef*>(out.data()) + produced;
-        strm.avail_out = full ? 1 : static_cast<uInt>(out.size() - produced);
-        const uInt availBefore = strm.avail_out;
-
-        const int rc = inflate(&strm, Z_NO_FLUSH);
-        const uInt written = availBefore - strm.avail_out;
-        if (full && written > 0)
-            fail(kTooSmall);
-        produced += written;
-
-        switch (rc) {
-        case Z_STREAM_END:
-            if (produced != expectedSize)
-                fail(kTooSmall);
-            return out;
-        case Z_OK:
-            break;
-        case Z_BUF_ERROR:
-            // No progress possible: with room left in the output the input ran out, the
-            // stream is cut off.
-            if (strm.avail_out != 0)
-                fail(kTooSmall);
-            break;
-        default:  // Z_DATA_ERROR, Z_NEED_DICT, Z_MEM_ERROR, Z_STREAM_ERROR
-            fail(kOtherError);
-        }
+    while (stream.Produced() < expectedSize) {
+        if (stream.Produced() == out.size())
+            out.resize(static_cast<qsizetype>(std::min(expectedSize, std::max<qint64>(out.size() * 2, kInitialChunk))));
+        const qsizetype at = static_cast<qsizetype>(stream.Produced());
+        stream.ReadSome(out.data() + at, out.size() - at);
     }
+    stream.Finish();
+    return out;
 }

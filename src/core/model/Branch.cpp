@@ -61,6 +61,7 @@ TWaterPipe* TBranch::WaterPipe(int slot) const
 
 void TBranch::UnlinkEnds()
 {
+    ForgetSchemaDirection();
     if (startUzel_) {
         startUzel_->Branches.Remove(this);
         startUzel_ = nullptr;
@@ -83,6 +84,7 @@ void TBranch::LinkEnds()
         endUzel_ = u;
         u->Branches.Add(this);
     }
+    ForgetSchemaDirection();
     if (Linked())
         PlaceFirstSectionLabel();
 }
@@ -110,7 +112,10 @@ int TBranch::SchemaDirection() const
 {
     if (!Linked())
         return 0;
-    return LabelPlacement::DirectionDegrees(startUzel_->SX(), startUzel_->SY(), endUzel_->SX(), endUzel_->SY());
+    if (schemaDirection_ < 0)
+        schemaDirection_ = static_cast<int16_t>(
+            LabelPlacement::DirectionDegrees(startUzel_->SX(), startUzel_->SY(), endUzel_->SX(), endUzel_->SY()));
+    return schemaDirection_;
 }
 
 void TBranch::PlaceNumberLabel()
@@ -130,6 +135,7 @@ void TBranch::PlaceFirstSectionLabel()
 
 void TBranch::EndMovedOnSchema()
 {
+    ForgetSchemaDirection();
     if (!Linked())
         return;
     if (autoPlaceLabel_)

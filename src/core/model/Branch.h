@@ -90,6 +90,9 @@ private:
     TBranch(TMine* mine, int number, int startNumber, int endNumber);
     void LinkEnds();
     void UnlinkEnds();
+    // The direction is asked for every label of the branch; it changes only when an end
+    // node moves on the schema or the branch links to other nodes.
+    void ForgetSchemaDirection() { schemaDirection_ = -1; }
     void PlaceNumberLabel();
     void PlaceFirstSectionLabel();
     void SetEndNumber(bool start, int value);
@@ -105,6 +108,7 @@ private:
     bool showResult_ = true;
     TLabelOffset numberLabelOffset_ = TLabelOffset::Make(0, 0);
     bool autoPlaceLabel_ = true;
+    mutable int16_t schemaDirection_ = -1;  // SchemaDirection() once asked; -1 when not known
     double labelAngle_ = 90;
     double labelDistance_ = 15;
 };

@@ -1,7 +1,11 @@
 #include "core/model/LabelPlacement.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <optional>
+#include <utility>
 
 namespace LabelPlacement {
 namespace {
@@ -33,6 +37,26 @@ double SideTurn(LabelKind kind, int direction)
     return (pointsLeft != PlacedBelow(kind)) ? 180.0 : 0.0;
 }
 
+// The labels of one branch's sections share its direction and mostly their placement, and
+// they are placed one after another: the last answer is kept, so only the first of them pays
+// for the trigonometry. Keys compare bit for bit, so the answer is always the computed one.
+struct PlaceKey {
+    LabelKind kind;
+    bool bottom;
+    int direction;
+    uint64_t angle, distance;
+    bool operator==(const PlaceKey&) const = default;
+};
+struct DeriveKey {
+    LabelKind kind;
+    bool bottom;
+    int direction;
+    TLabelOffset offset;
+    bool operator==(const DeriveKey&) const = default;
+};
+thread_local std::optional<std::pair<PlaceKey, TLabelOffset>> gLastPlace;
+thread_local std::optional<std::pair<DeriveKey, Placement>> gLastDerive;
+
 }  // namespace
 
 void SetNumBranchesBottom(bool bottom) { gNumBranchesBottom = bottom; }
@@ -53,11 +77,19 @@ int DirectionDegrees(double startSX, double startSY, double endSX, double endSY)
 
 TLabelOffset Place(LabelKind kind, int direction, double relativeAngle, double distance)
 {
+    const PlaceKey key{kind, gNumBranchesBottom, direction, std::bit_cast<uint64_t>(relativeAngle),
+                       std::bit_cast<uint64_t>(distance)};
+    if (gLastPlace && gLastPlace->first == key)
+        return gLastPlace->second;
     const double phi = Normalize360(direction + relativeAngle + SideTurn(kind, direction)) * kDegToRad;
-    return TLabelOffset::Make(distance * std::cos(phi), -distance * std::sin(phi));
+    const TLabelOffset offset = TLabelOffset::Make(distance * std::cos(phi), -distance * std::sin(phi));
+    gLastPlace.emplace(key, offset);
+    return offset;
 }
 
-Placement Derive(LabelKind kind, int direction, const TLabelOffset& offset)
+namespace {
+
+Placement DeriveAnew(LabelKind kind, int direction, const TLabelOffset& offset)
 {
     const double dx = offset.X();
     const double dy = offset.Y();
@@ -67,6 +99,18 @@ Placement Derive(LabelKind kind, int direction, const TLabelOffset& offset)
         return p;
     const double phi = std::atan2(-dy, dx) / kDegToRad;
     p.angle = Normalize360(phi - direction - SideTurn(kind, direction));
+    return p;
+}
+
+}  // namespace
+
+Placement Derive(LabelKind kind, int direction, const TLabelOffset& offset)
+{
+    const DeriveKey key{kind, gNumBranchesBottom, direction, offset};
+    if (gLastDerive && gLastDerive->first == key)
+        return gLastDerive->second;
+    const Placement p = DeriveAnew(kind, direction, offset);
+    gLastDerive.emplace(key, p);
     return p;
 }
 

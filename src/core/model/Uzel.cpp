@@ -37,11 +37,13 @@ void TUzel::Link()
     for (TBranch* b : Mine()->BranchesWithEnd(number_, true))
         if (!b->StartUzel()) {
             b->startUzel_ = this;
+            b->ForgetSchemaDirection();
             Branches.Add(b);
         }
     for (TBranch* b : Mine()->BranchesWithEnd(number_, false))
         if (!b->EndUzel()) {
             b->endUzel_ = this;
+            b->ForgetSchemaDirection();
             Branches.Add(b);
         }
 }
@@ -53,6 +55,7 @@ void TUzel::Unlink()
             b->startUzel_ = nullptr;
         if (b->endUzel_ == this)
             b->endUzel_ = nullptr;
+        b->ForgetSchemaDirection();
     }
     Branches.Clear();
 }

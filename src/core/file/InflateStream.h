@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/file/ByteSource.h"
+
+#include <QByteArrayView>
+#include <memory>
+
+struct z_stream_s;
+
+// A zlib stream inflated a piece at a time, holding the caller to exactly expectedSize
+// bytes. The failures are those of inflating it whole (Zlib.h): a stream that is cut off,
+// ends before expectedSize bytes or holds more throws EFileError "ZLib error: target buffer
+// may be too small"; corrupt data or an impossible size throws "Error". The packed bytes
+// must outlive the stream.
+class InflateStream final : public ByteSource {
+public:
+    InflateStream(QByteArrayView packed, qint64 expectedSize);
+    ~InflateStream() override;
+    InflateStream(const InflateStream&) = delete;
+    InflateStream& operator=(const InflateStream&) = delete;
+
+    // Never gives more than the expected size; asking past it throws "too small".
+    qsizetype ReadSome(char* out, qsizetype capacity) override;
+    // Inflates what the caller did not take and checks that the stream ends exactly at the
+    // expected size, with its checksum.
+    void Finish();
+
+    qint64 Produced() const { return produced_; }
+
+private:
+    std::unique_ptr<z_stream_s> stream_;
+    qint64 expected_;
+    qint64 produced_ = 0;
+    bool ended_ = false;
+};
