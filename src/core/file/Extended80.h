@@ -4,7 +4,8 @@
 
 // An x87 80-bit extended-precision value, kept as its bit pattern so that values read from a
 // file are written back bit for bit. Conversions are portable: no long double involved.
-struct Extended80 {
+// Packed to its ten bytes: every label offset of a mine holds two.
+struct __attribute__((packed, aligned(2))) Extended80 {
     uint64_t mantissa = 0;      // explicit integer bit included (bit 63)
     uint16_t signExponent = 0;  // sign bit 15, exponent bits 0-14, bias 16383
 

@@ -18,7 +18,7 @@ TBranch* TBranch::Create(TMine* mine, int number, int startNumber, int endNumber
 {
     if (!mine)
         throw EOwnerError();
-    TBranch* b = mine->Branches.Add(std::unique_ptr<TBranch>(new TBranch(mine, number, startNumber, endNumber)));
+    TBranch* b = mine->Branches.Add(std::unique_ptr<TBranch>(new (mine) TBranch(mine, number, startNumber, endNumber)));
     mine->IndexBranchEnd(b, startNumber, true);
     mine->IndexBranchEnd(b, endNumber, false);
     b->Pipes.Reserve(3);  // the three water slots, the usual case

@@ -3,6 +3,7 @@
 #include "core/model/LabelOffset.h"
 #include "core/model/MineObject.h"
 #include "core/model/Pipe.h"
+#include "core/model/SmallVector.h"
 
 #include <QString>
 #include <vector>
@@ -81,9 +82,9 @@ public:
     // Sizes of the last drawn number label; colour stretches of the pressure colouring.
     int LabelWidth = 0;
     int LabelHeight = 0;
-    std::vector<int> ColorStops{0xFFFFFF};
-    std::vector<double> StopStart{0.0};
-    std::vector<double> StopEnd{1.0};
+    TSmallVector<int> ColorStops{0xFFFFFF};
+    TSmallVector<double> StopStart{0.0};
+    TSmallVector<double> StopEnd{1.0};
 
 private:
     friend class TUzel;

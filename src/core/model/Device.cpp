@@ -38,6 +38,8 @@ const KindTexts kKindTexts[] = {
 int ViewIndex(const TPipe* pipe) { return std::clamp(pipe->Kind(), 0, 3); }
 }  // namespace
 
+TMine* TDevice::BranchMine(TBranch* branch) { return MineOfBranch(branch); }
+
 TDevice::TDevice(TBranch* branch) : TMineObject(MineOfBranch(branch)), branch_(branch) {}
 
 TDevice::~TDevice()

@@ -83,6 +83,7 @@ protected:
     explicit TDevice(TBranch* branch);
 
 private:
+    static TMine* BranchMine(TBranch* branch);
     void Attach(TPipe* pipe, std::unique_ptr<TDevice> self);
     std::unique_ptr<TDevice> Detach(int* slot);
     void CreateSection();
@@ -101,7 +102,7 @@ D* TDevice::Create(TBranch* branch, TPipe* pipe)
 {
     if (!branch || !pipe)
         throw EOwnerError();
-    auto owned = std::unique_ptr<D>(new D(branch));
+    auto owned = std::unique_ptr<D>(new (BranchMine(branch)) D(branch));
     D* device = owned.get();
     device->Attach(pipe, std::move(owned));
     device->CreateSection();

@@ -117,12 +117,12 @@ private:
     friend class TDevice;
     using TDevice::TDevice;
     bool consumption_ = false;
-    int consumerType_ = 0;
     bool orifice_ = false;
+    int consumerType_ = 0;
+    int washerIndex_ = 0;
     double orificeDiameter_ = 5.0;
     double manometer_ = 0;
     double flow_ = 0;
-    int washerIndex_ = 0;
 };
 
 // A jet-break tank or reservoir.

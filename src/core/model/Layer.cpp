@@ -55,7 +55,7 @@ TLayer* TLayer::Create(TMine* mine)
 {
     if (!mine)
         throw EOwnerError();
-    TLayer* l = mine->Layers.Add(std::unique_ptr<TLayer>(new TLayer(mine)));
+    TLayer* l = mine->Layers.Add(std::unique_ptr<TLayer>(new (mine) TLayer(mine)));
     l->Changed(false);
     return l;
 }
@@ -87,7 +87,7 @@ TPLFPosition* TPLFPosition::Create(TMine* mine)
 {
     if (!mine)
         throw EOwnerError();
-    TPLFPosition* p = mine->PLFPositions.Add(std::unique_ptr<TPLFPosition>(new TPLFPosition(mine)));
+    TPLFPosition* p = mine->PLFPositions.Add(std::unique_ptr<TPLFPosition>(new (mine) TPLFPosition(mine)));
     p->Changed(false);
     return p;
 }

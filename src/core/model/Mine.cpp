@@ -44,6 +44,7 @@ TMine::~TMine()
     listeners_.clear();
     Selection.Clear();  // while every selected object is still alive
     destroying_ = true;
+    pool_.SetDying();
     Uzels.Clear();
     SurfaceUzels.Clear();
     Branches.Clear();
@@ -183,12 +184,11 @@ TMineObject* TMine::FindObject(TObjectKind kind, uint64_t serial) const
 
 TUzel* TMine::FirstUzelWithNumber(int number, const TUzel* except) const
 {
-    auto it = uzelsByNumber_.find(number);
-    if (it == uzelsByNumber_.end())
-        return nullptr;
     TUzel* best = nullptr;
     int bestIndex = -1;
-    for (TUzel* u : it->second) {
+    const auto [first, last] = uzelsByNumber_.equal_range(number);
+    for (auto it = first; it != last; ++it) {
+        TUzel* u = it->second;
         if (u == except)
             continue;
         const int i = Uzels.IndexOf(u);
@@ -208,15 +208,12 @@ std::vector<TBranch*> TMine::BranchesWithEnd(int number, bool start) const
         IndexBranchEnds();
     }
     const auto& map = start ? branchesByStart_ : branchesByEnd_;
-    auto it = map.find(number);
-    if (it == map.end())
-        return {};
+    const auto [first, last] = map.equal_range(number);
     std::vector<std::pair<int, TBranch*>> found;
-    found.reserve(it->second.size());
-    for (TBranch* b : it->second) {
-        const int i = Branches.IndexOf(b);
+    for (auto it = first; it != last; ++it) {
+        const int i = Branches.IndexOf(it->second);
         if (i >= 0)
-            found.emplace_back(i, b);
+            found.emplace_back(i, it->second);
     }
     std::sort(found.begin(), found.end());
     std::vector<TBranch*> out;
@@ -228,23 +225,20 @@ std::vector<TBranch*> TMine::BranchesWithEnd(int number, bool start) const
 
 namespace {
 template <class T>
-void AddToIndex(std::unordered_map<int, std::vector<T*>>& map, int number, T* obj)
+void AddToIndex(std::unordered_multimap<int, T*>& map, int number, T* obj)
 {
-    map[number].push_back(obj);
+    map.emplace(number, obj);
 }
 
 template <class T>
-void RemoveFromIndex(std::unordered_map<int, std::vector<T*>>& map, int number, T* obj)
+void RemoveFromIndex(std::unordered_multimap<int, T*>& map, int number, T* obj)
 {
-    auto it = map.find(number);
-    if (it == map.end())
-        return;
-    auto& v = it->second;
-    auto pos = std::find(v.begin(), v.end(), obj);
-    if (pos != v.end())
-        v.erase(pos);
-    if (v.empty())
-        map.erase(it);
+    const auto [first, last] = map.equal_range(number);
+    for (auto it = first; it != last; ++it)
+        if (it->second == obj) {
+            map.erase(it);
+            return;
+        }
 }
 }  // namespace
 

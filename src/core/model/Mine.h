@@ -4,6 +4,7 @@
 #include "core/model/DiamColor.h"
 #include "core/model/Layer.h"
 #include "core/model/MineLists.h"
+#include "core/model/ModelPool.h"
 #include "core/model/SelectionList.h"
 #include "core/model/TextBlock2D.h"
 
@@ -18,6 +19,9 @@ inline constexpr int kCurrentStreamVersion = 17;
 // Root of one network document: owns every node, branch, seam, plan position and text
 // block, and through the branches every pipe and device.
 class TMine {
+    // First member: the objects of every list below live in it, so it goes last.
+    TModelPool pool_;
+
 public:
     using ChangeHandler = std::function<void(TMine* sender, bool structural)>;
 
@@ -70,6 +74,8 @@ public:
     void SetLocalResistanceK(double k) { localResistanceK_ = k; }
 
     bool Destroying() const { return destroying_; }
+    // Where the mine's nodes, branches, pipes, sections, devices, seams and plan positions live.
+    TModelPool& Pool() { return pool_; }
     uint64_t NextSerial() { return ++lastSerial_; }
 
     // Convenience for editing: frees the object through its owning list.
@@ -122,8 +128,9 @@ private:
 
     void IndexBranchEnds() const;
 
-    std::unordered_map<int, std::vector<TUzel*>> uzelsByNumber_;
+    // One entry per object (numbers are nearly always unique): no list per number.
+    std::unordered_multimap<int, TUzel*> uzelsByNumber_;
     mutable bool branchEndsIndexed_ = false;
-    mutable std::unordered_map<int, std::vector<TBranch*>> branchesByStart_;
-    mutable std::unordered_map<int, std::vector<TBranch*>> branchesByEnd_;
+    mutable std::unordered_multimap<int, TBranch*> branchesByStart_;
+    mutable std::unordered_multimap<int, TBranch*> branchesByEnd_;
 };

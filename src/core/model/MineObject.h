@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/ModelPool.h"
 #include "core/model/ObjectList.h"
 
 #include <QString>
@@ -18,6 +19,12 @@ public:
     virtual ~TMineObject();
     TMineObject(const TMineObject&) = delete;
     TMineObject& operator=(const TMineObject&) = delete;
+
+    // Objects live in their mine's pool: `new (mine) TUzel(...)`. Owning lists free them
+    // with an ordinary delete.
+    static void* operator new(std::size_t size, TMine* mine);
+    static void operator delete(void* p, TMine*) { TModelPool::Abandon(p); }
+    static void operator delete(void* p, std::size_t size) { TModelPool::Free(p, size); }
 
     TMine* Mine() const { return mine_; }
     virtual TObjectKind ObjectKind() const = 0;
@@ -69,9 +76,10 @@ protected:
 private:
     friend class TSelectionList;
 
+    // The small fields last: derived classes put their own flags in the tail.
+    int tag_ = 0;
     TMine* mine_;
     uint64_t serial_;
-    int tag_ = 0;
     bool selected_ = false;
     bool labelToggle_ = false;
 };

@@ -18,6 +18,11 @@ TBranch* RequireBranch(TBranch* branch)
 }
 }  // namespace
 
+void* TPipe::operator new(std::size_t size, TBranch* branch)
+{
+    return RequireBranch(branch)->Mine()->Pool().Allocate(size);
+}
+
 TPipe::TPipe(TBranch* branch, int kind, int diameter)
     : Devices(RequireBranch(branch)), branch_(branch), kind_(kind), diameter_(diameter)
 {
@@ -198,7 +203,7 @@ TWaterPipe::TWaterPipe(TBranch* branch, int kind) : TPipe(branch, kind, 150) {}
 TWaterPipe* TWaterPipe::Create(TBranch* branch, int kind)
 {
     RequireBranch(branch);
-    auto* p = static_cast<TWaterPipe*>(branch->Pipes.Add(std::unique_ptr<TPipe>(new TWaterPipe(branch, kind))));
+    auto* p = static_cast<TWaterPipe*>(branch->Pipes.Add(std::unique_ptr<TPipe>(new (branch) TWaterPipe(branch, kind))));
     p->TakeTableColor();
     p->k_ = branch->Mine()->LocalResistanceK();
     return p;
@@ -229,7 +234,7 @@ TGasPipe::TGasPipe(TBranch* branch) : TPipe(branch, pkGas, 309) {}
 TGasPipe* TGasPipe::Create(TBranch* branch)
 {
     RequireBranch(branch);
-    auto* p = static_cast<TGasPipe*>(branch->Pipes.Add(std::unique_ptr<TPipe>(new TGasPipe(branch))));
+    auto* p = static_cast<TGasPipe*>(branch->Pipes.Add(std::unique_ptr<TPipe>(new (branch) TGasPipe(branch))));
     p->TakeTableColor();
     return p;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/DeviceList.h"
+#include "core/model/ModelPool.h"
 #include "core/model/ObjectList.h"
 
 #include <memory>
@@ -17,6 +18,10 @@ class TPipe : public TListIndexed {
 public:
     virtual ~TPipe();
     TPipe(const TPipe&) = delete;
+    // Pipes live in their mine's pool, like the branches that carry them.
+    static void* operator new(std::size_t size, TBranch* branch);
+    static void operator delete(void* p, TBranch*) { TModelPool::Abandon(p); }
+    static void operator delete(void* p, std::size_t size) { TModelPool::Free(p, size); }
     TPipe& operator=(const TPipe&) = delete;
 
     TBranch* Branch() const { return branch_; }
@@ -72,17 +77,18 @@ protected:
     void TakeTableColor();
     void Changed();
 
+    // Grouped by size: a mine has hundreds of thousands of pipes.
     TBranch* branch_;
+    std::unique_ptr<TPipePart> firstSection_;
+    double startFrac_ = 0;
+    double endFrac_ = 1;
+    double fixedResistance_ = 0;
     int kind_;
     int diameter_;
     int wallThickness_ = 0;
-    bool notNew_ = false;
-    double startFrac_ = 0;
-    double endFrac_ = 1;
-    std::unique_ptr<TPipePart> firstSection_;
     int color_ = 0;
     int resistanceMode_ = 0;
-    double fixedResistance_ = 0;
+    bool notNew_ = false;
     bool projected_ = false;
     // Laid flag of water pipes; kept here so the laid test needs no cast, even while a pipe
     // is being destroyed.

@@ -117,28 +117,28 @@ std::unique_ptr<TPipePart> TGasPipePart::ForPipe(TPipe* pipe)
 {
     if (!pipe)
         throw EOwnerError();
-    return std::unique_ptr<TPipePart>(new TGasPipePart(pipe, nullptr));
+    return std::unique_ptr<TPipePart>(new (pipe->Mine()) TGasPipePart(pipe, nullptr));
 }
 
 std::unique_ptr<TPipePart> TGasPipePart::ForDevice(TDevice* device)
 {
     if (!device)
         throw EOwnerError();
-    return std::unique_ptr<TPipePart>(new TGasPipePart(nullptr, device));
+    return std::unique_ptr<TPipePart>(new (device->Mine()) TGasPipePart(nullptr, device));
 }
 
 std::unique_ptr<TPipePart> TWaterPipePart::ForPipe(TPipe* pipe)
 {
     if (!pipe)
         throw EOwnerError();
-    return std::unique_ptr<TPipePart>(new TWaterPipePart(pipe, nullptr));
+    return std::unique_ptr<TPipePart>(new (pipe->Mine()) TWaterPipePart(pipe, nullptr));
 }
 
 std::unique_ptr<TPipePart> TWaterPipePart::ForDevice(TDevice* device)
 {
     if (!device)
         throw EOwnerError();
-    auto section = std::unique_ptr<TWaterPipePart>(new TWaterPipePart(nullptr, device));
+    auto section = std::unique_ptr<TWaterPipePart>(new (device->Mine()) TWaterPipePart(nullptr, device));
     if (device->Branch()->Linked())
         section->PlaceLabel();
     return section;

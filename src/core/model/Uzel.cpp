@@ -11,7 +11,7 @@ TUzel* TUzel::Create(TMine* mine, int number)
 {
     if (!mine)
         throw EOwnerError();
-    TUzel* u = mine->Uzels.Add(std::unique_ptr<TUzel>(new TUzel(mine, number)));
+    TUzel* u = mine->Uzels.Add(std::unique_ptr<TUzel>(new (mine) TUzel(mine, number)));
     mine->IndexUzelNumber(u, number);
     u->Link();
     return u;

@@ -1,0 +1,114 @@
+#include "core/model/ModelPool.h"
+
+#include <cstdlib>
+#include <new>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define IRVATA_POOL_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define IRVATA_POOL_ASAN 1
+#endif
+#endif
+
+#ifdef IRVATA_POOL_ASAN
+#include <sanitizer/asan_interface.h>
+// A place on the free list is out of bounds for everyone but the pool, so a dangling pointer
+// into the pool is caught like one into the heap.
+#define POOL_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
+#define POOL_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
+#else
+#define POOL_POISON(p, n) ((void)(p), (void)(n))
+#define POOL_UNPOISON(p, n) ((void)(p), (void)(n))
+#endif
+
+struct alignas(TModelPool::kGrain) TModelPool::Chunk {
+    TModelPool* pool;
+    std::size_t live;
+};
+
+static_assert((TModelPool::kChunkSize & (TModelPool::kChunkSize - 1)) == 0, "chunks are found by their alignment");
+
+TModelPool::~TModelPool()
+{
+    for (Chunk* c : chunks_) {
+        if (c->live == 0) {
+            POOL_UNPOISON(c, kChunkSize);
+            std::free(c);
+        } else {
+            c->pool = nullptr;  // its last object frees it
+        }
+    }
+}
+
+TModelPool::Chunk* TModelPool::ChunkOf(void* p)
+{
+    return reinterpret_cast<Chunk*>(reinterpret_cast<std::uintptr_t>(p) & ~(kChunkSize - 1));
+}
+
+void TModelPool::NewChunk()
+{
+    chunks_.reserve(chunks_.size() + 1);
+    void* raw = std::aligned_alloc(kChunkSize, kChunkSize);
+    if (!raw)
+        throw std::bad_alloc();
+    Chunk* c = new (raw) Chunk{this, 0};
+    chunks_.push_back(c);
+    next_ = reinterpret_cast<char*>(c) + sizeof(Chunk);
+    end_ = reinterpret_cast<char*>(c) + kChunkSize;
+    POOL_POISON(next_, static_cast<std::size_t>(end_ - next_));
+}
+
+void* TModelPool::Allocate(std::size_t size)
+{
+    const std::size_t n = Rounded(size == 0 ? 1 : size);
+    if (n > kChunkSize - sizeof(Chunk))
+        throw std::bad_alloc();
+    void* p;
+    FreePlace** head = n <= kMaxSize ? &free_[n / kGrain] : nullptr;
+    if (head && *head) {
+        p = *head;
+        POOL_UNPOISON(p, n);
+        *head = (*head)->next;
+    } else {
+        if (static_cast<std::size_t>(end_ - next_) < n)
+            NewChunk();
+        p = next_;
+        next_ += n;
+        POOL_UNPOISON(p, n);
+    }
+    ++ChunkOf(p)->live;
+    return p;
+}
+
+void TModelPool::Free(void* p, std::size_t size)
+{
+    if (!p)
+        return;
+    const std::size_t n = Rounded(size == 0 ? 1 : size);
+    Chunk* c = ChunkOf(p);
+    --c->live;
+    if (TModelPool* pool = c->pool) {
+        // Places of unusual sizes are not reused; their chunk goes with the pool.
+        if (!pool->dying_ && n <= kMaxSize) {
+            FreePlace*& head = pool->free_[n / kGrain];
+            head = new (p) FreePlace{head};
+        }
+        POOL_POISON(p, n);
+    } else if (c->live == 0) {
+        POOL_UNPOISON(c, kChunkSize);
+        std::free(c);
+    }
+}
+
+void TModelPool::Abandon(void* p)
+{
+    if (!p)
+        return;
+    Chunk* c = ChunkOf(p);
+    --c->live;
+    if (!c->pool && c->live == 0) {
+        POOL_UNPOISON(c, kChunkSize);
+        std::free(c);
+    }
+}
