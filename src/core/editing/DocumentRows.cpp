@@ -22,11 +22,35 @@ void TDocumentRows::Reset(TMine* mine, const std::vector<TBranch*>& branchOrder)
     filterUzel_ = nullptr;
     lastUzelSort_ = -1;
     lastBranchSort_ = -1;
+    if (IsWholeOrder(branchOrder)) {
+        // The usual case, a file's own order: taken as it is, without a second pass.
+        order_->Reserve(static_cast<int>(branchOrder.size()));
+        for (TBranch* b : branchOrder)
+            order_->Add(b);
+        Recount();
+        return;
+    }
     for (TBranch* b : branchOrder)
         order_->Add(b);
     // The stored order may be incomplete or name branches twice: Sync makes it whole.
     stale_ = true;
     Sync();
+}
+
+bool TDocumentRows::IsWholeOrder(const std::vector<TBranch*>& order) const
+{
+    const auto& branches = mine_->Branches;
+    if (static_cast<int>(order.size()) != branches.Count())
+        return false;
+    // Every branch of the mine exactly once; the list knows each branch's place at once.
+    std::vector<bool> seen(order.size(), false);
+    for (const TBranch* b : order) {
+        const int i = branches.IndexOf(b);
+        if (i < 0 || seen[static_cast<size_t>(i)])
+            return false;
+        seen[static_cast<size_t>(i)] = true;
+    }
+    return true;
 }
 
 bool TDocumentRows::MineChanged()

@@ -25,7 +25,8 @@ public:
     TDocumentRows(const TDocumentRows&) = delete;
     TDocumentRows& operator=(const TDocumentRows&) = delete;
 
-    // A new mine (after reading a file): the display order as stored, filters off.
+    // A new mine (after reading a file): the display order as stored, filters off. The
+    // order names live branches (of any mine), each once or more.
     void Reset(TMine* mine, const std::vector<TBranch*>& branchOrder = {});
 
     TMine* Mine() const { return mine_; }
@@ -69,6 +70,8 @@ public:
 private:
     void RefillIncident();
     void Recount();
+    // The order names every branch of the mine exactly once.
+    bool IsWholeOrder(const std::vector<TBranch*>& order) const;
 
     TMine* mine_;
     std::unique_ptr<TInfoBranchList> order_;

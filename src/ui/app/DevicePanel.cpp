@@ -9,6 +9,7 @@
 #include "ui/document/TableLook.h"
 
 #include <QComboBox>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QListWidget>
@@ -53,6 +54,7 @@ QIcon Swatch(int storedColor, bool tick)
     }
     return QIcon(pixmap);
 }
+
 
 // A small padlock for the lock buttons.
 QIcon Padlock()
@@ -347,7 +349,7 @@ void TDevicePanel::RefillChoice(TChoice& choice, bool followBranch)
         choice.box->clear();
         choice.box->addItem(DevicePanelTexts::kNone);
         for (size_t i = 0; i < entries.size(); ++i)
-            choice.box->addItem(Swatch(entries[i].second, static_cast<int>(i) == def), entries[i].first);
+            choice.box->addItem(SwatchOf(entries[i].second, static_cast<int>(i) == def), entries[i].first);
         choice.box->setCurrentIndex(std::clamp(previous, 0, choice.box->count() - 1));
         choice.entries = std::move(entries);
         choice.shownDefault = def;
@@ -360,6 +362,16 @@ void TDevicePanel::RefillChoice(TChoice& choice, bool followBranch)
         choice.box->setCurrentIndex(std::clamp(value + 1, 0, choice.box->count() - 1));
     }
     UpdateLock(choice);
+}
+
+QIcon TDevicePanel::SwatchOf(int storedColor, bool tick)
+{
+    // Drawn once per colour: a mine may have thousands of positions in a few colours.
+    const quint64 key = (quint64(quint32(storedColor)) << 1) | (tick ? 1 : 0);
+    auto it = swatches_.constFind(key);
+    if (it == swatches_.constEnd())
+        it = swatches_.insert(key, Swatch(storedColor, tick));
+    return *it;
 }
 
 void TDevicePanel::UpdateLock(TChoice& choice)

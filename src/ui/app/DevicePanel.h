@@ -10,6 +10,8 @@
 // EditDeviceRequested, and enable the device commands from SelectedDevice() whenever
 // SelectionChanged arrives; DeviceKind() is the kind a new device gets.
 
+#include <QHash>
+#include <QIcon>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -85,6 +87,7 @@ private:
     int DefaultOf(const TChoice& choice) const;
     void SetDefaultOf(TChoice& choice, int index);
     int BranchValueOf(const TChoice& choice, const TBranch* branch) const;
+    QIcon SwatchOf(int storedColor, bool tick);
 
     QPointer<TChildForm> doc_;
     // The current branch the boxes were last set from.
@@ -99,4 +102,5 @@ private:
     QToolButton* btnLockPLF_ = nullptr;
     TChoice layer_;
     TChoice plf_;
+    QHash<quint64, QIcon> swatches_;
 };

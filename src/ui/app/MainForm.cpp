@@ -227,6 +227,10 @@ bool TMainForm::event(QEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (opening_.Busy()) {
+        event->ignore();
+        return;
+    }
     for (TChildForm* f : Documents())
         if (f->Busy().Busy()) {
             event->ignore();

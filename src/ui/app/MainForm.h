@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/checks/BusyCounter.h"
 #include "core/commands/CommandRules.h"
 #include "core/settings/ToolbarLayout.h"
 
@@ -177,6 +178,8 @@ private:
     std::unique_ptr<CommandActions> commands_;
     std::vector<QToolBar*> bars_;
     std::vector<ToolbarRecord> layout_;
+    // Raised while a file is being read for a window not shown yet: the frame stays open.
+    TBusyCounter opening_;
     bool layoutApplied_ = false;
     QMenu* recentMenu_ = nullptr;
     QMenu* openRecentMenu_ = nullptr;

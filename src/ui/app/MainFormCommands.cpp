@@ -172,6 +172,7 @@ CommandContext TMainForm::CurrentContext() const
     CommandContext c;
     const QList<TChildForm*> documents = Documents();
     c.documentCount = static_cast<int>(documents.size());
+    c.busy = opening_.Busy();
     for (TChildForm* f : documents)
         c.busy = c.busy || f->Busy().Busy();
     c.deviceViewVisible = deviceDock_ && !deviceDock_->isHidden();

@@ -134,7 +134,13 @@ TChildForm* TMainForm::OpenPath(const QString& path)
     }
     // The window appears only once the file has been read.
     auto form = std::make_unique<TChildForm>(config_);
-    if (!form->OpenFile(path)) {
+    form->SetProgress(&status_->Progress());
+    bool opened = false;
+    {
+        const TBusyGuard opening(&opening_);
+        opened = form->OpenFile(path);
+    }
+    if (!opened) {
         RebuildRecentMenu();
         return nullptr;
     }

@@ -2,6 +2,7 @@
 
 #include "ui/document/ChildForm.h"
 
+#include "core/file/AtomicFile.h"
 #include "core/file/NetworkFile.h"
 #include "core/model/Mine.h"
 #include "core/settings/Config.h"
@@ -9,6 +10,7 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/WaitCursor.h"
 #include "ui/document/BranchTableModel.h"
+#include "ui/document/LongWork.h"
 #include "ui/document/UzelTableModel.h"
 
 #include <QCloseEvent>
@@ -19,6 +21,8 @@ namespace {
 const QString kNotFound = QStringLiteral("Файл %1 не найден");
 const QString kUnknownFormat = QStringLiteral("Файл %1 имеет неизвестный программе формат или поврежден");
 const QString kSaveChanges = QStringLiteral("Сохранить изменения в файле %1?");
+const QString kReading = QStringLiteral("Чтение файла %1 ...");
+const QString kSaving = QStringLiteral("Сохранение файла %1 ...");
 
 TSaveFlow::TReply ReplyOf(TMsgAnswer answer)
 {
@@ -55,7 +59,9 @@ bool TChildForm::OpenFile(const QString& given)
         return fail(kUnknownFormat.arg(info.fileName()));
     TNetworkDocument doc;
     try {
-        doc = NetworkFile::Read(path);
+        // The mine being read is the reading thread's alone until it is handed over here.
+        LongWork::Run(kReading.arg(info.fileName()), progress_, &busy_,
+                      [&doc, &path](LongWork::TPercent&) { doc = NetworkFile::Read(path); });
     } catch (const Exception& e) {
         return fail(e.Message());
     } catch (const std::bad_alloc&) {
@@ -150,7 +156,15 @@ bool TChildForm::SaveFile(bool saveAs)
 
     try {
         TWaitCursor wait;
-        NetworkFile::Write(flow.Path(), *mine_, DocumentSettings(), rows_->BranchOrderVector(), flow.Version());
+        // The file is written beside the window, which keeps painting; the mine stays as it
+        // is meanwhile, since every input that could change it waits.
+        const TMine& mine = *mine_;
+        const TDocumentSettings settings = DocumentSettings();
+        const std::vector<TBranch*> order = rows_->BranchOrderVector();
+        const QString path = flow.Path();
+        const int version = flow.Version();
+        LongWork::Run(kSaving.arg(FileNameOnly(path)), progress_, &busy_,
+                      [&](LongWork::TPercent&) { NetworkFile::Write(path, mine, settings, order, version); });
     } catch (const Exception& e) {
         // The previous file is untouched; so are the document's name and state.
         fail();

@@ -132,8 +132,14 @@ void TUzelPropForm::Bind(TChildForm* document, TUzel* uzel)
         if (document_)
             disconnect(document_, nullptr, this, nullptr);
         document_ = document;
-        if (document)
+        if (document) {
             connect(document, &TChildForm::MineEdited, this, &TUzelPropForm::Refresh);
+            // The document and its mine go: nothing of them stays behind in this window.
+            connect(document, &QObject::destroyed, this, [this] {
+                uzel_ = nullptr;
+                Refresh();
+            });
+        }
     }
     uzel_ = uzel;
     Refresh();
@@ -298,8 +304,14 @@ void TBranchPropForm::Bind(TChildForm* document, TBranch* branch)
         if (document_)
             disconnect(document_, nullptr, this, nullptr);
         document_ = document;
-        if (document)
+        if (document) {
             connect(document, &TChildForm::MineEdited, this, &TBranchPropForm::Refresh);
+            // The document and its mine go: nothing of them stays behind in this window.
+            connect(document, &QObject::destroyed, this, [this] {
+                branch_ = nullptr;
+                Refresh();
+            });
+        }
     }
     branch_ = branch;
     Refresh();

@@ -22,6 +22,25 @@ struct Line4 : ::testing::Test {
     TUzel* uzel(int i) { return mb.mine().Uzels.Items(i); }
 };
 
+TEST_F(Line4, AStoredOrderOfEveryBranchIsKeptAndOneOfTheRightLengthWithARepeatIsMadeWhole)
+{
+    TDocumentRows rows(mb.get());
+    rows.Reset(mb.get(), {b20, b30, b10});
+    ASSERT_EQ(rows.BranchCount(), 3);
+    EXPECT_EQ(rows.BranchOrderVector(), (std::vector<TBranch*>{b20, b30, b10}));
+    EXPECT_FALSE(rows.Stale());
+
+    rows.Reset(mb.get(), {b20, b20, b10});  // as many as the mine has, b30 missing
+    EXPECT_EQ(rows.BranchOrderVector(), (std::vector<TBranch*>{b20, b10, b30}));
+
+    MineBuilder other;
+    other.uzel(1, 0);
+    other.uzel(2, 10);
+    TBranch* foreign = other.branch(10, 1, 2);
+    rows.Reset(mb.get(), {b10, foreign, b20});  // a branch of another mine in the order
+    EXPECT_EQ(rows.BranchOrderVector(), (std::vector<TBranch*>{b10, b20, b30}));
+}
+
 TEST_F(Line4, StoredOrderIsMadeWholeAndDeletionMakesRowsStaleUntilSync)
 {
     TDocumentRows rows(mb.get());
