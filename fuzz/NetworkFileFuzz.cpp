@@ -1,6 +1,7 @@
 // Feeds untrusted bytes to the network file reader. The first byte chooses the way in:
-// 0..17 parse the rest as a decompressed body of that format version, anything else reads
-// the rest as a whole file (signature, sizes, zlib stream) through a file in memory.
+// 0..17 parse the rest as a decompressed body of that format version; anything else reads
+// the rest as a whole file (signature, sizes, zlib stream): an odd byte through a file in
+// memory, an even one from the bytes through an inflating window of 1 to 13 bytes.
 // A damaged input may only end in EFileError; any other exception, a crash or a sanitizer
 // report is a finding.
 
@@ -53,8 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         if (way < kVersions) {
             TNetworkDocument doc = NetworkFile::ReadBody(rest, way, QStringLiteral("fuzz.irv"));
-        } else {
+        } else if (way & 1) {
             ReadAsFile(rest);
+        } else {
+            // A whole file's bytes read through a window of a few bytes: every field straddles
+            // a chunk boundary somewhere.
+            TNetworkDocument doc = NetworkFile::ReadFileBytes(rest, QStringLiteral("fuzz.irv"), 1 + way % 13);
         }
     } catch (const EFileError&) {
         // The expected answer to a damaged file.
