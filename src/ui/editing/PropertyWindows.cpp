@@ -135,7 +135,9 @@ void TUzelPropForm::Bind(TChildForm* document, TUzel* uzel)
         if (document) {
             connect(document, &TChildForm::MineEdited, this, &TUzelPropForm::Refresh);
             // The document and its mine go: nothing of them stays behind in this window.
+            // (At this signal the pointer to it is not yet cleared: it is let go by hand.)
             connect(document, &QObject::destroyed, this, [this] {
+                document_ = nullptr;
                 uzel_ = nullptr;
                 Refresh();
             });
@@ -307,7 +309,9 @@ void TBranchPropForm::Bind(TChildForm* document, TBranch* branch)
         if (document) {
             connect(document, &TChildForm::MineEdited, this, &TBranchPropForm::Refresh);
             // The document and its mine go: nothing of them stays behind in this window.
+            // (At this signal the pointer to it is not yet cleared: it is let go by hand.)
             connect(document, &QObject::destroyed, this, [this] {
+                document_ = nullptr;
                 branch_ = nullptr;
                 Refresh();
             });
