@@ -60,7 +60,12 @@ QMatrix4x4 TTopologyView::Matrix(QSize client, const TModelBox& box) const
 
 QVector3D TTopologyView::Project(const QVector3D& mine, QSize client, const TModelBox& box) const
 {
-    const QVector3D ndc = Matrix(client, box).map(ToGl(mine));
+    return ProjectGl(ToGl(mine), client, box);
+}
+
+QVector3D TTopologyView::ProjectGl(const QVector3D& gl, QSize client, const TModelBox& box) const
+{
+    const QVector3D ndc = Matrix(client, box).map(gl);
     return QVector3D((ndc.x() + 1) / 2 * float(client.width()), (1 - ndc.y()) / 2 * float(client.height()), ndc.z());
 }
 

@@ -40,6 +40,8 @@ public:
     QMatrix4x4 Matrix(QSize client, const TModelBox& box) const;
     // A mine point (X, Y, Z) in window pixels (y down), with its depth (−1 near … 1 far).
     QVector3D Project(const QVector3D& mine, QSize client, const TModelBox& box) const;
+    // The same for a point already in the graphics library's axes (as the scene holds them).
+    QVector3D ProjectGl(const QVector3D& gl, QSize client, const TModelBox& box) const;
     // The zoom that shows the whole box at the present angles: the smaller of the two ratios,
     // so nothing leaves the window, with a twentieth of it to spare; 1 when there is nothing
     // to fit.

@@ -187,9 +187,8 @@ void TTopologyGlView::PaintOverlay(QPainter& p)
         p.setPen(Qt::NoPen);
         for (size_t i = 0; i < scene_.DirectionColors.size(); ++i) {
             const float* v = &scene_.DirectionVertices[6 * i];
-            // The marks hold the graphics library's axes; the view projects mine points.
-            const QVector3D from = view_.Project(QVector3D(v[0], -v[2], v[1]), size(), box_);
-            const QVector3D to = view_.Project(QVector3D(v[3], -v[5], v[4]), size(), box_);
+            const QVector3D from = view_.ProjectGl(QVector3D(v[0], v[1], v[2]), size(), box_);
+            const QVector3D to = view_.ProjectGl(QVector3D(v[3], v[4], v[5]), size(), box_);
             const QPointF mid((from.x() + to.x()) / 2, (from.y() + to.y()) / 2);
             QPointF way(to.x() - from.x(), to.y() - from.y());
             const qreal length = std::hypot(way.x(), way.y());
