@@ -12,6 +12,7 @@
 #include "core/model/Device.h"
 #include "core/model/DeviceKinds.h"
 #include "core/model/Mine.h"
+#include "core/model/ModelPool.h"
 #include "core/model/Pipe.h"
 #include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
@@ -50,8 +51,9 @@ const QString& FileFor(int branches)
 size_t HeapInUse()
 {
     const struct mallinfo2 m = mallinfo2();
-    // Small blocks in the arena plus blocks mapped on their own.
-    return m.uordblks + m.hblkhd;
+    // Small blocks in the arena, blocks mapped on their own, and the model's pool chunks,
+    // which are mapped outside the heap.
+    return m.uordblks + m.hblkhd + TModelPool::MappedBytes();
 }
 
 void KeptMemory(benchmark::State& state)

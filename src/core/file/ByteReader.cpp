@@ -81,7 +81,11 @@ QString ByteReader::string()
     if (n <= 0)
         return QString();
     const uint8_t* p = take(n);
-    return fromCp1251(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
+    if (static_cast<size_t>(n) > TRecentTexts::kMaxBytes)
+        return fromCp1251(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
+    if (!recentTexts_)
+        recentTexts_ = std::make_unique<TRecentTexts>();
+    return recentTexts_->Decode(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
 }
 
 QUuid ByteReader::guid()

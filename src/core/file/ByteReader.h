@@ -2,6 +2,7 @@
 
 #include "core/file/ByteSource.h"
 #include "core/file/Extended80.h"
+#include "core/file/RecentTexts.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -51,6 +52,7 @@ public:
     }
     void skip(qsizetype n);
     // int32 byte count, then that many Windows-1251 bytes; a count <= 0 is the empty string.
+    // A short text read before shares that one's characters.
     QString string();
     // The 16 bytes of a GUID in its in-memory order (Data1, Data2, Data3 little-endian).
     QUuid guid();
@@ -103,4 +105,6 @@ private:
     std::unique_ptr<uint8_t[]> window_;
     qsizetype capacity_ = 0;
     qsizetype chunk_ = 0;
+
+    std::unique_ptr<TRecentTexts> recentTexts_;  // made at the first short text
 };

@@ -132,10 +132,21 @@ void Read(ByteReader& r, TMine& mine, int version)
     for (int i = 0; i < uzels; ++i)
         UzelRecord::Read(r, mine, version);
 
+    // The diameter colour table is filled as the branches arrive, while each is still in
+    // the cache, rather than in a second walk over the mine. Files before colours were
+    // stored hand out colours by diameter as their pipes are read; the table is then
+    // counted afresh.
     const int32_t branches = r.count(BranchRecord::MinSize(version));
     mine.Branches.Reserve(std::min(branches, kReserveLimit));
-    for (int i = 0; i < branches; ++i)
-        BranchRecord::Read(r, mine, version);
+    const bool countAsRead = version >= 6;
+    mine.DiamColors.Clear();
+    for (int i = 0; i < branches; ++i) {
+        TBranch* branch = BranchRecord::Read(r, mine, version);
+        if (countAsRead)
+            mine.DiamColors.RegisterFirePipeOf(branch);
+    }
+    if (!countAsRead)
+        mine.DiamColors.Rebuild();
 
     if (version >= 16) {
         const int32_t blocks = r.count(kTextBlockMinSize);
@@ -143,7 +154,6 @@ void Read(ByteReader& r, TMine& mine, int version)
             ReadTextBlock(r, mine);
     }
 
-    mine.DiamColors.Rebuild();
     mine.RecalcBounds();
     mine.SetModified(false, false);
 }

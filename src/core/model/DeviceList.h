@@ -7,8 +7,9 @@ class TDevice;
 class TBranch;
 
 // Devices of one pipe, owned, kept in ascending position by their callers; adding or
-// removing one is a change of the branch.
-class TDeviceList : public TOwningList<TDevice> {
+// removing one is a change of the branch. A pipe mostly carries none to two, kept in the list
+// itself.
+class TDeviceList : public TOwningList<TDevice, 2> {
 public:
     explicit TDeviceList(TBranch* branch);
     ~TDeviceList() override;

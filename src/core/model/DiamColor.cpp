@@ -80,8 +80,13 @@ void TDiamColorController::Rebuild()
 {
     entries_.clear();
     for (TBranch* b : mine_->Branches)
-        if (TPipe* fire = b->FirePipe())
-            RegisterPipe(fire, true);
+        RegisterFirePipeOf(b);
+}
+
+void TDiamColorController::RegisterFirePipeOf(const TBranch* branch)
+{
+    if (TPipe* fire = branch->FirePipe())
+        RegisterPipe(fire, true);
 }
 
 void TDiamColorController::SortByDiameter()

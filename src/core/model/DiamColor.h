@@ -4,6 +4,7 @@
 #include <vector>
 
 class TMine;
+class TBranch;
 class TPipe;
 class TWaterPipe;
 
@@ -34,6 +35,8 @@ public:
     void PresentChanged(const TWaterPipe* pipe);
     // Builds the table anew from the fire-fighting pipes' stored colours.
     void Rebuild();
+    // One step of that, for a reader that meets the branches one by one after a Clear.
+    void RegisterFirePipeOf(const TBranch* branch);
     void Clear() { entries_.clear(); }
     void SortByDiameter();
 

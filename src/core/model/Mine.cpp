@@ -186,17 +186,15 @@ TUzel* TMine::FirstUzelWithNumber(int number, const TUzel* except) const
 {
     TUzel* best = nullptr;
     int bestIndex = -1;
-    const auto [first, last] = uzelsByNumber_.equal_range(number);
-    for (auto it = first; it != last; ++it) {
-        TUzel* u = it->second;
+    uzelsByNumber_.ForEach(number, [&](TUzel* u) {
         if (u == except)
-            continue;
+            return;
         const int i = Uzels.IndexOf(u);
         if (i >= 0 && (!best || i < bestIndex)) {
             best = u;
             bestIndex = i;
         }
-    }
+    });
     return best;
 }
 
@@ -208,13 +206,12 @@ std::vector<TBranch*> TMine::BranchesWithEnd(int number, bool start) const
         IndexBranchEnds();
     }
     const auto& map = start ? branchesByStart_ : branchesByEnd_;
-    const auto [first, last] = map.equal_range(number);
     std::vector<std::pair<int, TBranch*>> found;
-    for (auto it = first; it != last; ++it) {
-        const int i = Branches.IndexOf(it->second);
+    map.ForEach(number, [&](TBranch* b) {
+        const int i = Branches.IndexOf(b);
         if (i >= 0)
-            found.emplace_back(i, it->second);
-    }
+            found.emplace_back(i, b);
+    });
     std::sort(found.begin(), found.end());
     std::vector<TBranch*> out;
     out.reserve(found.size());
@@ -223,33 +220,14 @@ std::vector<TBranch*> TMine::BranchesWithEnd(int number, bool start) const
     return out;
 }
 
-namespace {
-template <class T>
-void AddToIndex(std::unordered_multimap<int, T*>& map, int number, T* obj)
-{
-    map.emplace(number, obj);
-}
-
-template <class T>
-void RemoveFromIndex(std::unordered_multimap<int, T*>& map, int number, T* obj)
-{
-    const auto [first, last] = map.equal_range(number);
-    for (auto it = first; it != last; ++it)
-        if (it->second == obj) {
-            map.erase(it);
-            return;
-        }
-}
-}  // namespace
-
-void TMine::IndexUzelNumber(TUzel* uzel, int number) { AddToIndex(uzelsByNumber_, number, uzel); }
-void TMine::UnindexUzelNumber(TUzel* uzel, int number) { RemoveFromIndex(uzelsByNumber_, number, uzel); }
+void TMine::IndexUzelNumber(TUzel* uzel, int number) { uzelsByNumber_.Add(number, uzel); }
+void TMine::UnindexUzelNumber(TUzel* uzel, int number) { uzelsByNumber_.Remove(number, uzel); }
 
 void TMine::IndexBranchEnds() const
 {
     for (TBranch* b : Branches) {
-        AddToIndex(branchesByStart_, b->StartNumber(), b);
-        AddToIndex(branchesByEnd_, b->EndNumber(), b);
+        branchesByStart_.Add(b->StartNumber(), b);
+        branchesByEnd_.Add(b->EndNumber(), b);
     }
     branchEndsIndexed_ = true;
 }
@@ -257,11 +235,11 @@ void TMine::IndexBranchEnds() const
 void TMine::IndexBranchEnd(TBranch* branch, int number, bool start)
 {
     if (branchEndsIndexed_)
-        AddToIndex(start ? branchesByStart_ : branchesByEnd_, number, branch);
+        (start ? branchesByStart_ : branchesByEnd_).Add(number, branch);
 }
 
 void TMine::UnindexBranchEnd(TBranch* branch, int number, bool start)
 {
     if (branchEndsIndexed_)
-        RemoveFromIndex(start ? branchesByStart_ : branchesByEnd_, number, branch);
+        (start ? branchesByStart_ : branchesByEnd_).Remove(number, branch);
 }

@@ -4,6 +4,7 @@
 #include "core/model/DiamColor.h"
 #include "core/model/Layer.h"
 #include "core/model/MineLists.h"
+#include "core/model/NumberIndex.h"
 #include "core/model/ModelPool.h"
 #include "core/model/SelectionList.h"
 #include "core/model/TextBlock2D.h"
@@ -11,7 +12,6 @@
 #include <QUuid>
 #include <array>
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 inline constexpr int kCurrentStreamVersion = 17;
@@ -129,8 +129,8 @@ private:
     void IndexBranchEnds() const;
 
     // One entry per object (numbers are nearly always unique): no list per number.
-    std::unordered_multimap<int, TUzel*> uzelsByNumber_;
+    TNumberIndex<TUzel> uzelsByNumber_;
     mutable bool branchEndsIndexed_ = false;
-    mutable std::unordered_multimap<int, TBranch*> branchesByStart_;
-    mutable std::unordered_multimap<int, TBranch*> branchesByEnd_;
+    mutable TNumberIndex<TBranch> branchesByStart_;
+    mutable TNumberIndex<TBranch> branchesByEnd_;
 };

@@ -78,3 +78,9 @@ class TInfoBranchList : public TCustomBranchListT<TObjectList<TBranch>> {
 public:
     using TCustomBranchListT::TCustomBranchListT;
 };
+
+// The branches meeting at a node: rarely more than four, kept in the node itself.
+class TIncidentBranchList : public TCustomBranchListT<TObjectList<TBranch, 4>> {
+public:
+    using TCustomBranchListT::TCustomBranchListT;
+};

@@ -1,7 +1,12 @@
 #include "core/model/ModelPool.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <new>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 #if defined(__SANITIZE_ADDRESS__)
 #define IRVATA_POOL_ASAN 1
@@ -29,12 +34,58 @@ struct alignas(TModelPool::kGrain) TModelPool::Chunk {
 
 static_assert((TModelPool::kChunkSize & (TModelPool::kChunkSize - 1)) == 0, "chunks are found by their alignment");
 
+namespace {
+
+std::atomic<std::size_t> mappedBytes{0};
+
+void* MapChunk(bool hugePages)
+{
+    constexpr std::size_t n = TModelPool::kChunkSize;
+#ifdef __linux__
+    // Twice the size, then the unaligned head and tail are given back.
+    void* raw = mmap(nullptr, 2 * n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED)
+        return nullptr;
+    const auto start = reinterpret_cast<std::uintptr_t>(raw);
+    const std::uintptr_t aligned = (start + n - 1) & ~(n - 1);
+    if (aligned > start)
+        munmap(raw, aligned - start);
+    if (const std::uintptr_t tail = start + 2 * n - (aligned + n); tail > 0)
+        munmap(reinterpret_cast<void*>(aligned + n), tail);
+    if (hugePages)
+        madvise(reinterpret_cast<void*>(aligned), n, MADV_HUGEPAGE);
+    mappedBytes += n;
+    return reinterpret_cast<void*>(aligned);
+#else
+    (void)hugePages;
+    void* p = std::aligned_alloc(n, n);
+    if (p)
+        mappedBytes += n;
+    return p;
+#endif
+}
+
+void UnmapChunk(void* chunk)
+{
+    constexpr std::size_t n = TModelPool::kChunkSize;
+    mappedBytes -= n;
+#ifdef __linux__
+    munmap(chunk, n);
+#else
+    std::free(chunk);
+#endif
+}
+
+}  // namespace
+
+std::size_t TModelPool::MappedBytes() { return mappedBytes; }
+
 TModelPool::~TModelPool()
 {
     for (Chunk* c : chunks_) {
         if (c->live == 0) {
             POOL_UNPOISON(c, kChunkSize);
-            std::free(c);
+            UnmapChunk(c);
         } else {
             c->pool = nullptr;  // its last object frees it
         }
@@ -49,7 +100,7 @@ TModelPool::Chunk* TModelPool::ChunkOf(void* p)
 void TModelPool::NewChunk()
 {
     chunks_.reserve(chunks_.size() + 1);
-    void* raw = std::aligned_alloc(kChunkSize, kChunkSize);
+    void* raw = MapChunk(!chunks_.empty());
     if (!raw)
         throw std::bad_alloc();
     Chunk* c = new (raw) Chunk{this, 0};
@@ -97,7 +148,7 @@ void TModelPool::Free(void* p, std::size_t size)
         POOL_POISON(p, n);
     } else if (c->live == 0) {
         POOL_UNPOISON(c, kChunkSize);
-        std::free(c);
+        UnmapChunk(c);
     }
 }
 
@@ -109,6 +160,6 @@ void TModelPool::Abandon(void* p)
     --c->live;
     if (!c->pool && c->live == 0) {
         POOL_UNPOISON(c, kChunkSize);
-        std::free(c);
+        UnmapChunk(c);
     }
 }

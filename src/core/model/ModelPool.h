@@ -31,10 +31,15 @@ public:
     // From now on freed places are not kept for reuse: the pool is about to go.
     void SetDying() { dying_ = true; }
 
-    // Chunks held and the bytes of them handed out, for measurements.
+    // Chunks held, for measurements; and the bytes of every pool's chunks, which the heap's
+    // own statistics do not see.
     std::size_t ChunkCount() const { return chunks_.size(); }
+    static std::size_t MappedBytes();
 
-    static constexpr std::size_t kChunkSize = std::size_t{1} << 16;
+    // Chunks are mapped at their own alignment. From a pool's second chunk on they ask for
+    // huge pages: a large mine then touches a few hundred pages instead of tens of
+    // thousands, while a small one keeps to the few small pages it uses.
+    static constexpr std::size_t kChunkSize = std::size_t{1} << 21;
     static constexpr std::size_t kGrain = 16;
     static constexpr std::size_t kMaxSize = 1024;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/Errors.h"
+#include "core/model/InlineVector.h"
 
 #include <algorithm>
 #include <memory>
@@ -12,9 +13,9 @@ class TMine;
 // Objects kept in an owning list remember their place there, so finding their index is
 // cheap in large mines; the owning list keeps the remembered places honest.
 class TListIndexed {
-    template <class, class>
+    template <class, class, std::size_t>
     friend class TListBase;
-    template <class>
+    template <class, std::size_t>
     friend class TOwningList;
 
 protected:
@@ -24,9 +25,13 @@ protected:
 };
 
 // An ordered list of object references. Ptr is T* for views or std::unique_ptr<T> for
-// owning lists; reading is the same for both.
-template <class T, class Ptr>
+// owning lists; reading is the same for both. A list with Inline > 0 keeps that many entries
+// in itself (the short per-object lists of a mine); the mine's own lists live on the heap.
+template <class T, class Ptr, std::size_t Inline = 0>
 class TListBase {
+protected:
+    using Storage = std::conditional_t<Inline == 0, std::vector<Ptr>, TInlineVector<Ptr, Inline>>;
+
 public:
     using value_type = T*;
 
@@ -39,7 +44,7 @@ public:
         using reference = T*;
 
         const_iterator() = default;
-        explicit const_iterator(typename std::vector<Ptr>::const_iterator it) : it_(it) {}
+        explicit const_iterator(typename Storage::const_iterator it) : it_(it) {}
         T* operator*() const { return Raw(*it_); }
         const_iterator& operator++() { ++it_; return *this; }
         const_iterator operator++(int) { auto c = *this; ++it_; return c; }
@@ -49,7 +54,7 @@ public:
         bool operator==(const const_iterator& o) const { return it_ == o.it_; }
 
     private:
-        typename std::vector<Ptr>::const_iterator it_;
+        typename Storage::const_iterator it_;
     };
 
     TListBase() = default;
@@ -104,12 +109,15 @@ public:
         return v;
     }
 
-    // Stable sort with a strict weak "less" over the objects.
+    // Stable sort with a strict weak "less" over the objects. A list already in order (as a
+    // file's lists mostly are) is left as it is, without the sort's scratch buffer.
     template <class Less>
     void SortBy(Less less)
     {
-        std::stable_sort(items_.begin(), items_.end(),
-                         [&](const Ptr& a, const Ptr& b) { return less(Raw(a), Raw(b)); });
+        const auto byObject = [&](const Ptr& a, const Ptr& b) { return less(Raw(a), Raw(b)); };
+        if (std::is_sorted(items_.begin(), items_.end(), byObject))
+            return;
+        std::stable_sort(items_.begin(), items_.end(), byObject);
         Reordered();
     }
 
@@ -123,13 +131,13 @@ protected:
     }
     virtual void Reordered() {}
 
-    std::vector<Ptr> items_;
+    Storage items_;
 };
 
 // A list that does not own its objects: views, filters, display orders.
-template <class T>
-class TObjectList : public TListBase<T, T*> {
-    using Base = TListBase<T, T*>;
+template <class T, std::size_t Inline = 0>
+class TObjectList : public TListBase<T, T*, Inline> {
+    using Base = TListBase<T, T*, Inline>;
 
 public:
     TObjectList() = default;
@@ -187,7 +195,7 @@ public:
     void ReorderTo(const std::vector<T*>& order)
     {
         if (order.size() == this->items_.size())
-            this->items_ = order;
+            this->items_.assign(order.begin(), order.end());
     }
     // Removes every entry for which the predicate holds, keeping the order of the rest.
     template <class Pred>
@@ -201,9 +209,9 @@ public:
 };
 
 // A list that owns its objects: removing an object frees it, clearing frees all.
-template <class T>
-class TOwningList : public TListBase<T, std::unique_ptr<T>> {
-    using Base = TListBase<T, std::unique_ptr<T>>;
+template <class T, std::size_t Inline = 0>
+class TOwningList : public TListBase<T, std::unique_ptr<T>, Inline> {
+    using Base = TListBase<T, std::unique_ptr<T>, Inline>;
 
 public:
     TOwningList() = default;
@@ -290,8 +298,8 @@ public:
     {
         if (this->items_.empty())
             return;
-        std::vector<std::unique_ptr<T>> dying;
-        dying.swap(this->items_);
+        typename Base::Storage dying(std::move(this->items_));
+        this->items_.clear();
         indexValid_ = true;
         // As if taken out one by one from the front.
         for (auto& p : dying) {
@@ -319,7 +327,8 @@ public:
         std::vector<std::unique_ptr<T>> out(order.size());
         for (size_t k = 0; k < order.size(); ++k)
             out[k] = std::move(this->items_[from[k]]);
-        this->items_.swap(out);
+        for (size_t k = 0; k < order.size(); ++k)
+            this->items_[k] = std::move(out[k]);
         Renumber();
     }
 

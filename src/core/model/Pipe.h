@@ -146,8 +146,9 @@ private:
 // Laid test: false for no pipe, true for a degasification pipe, Present for a water pipe.
 bool IsLaid(const TPipe* pipe);
 
-// The pipes of a branch; adding or removing one is a change of the branch.
-class TPipeList : public TOwningList<TPipe> {
+// The pipes of a branch; adding or removing one is a change of the branch. The three water
+// pipes every branch has are kept in the list itself.
+class TPipeList : public TOwningList<TPipe, 3> {
 public:
     explicit TPipeList(TBranch* branch);
     ~TPipeList() override;

@@ -26,7 +26,7 @@ public:
     const TLabelOffset& ResultLabelOffset() const { return resultLabelOffset_; }
 
     // Incident branches; a branch with both ends here is listed twice.
-    TInfoBranchList Branches;
+    TIncidentBranchList Branches;
     int IncidentCount() const { return Branches.Count(); }
     void CopyIncidentTo(TInfoBranchList& target, bool clearFirst) const;
 
