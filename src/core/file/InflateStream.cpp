@@ -25,13 +25,16 @@ constexpr unsigned kHeaderSize = 2;
 constexpr unsigned kDictionaryIdSize = 4;
 constexpr unsigned kTrailerSize = 4;
 constexpr unsigned kPresetDictionaryFlag = 0x20;
+// Progress reaches 100 only when the whole stream has been checked.
+constexpr int kLastStreamingPercent = 99;
 
 [[noreturn]] void fail(const QString& message) { throw EFileError(fekZlib, message); }
 
 }  // namespace
 
-InflateStream::InflateStream(QByteArrayView packed, qint64 expectedSize)
-    : stream_(std::make_unique<z_stream_s>()), expected_(expectedSize)
+InflateStream::InflateStream(QByteArrayView packed, qint64 expectedSize, Progress progress)
+    : stream_(std::make_unique<z_stream_s>()), packed_(packed), expected_(expectedSize),
+      progress_(std::move(progress))
 {
     if (expectedSize < 0 || expectedSize > kMaxExpectedSize)
         fail(kOtherError);
@@ -105,6 +108,18 @@ int InflateStream::Inflate(unsigned char* out, unsigned capacity, unsigned& writ
     return rc == Z_STREAM_END ? CheckTrailer() : rc;
 }
 
+void InflateStream::Report()
+{
+    if (!progress_ || packed_.isEmpty())
+        return;
+    const qint64 consumed = reinterpret_cast<const char*>(stream_->next_in) - packed_.data();
+    const int percent = static_cast<int>(std::min<qint64>(consumed * 100 / packed_.size(), kLastStreamingPercent));
+    if (percent > reported_) {
+        reported_ = percent;
+        progress_(percent);
+    }
+}
+
 qsizetype InflateStream::ReadSome(char* out, qsizetype capacity)
 {
     const qint64 room = std::min<qint64>(capacity, expected_ - produced_);
@@ -136,8 +151,10 @@ qsizetype InflateStream::ReadSome(char* out, qsizetype capacity)
         }
         // Whatever arrived is handed out; zlib may consume input without output.
         const qsizetype total = reinterpret_cast<char*>(next) - out;
-        if (total > 0)
+        if (total > 0) {
+            Report();
             return total;
+        }
     }
 }
 
@@ -165,5 +182,9 @@ void InflateStream::Finish()
         default:
             fail(kOtherError);
         }
+    }
+    if (progress_ && reported_ < 100) {
+        reported_ = 100;
+        progress_(100);
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 struct z_stream_s;
@@ -19,7 +20,10 @@ struct z_stream_s;
 // header and trailer fail as zlib's wrapped inflate fails on them.
 class InflateStream final : public ByteSource {
 public:
-    InflateStream(QByteArrayView packed, qint64 expectedSize);
+    // Told the share of the packed bytes consumed so far, in percent, each time it rises.
+    using Progress = std::function<void(int percent)>;
+
+    InflateStream(QByteArrayView packed, qint64 expectedSize, Progress progress = {});
     ~InflateStream() override;
     InflateStream(const InflateStream&) = delete;
     InflateStream& operator=(const InflateStream&) = delete;
@@ -27,7 +31,7 @@ public:
     // Never gives more than the expected size; asking past it throws "too small".
     qsizetype ReadSome(char* out, qsizetype capacity) override;
     // Inflates what the caller did not take and checks that the stream ends exactly at the
-    // expected size, with its checksum.
+    // expected size, with its checksum. Progress then reaches 100.
     void Finish();
 
     qint64 Produced() const { return produced_; }
@@ -40,10 +44,14 @@ private:
     int Inflate(unsigned char* out, unsigned capacity, unsigned& written);
     int ReadHeader();
     int CheckTrailer();
+    void Report();
 
     std::unique_ptr<z_stream_s> stream_;
+    QByteArrayView packed_;
     qint64 expected_;
     qint64 produced_ = 0;
     uint32_t adler_ = 1;
     Stage stage_ = Stage::Header;
+    Progress progress_;
+    int reported_ = 0;
 };
