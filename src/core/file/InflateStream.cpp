@@ -2,6 +2,7 @@
 
 #include "core/file/FileError.h"
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -17,13 +18,23 @@ const QString kOtherError = QStringLiteral("Error");
 // a broken file, not a big one.
 constexpr qint64 kMaxExpectedSize = std::numeric_limits<int32_t>::max();
 constexpr qsizetype kDiscardChunk = 64 * 1024;
+// Deflate data with a 32 KiB window; zlib's wrapped inflate accepts no wider one.
+constexpr int kRawWindowBits = -15;
+constexpr unsigned kMaxHeaderWindowBits = 15;
+constexpr unsigned kHeaderSize = 2;
+constexpr unsigned kDictionaryIdSize = 4;
+constexpr unsigned kTrailerSize = 4;
+constexpr unsigned kPresetDictionaryFlag = 0x20;
+// Progress reaches 100 only when the whole stream has been checked.
+constexpr int kLastStreamingPercent = 99;
 
 [[noreturn]] void fail(const QString& message) { throw EFileError(fekZlib, message); }
 
 }  // namespace
 
-InflateStream::InflateStream(QByteArrayView packed, qint64 expectedSize)
-    : stream_(std::make_unique<z_stream_s>()), expected_(expectedSize)
+InflateStream::InflateStream(QByteArrayView packed, qint64 expectedSize, Progress progress)
+    : stream_(std::make_unique<z_stream_s>()), packed_(packed), expected_(expectedSize),
+      progress_(std::move(progress))
 {
     if (expectedSize < 0 || expectedSize > kMaxExpectedSize)
         fail(kOtherError);
@@ -32,7 +43,7 @@ InflateStream::InflateStream(QByteArrayView packed, qint64 expectedSize)
     *stream_ = z_stream_s{};
     stream_->next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
     stream_->avail_in = static_cast<uInt>(packed.size());
-    if (inflateInit(stream_.get()) != Z_OK) {
+    if (inflateInit2(stream_.get(), kRawWindowBits) != Z_OK) {
         stream_.reset();
         fail(kOtherError);
     }
@@ -44,21 +55,86 @@ InflateStream::~InflateStream()
         inflateEnd(stream_.get());
 }
 
+// The checks and codes of zlib's wrapped inflate: a header it cannot read yet is no
+// progress (Z_BUF_ERROR), a preset dictionary is asked for once its id has arrived.
+int InflateStream::ReadHeader()
+{
+    if (stream_->avail_in < kHeaderSize)
+        return Z_BUF_ERROR;
+    const unsigned cmf = stream_->next_in[0];
+    const unsigned flg = stream_->next_in[1];
+    if ((cmf * 256 + flg) % 31 != 0 || (cmf & 0x0f) != Z_DEFLATED || (cmf >> 4) + 8 > kMaxHeaderWindowBits)
+        return Z_DATA_ERROR;
+    if (flg & kPresetDictionaryFlag)
+        return stream_->avail_in < kHeaderSize + kDictionaryIdSize ? Z_BUF_ERROR : Z_NEED_DICT;
+    stream_->next_in += kHeaderSize;
+    stream_->avail_in -= kHeaderSize;
+    stage_ = Stage::Body;
+    return Z_OK;
+}
+
+// Raw inflate stops right after the deflate data, where the big-endian Adler-32 follows.
+// Whatever comes after it is not looked at.
+int InflateStream::CheckTrailer()
+{
+    if (stream_->avail_in < kTrailerSize)
+        return Z_BUF_ERROR;
+    const Bytef* p = stream_->next_in;
+    const uint32_t stored = uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | uint32_t{p[3]};
+    if (stored != adler_)
+        return Z_DATA_ERROR;
+    stream_->next_in += kTrailerSize;
+    stream_->avail_in -= kTrailerSize;
+    stage_ = Stage::Ended;
+    return Z_STREAM_END;
+}
+
+int InflateStream::Inflate(unsigned char* out, unsigned capacity, unsigned& written)
+{
+    written = 0;
+    if (stage_ == Stage::Header) {
+        const int rc = ReadHeader();
+        if (rc != Z_OK)
+            return rc;
+    }
+    stream_->next_out = out;
+    stream_->avail_out = capacity;
+    const int rc = inflate(stream_.get(), Z_NO_FLUSH);
+    written = capacity - stream_->avail_out;
+    if (written > 0)
+        adler_ = libdeflate_adler32(adler_, out, written);
+    // Called again after the deflate data ended, raw inflate says so again: a trailer that
+    // was cut off is found missing again.
+    return rc == Z_STREAM_END ? CheckTrailer() : rc;
+}
+
+void InflateStream::Report()
+{
+    if (!progress_ || packed_.isEmpty())
+        return;
+    const qint64 consumed = reinterpret_cast<const char*>(stream_->next_in) - packed_.data();
+    const int percent = static_cast<int>(std::min<qint64>(consumed * 100 / packed_.size(), kLastStreamingPercent));
+    if (percent > reported_) {
+        reported_ = percent;
+        progress_(percent);
+    }
+}
+
 qsizetype InflateStream::ReadSome(char* out, qsizetype capacity)
 {
     const qint64 room = std::min<qint64>(capacity, expected_ - produced_);
-    if (room <= 0 || ended_)
+    if (room <= 0 || stage_ == Stage::Ended)
         fail(kTooSmall);
-    stream_->next_out = reinterpret_cast<Bytef*>(out);
-    stream_->avail_out = static_cast<uInt>(std::min<qint64>(room, std::numeric_limits<uInt>::max()));
+    auto* next = reinterpret_cast<unsigned char*>(out);
+    unsigned left = static_cast<unsigned>(std::min<qint64>(room, std::numeric_limits<uInt>::max()));
     for (;;) {
-        const uInt availBefore = stream_->avail_out;
-        const int rc = inflate(stream_.get(), Z_NO_FLUSH);
-        const uInt written = availBefore - stream_->avail_out;
+        unsigned written = 0;
+        const int rc = Inflate(next, left, written);
+        next += written;
+        left -= written;
         produced_ += written;
         switch (rc) {
         case Z_STREAM_END:
-            ended_ = true;
             if (produced_ != expected_)
                 fail(kTooSmall);
             break;
@@ -67,16 +143,18 @@ qsizetype InflateStream::ReadSome(char* out, qsizetype capacity)
         case Z_BUF_ERROR:
             // No progress possible: with room left in the output the input ran out, the
             // stream is cut off.
-            if (stream_->avail_out != 0)
+            if (left != 0)
                 fail(kTooSmall);
             break;
         default:  // Z_DATA_ERROR, Z_NEED_DICT, Z_MEM_ERROR, Z_STREAM_ERROR
             fail(kOtherError);
         }
-        // Whatever arrived is handed out; zlib may consume headers without output.
-        const qsizetype total = static_cast<qsizetype>(room - stream_->avail_out);
-        if (total > 0)
+        // Whatever arrived is handed out; zlib may consume input without output.
+        const qsizetype total = reinterpret_cast<char*>(next) - out;
+        if (total > 0) {
+            Report();
             return total;
+        }
     }
 }
 
@@ -89,17 +167,14 @@ void InflateStream::Finish()
     }
     // With the expected bytes all produced, a one-byte probe tells whether the stream ends
     // there or holds more.
-    while (!ended_) {
-        Bytef probe = 0;
-        stream_->next_out = &probe;
-        stream_->avail_out = 1;
-        const int rc = inflate(stream_.get(), Z_NO_FLUSH);
-        if (stream_->avail_out == 0)
+    while (stage_ != Stage::Ended) {
+        unsigned char probe = 0;
+        unsigned written = 0;
+        const int rc = Inflate(&probe, 1, written);
+        if (written != 0)
             fail(kTooSmall);
         switch (rc) {
         case Z_STREAM_END:
-            ended_ = true;
-            break;
         case Z_OK:
             break;
         case Z_BUF_ERROR:
@@ -107,5 +182,9 @@ void InflateStream::Finish()
         default:
             fail(kOtherError);
         }
+    }
+    if (progress_ && reported_ < 100) {
+        reported_ = 100;
+        progress_(100);
     }
 }

@@ -103,9 +103,9 @@ TNetworkDocument ReadFrom(ByteReader& r, int version, const QString& fileName)
 
 // The body is parsed as it inflates, so it is never held whole.
 TNetworkDocument ReadInflating(QByteArrayView packed, qint64 unpacked, int version, const QString& fileName,
-                               qsizetype chunkSize)
+                               qsizetype chunkSize, const NetworkFile::ReadProgress& progress)
 {
-    InflateStream stream(packed, unpacked);
+    InflateStream stream(packed, unpacked, progress);
     ByteReader r(stream, static_cast<qsizetype>(unpacked), chunkSize);
     TNetworkDocument doc;
     try {
@@ -145,7 +145,13 @@ QByteArray WriteBody(const TMine& mine, const TDocumentSettings& settings, const
 
 TNetworkDocument Read(const QString& path) { return ReadFileBytes(ReadWholeFile(path), FileNameOnly(path)); }
 
-TNetworkDocument ReadFileBytes(const QByteArray& data, const QString& fileName, qsizetype chunkSize)
+TNetworkDocument Read(const QString& path, const ReadProgress& progress)
+{
+    return ReadFileBytes(ReadWholeFile(path), FileNameOnly(path), kReadChunkSize, progress);
+}
+
+TNetworkDocument ReadFileBytes(const QByteArray& data, const QString& fileName, qsizetype chunkSize,
+                               const ReadProgress& progress)
 {
     if (data.size() < kSignatureSize)
         throw EFileError(fekTruncated, ReadErrorText(fileName));
@@ -153,8 +159,13 @@ TNetworkDocument ReadFileBytes(const QByteArray& data, const QString& fileName, 
     if (version < 0)
         throw EFileError(fekMalformed,
                          QStringLiteral("Файл %1 имеет неизвестный программе формат или поврежден").arg(fileName));
-    if (version < kFirstCompressedVersion)
-        return ReadBody(data.sliced(kSignatureSize), version, fileName);
+    if (version < kFirstCompressedVersion) {
+        // An old body is not packed: small and read at once.
+        TNetworkDocument doc = ReadBody(data.sliced(kSignatureSize), version, fileName);
+        if (progress)
+            progress(100);
+        return doc;
+    }
 
     if (data.size() < kContainerHeaderSize)
         throw EFileError(fekTruncated, ReadErrorText(fileName));
@@ -165,7 +176,7 @@ TNetworkDocument ReadFileBytes(const QByteArray& data, const QString& fileName, 
     const qsizetype available = data.size() - kContainerHeaderSize;
     const qsizetype take = std::clamp<qsizetype>(packed, 0, available);
     return ReadInflating(QByteArrayView(data).sliced(kContainerHeaderSize, take), unpacked, version, fileName,
-                         chunkSize);
+                         chunkSize, progress);
 }
 
 void Write(const QString& path, const TMine& mine, const TDocumentSettings& settings,

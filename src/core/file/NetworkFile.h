@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,10 @@ struct TNetworkDocument {
 namespace NetworkFile {
 
 TNetworkDocument Read(const QString& path);
+// Told how far reading has come, in percent of the packed body consumed: rising, at most once
+// a percent, on the reading thread; 100 only once the file has been read whole.
+using ReadProgress = std::function<void(int percent)>;
+TNetworkDocument Read(const QString& path, const ReadProgress& progress);
 void Write(const QString& path, const TMine& mine, const TDocumentSettings& settings,
            const std::vector<TBranch*>& branchOrder, int version);
 
@@ -41,7 +46,7 @@ void Write(const QString& path, const TMine& mine, const TDocumentSettings& sett
 // bytes at a time and parsed as they arrive. fileName is used in messages.
 inline constexpr qsizetype kReadChunkSize = 128 * 1024;
 TNetworkDocument ReadFileBytes(const QByteArray& data, const QString& fileName,
-                               qsizetype chunkSize = kReadChunkSize);
+                               qsizetype chunkSize = kReadChunkSize, const ReadProgress& progress = {});
 
 // The decompressed body, for tests and tools. fileName is used in messages.
 TNetworkDocument ReadBody(const QByteArray& body, int version, const QString& fileName);

@@ -61,7 +61,9 @@ bool TChildForm::OpenFile(const QString& given)
     try {
         // The mine being read is the reading thread's alone until it is handed over here.
         LongWork::Run(kReading.arg(info.fileName()), progress_, &busy_,
-                      [&doc, &path](LongWork::TPercent&) { doc = NetworkFile::Read(path); });
+                      [&doc, &path](LongWork::TPercent& percent) {
+                          doc = NetworkFile::Read(path, [&percent](int p) { percent = p; });
+                      });
     } catch (const Exception& e) {
         return fail(e.Message());
     } catch (const std::bad_alloc&) {
