@@ -1,6 +1,7 @@
 #include "core/model/ModelPool.h"
 
 #include <atomic>
+#include <mutex>
 #include <cstdlib>
 #include <new>
 
@@ -38,31 +39,56 @@ namespace {
 
 std::atomic<std::size_t> mappedBytes{0};
 
-void* MapChunk(bool hugePages)
+// Chunks of closed mines, kept for the next mine: the pages of a mine just closed are
+// already there, so opening the next one does not fault them in and clear them again. The
+// kernel may take their pages back under memory pressure (they are marked free), so the
+// memory is not held from others.
+// Plain arrays, so nothing of it is torn down while a static mine may still give chunks back.
+constexpr std::size_t kSpareLimit = 256;
+std::mutex spareLock;
+void* spareChunks[kSpareLimit];
+std::size_t spareCount = 0;
+
+void* TakeSpareChunk()
+{
+    std::lock_guard<std::mutex> hold(spareLock);
+    return spareCount > 0 ? spareChunks[--spareCount] : nullptr;
+}
+
+void* MapChunk(bool prefault)
 {
     constexpr std::size_t n = TModelPool::kChunkSize;
 #ifdef __linux__
-    // Twice the size, then the unaligned head and tail are given back.
-    void* raw = mmap(nullptr, 2 * n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (raw == MAP_FAILED)
-        return nullptr;
-    const auto start = reinterpret_cast<std::uintptr_t>(raw);
-    const std::uintptr_t aligned = (start + n - 1) & ~(n - 1);
-    if (aligned > start)
-        munmap(raw, aligned - start);
-    if (const std::uintptr_t tail = start + 2 * n - (aligned + n); tail > 0)
-        munmap(reinterpret_cast<void*>(aligned + n), tail);
-    if (hugePages)
-        madvise(reinterpret_cast<void*>(aligned), n, MADV_HUGEPAGE);
-    mappedBytes += n;
-    return reinterpret_cast<void*>(aligned);
-#else
-    (void)hugePages;
-    void* p = std::aligned_alloc(n, n);
-    if (p)
-        mappedBytes += n;
-    return p;
+    void* chunk = TakeSpareChunk();
+    if (chunk) {
+        POOL_UNPOISON(chunk, n);
+    } else {
+        // Twice the size, then the unaligned head and tail are given back.
+        void* raw = mmap(nullptr, 2 * n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (raw == MAP_FAILED)
+            return nullptr;
+        const auto start = reinterpret_cast<std::uintptr_t>(raw);
+        const std::uintptr_t aligned = (start + n - 1) & ~(n - 1);
+        if (aligned > start)
+            munmap(raw, aligned - start);
+        if (const std::uintptr_t tail = start + 2 * n - (aligned + n); tail > 0)
+            munmap(reinterpret_cast<void*>(aligned + n), tail);
+        chunk = reinterpret_cast<void*>(aligned);
+#ifdef MADV_POPULATE_WRITE
+        // A mine that needs a second chunk is a large one: its pages are faulted in by one
+        // call instead of one fault each (older kernels refuse, and pages come as touched).
+        if (prefault)
+            madvise(chunk, n, MADV_POPULATE_WRITE);
 #endif
+    }
+#else
+    (void)prefault;
+    void* chunk = std::aligned_alloc(n, n);
+    if (!chunk)
+        return nullptr;
+#endif
+    mappedBytes += n;
+    return chunk;
 }
 
 void UnmapChunk(void* chunk)
@@ -70,6 +96,15 @@ void UnmapChunk(void* chunk)
     constexpr std::size_t n = TModelPool::kChunkSize;
     mappedBytes -= n;
 #ifdef __linux__
+    {
+        std::lock_guard<std::mutex> hold(spareLock);
+        if (spareCount < kSpareLimit) {
+            madvise(chunk, n, MADV_FREE);
+            POOL_POISON(chunk, n);
+            spareChunks[spareCount++] = chunk;
+            return;
+        }
+    }
     munmap(chunk, n);
 #else
     std::free(chunk);

@@ -36,9 +36,8 @@ public:
     std::size_t ChunkCount() const { return chunks_.size(); }
     static std::size_t MappedBytes();
 
-    // Chunks are mapped at their own alignment. From a pool's second chunk on they ask for
-    // huge pages: a large mine then touches a few hundred pages instead of tens of
-    // thousands, while a small one keeps to the few small pages it uses.
+    // Chunks are mapped at their own alignment, outside the heap; those of a closed mine
+    // serve the next one.
     static constexpr std::size_t kChunkSize = std::size_t{1} << 21;
     static constexpr std::size_t kGrain = 16;
     static constexpr std::size_t kMaxSize = 1024;
