@@ -75,8 +75,9 @@ void* MapChunk(bool prefault)
             munmap(reinterpret_cast<void*>(aligned + n), tail);
         chunk = reinterpret_cast<void*>(aligned);
 #ifdef MADV_POPULATE_WRITE
-        // A mine that needs a second chunk is a large one: its pages are faulted in by one
+        // A mine that needs a fourth chunk is a large one: its pages are faulted in by one
         // call instead of one fault each (older kernels refuse, and pages come as touched).
+        // Smaller mines keep to the pages they touch.
         if (prefault)
             madvise(chunk, n, MADV_POPULATE_WRITE);
 #endif
@@ -135,7 +136,7 @@ TModelPool::Chunk* TModelPool::ChunkOf(void* p)
 void TModelPool::NewChunk()
 {
     chunks_.reserve(chunks_.size() + 1);
-    void* raw = MapChunk(!chunks_.empty());
+    void* raw = MapChunk(chunks_.size() >= 3);
     if (!raw)
         throw std::bad_alloc();
     Chunk* c = new (raw) Chunk{this, 0};
