@@ -355,8 +355,11 @@ QWidget* TEditDeviceForm::BuildConnectionPage()
     const std::pair<QLineEdit*, TDraftField> fields[] = {{connectionFlow_, TDraftField::ConnectionFlow},
                                                         {connectionConcentration_, TDraftField::ConnectionConcentration},
                                                         {connectionTemperature_, TDraftField::ConnectionTemperature}};
-    for (const auto& [field, which] : fields)
+    for (const auto& entry : fields) {
+        QLineEdit* field = entry.first;
+        const TDraftField which = entry.second;
         connect(field, &QLineEdit::editingFinished, this, [this, field, which] { ConnectionValueLeft(field, which); });
+    }
     return page;
 }
 
