@@ -189,7 +189,6 @@ private:
     void FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers);
     void BuildContextActions();
     void BuildLayerMenus(QToolBar* bar, QMenu* view);
-    void FillLayerMenu(QMenu* menu, bool seams);
     void ToggleLabels(int label);
     void EditTextBlock(TTextBlock2D* block, QPoint screenPoint);
     // While the rubber band is out of the panel the view scrolls towards the mouse.

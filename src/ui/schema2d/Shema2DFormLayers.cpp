@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -26,36 +25,19 @@ void TShema2DForm::BuildLayerMenus(QToolBar* bar, QMenu* view)
     for (const auto& m : kMenus) {
         auto* menu = new QMenu(m.Caption, this);
         menu->setObjectName(QString::fromLatin1(m.Name));
-        auto* button = new QToolButton(bar);
-        button->setText(m.Caption);
-        button->setMenu(menu);
-        button->setPopupMode(QToolButton::InstantPopup);
-        bar->addWidget(button);
+        QToolButton* button = LayerMenu::AddButton(bar, menu, m.Caption);
         view->addMenu(menu);
         const bool seams = m.Seams;
-        connect(menu, &QMenu::aboutToShow, this, [this, menu, seams] { FillLayerMenu(menu, seams); });
-        connect(menu, &QMenu::triggered, this, [this, menu, button](QAction* action) {
-            if (!document_)
+        connect(menu, &QMenu::aboutToShow, this,
+                [this, menu, seams] { LayerMenu::Fill(menu, document_ ? document_->Mine() : nullptr, seams); });
+        connect(menu, &QMenu::triggered, this, [this, button, seams](QAction* action) {
+            if (!document_ || !LayerMenu::Toggle(action, *document_->Mine(), seams))
                 return;
-            const bool seams = menu->objectName() == QLatin1String("LayersMenu");
-            TCustomLayer* layer = LayerMenu::Chosen(action, *document_->Mine(), seams);
-            if (!layer)
-                return;
-            layer->SetVisible(!layer->Visible());
             document_->SetModified(true);
             structuralPending_ = true;
             hitsValid_ = false;
             RepaintSchema(true);
-            // Opened from its button, the list comes back for the next choice.
-            if (button->isVisible() && button->underMouse())
-                QTimer::singleShot(0, button, &QToolButton::showMenu);
+            LayerMenu::OfferAgain(button);
         });
     }
-}
-
-void TShema2DForm::FillLayerMenu(QMenu* menu, bool seams)
-{
-    menu->clear();
-    if (document_)
-        LayerMenu::Fill(menu, *document_->Mine(), seams);
 }

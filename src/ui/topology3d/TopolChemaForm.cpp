@@ -222,23 +222,14 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
     for (const auto& m : kLayerMenus) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.Caption));
         menu->setObjectName(QString::fromLatin1(m.Name));
-        auto* button = new QToolButton(bar);
-        button->setText(QString::fromUtf8(m.Caption));
-        button->setMenu(menu);
-        button->setPopupMode(QToolButton::InstantPopup);
-        bar->addWidget(button);
+        QToolButton* button = LayerMenu::AddButton(bar, menu, QString::fromUtf8(m.Caption));
         const bool seams = m.Seams;
-        connect(menu, &QMenu::aboutToShow, this, [this, menu, seams] { FillLayerMenu(menu, seams); });
+        connect(menu, &QMenu::aboutToShow, this,
+                [this, menu, seams] { LayerMenu::Fill(menu, document_ ? document_->Mine() : nullptr, seams); });
         connect(menu, &QMenu::triggered, this, [this, button, seams](QAction* action) {
-            if (!document_)
-                return;
-            TCustomLayer* layer = LayerMenu::Chosen(action, *document_->Mine(), seams);
-            if (!layer)
-                return;
             // A change of the mine: the document, the plan and every 3D window follow.
-            layer->SetVisible(!layer->Visible());
-            if (button->isVisible() && button->underMouse())
-                QTimer::singleShot(0, button, &QToolButton::showMenu);
+            if (document_ && LayerMenu::Toggle(action, *document_->Mine(), seams))
+                LayerMenu::OfferAgain(button);
         });
     }
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Вид"));
@@ -404,13 +395,6 @@ void TTopolChemaForm::Remember() const
     for (QAction* a : findChildren<QAction*>())
         if (a->isCheckable())
             r.Checked.insert(a->objectName(), a->isChecked());
-}
-
-void TTopolChemaForm::FillLayerMenu(QMenu* menu, bool seams)
-{
-    menu->clear();
-    if (document_)
-        LayerMenu::Fill(menu, *document_->Mine(), seams);
 }
 
 QImage TTopolChemaForm::Picture() const

@@ -55,7 +55,6 @@ private:
     // A bar moved: the view follows.
     void BarsMoved();
     // The seam and plan-position menus: every one by name, checked while its branches are shown.
-    void FillLayerMenu(QMenu* menu, bool seams);
     void Print();
     // The switches a later window starts with, while the program runs.
     void Remember() const;
