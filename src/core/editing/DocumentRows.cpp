@@ -22,16 +22,14 @@ void TDocumentRows::Reset(TMine* mine, const std::vector<TBranch*>& branchOrder)
     filterUzel_ = nullptr;
     lastUzelSort_ = -1;
     lastBranchSort_ = -1;
+    order_->Reserve(static_cast<int>(branchOrder.size()));
+    for (TBranch* b : branchOrder)
+        order_->Add(b);
     if (IsWholeOrder(branchOrder)) {
         // The usual case, a file's own order: taken as it is, without a second pass.
-        order_->Reserve(static_cast<int>(branchOrder.size()));
-        for (TBranch* b : branchOrder)
-            order_->Add(b);
         Recount();
         return;
     }
-    for (TBranch* b : branchOrder)
-        order_->Add(b);
     // The stored order may be incomplete or name branches twice: Sync makes it whole.
     stale_ = true;
     Sync();

@@ -143,8 +143,6 @@ QByteArray WriteBody(const TMine& mine, const TDocumentSettings& settings, const
     return w.data();
 }
 
-TNetworkDocument Read(const QString& path) { return ReadFileBytes(ReadWholeFile(path), FileNameOnly(path)); }
-
 TNetworkDocument Read(const QString& path, const ReadProgress& progress)
 {
     return ReadFileBytes(ReadWholeFile(path), FileNameOnly(path), kReadChunkSize, progress);

@@ -34,11 +34,10 @@ struct TNetworkDocument {
 // Branches missing from branchOrder follow it in mine order.
 namespace NetworkFile {
 
-TNetworkDocument Read(const QString& path);
 // Told how far reading has come, in percent of the packed body consumed: rising, at most once
 // a percent, on the reading thread; 100 only once the file has been read whole.
 using ReadProgress = std::function<void(int percent)>;
-TNetworkDocument Read(const QString& path, const ReadProgress& progress);
+TNetworkDocument Read(const QString& path, const ReadProgress& progress = {});
 void Write(const QString& path, const TMine& mine, const TDocumentSettings& settings,
            const std::vector<TBranch*>& branchOrder, int version);
 
