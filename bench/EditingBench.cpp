@@ -3,10 +3,10 @@
 // single pass over every object). Every benchmark counts branches per second, so the ratios
 // read straight off the output: RotateAll / WholeMineFloor, Merge / WholeMineFloor.
 
-#include "core/editing/BranchSplit.h"
-#include "core/editing/MineMerge.h"
-#include "core/editing/NodeTransform.h"
-#include "core/editing/SchemaPositions.h"
+#include "core/services/BranchSplit.h"
+#include "core/services/MineMerge.h"
+#include "core/services/NodeTransform.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/exchange/MineGenerator.h"
 #include "core/file/NetworkFile.h"
 #include "core/model/Branch.h"

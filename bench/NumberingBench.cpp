@@ -3,8 +3,8 @@
 // by filling gaps asks for the first free number before each device, which must stay a
 // small multiple of it rather than grow with the square of the mine.
 
-#include "core/editing/DeviceRenumbering.h"
-#include "core/editing/MineStatistics.h"
+#include "core/services/DeviceRenumbering.h"
+#include "core/services/MineStatistics.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"

@@ -4,7 +4,7 @@
 // cheaper. Targets: full repaint at 100 % 30 ms, lines only at fit 40 ms, everything at 16 %
 // 600 ms, a 100-pixel scroll 10 ms, scene, extent, fit and first paint of 100 000 branches 1 s.
 
-#include "core/editing/DrawingOrder.h"
+#include "core/schema/DrawingOrder.h"
 #include "core/exchange/MineGenerator.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"

@@ -1,7 +1,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
-#include "core/editing/AllDevicesTable.h"
+#include "core/devices/AllDevicesTable.h"
 #include "core/file/NetworkFile.h"
 #include "core/model/Mine.h"
 

@@ -1,8 +1,8 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
-#include "core/editing/MineMerge.h"
-#include "core/editing/SchemaPositions.h"
+#include "core/services/MineMerge.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/file/NetworkFile.h"
 
 #include <climits>

@@ -1,7 +1,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
-#include "core/editing/FreeNumberEntries.h"
+#include "core/services/FreeNumberEntries.h"
 #include "core/file/NetworkFile.h"
 
 // numbers FILE --nodes|--branches|--devices [--no-tail]: the free-number chooser's entries,

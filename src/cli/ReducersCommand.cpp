@@ -1,7 +1,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
-#include "core/editing/TableEdits.h"
+#include "core/tables/TableEdits.h"
 #include "core/equipment/ReducerDatabase.h"
 #include "core/equipment/ReducerFile.h"
 #include "core/equipment/ReducerFileNames.h"

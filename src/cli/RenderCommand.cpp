@@ -1,7 +1,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/file/AtomicFile.h"
 #include "core/file/NetworkFile.h"
 #include "core/settings/ProfileFile.h"

@@ -1,7 +1,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
-#include "core/editing/DeviceRenumbering.h"
+#include "core/services/DeviceRenumbering.h"
 #include "core/file/NetworkFile.h"
 #include "core/file/VersionTable.h"
 

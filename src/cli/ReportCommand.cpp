@@ -1,7 +1,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
-#include "core/editing/TableColumns.h"
+#include "core/tables/TableColumns.h"
 #include "core/file/AtomicFile.h"
 #include "core/file/NetworkFile.h"
 #include "render/report/DevicesReport.h"

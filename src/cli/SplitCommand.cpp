@@ -2,7 +2,7 @@
 #include "Commands.h"
 #include "NumberLists.h"
 
-#include "core/editing/BranchSplit.h"
+#include "core/services/BranchSplit.h"
 #include "core/file/NetworkFile.h"
 #include "core/model/Branch.h"
 #include "core/model/Errors.h"

@@ -1,7 +1,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
-#include "core/editing/MineStatistics.h"
+#include "core/services/MineStatistics.h"
 #include "core/file/NetworkFile.h"
 
 #include <QDir>

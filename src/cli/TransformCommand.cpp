@@ -2,8 +2,8 @@
 #include "Commands.h"
 #include "NumberLists.h"
 
-#include "core/editing/NodeTransform.h"
-#include "core/editing/SchemaPositions.h"
+#include "core/services/NodeTransform.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/file/NetworkFile.h"
 #include "core/model/Errors.h"
 #include "core/model/Uzel.h"

@@ -1,7 +1,7 @@
 #include "core/exchange/ResultsText.h"
 
-#include "core/editing/TableCells.h"
-#include "core/editing/TableColumns.h"
+#include "core/tables/TableCells.h"
+#include "core/tables/TableColumns.h"
 #include "core/file/AtomicFile.h"
 #include "core/file/Cp1251.h"
 #include "core/file/FileError.h"

@@ -1,6 +1,6 @@
 #include "core/printing/SheetLayout.h"
 
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 
 #include <QPointF>
 

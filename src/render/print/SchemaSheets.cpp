@@ -1,7 +1,7 @@
 #include "render/print/SchemaSheets.h"
 
 #include "core/Version.h"
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 #include "render/print/TitleBlockPainter.h"
 #include "render/schema2d/SchemaRenderer.h"
 #include "render/schema2d/SchemaScene.h"

@@ -1,6 +1,6 @@
 #include "render/report/DevicesReport.h"
 
-#include "core/editing/AllDevicesTable.h"
+#include "core/devices/AllDevicesTable.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/DeviceKinds.h"

@@ -1,7 +1,7 @@
 #include "render/report/TablesReport.h"
 
-#include "core/editing/TableCells.h"
-#include "core/editing/TableColumns.h"
+#include "core/tables/TableCells.h"
+#include "core/tables/TableColumns.h"
 #include "core/exchange/ResultsText.h"
 #include "core/file/AtomicFile.h"
 #include "core/model/Branch.h"

@@ -1,6 +1,6 @@
 #include "render/schema2d/RulerTicks.h"
 
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "render/schema2d/SchemaScene.h"
 
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/model/Branch.h"
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"

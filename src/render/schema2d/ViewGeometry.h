@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 
 #include <QMarginsF>
 #include <QPoint>

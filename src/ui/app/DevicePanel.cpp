@@ -1,6 +1,6 @@
 #include "ui/app/DevicePanel.h"
 
-#include "core/editing/DevicePanelRules.h"
+#include "core/devices/DevicePanelRules.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Layer.h"

@@ -3,7 +3,7 @@
 
 #include "ui/app/MainForm.h"
 
-#include "core/editing/PipeEdits.h"
+#include "core/devices/PipeEdits.h"
 #include "core/equipment/PumpCurve.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"

@@ -3,7 +3,7 @@
 
 #include "ui/app/MainForm.h"
 
-#include "core/editing/LayerEdits.h"
+#include "core/services/LayerEdits.h"
 #include "ui/document/ChildForm.h"
 #include "ui/editing/EditDiamColorsForm.h"
 #include "ui/editing/EditLayersForm.h"

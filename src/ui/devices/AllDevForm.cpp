@@ -1,6 +1,6 @@
 #include "ui/devices/AllDevForm.h"
 
-#include "core/editing/PipeEdits.h"
+#include "core/devices/PipeEdits.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
 #include "core/model/ListSorting.h"

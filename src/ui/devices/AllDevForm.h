@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editing/AllDevicesTable.h"
+#include "core/devices/AllDevicesTable.h"
 #include "render/report/DevicesReport.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "ui/document/CellValidator.h"
 
-#include "core/editing/TableCells.h"
+#include "core/tables/TableCells.h"
 
 TCellValidator::TCellValidator(TTableKind kind, int param, QObject* parent)
     : QValidator(parent), kind_(kind), param_(param)

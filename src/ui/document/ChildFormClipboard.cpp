@@ -3,8 +3,8 @@
 
 #include "ui/document/ChildForm.h"
 
-#include "core/editing/CopyTargets.h"
-#include "core/editing/TableEdits.h"
+#include "core/tables/CopyTargets.h"
+#include "core/tables/TableEdits.h"
 #include "core/model/Mine.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/DocumentClipboard.h"

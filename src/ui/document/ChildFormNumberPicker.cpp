@@ -3,7 +3,7 @@
 
 #include "ui/document/ChildForm.h"
 
-#include "core/editing/FreeNumberEntries.h"
+#include "core/services/FreeNumberEntries.h"
 #include "ui/app/CommandIcons.h"
 #include "ui/document/GridModel.h"
 #include "ui/document/GridView.h"

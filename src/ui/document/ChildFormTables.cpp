@@ -3,7 +3,7 @@
 
 #include "ui/document/ChildForm.h"
 
-#include "core/editing/TableEdits.h"
+#include "core/tables/TableEdits.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"

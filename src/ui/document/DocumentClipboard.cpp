@@ -1,6 +1,6 @@
 #include "ui/document/DocumentClipboard.h"
 
-#include "core/editing/PasteEdits.h"
+#include "core/tables/PasteEdits.h"
 #include "core/file/ClipboardRecords.h"
 #include "core/model/Branch.h"
 #include "core/model/Uzel.h"

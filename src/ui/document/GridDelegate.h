@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editing/TableColumns.h"
+#include "core/tables/TableColumns.h"
 
 #include <QStyledItemDelegate>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editing/RowSelection.h"
+#include "core/tables/RowSelection.h"
 
 #include <QTableView>
 

@@ -1,6 +1,6 @@
 #include "ui/document/ResultsModels.h"
 
-#include "core/editing/TableColumns.h"
+#include "core/tables/TableColumns.h"
 #include "ui/document/TableLook.h"
 
 TResultSectionsModel::TResultSectionsModel(TColumnSet* columns, const TTableLook* look, QObject* parent)

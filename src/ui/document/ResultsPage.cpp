@@ -1,6 +1,6 @@
 #include "ui/document/ResultsPage.h"
 
-#include "core/editing/TableColumns.h"
+#include "core/tables/TableColumns.h"
 #include "ui/document/ColumnMoves.h"
 #include "ui/document/GridHeader.h"
 #include "ui/document/ResultsModels.h"

@@ -1,8 +1,8 @@
 #include "ui/document/UzelTableModel.h"
 
-#include "core/editing/DocumentRows.h"
-#include "core/editing/TableCells.h"
-#include "core/editing/TableEdits.h"
+#include "core/tables/DocumentRows.h"
+#include "core/tables/TableCells.h"
+#include "core/tables/TableEdits.h"
 #include "core/model/Uzel.h"
 
 TUzelTableModel::TUzelTableModel(TDocumentRows* rows, TColumnSet* columns, const TTableLook* look, QObject* parent)

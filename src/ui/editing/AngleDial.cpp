@@ -1,6 +1,6 @@
 #include "ui/editing/AngleDial.h"
 
-#include "core/editing/NodeTransform.h"
+#include "core/services/NodeTransform.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -3,7 +3,7 @@
 // "Разбить ветвь": plans nodes evenly along a branch (up to 10), lets the user drag them and
 // change the planned numbers, and on OK has the core replace the branch by the chain.
 
-#include "core/editing/BranchSplit.h"
+#include "core/services/BranchSplit.h"
 
 #include <QDialog>
 

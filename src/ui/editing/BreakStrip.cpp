@@ -1,6 +1,6 @@
 #include "ui/editing/BreakStrip.h"
 
-#include "core/editing/BranchSplit.h"
+#include "core/services/BranchSplit.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Pipe.h"

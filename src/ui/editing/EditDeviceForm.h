@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/editing/DeviceDraft.h"
-#include "core/editing/DeviceEditError.h"
+#include "core/devices/DeviceDraft.h"
+#include "core/devices/DeviceEditError.h"
 
 #include <QDialog>
 #include <array>

@@ -2,8 +2,8 @@
 
 #include "ui/editing/EditDeviceForm.h"
 
-#include "core/editing/DeviceChoices.h"
-#include "core/editing/WellGrid.h"
+#include "core/devices/DeviceChoices.h"
+#include "core/devices/WellGrid.h"
 #include "core/model/DeviceKinds.h"
 #include "ui/editing/EditFields.h"
 #include "ui/editing/PositionStrip.h"

@@ -2,11 +2,11 @@
 
 // "Пласты": the mine's seams (page "&Пласты") and emergency-plan positions (page
 // "По&зиции ПЛА") in one list of names with colour swatches; add, rename, delete and colour
-// the item selected. The rules live in core/editing/LayerEdits.h.
+// the item selected. The rules live in core/services/LayerEdits.h.
 //
 // Plugging in: TEditLayersForm(mine, TLayerKind::Seams or ::Positions, parent).exec().
 
-#include "core/editing/LayerEdits.h"
+#include "core/services/LayerEdits.h"
 
 #include <QColor>
 #include <QDialog>

@@ -1,9 +1,9 @@
 #include "ui/editing/EditPipeForm.h"
 
-#include "core/editing/DeviceChoices.h"
-#include "core/editing/DeviceEditError.h"
-#include "core/editing/DevicePanelRules.h"
-#include "core/editing/PipeEdits.h"
+#include "core/devices/DeviceChoices.h"
+#include "core/devices/DeviceEditError.h"
+#include "core/devices/DevicePanelRules.h"
+#include "core/devices/PipeEdits.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"

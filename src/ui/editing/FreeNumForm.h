@@ -9,7 +9,7 @@
 //                                  {}, false, true, this);
 //     if (n > 0) ...
 
-#include "core/editing/FreeNumberEntries.h"
+#include "core/services/FreeNumberEntries.h"
 
 #include <QDialog>
 #include <QPoint>

@@ -5,7 +5,7 @@
 // its plan offset. The core builds the merged document; a new window shows it only once it
 // is complete.
 
-#include "core/editing/MineMerge.h"
+#include "core/services/MineMerge.h"
 
 #include <QDialog>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "ui/editing/PropertyForm.h"
 
-#include "core/editing/MineProperties.h"
-#include "core/editing/TableColumns.h"
+#include "core/services/MineProperties.h"
+#include "core/tables/TableColumns.h"
 #include "core/file/VersionTable.h"
 #include "core/model/Mine.h"
 #include "ui/app/HelpContexts.h"

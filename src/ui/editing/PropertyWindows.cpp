@@ -1,6 +1,6 @@
 #include "ui/editing/PropertyWindows.h"
 
-#include "core/editing/ObjectProperties.h"
+#include "core/schema/ObjectProperties.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
 #include "core/model/Layer.h"

@@ -1,6 +1,6 @@
 #include "ui/editing/RenumDevForm.h"
 
-#include "core/editing/DeviceRenumbering.h"
+#include "core/services/DeviceRenumbering.h"
 #include "core/model/Errors.h"
 #include "ui/common/MessageBoxes.h"
 

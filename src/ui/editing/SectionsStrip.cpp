@@ -1,6 +1,6 @@
 #include "ui/editing/SectionsStrip.h"
 
-#include "core/editing/PipeEdits.h"
+#include "core/devices/PipeEdits.h"
 #include "core/model/Device.h"
 #include "core/model/Pipe.h"
 #include "core/model/PipePart.h"

@@ -1,6 +1,6 @@
 #include "ui/editing/StatisticaForm.h"
 
-#include "core/editing/MineStatistics.h"
+#include "core/services/MineStatistics.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

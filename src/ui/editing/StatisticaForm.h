@@ -1,7 +1,7 @@
 #pragma once
 
 // "Информация о шахте": the mine statistics as a read-only two-column list, group heads in
-// bold; "&ОК" closes. The rows come from core/editing/MineStatistics.h.
+// bold; "&ОК" closes. The rows come from core/services/MineStatistics.h.
 //
 // Plugging in: TStatisticaForm(*doc.Mine(), path, version, parent).exec().
 

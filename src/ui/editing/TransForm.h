@@ -4,7 +4,7 @@
 // scale, rotation about a centre, or exchange of the X and Y axes, on the geometry and the
 // schema or on the schema only. The dialog collects the values; the core moves the nodes.
 
-#include "core/editing/NodeTransform.h"
+#include "core/services/NodeTransform.h"
 
 #include <QDialog>
 #include <optional>

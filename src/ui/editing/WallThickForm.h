@@ -7,7 +7,7 @@
 //
 // Plugging in: TAutoSetWallThickForm(mine, parent).exec().
 
-#include "core/editing/WallGroups.h"
+#include "core/services/WallGroups.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "ui/equipment/ReducerForm.h"
 
-#include "core/editing/TableEdits.h"
+#include "core/tables/TableEdits.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/WaitCursor.h"
 #include "ui/equipment/ReducerGrid.h"

@@ -1,6 +1,6 @@
 #include "ui/equipment/ReducerGrid.h"
 
-#include "core/editing/TableEdits.h"
+#include "core/tables/TableEdits.h"
 
 #include <QApplication>
 #include <QHeaderView>

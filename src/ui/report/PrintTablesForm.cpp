@@ -1,6 +1,6 @@
 #include "ui/report/PrintTablesForm.h"
 
-#include "core/editing/DocumentRows.h"
+#include "core/tables/DocumentRows.h"
 #include "core/model/Mine.h"
 #include "ui/document/ChildForm.h"
 

@@ -8,7 +8,7 @@
 //     TEditTextBlockForm form(draft, window);
 //     if (form.Run(QCursor::pos())) draft.ApplyTo(block);
 
-#include "core/editing/TextBlockDraft.h"
+#include "core/schema/TextBlockDraft.h"
 
 #include <QDialog>
 

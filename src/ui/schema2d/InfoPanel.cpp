@@ -1,6 +1,6 @@
 #include "ui/schema2d/InfoPanel.h"
 
-#include "core/editing/ObjectDescription.h"
+#include "core/schema/ObjectDescription.h"
 
 #include <QFontMetrics>
 #include <QLabel>

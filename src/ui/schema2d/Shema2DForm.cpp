@@ -1,7 +1,7 @@
 #include "ui/schema2d/Shema2DForm.h"
 
-#include "core/editing/SchemaPositions.h"
-#include "core/editing/TextBlockRestyle.h"
+#include "core/schema/SchemaPositions.h"
+#include "core/schema/TextBlockRestyle.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"

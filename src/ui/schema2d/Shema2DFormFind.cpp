@@ -4,8 +4,8 @@
 
 #include "ui/schema2d/Shema2DForm.h"
 
-#include "core/editing/SchemaFind.h"
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaFind.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/model/Mine.h"
 #include "ui/app/GotoForm.h"
 #include "ui/common/MessageBoxes.h"

@@ -5,9 +5,9 @@
 
 #include "ui/schema2d/Shema2DForm.h"
 
-#include "core/editing/SchemaLabelToggles.h"
-#include "core/editing/SchemaPositions.h"
-#include "core/editing/TextBlockDraft.h"
+#include "core/schema/SchemaLabelToggles.h"
+#include "core/schema/SchemaPositions.h"
+#include "core/schema/TextBlockDraft.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"

@@ -4,9 +4,9 @@
 
 #include "ui/schema2d/Shema2DForm.h"
 
-#include "core/editing/SchemaDrags.h"
-#include "core/editing/SchemaSelection.h"
-#include "core/editing/TextBlockDraft.h"
+#include "core/schema/SchemaDrags.h"
+#include "core/schema/SchemaSelection.h"
+#include "core/schema/TextBlockDraft.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"

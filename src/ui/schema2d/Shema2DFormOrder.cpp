@@ -3,8 +3,8 @@
 
 #include "ui/schema2d/Shema2DForm.h"
 
-#include "core/editing/DrawingOrder.h"
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/DrawingOrder.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "render/schema2d/SchemaScene.h"

@@ -2,7 +2,7 @@
 
 #include "Shema2DForm.h"
 
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/model/Mine.h"
 #include "core/printing/Passport.h"
 #include "ui/document/ChildForm.h"

@@ -1,6 +1,6 @@
 #include "ui/topology3d/TopolChemaForm.h"
 
-#include "core/editing/SchemaSelection.h"
+#include "core/schema/SchemaSelection.h"
 #include "core/model/Branch.h"
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"

@@ -1,9 +1,9 @@
 #include "support/MineBuilder.h"
 #include "support/TempDir.h"
 
-#include "core/editing/BranchSplit.h"
-#include "core/editing/MineMerge.h"
-#include "core/editing/NodeTransform.h"
+#include "core/services/BranchSplit.h"
+#include "core/services/MineMerge.h"
+#include "core/services/NodeTransform.h"
 #include "core/file/NetworkFile.h"
 
 #include <QFile>

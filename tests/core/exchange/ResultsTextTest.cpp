@@ -1,4 +1,4 @@
-#include "core/editing/TableColumns.h"
+#include "core/tables/TableColumns.h"
 #include "core/exchange/ResultsText.h"
 #include "core/file/Cp1251.h"
 #include "core/model/PipePart.h"

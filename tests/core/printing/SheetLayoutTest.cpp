@@ -1,4 +1,4 @@
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/printing/SheetLayout.h"
 
 #include <gtest/gtest.h>

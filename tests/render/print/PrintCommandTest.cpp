@@ -4,7 +4,7 @@
 #include "support/MineBuilder.h"
 #include "support/TempDir.h"
 
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/file/NetworkFile.h"
 #include "core/model/Uzel.h"
 #include "core/printing/PassportFile.h"

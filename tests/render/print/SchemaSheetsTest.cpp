@@ -1,6 +1,6 @@
 #include "support/MineBuilder.h"
 
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/model/Uzel.h"
 #include "render/print/SchemaSheets.h"
 #include "render/print/TitleBlockPainter.h"

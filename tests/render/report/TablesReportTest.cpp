@@ -1,6 +1,6 @@
 #include "support/MineBuilder.h"
 
-#include "core/editing/TableColumns.h"
+#include "core/tables/TableColumns.h"
 #include "core/model/PipePart.h"
 #include "render/report/TablesReport.h"
 

@@ -2,7 +2,7 @@
 
 #include "ui/document/DocumentTestSupport.h"
 
-#include "core/editing/SchemaPositions.h"
+#include "core/schema/SchemaPositions.h"
 #include "core/exchange/ExchangeFormats.h"
 #include "core/exchange/ResultsText.h"
 #include "core/exchange/TorvexFile.h"

@@ -1,4 +1,4 @@
-#include "core/editing/PipeEdits.h"
+#include "core/devices/PipeEdits.h"
 #include "support/MineBuilder.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/editing/DeviceChoosers.h"

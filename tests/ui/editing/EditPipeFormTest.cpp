@@ -1,4 +1,4 @@
-#include "core/editing/PipeEdits.h"
+#include "core/devices/PipeEdits.h"
 #include "ui/document/DocumentTestSupport.h"
 #include "ui/editing/EditPipeForm.h"
 #include "ui/support/Pictures.h"

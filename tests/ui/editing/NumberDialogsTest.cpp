@@ -1,6 +1,6 @@
 #include "../document/DocumentTestSupport.h"
 
-#include "core/editing/FreeNumberEntries.h"
+#include "core/services/FreeNumberEntries.h"
 #include "core/model/Branch.h"
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"

@@ -3,7 +3,7 @@
 
 #include "../document/DocumentTestSupport.h"
 
-#include "core/editing/ObjectProperties.h"
+#include "core/schema/ObjectProperties.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
 #include "core/model/Mine.h"

@@ -4,7 +4,7 @@
 
 #include "ui/document/DocumentTestSupport.h"
 
-#include "core/editing/TextBlockDraft.h"
+#include "core/schema/TextBlockDraft.h"
 #include "core/model/Mine.h"
 #include "core/model/TextBlock2D.h"
 #include "render/schema2d/SchemaRenderer.h"

@@ -1,0 +1,125 @@
+#include "core/schema/ObjectProperties.h"
+
+#include "core/tables/TableCells.h"
+#include "core/model/Branch.h"
+#include "core/model/Device.h"
+#include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
+
+namespace ObjectProperties {
+
+std::vector<const TPipe*> ListedPipes(const TBranch& branch)
+{
+    std::vector<const TPipe*> pipes;
+    for (const TPipe* pipe : branch.Pipes) {
+        const auto* water = dynamic_cast<const TWaterPipe*>(pipe);
+        // Gas pipes are listed too: they carry devices and sizes of their own.
+        if (!water || water->Present())
+            pipes.push_back(pipe);
+    }
+    return pipes;
+}
+
+QString PipeName(const TPipe& pipe)
+{
+    if (const auto* gas = dynamic_cast<const TGasPipe*>(&pipe))
+        return QStringLiteral("газопровод №%1").arg(gas->PipeNo());
+    switch (pipe.SlotIndex()) {
+    case 0: return QStringLiteral("пожарно-оросительный");
+    case 1: return QStringLiteral("водоотливный");
+    case 2: return QStringLiteral("воздухопроводный");
+    default: return QString();
+    }
+}
+
+QString Placement(const TPipe& pipe)
+{
+    const bool fromStart = pipe.StartFrac() <= 0;
+    const bool toEnd = pipe.EndFrac() >= 1;
+    if (fromStart && toEnd)
+        return QStringLiteral("Сквозное");
+    if (!fromStart && toEnd)
+        return QStringLiteral("От конечного узла");
+    if (fromStart && !toEnd)
+        return QStringLiteral("От начального узла");
+    return QString();
+}
+
+QString ResistanceText(const TWaterPipe& pipe)
+{
+    if (pipe.ResistanceMode() == 1)
+        return QStringLiteral("Удельное сопротивление: %1 с2/м6 ").arg(Fixed(pipe.FixedResistance(), 2));
+    return QStringLiteral("Удельное сопротивление расчитано по СНИП 2.04.02.84 для ") +
+           (pipe.NotNew() ? QStringLiteral("неновых труб") : QStringLiteral("новых труб"));
+}
+
+QString DeviceLine(const TDevice& device) { return QStringLiteral("%1 %2").arg(device.KindName()).arg(device.Number()); }
+
+QString DistanceText(const TDevice& device, bool fromStart)
+{
+    const TBranch* branch = device.Branch();
+    const double length = branch ? branch->Length() : 0;
+    const double share = fromStart ? device.Position() : 1 - device.Position();
+    return QStringLiteral("%1 м, (%2%)").arg(Fixed(share * length), Fixed(share * 100));
+}
+
+QString DirectionText(int direction)
+{
+    return direction == 0 ? QStringLiteral("к конечному узлу") : QStringLiteral("к начальному узлу");
+}
+
+QString ConsumerText(int type)
+{
+    static const char* const kTypes[] = {"Пожарный ствол", "Водяная завеса", "АУП", "Технологические нужды"};
+    return type >= 0 && type < 4 ? QString::fromUtf8(kTypes[type]) : QString();
+}
+
+double SectionQuantity(const TWaterPipePart& s, int index)
+{
+    switch (index) {
+    case 0: return s.Q;
+    case 1: return s.SectionVelocity();
+    case 2: return s.R;
+    case 3: return s.SectionGradient();
+    case 4: return s.P2 - s.P1;
+    case 5: return s.SectionDZ();
+    case 6: return s.DeltaP;
+    case 7: return s.P1;
+    case 8: return s.P2;
+    case 9: return s.SectionLength();
+    case 10: return s.SectionLK();
+    default: return 0;
+    }
+}
+
+namespace {
+
+const char* const kHints[kSectionQuantities] = {
+    "Расход воды (м3/ч)", "Скорость (м/с)", "Сопротивление (с2/м5)", "Гидравлический уклон (с2/м6)",
+    "Перепад давлений", "Разность высотных отметок (м)", "Потери напора", "Давление в нач. узле (м)",
+    "Давление в конеч. узле (м)", "Длина (м)", "Длина*K (м)"};
+const char* const kAxisTitles[kSectionQuantities] = {
+    "Расход, м3/час", "Скорость, м/c", "Сопротивление, м вод.ст", "Гидравлический уклон, с2/м6",
+    "Перепад давлений, м", "Перепад высот, м", "Потери напора, м", "Давление в нач. узле, м",
+    "Давление в конеч. узле, м", "Длина, м", "Длина*Коэффициент местн. сопр, м"};
+
+}  // namespace
+
+QString QuantityHint(int index)
+{
+    return index >= 0 && index < kSectionQuantities ? QString::fromUtf8(kHints[index]) : QString();
+}
+
+QString QuantityAxisTitle(int index)
+{
+    return index >= 0 && index < kSectionQuantities ? QString::fromUtf8(kAxisTitles[index]) : QString();
+}
+
+QString SectionBarLabel(const TWaterPipePart& section)
+{
+    return QStringLiteral("%1-%2").arg(section.SectionEndNumbers(1)).arg(section.SectionEndNumbers(2));
+}
+
+QString Fixed(double value, int decimals) { return TableCells::FixedText(value, decimals); }
+
+}  // namespace ObjectProperties
