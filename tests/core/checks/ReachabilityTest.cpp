@@ -61,6 +61,22 @@ TEST_F(Reachability, ReducersAndPumpsStopWaterComingFromTheSideTheyPushTo)
     EXPECT_EQ(PipelineFindings(), QStringList{});
 }
 
+// Water comes from every source, not only the first in the list: a second pipeline with its
+// own surface pump, joined to the first by a working without a pipe, feeds its hydrant.
+TEST_F(Reachability, EverySourceFeedsItsOwnPipeline)
+{
+    b.uzel(4, 0, 100, 0)->SetSurface(true);
+    b.uzel(5, 100, 100, -100);
+    b.branch(3, 3, 5);
+    TBranch* second = b.firePipe(4, 4, 5);
+    b.device<TPump>(second, dkPump, 0, 201);
+    b.device<TCrane>(second, dkCrane, 1, 202)->SetConsumption(true);
+    EXPECT_EQ(PipelineFindings(), QStringList{});
+
+    pump->SetOff(true);
+    EXPECT_EQ(PipelineFindings(), QStringList{isolatedHydrant}) << "the second pump does not reach the first pipeline";
+}
+
 TEST_F(Reachability, APumpNoSourceFeedsIsIsolated)
 {
     b.uzel(4, 0, 100, -100);

@@ -57,6 +57,8 @@ TEST(DevicePosition, ElevationMapsThroughTheEndHeights)
     EXPECT_TRUE(DevicePosition::ElevationEditable(*b));
     EXPECT_DOUBLE_EQ(Parse(*b, TPositionField::Elevation, QStringLiteral("-110")), 0.25);
     EXPECT_DOUBLE_EQ(Parse(*b, TPositionField::Elevation, QStringLiteral("-90м")), 0.0);
+    // And back: a quarter of the way from the start node (a level branch cannot tell).
+    EXPECT_EQ(DevicePosition::Texts(*b, 0.25).Elevation, QStringLiteral("-110.0 м"));
     ExpectRefused(*b, TPositionField::Elevation, QStringLiteral("50%"));
 }
 

@@ -110,6 +110,17 @@ TEST(PumpCurve, FitThroughTwoOperatingPoints)
     ASSERT_EQ(dotted.size(), 401u);
     EXPECT_NEAR(dotted.back().H, h(4000), 1e-6);
 
+    // From a non-zero first flow the q1 term counts: A = H1 + B q1^2 (at flow 0 it vanishes),
+    // and the points may come in either order.
+    for (const auto& [q1, q2] : {std::pair{1800.0, 3600.0}, std::pair{3600.0, 1800.0}}) {
+        const auto inner = FitPump(list, q1, q2);
+        ASSERT_TRUE(inner) << q1;
+        EXPECT_NEAR(inner->H1, h(q1), 1e-6);
+        EXPECT_NEAR(inner->H2, h(q2), 1e-6);
+        EXPECT_NEAR(inner->A, 120, 1e-4) << q1;
+        EXPECT_NEAR(inner->B, 2e5, 1e-3) << q1;
+    }
+
     EXPECT_FALSE(FitPump(list, 900, 900)) << "equal flows: no fit, no division by zero";
     EXPECT_TRUE(FitPolyline({900, 900, 1, 1, 1, 0}, 0, 100).empty());
     EXPECT_FALSE(FitPump(TBasePointList(), 0, 100));

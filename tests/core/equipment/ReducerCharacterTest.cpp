@@ -91,12 +91,32 @@ TEST(ReducerCharacter, InterpolationAtAndBetweenRowsAndOutside)
     EXPECT_EQ(at.outlet, (std::vector<double>{14, 10.5, 6.5, 1.5}));
     at = c.ForLockingPressure(10);
     EXPECT_EQ(at.outlet, (std::vector<double>{8, 6, 4, 1}));
+    // A quarter of the way from row 2 to row 3: t = 0.25 weighs the lower row three times
+    // as much as the upper one (halfway cannot tell t from 1 - t).
+    at = c.ForLockingPressure(15);
+    ASSERT_TRUE(at.valid);
+    EXPECT_DOUBLE_EQ(at.inlet, 25);
+    EXPECT_DOUBLE_EQ(at.locking, 15);
+    EXPECT_EQ(at.outlet, (std::vector<double>{11, 8.25, 5.25, 1.25}));
+    at = InterpolateReducer(d, 14);  // t = 0.25 on the default table
+    ASSERT_TRUE(at.valid);
+    EXPECT_DOUBLE_EQ(at.inlet, 27.0);
+    EXPECT_DOUBLE_EQ(at.outlet[0], 7.3 + 0.25 * (28.6 - 7.3));
+    EXPECT_DOUBLE_EQ(at.outlet[1], 2.0);
 
     // Along the inlet column: the locking pressure, then the row.
     at = c.ForInletPressure(15);
     ASSERT_TRUE(at.valid);
     EXPECT_DOUBLE_EQ(at.locking, 7.5);
     EXPECT_EQ(at.outlet, (std::vector<double>{6, 4.5, 3, 0.5}));
+    at = c.ForInletPressure(36);  // t = 0.8 between rows 2 and 3
+    ASSERT_TRUE(at.valid);
+    EXPECT_DOUBLE_EQ(at.locking, 26);
+    EXPECT_DOUBLE_EQ(at.inlet, 36);
+    ASSERT_EQ(at.outlet.size(), 4u);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_DOUBLE_EQ(at.outlet[size_t(k)], c.Outlet(1, k) + 0.8 * (c.Outlet(2, k) - c.Outlet(1, k))) << k;
+    EXPECT_DOUBLE_EQ(at.outlet[0], 17.6);
     EXPECT_TRUE(c.ForInletPressure(40).valid);
     EXPECT_FALSE(c.ForInletPressure(9.99).valid);
     EXPECT_FALSE(c.ForInletPressure(40.01).valid);

@@ -196,9 +196,12 @@ TEST(TorvexFile, NonFiniteCoordinatesAreRefusedAndStraySeamIndexesReadAsNone)
 
 TEST(TorvexFile, OlderVersionsReadTheirShorterRecords)
 {
-    // 1.51 is read as 1.05: 17-byte nodes, 63-byte branches, no seams.
-    for (const auto& [major, minor] : {std::pair{1, 51}, std::pair{1, 7}, std::pair{1, 8}}) {
-        const auto mine = TorvexFile::Parse(HandFile("Old", {{4, 1, 2, 3, true}, {5, 4, 6, 3, false}}, {{9, 4, 5, 0, "ок"}}, major, minor));
+    // 1.51 is read as 1.05: 17-byte nodes, 63-byte branches, no seams. Each record length
+    // is tried on both sides of the version that changed it: nodes grew at 1.06, branches at
+    // 1.07 and again (with the seams) at 1.09.
+    for (const auto& [major, minor] : {std::pair{1, 51}, std::pair{1, 5}, std::pair{1, 6}, std::pair{1, 7},
+                                       std::pair{1, 8}, std::pair{1, 9}}) {
+        const auto mine = TorvexFile::Parse(HandFile("Old", {{4, 1, 2, 3, true}, {5, 4, 6, 3, false}}, {{9, 4, 5, 0, "ok"}}, major, minor));
         ASSERT_EQ(2, mine->Uzels.Count());
         EXPECT_EQ(5, mine->Uzels.Items(1)->Number());
         EXPECT_DOUBLE_EQ(6.0, mine->Uzels.Items(1)->Y());
@@ -206,7 +209,21 @@ TEST(TorvexFile, OlderVersionsReadTheirShorterRecords)
         EXPECT_EQ(9, mine->Branches.Items(0)->Number());
         EXPECT_EQ(5, mine->Branches.Items(0)->EndNumber());
         EXPECT_EQ(-1, mine->Branches.Items(0)->RawLayerIndex());
+        EXPECT_EQ(QStringLiteral("ok"), mine->Branches.Items(0)->Remark());
     }
+    // The record lengths themselves, not only the reader's agreement with this file: a node
+    // record of 1.06 is 4 bytes longer than one of 1.05, a branch record of 1.07 9 bytes
+    // longer than one of 1.06.
+    const auto size = [](int minor, int nodes, int branches) {
+        std::vector<NodeRow> n(size_t(nodes), NodeRow{1, 0, 0, 0, false});
+        std::vector<BranchRow> b(size_t(branches), BranchRow{1, 1, 1, 0, {}});
+        return HandFile("M", n, b, 1, minor).size();
+    };
+    EXPECT_EQ(17, size(5, 1, 0) - size(5, 0, 0));
+    EXPECT_EQ(21, size(6, 1, 0) - size(6, 0, 0));
+    EXPECT_EQ(63 + 4, size(6, 0, 1) - size(6, 0, 0));
+    EXPECT_EQ(72 + 4, size(7, 0, 1) - size(7, 0, 0));
+    EXPECT_EQ(76 + 4, size(9, 0, 1) - size(9, 0, 0));
 }
 
 TEST(TorvexFile, AMineRoundTripsWithNotesSeamsAndComments)

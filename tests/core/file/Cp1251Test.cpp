@@ -54,6 +54,26 @@ TEST(Cp1251, CharactersWithoutCodeBecomeQuestionMarks)
     EXPECT_TRUE(toCp1251(QString()).isEmpty());
 }
 
+// The edges of the code page's ranges: the last ASCII code, the first Cyrillic letters below
+// and above А..я that the page has, and their neighbours that it has not.
+TEST(Cp1251, CharactersAtTheEdgesOfTheRanges)
+{
+    EXPECT_EQ(QByteArray("\x7F"), toCp1251(QString(QChar(0x007F))));
+    EXPECT_EQ(QByteArray("?"), toCp1251(QString(QChar(0x0080))));
+    EXPECT_EQ(QByteArray("?"), toCp1251(QString(QChar(0x00FF))));
+    EXPECT_EQ(QByteArray("\x8F"), toCp1251(QString(QChar(0x040F))));  // Џ
+    EXPECT_EQ(QByteArray("\xC0"), toCp1251(QString(QChar(0x0410))));  // А
+    EXPECT_EQ(QByteArray("\xFF"), toCp1251(QString(QChar(0x044F))));  // я
+    EXPECT_EQ(QByteArray("?"), toCp1251(QString(QChar(0x0400))));      // Ѐ
+    EXPECT_EQ(QByteArray("?"), toCp1251(QString(QChar(0x0450))));      // ѐ
+    EXPECT_EQ(QByteArray("\xB8"), toCp1251(QString(QChar(0x0451))));  // ё
+    EXPECT_EQ(QByteArray("\x9F"), toCp1251(QString(QChar(0x045F))));  // џ
+    EXPECT_EQ(QByteArray("?"), toCp1251(QString(QChar(0x0460))));
+    EXPECT_EQ(QString(QChar(0x007F)), fromCp1251(QByteArray("\x7F")));
+    EXPECT_EQ(QString(QChar(0x0402)), fromCp1251(QByteArray("\x80")));  // Ђ
+    EXPECT_EQ(QString(QChar(0x0457)), fromCp1251(QByteArray("\xBF")));  // ї
+}
+
 TEST(Cp1251, PointerAndSizeOverload)
 {
     const char raw[] = "\xCF\xD0\x00\xC8";

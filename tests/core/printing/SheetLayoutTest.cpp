@@ -59,6 +59,29 @@ TEST(SheetLayout, KnownSchemasGiveTheirGrids)
     EXPECT_EQ(SheetLayout::SheetsLabel(selected, 2), QStringLiteral("6/8"));
 }
 
+// Each margin narrows its own side: unequal margins on all four sides show a mix-up that
+// equal ones hide, in the layout and in fitting to a paper.
+TEST(SheetLayout, EachMarginCountsOnItsOwnSide)
+{
+    TSheetLayoutInput in = A4Portrait(Nodes(400, 600));
+    in.Margins = TMarginsCm{2, 1.5, 1, 3};
+    const TSheetLayout l(in);
+    EXPECT_DOUBLE_EQ(l.PrintableCm().width(), 21 - 2 - 1);
+    EXPECT_DOUBLE_EQ(l.PrintableCm().height(), 29.7 - 1.5 - 3 - 0.5);
+    EXPECT_EQ(l.SheetOriginCm(1, 1), QPointF(18, 24.7));
+
+    for (const bool landscape : {false, true}) {
+        in.PrinterLandscape = landscape;
+        in.Scale = 1;
+        in.Scale = *SheetLayout::FitToPaper(in, in.Paper).Scale;
+        const TSheetLayout fitted(in);
+        EXPECT_EQ(fitted.SheetCount(), 1) << landscape;
+        const bool widthFull = std::abs(fitted.TotalCm().width() - fitted.PrintableCm().width()) < 0.02;
+        const bool heightFull = std::abs(fitted.TotalCm().height() - fitted.PrintableCm().height()) < 0.02;
+        EXPECT_TRUE(widthFull || heightFull) << landscape;
+    }
+}
+
 TEST(SheetLayout, SheetCountsAtExactMultiples)
 {
     EXPECT_EQ(TSheetLayout::SheetsAlong(38.0, 19.0), 2);    // exactly two widths: not three

@@ -99,6 +99,8 @@ TEST(SchemaDrags, DevicesSlideWithinTheirPipe)
     TDevice* gate = m.device(b, dkGate, 0.5, 3);
 
     EXPECT_DOUBLE_EQ(*SchemaDrags::SlidDevicePosition(*gate, 0.5, 50, 200), 0.75);
+    EXPECT_DOUBLE_EQ(*SchemaDrags::SlidDevicePosition(*gate, 0.3, 50, 200), 0.55);  // from where it was
+    EXPECT_DOUBLE_EQ(*SchemaDrags::SlidDevicePosition(*gate, 0.3, -20, 200), 0.2);
     EXPECT_DOUBLE_EQ(*SchemaDrags::SlidDevicePosition(*gate, 0.5, -500, 200), 0.1);
     EXPECT_FALSE(SchemaDrags::SlidDevicePosition(*gate, 0.5, 3, 0.5));
     EXPECT_EQ(SchemaDrags::SlideHint(*gate, 0.25),

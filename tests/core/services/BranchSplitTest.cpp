@@ -97,6 +97,40 @@ TEST(BranchSplit, ThreeHundredMetresByTwoNodesGivesThreeEqualPiecesInPlace)
     EXPECT_FLOAT_EQ(pieces[1]->EndUzel()->SX(), 200);
 }
 
+// A pipe that ends inside a piece keeps its end there, in the piece's own fractions; the new
+// nodes lie on the old branch in all three coordinates, counted from its start node.
+TEST(BranchSplit, APipeEndingInsideAPieceAndNodesOnTheSlope)
+{
+    MineBuilder mb;
+    TUzel* from = mb.uzel(1, 0, 300, 30);
+    TUzel* to = mb.uzel(2, 300, 0, -60);
+    from->SetSX(10);
+    from->SetSY(20);
+    to->SetSX(310);
+    to->SetSY(620);
+    TBranch* b = mb.firePipe(1, 1, 2);
+    b->FirePipe()->SetFractions(0.1, 0.6);
+    TSplitPlan plan = BranchSplit::Plan(mb.mine(), *b, 2, TSplitNumbering::AfterMax, TSplitNumbering::AfterMax);
+    const auto p = BranchSplit::Execute(mb.mine(), plan);
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_NEAR(p[0]->FirePipe()->StartFrac(), 0.3, 1e-12);
+    EXPECT_DOUBLE_EQ(p[0]->FirePipe()->EndFrac(), 1);
+    EXPECT_DOUBLE_EQ(p[1]->FirePipe()->StartFrac(), 0);
+    EXPECT_NEAR(p[1]->FirePipe()->EndFrac(), 0.8, 1e-12);
+    EXPECT_FALSE(p[2]->FirePipe()->Present());
+
+    const TUzel* third = p[0]->EndUzel();
+    EXPECT_NEAR(third->X(), 100, 1e-9);
+    EXPECT_NEAR(third->Y(), 200, 1e-9);
+    EXPECT_NEAR(third->Z(), 0, 1e-9);
+    const TUzel* twoThirds = p[1]->EndUzel();
+    EXPECT_NEAR(twoThirds->X(), 200, 1e-9);
+    EXPECT_NEAR(twoThirds->Y(), 100, 1e-9);
+    EXPECT_NEAR(twoThirds->Z(), -30, 1e-9);
+    EXPECT_NEAR(third->SX(), 110, 1e-3);
+    EXPECT_NEAR(third->SY(), 220, 1e-3);
+}
+
 TEST_F(SplitLoadedBranch, FourPiecesShareThePipesAndDevicesByWhereThePipesLie)
 {
     TSplitPlan plan = BranchSplit::Plan(mb.mine(), *b, 3, TSplitNumbering::AfterMax, TSplitNumbering::AfterMax);

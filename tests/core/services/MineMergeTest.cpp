@@ -31,7 +31,8 @@ void AddLayer(TMine& mine, const QString& name)
 
 const TDevice* DeviceAt(const TBranch* b, int slot) { return b->Pipes.Items(slot)->Devices.First(); }
 
-// Base "A": nodes 1, 2, 120 (1 on the surface), fire device 130, one seam and position.
+// Base "A": nodes 1, 2, 120 (1 on the surface), fire device 130, one seam and two plan
+// positions (unequal counts, so shifting a branch's position by the seam count shows).
 // Attached "B": nodes 1-3 (2 on the surface), fire devices 4 and 5, a drainage device 6, a
 // degasification device 7, two seams and positions, a branch on the second seam and one on none.
 struct MergeTwoMines : ::testing::Test {
@@ -41,6 +42,7 @@ struct MergeTwoMines : ::testing::Test {
         a.mine().SetName(QStringLiteral("A"));
         a.mine().SetRemark(QStringLiteral("заметки А"));
         AddLayer(a.mine(), QStringLiteral("пласт А"));
+        TPLFPosition::Create(a.get())->SetName(QStringLiteral("позиция А2"));
         a.uzel(1, 0, 0, 0)->SetSurface(true);
         a.uzel(2, 100, 0, 0);
         a.uzel(120, 200, 0, 0);
@@ -90,8 +92,10 @@ TEST_F(MergeTwoMines, AttachedMineFollowsTheBaseNumbersAndOffset)
     EXPECT_EQ(m.Uzels.Count(), 6);
     EXPECT_EQ(m.Branches.Count(), 4);
     EXPECT_EQ(m.Layers.Count(), 3);
-    EXPECT_EQ(m.PLFPositions.Count(), 3);
+    EXPECT_EQ(m.PLFPositions.Count(), 4);
     EXPECT_EQ(m.Layers.Items(2)->Name(), QStringLiteral("пласт Б2"));
+    EXPECT_EQ(m.PLFPositions.Items(1)->Name(), QStringLiteral("позиция А2"));
+    EXPECT_EQ(m.PLFPositions.Items(2)->Name(), QStringLiteral("пласт Б1"));
 
     const TUzel* first = m.FirstUzelWithNumber(200);
     ASSERT_NE(first, nullptr);
@@ -108,8 +112,8 @@ TEST_F(MergeTwoMines, AttachedMineFollowsTheBaseNumbersAndOffset)
     const TBranch* b2 = m.Branches.Items(m.Branches.IndexOfNumber(4));
     EXPECT_EQ(b1->StartUzel(), first);
     EXPECT_EQ(b2->EndNumber(), 202);
-    EXPECT_EQ(b1->LayerIndex(), 2);
-    EXPECT_EQ(b1->PLFIndex(), 1);
+    EXPECT_EQ(b1->LayerIndex(), 2);  // 1 + one base seam
+    EXPECT_EQ(b1->PLFIndex(), 2);    // 0 + two base positions
     EXPECT_EQ(b2->LayerIndex(), -1);
     EXPECT_EQ(b2->PLFIndex(), -1);
     // Devices of every pipe get new numbers: 4, 5 -> 203, 204; drainage 6 -> 205; gas 7 -> 206.
@@ -178,4 +182,29 @@ TEST(MineMerge, DefaultNumbersFollowTheLargestNodeOrDevice)
     EXPECT_EQ(merged->FirePipe()->Devices.First()->Number(), 210);
     EXPECT_EQ(merged->FirePipe()->Devices.Last()->Number(), 214);
     EXPECT_EQ(merged->StartNumber(), 200);
+}
+
+// The attached numbers shift from the smallest of its node and fire-pipe device numbers: a
+// device numbered below every node starts the run, and the nodes follow at the same distance.
+TEST(MineMerge, TheSmallestAttachedNumberMayBeADevice)
+{
+    MineBuilder base, attached;
+    base.uzel(1)->SetSurface(true);
+    base.uzel(2, 10);
+    base.branch(1, 1, 2);
+    attached.uzel(10);
+    attached.uzel(12, 20);
+    TBranch* br = attached.firePipe(5, 10, 12);
+    attached.device(br, dkCrane, 0.5, 3);
+    TMergeRequest r;
+    r.FirstUzel = 100;
+    r.FirstBranch = 50;
+    const TNetworkDocument doc = MineMerge::Merge(base.mine(), TDocumentSettings::Defaults(), {}, attached.mine(), r);
+    const TMine& m = *doc.Mine;
+    EXPECT_NE(m.FirstUzelWithNumber(107), nullptr);
+    EXPECT_NE(m.FirstUzelWithNumber(109), nullptr);
+    const TBranch* merged = m.Branches.Items(m.Branches.IndexOfNumber(50));
+    EXPECT_EQ(merged->StartNumber(), 107);
+    EXPECT_EQ(merged->EndNumber(), 109);
+    EXPECT_EQ(merged->FirePipe()->Devices.First()->Number(), 100);
 }

@@ -48,6 +48,23 @@ TEST(NodeTransform, RotationTurnsThePlanClockwiseAboutTheCentreAndTheSchemaAbout
     NodeTransform::Apply(thirty.mine(), {u}, r);
     EXPECT_NEAR(u->X(), std::sqrt(3.0) / 2, 1e-12);
     EXPECT_NEAR(u->Y(), -0.5, 1e-12);
+
+    // 30 degrees about a centre off the origin, plan and schema: at 90 degrees the cosine
+    // terms vanish, and about the origin the centre does.
+    MineBuilder off;
+    TUzel* w = off.uzel(1, 300, 100, 0);
+    w->SetSX(400);
+    w->SetSY(-20);
+    r.AngleDegrees = 30;
+    r.X0 = 100;
+    r.Y0 = 50;
+    NodeTransform::Apply(off.mine(), {w}, r);
+    const double c = std::sqrt(3.0) / 2, s = 0.5;
+    EXPECT_NEAR(w->X(), 100 + 200 * c + 50 * s, 1e-9);
+    EXPECT_NEAR(w->Y(), 50 - 200 * s + 50 * c, 1e-9);
+    // Schema (400, -20) about (190, 95).
+    EXPECT_NEAR(w->SX(), 190 + 210 * c - 115 * s, 1e-3);
+    EXPECT_NEAR(w->SY(), 95 - 210 * s - 115 * c, 1e-3);
 }
 
 TEST(NodeTransform, ShiftAndScaleActInOneStepOnTheSelectedNodesFromTheOldSchemaPosition)

@@ -39,6 +39,27 @@ TEST_F(WallGroupsTest, LaidPipesGroupByDiameterAndWallInBranchOrder)
     EXPECT_EQ(groups[1].Branches, std::vector<TBranch*>({b}));
 }
 
+// A group is one diameter with one wall: the same diameter with another wall (or the same
+// wall on another diameter) is a group of its own.
+TEST_F(WallGroupsTest, EqualDiametersWithOtherWallsAreGroupsOfTheirOwn)
+{
+    mb.uzel(6, 600.0);
+    mb.uzel(7, 700.0);
+    TBranch* thin = mb.firePipe(5, 5, 6, 150);
+    thin->FirePipe()->SetWallThickness(4);
+    TBranch* wide = mb.firePipe(6, 6, 7, 200);
+    wide->FirePipe()->SetWallThickness(5);
+    const auto groups = WallGroups::Build(mb.mine());
+    ASSERT_EQ(groups.size(), 4u);
+    EXPECT_EQ(groups[0].Branches, std::vector<TBranch*>({a, c}));
+    EXPECT_EQ(groups[2].Diameter, 150);
+    EXPECT_EQ(groups[2].Wall, 4);
+    EXPECT_EQ(groups[2].Branches, std::vector<TBranch*>({thin}));
+    EXPECT_EQ(groups[3].Diameter, 200);
+    EXPECT_EQ(groups[3].Wall, 5);
+    EXPECT_EQ(groups[3].Branches, std::vector<TBranch*>({wide}));
+}
+
 TEST_F(WallGroupsTest, AWallOfHalfTheDiameterIsRefusedBeforeAnythingChanges)
 {
     auto groups = WallGroups::Build(mb.mine());

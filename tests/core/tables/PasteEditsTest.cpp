@@ -47,6 +47,7 @@ TEST(PasteEdits, PastedBranchesLinkByNumberAndLoseSeamAndPosition)
     TUzel* u1 = target.uzel(1);
     target.uzel(2, 20);
     TLayer::Create(target.get());
+    TPLFPosition::Create(target.get());  // so a kept index would name a position here too
     TBranch* selected = target.branch(9, 1, 2);
     selected->SetSelected(true);
     const auto pasted = PasteEdits::PasteBranches(target.mine(), block);
