@@ -79,6 +79,25 @@ TEST(SchemaSheets, OneA4SheetHoldsNodesTenCentimetresApart)
     EXPECT_TRUE(sheets.PrintableRect().contains(b));
 }
 
+// A printer may resolve its two axes differently, and sheets lie in rows as well as columns:
+// each axis takes its own resolution and its own sheet offset.
+TEST(SchemaSheets, EachAxisTakesItsOwnResolutionAndSheetOffset)
+{
+    TwoNodes mine(400, 600);
+    TSchemaScene scene(mine.m.mine());
+    TSheetJob job;
+    const TSheetPainter sheets(scene, Look(), job, TPaperUnits::ForDpi(600, 300));
+    ASSERT_EQ(sheets.Layout().Columns(), 2);
+    ASSERT_EQ(sheets.Layout().Rows(), 2);
+    const QPointF a = sheets.PagePoint(QPointF(mine.a->SX(), mine.a->SY()), 0, 0);
+    const QPointF b = sheets.PagePoint(QPointF(mine.b->SX(), mine.b->SY()), 0, 0);
+    EXPECT_NEAR(b.x() - a.x(), 20 * 236, 1);  // 400 m at 1:2000, 236 px a cm across
+    EXPECT_NEAR(a.y() - b.y(), 30 * 118, 1);  // 600 m north, 118 px a cm down the page
+    const QPointF far = sheets.PagePoint(QPointF(mine.b->SX(), mine.b->SY()), 1, 1);
+    EXPECT_NEAR(b.x() - far.x(), 19 * 236, 1e-6);
+    EXPECT_NEAR(b.y() - far.y(), 27.2 * 118, 1e-6);
+}
+
 TEST(SchemaSheets, ASheetHasItsSchemaMarginsCutLinesAndNumber)
 {
     TwoNodes mine(200, 0);

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 // Vertices go as (X, Z, −Y); a branch of a hidden seam is skipped with its lone node; names are
 // the branch index + 1 and branch count + node index + 1; a partial pipe covers its stretch.
 TEST(TopologyScene, VerticesNamesHiddenSeamsAndPipeStretches)
@@ -84,6 +86,19 @@ TEST(TopologyView, ProjectionAndFit)
     view.Set({}, 0, 0, 1);
     EXPECT_NEAR(view.Project(QVector3D(400, 100, 0), client, flat).x(), 600, 1e-3);
     EXPECT_NEAR(view.FitZoom(client, flat), 0.95 * 2, 1e-6) << "a flat mine seen edge-on still fits by its width";
+
+    // Turned by 30 degrees about the vertical (beta) the plan turns counter-clockwise seen
+    // from above; then tilted by 30 about the screen's X axis (alpha). At 0 and 90 degrees a
+    // reversed angle or a swapped order of the two turns looks the same.
+    const QVector3D north30 = QVector3D(200, 200, 0);
+    view.Set({}, 0, 30, 1);
+    EXPECT_NEAR(view.Project(north30, client, flat).x(), 400 - 50, 1e-3);
+    EXPECT_NEAR(view.Project(north30, client, flat).y(), 300, 1e-3);
+    EXPECT_NEAR(view.Project(QVector3D(400, 100, 0), client, flat).x(), 400 + 200 * std::sqrt(3.0) / 2, 1e-3);
+    view.Set({}, 30, 30, 1);
+    EXPECT_NEAR(view.Project(north30, client, flat).x(), 400 - 50, 1e-3);
+    EXPECT_NEAR(view.Project(north30, client, flat).y(), 300 - 100 * std::sqrt(3.0) / 2 * 0.5, 1e-3);
+    view.Set({}, 0, 0, 1);
 
     MineBuilder tall;
     tall.uzel(1, 0, 0, 0);
