@@ -15,6 +15,9 @@ packages=(
   poppler-utils
   # bench/process/measure.sh times whole processes with /usr/bin/time -v.
   time
+  # The Debian package's library dependencies come from dpkg-shlibdeps, which CPack runs on
+  # the files that file(1) calls ELF.
+  dpkg-dev file
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, configures, builds and runs every test; ends with CTest's summary
 # and fails when a test fails or when no test ran.
+# Under CI (CI=true) it then makes the Debian package from the built tree, installs it, tries it
+# and removes it again (scripts/package-test.sh, which needs root).
 # Usage: scripts/test.sh [--sanitize]   (--sanitize: AddressSanitizer + UBSan, in build-asan/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,3 +20,7 @@ cmake -S . -B "$build" -G Ninja "${options[@]}"
 cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$(nproc)"
+# After every test, so that installing and removing the package races with none of them.
+if [ "$build" = build ] && [ "${CI:-}" = true ]; then
+  bash scripts/package-test.sh "$build"
+fi

@@ -20,9 +20,20 @@ void Out(const QByteArray& utf8);
 void Out(const QString& text);
 void Err(const QString& text);
 
-// Prints the usage text to standard error; returns kExitUsage.
-int Usage();
+// Whether irvata-cli has this command.
+bool IsCommand(const QString& command);
+// Names the command being run: a usage error then points to that command's help.
+void SetCommand(const QString& command);
+// The usage (--help) on standard output: the whole, or that of one command; returns kExitOk.
+int Help(const QString& command = QString());
+// A bad command line: the reason in one line and the way to the usage, on standard error;
+// returns kExitUsage.
 int UsageError(const QString& message);
+
+// Qt's own warnings (a missing XDG_RUNTIME_DIR when run as root, font and platform notes)
+// are not irvata-cli's to report: they are dropped, so that standard error carries only the
+// messages the commands write through Err. Qt's critical and fatal messages still show.
+void KeepQtMessagesOffStandardError();
 
 // Runs a command body; the system's error messages go to standard error with status 2.
 int Guarded(const std::function<int()>& body);

@@ -8,9 +8,32 @@
 #include <cstring>
 #include <memory>
 
+namespace {
+
+struct TCommand {
+    const char* Name;
+    int (*Run)(const QStringList& args);
+};
+
+constexpr TCommand kCommands[] = {
+    {"info", RunInfo},         {"dump", RunDump},         {"convert", RunConvert},   {"generate", RunGenerate},
+    {"check", RunCheck},       {"render", RunRender},     {"print", RunPrint},       {"pumps", RunPumps},
+    {"reducers", RunReducers}, {"report", RunReport},     {"transform", RunTransform}, {"split", RunSplit},
+    {"merge", RunMerge},       {"renumber", RunRenumber}, {"numbers", RunNumbers},   {"stats", RunStats},
+    {"devices", RunDevices},
+};
+
+bool AsksForHelp(const QString& arg)
+{
+    return arg == QStringLiteral("--help") || arg == QStringLiteral("-h") || arg == QStringLiteral("help");
+}
+
+}  // namespace
+
 // irvata-cli: network files for scripts and tests, without a display.
 int main(int argc, char* argv[])
 {
+    Cli::KeepQtMessagesOffStandardError();
     // Only render, report and print paint, and they need fonts, not a screen: the offscreen
     // platform unless the caller chose another. The other commands stay free of the GUI.
     const bool paints = argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "report") == 0 ||
@@ -22,45 +45,25 @@ int main(int argc, char* argv[])
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     if (args.isEmpty())
-        return Cli::Usage();
+        return Cli::UsageError(QStringLiteral("no command given"));
     const QString command = args.takeFirst();
-    if (command == QStringLiteral("info"))
-        return RunInfo(args);
-    if (command == QStringLiteral("dump"))
-        return RunDump(args);
-    if (command == QStringLiteral("convert"))
-        return RunConvert(args);
-    if (command == QStringLiteral("generate"))
-        return RunGenerate(args);
-    if (command == QStringLiteral("check"))
-        return RunCheck(args);
-    if (command == QStringLiteral("render"))
-        return RunRender(args);
-    if (command == QStringLiteral("print"))
-        return RunPrint(args);
-    if (command == QStringLiteral("pumps"))
-        return RunPumps(args);
-    if (command == QStringLiteral("reducers"))
-        return RunReducers(args);
-    if (command == QStringLiteral("report"))
-        return RunReport(args);
-    if (command == QStringLiteral("transform"))
-        return RunTransform(args);
-    if (command == QStringLiteral("split"))
-        return RunSplit(args);
-    if (command == QStringLiteral("merge"))
-        return RunMerge(args);
-    if (command == QStringLiteral("renumber"))
-        return RunRenumber(args);
-    if (command == QStringLiteral("numbers"))
-        return RunNumbers(args);
-    if (command == QStringLiteral("stats"))
-        return RunStats(args);
-    if (command == QStringLiteral("devices"))
-        return RunDevices(args);
-    if (command == QStringLiteral("help") || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
-        Cli::Usage();
-        return kExitOk;
+    if (AsksForHelp(command)) {
+        // "--help" alone, or "help render" / "--help render" for one command.
+        if (args.isEmpty())
+            return Cli::Help();
+        if (!Cli::IsCommand(args.first()))
+            return Cli::UsageError(QStringLiteral("unknown command \"%1\"").arg(args.first()));
+        if (args.size() > 1)
+            return Cli::UsageError(QStringLiteral("%1 takes at most one command").arg(command));
+        return Cli::Help(args.first());
+    }
+    for (const TCommand& c : kCommands) {
+        if (command != QLatin1String(c.Name))
+            continue;
+        Cli::SetCommand(command);
+        if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h")))
+            return Cli::Help(command);
+        return c.Run(args);
     }
     return Cli::UsageError(QStringLiteral("unknown command \"%1\"").arg(command));
 }

@@ -6,18 +6,13 @@
 
 TGridModel::TGridModel(TTableKind kind, TDocumentRows* rows, TColumnSet* columns, const TTableLook* look,
                        QObject* parent)
-    : QAbstractTableModel(parent), kind_(kind), rows_(rows), columns_(columns), look_(look)
+    : TDescriptorColumnsModel(columns, parent), kind_(kind), rows_(rows), look_(look)
 {
 }
 
 int TGridModel::ParamAt(int column) const
 {
     return column >= 0 && column < columns_->Count() ? columns_->ParamAt(column) : -1;
-}
-
-int TGridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : columns_->Count();
 }
 
 QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -98,16 +93,4 @@ void TGridModel::Repaint()
 {
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-}
-
-void TGridModel::MoveColumn(int from, int to)
-{
-    if (from == to || from < 0 || to < 0 || from >= columns_->Count() || to >= columns_->Count())
-        return;
-    // beginMoveColumns takes the destination before which the column lands.
-    const int dest = to > from ? to + 1 : to;
-    if (!beginMoveColumns(QModelIndex(), from, from, QModelIndex(), dest))
-        return;
-    columns_->Move(from, to);
-    endMoveColumns();
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "core/tables/TableColumns.h"
+#include "ui/document/ColumnMoves.h"
 #include "ui/document/TableLook.h"
-
-#include <QAbstractTableModel>
 
 class TDocumentRows;
 class TMineObject;
@@ -21,14 +20,13 @@ enum TGridRole {
 // Common part of the node and branch table models: the document's rows and column
 // descriptors, editor mode, and edits that go through the core. The model never holds on
 // to objects: every call asks the rows again.
-class TGridModel : public QAbstractTableModel {
+class TGridModel : public TDescriptorColumnsModel {
     Q_OBJECT
 public:
     TGridModel(TTableKind kind, TDocumentRows* rows, TColumnSet* columns, const TTableLook* look,
                QObject* parent = nullptr);
 
     TTableKind Kind() const { return kind_; }
-    TColumnSet& Columns() const { return *columns_; }
     TDocumentRows& Rows() const { return *rows_; }
     int ParamAt(int column) const;
 
@@ -39,7 +37,6 @@ public:
     virtual TMineObject* ObjectAt(int row) const = 0;
     bool IsEditable(const QModelIndex& index) const;
 
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
@@ -51,8 +48,6 @@ public:
     void EndReload() { endResetModel(); }
     // Values changed, rows and columns did not.
     void Repaint();
-    // A column moved within the descriptors.
-    void MoveColumn(int from, int to);
 
 signals:
     // An edit was refused; the text is what the user is told. Connected queued, so the
@@ -67,7 +62,6 @@ protected:
 
     TTableKind kind_;
     TDocumentRows* rows_;
-    TColumnSet* columns_;
     const TTableLook* look_;
     bool editorMode_ = false;
     bool lastEditFailed_ = false;

@@ -4,18 +4,13 @@
 #include "ui/document/TableLook.h"
 
 TResultSectionsModel::TResultSectionsModel(TColumnSet* columns, const TTableLook* look, QObject* parent)
-    : QAbstractTableModel(parent), columns_(columns), look_(look)
+    : TDescriptorColumnsModel(columns, parent), look_(look)
 {
 }
 
 int TResultSectionsModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : 1;
-}
-
-int TResultSectionsModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : columns_->Count();
 }
 
 QVariant TResultSectionsModel::data(const QModelIndex&, int) const
@@ -46,17 +41,6 @@ void TResultSectionsModel::Reload()
 {
     beginResetModel();
     endResetModel();
-}
-
-void TResultSectionsModel::MoveColumn(int from, int to)
-{
-    if (from == to || from < 0 || to < 0 || from >= columns_->Count() || to >= columns_->Count())
-        return;
-    const int dest = to > from ? to + 1 : to;
-    if (!beginMoveColumns(QModelIndex(), from, from, QModelIndex(), dest))
-        return;
-    columns_->Move(from, to);
-    endMoveColumns();
 }
 
 TFixedHeadingsModel::TFixedHeadingsModel(QStringList headings, std::vector<int> widths, QObject* parent)

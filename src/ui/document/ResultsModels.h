@@ -1,29 +1,27 @@
 #pragma once
 
+#include "ui/document/ColumnMoves.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <vector>
 
-class TColumnSet;
 class TTableLook;
 
 // The pipeline sections table without a results list: the headings of its column
 // descriptors and one empty row.
-class TResultSectionsModel : public QAbstractTableModel {
+class TResultSectionsModel : public TDescriptorColumnsModel {
     Q_OBJECT
 public:
     TResultSectionsModel(TColumnSet* columns, const TTableLook* look, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void Reload();
-    void MoveColumn(int from, int to);
 
 private:
-    TColumnSet* columns_;
     const TTableLook* look_;
 };
 

@@ -48,15 +48,10 @@ int FireEngines(const TMine& mine)
 
 }  // namespace
 
-TEST(Cli, UsageWithoutOrWithUnknownCommand)
+TEST(Cli, BadCommandLinesGiveStatus64)
 {
-    CliRun r = Cli({});
-    EXPECT_EQ(r.exit, 64);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Usage: irvata-cli"))) << r.err.toStdString();
-    r = Cli({QStringLiteral("frobnicate")});
-    EXPECT_EQ(r.exit, 64);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("unknown command")));
-    EXPECT_TRUE(r.err.contains(QStringLiteral("Usage: irvata-cli")));
+    EXPECT_EQ(Cli({}).exit, 64);
+    EXPECT_EQ(Cli({QStringLiteral("frobnicate")}).exit, 64);
     EXPECT_EQ(Cli({QStringLiteral("info")}).exit, 64);
     EXPECT_EQ(Cli({QStringLiteral("generate"), QStringLiteral("--branches"), QStringLiteral("x"), QStringLiteral("a.irv")}).exit, 64);
     EXPECT_EQ(Cli({QStringLiteral("convert"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("--format"), QStringLiteral("15")}).exit, 64);

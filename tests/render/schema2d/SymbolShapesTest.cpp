@@ -1,10 +1,13 @@
 #include "render/schema2d/SymbolShapes.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPainter>
+#include <QTransform>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <set>
 
 namespace {
@@ -134,28 +137,55 @@ TEST(SymbolShapes, BadUnitDrawsNothing)
         EXPECT_EQ(At(Draw(TSymbolShape::FireEngine, u), 0, 0).alpha(), 0);
 }
 
-// Set IRVATA_SYMBOL_SHEET to a file name to get every shape at units 1, 2 and 4, aliased on the
-// left, antialiased on the right (the middle one of each turned towards the start), turned by
-// IRVATA_SYMBOL_ANGLE degrees.
-TEST(SymbolShapes, SheetOfAllShapes)
+// Turned along a branch at any angle, every shape paints something, and only inside its
+// bounds turned about its centre by that angle: a shape turned the wrong way, about another
+// point, or drawn outside its hit rectangle would fail. The shapes are also laid out on one
+// sheet (a shape a row, an angle a column, aliased then antialiased) in
+// $IRVATA_SCREENSHOT_DIR/symbol-shapes.png when that folder is given, for a person to look at.
+TEST(SymbolShapes, EveryShapeTurnedStaysInsideItsTurnedBounds)
 {
-    const QByteArray path = qgetenv("IRVATA_SYMBOL_SHEET");
-    if (path.isEmpty())
-        GTEST_SKIP() << "IRVATA_SYMBOL_SHEET not set";
-    const int cell = 100;
-    QImage sheet(cell * 6, cell * kSymbolShapeCount, QImage::Format_RGB32);
+    const double u = 3;
+    const double angles[] = {30, 90, 135, 200, 315};
+    const int columns = 2 * int(std::size(angles));
+    QImage sheet(kSize * columns, kSize * kSymbolShapeCount, QImage::Format_RGB32);
     sheet.fill(Qt::white);
-    QPainter painter(&sheet);
-    const double units[] = {1, 2, 4};
-    const double angle = qEnvironmentVariable("IRVATA_SYMBOL_ANGLE").toDouble();
-    for (int row = 0; row < kSymbolShapeCount; ++row)
-        for (int column = 0; column < 6; ++column) {
-            TSymbolStyle style;
-            style.TowardsStart = column % 3 == 1;
-            painter.setRenderHint(QPainter::Antialiasing, column >= 3);
-            DrawSymbol(painter, static_cast<TSymbolShape>(row), QPointF(column * cell + cell / 2, row * cell + cell / 2),
-                       units[column % 3], angle, style);
+    QPainter sheetPainter(&sheet);
+    for (TSymbolShape shape : AllShapes()) {
+        const QRectF b = SymbolBounds(shape);
+        const auto px = [u](QPointF k) { return QPointF(std::round(k.x() * u), std::round(k.y() * u)); };
+        // One pixel of pen around the rounded bounds, and a pixel's half diagonal: a pixel the
+        // shape touches has its centre within that of the turned rectangle.
+        const QRectF allowed = QRectF(px(b.topLeft()), px(b.bottomRight())).adjusted(-1.75, -1.75, 1.75, 1.75);
+        for (int column = 0; column < columns; ++column) {
+            const double angle = angles[column % std::size(angles)];
+            const bool antialias = column >= int(std::size(angles));
+            for (bool towardsStart : {false, true}) {
+                const QImage image = Draw(shape, u, angle, Styled(towardsStart), antialias);
+                const double half = antialias ? 0.5 : 0;
+                QTransform back;
+                back.rotate(-angle);
+                int painted = 0;
+                for (int y = 0; y < kSize; ++y) {
+                    const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+                    for (int x = 0; x < kSize; ++x) {
+                        if (qAlpha(line[x]) == 0)
+                            continue;
+                        ++painted;
+                        const QPointF centre(x + 0.5 - kCentre.x() - half, y + 0.5 - kCentre.y() - half);
+                        ASSERT_TRUE(allowed.contains(back.map(centre)))
+                            << int(shape) << " angle " << angle << " aa " << antialias << " towards start "
+                            << towardsStart << " at " << x - kCentre.x() << "," << y - kCentre.y();
+                    }
+                }
+                EXPECT_GT(painted, 0) << int(shape) << " angle " << angle;
+                if (!towardsStart)
+                    sheetPainter.drawImage(column * kSize, int(shape) * kSize, image);
+            }
         }
-    painter.end();
-    EXPECT_TRUE(sheet.save(QString::fromLocal8Bit(path)));
+    }
+    sheetPainter.end();
+    if (const QString dir = qEnvironmentVariable("IRVATA_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        QDir().mkpath(dir);
+        EXPECT_TRUE(sheet.save(QDir(dir).filePath(QStringLiteral("symbol-shapes.png"))));
+    }
 }

@@ -3,11 +3,16 @@
 #include "core/checks/MessageList.h"
 #include "ui/document/CellValidator.h"
 #include "ui/document/MessageListModel.h"
+#include "ui/document/GridView.h"
 #include "ui/document/ResultsPage.h"
 
 #include <QAbstractItemModel>
+#include <QHeaderView>
 #include <QTableView>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -32,6 +37,42 @@ TEST_F(Panels, ResultsTablesShowHeadingsAndOneEmptyRow)
     form->SetCurrentPage(1);
     EXPECT_EQ(form->CurrentPage(), 1);
     EXPECT_FALSE(form->CanCutCopy());
+}
+
+// A dragged heading moves the column's descriptor, rightwards and leftwards, in the node grid
+// and in the results' sections table alike; the header itself keeps no order of its own.
+TEST_F(Panels, DraggedHeadingsMoveTheDescriptors)
+{
+    auto form = NewForm();
+    const auto params = [](const TColumnSet& columns) {
+        std::vector<int> order;
+        for (int i = 0; i < columns.Count(); ++i)
+            order.push_back(columns.ParamAt(i));
+        return order;
+    };
+    struct Table {
+        QTableView* view;
+        TColumnSet* columns;
+    };
+    for (const Table& t : {Table{form->UzelGrid(), &form->UzelColumns()},
+                           Table{form->ResultsPage()->HydroBranchGrid(), &form->ResultColumns()}}) {
+        const std::vector<int> before = params(*t.columns);
+        ASSERT_GE(before.size(), 4u);
+        QHeaderView* header = t.view->horizontalHeader();
+        const QString first = t.view->model()->headerData(0, Qt::Horizontal).toString();
+
+        header->moveSection(0, 3);
+        std::vector<int> expected = before;
+        std::rotate(expected.begin(), expected.begin() + 1, expected.begin() + 4);
+        EXPECT_EQ(params(*t.columns), expected) << t.view->objectName().toStdString();
+        EXPECT_EQ(t.view->model()->headerData(3, Qt::Horizontal).toString(), first);
+        EXPECT_EQ(header->visualIndex(3), 3) << "the header's own move is undone";
+
+        header->moveSection(3, 0);
+        EXPECT_EQ(params(*t.columns), before);
+        EXPECT_EQ(t.view->model()->headerData(0, Qt::Horizontal).toString(), first);
+    }
+    EXPECT_TRUE(form->IsModified());
 }
 
 TEST(MessageListModelTest, FollowsTheListAsItChanges)
