@@ -81,17 +81,35 @@ TSheetLayout::TSheetLayout(const TSheetLayoutInput& input) : in_(input)
                       (e.Size.height() * in_.Scale + Vertical(e.SymbolOverhang) * symbolFactor_ +
                        Vertical(e.TextOverhang) * textFactor_) / kPpcm);
 
+    const double legend = LegendReserveCm();
     const double legendHeight = LegendShown() ? in_.LegendHeightCm : 0;
-    const double base = std::max(printed_.height(), legendHeight);
-    double width = printed_.width();
-    double height = base;
+    double width = legend + printed_.width();
+    double height = std::max(printed_.height(), legendHeight);
     if (StampShown()) {
-        stampTop_ = SheetLayout::StampPosition(base, in_.StampOffsetCm);
+        // At the right end, under the schema; a narrow schema lets the block reach under the
+        // legend column rather than widen the picture, and then it goes below the legend too.
         width = std::max(width, kTitleBlockWidthCm);
-        stampLeft_ = LegendReserveCm() + width - kTitleBlockWidthCm;
+        stampLeft_ = width - kTitleBlockWidthCm;
+        const double pw = printable_.width();
+        const double ph = printable_.height();
+        // Across a column edge: left, to end at that edge.
+        if (pw >= kTitleBlockWidthCm) {
+            const double edge = (std::floor(stampLeft_ / pw + 1e-9) + 1) * pw;
+            if (stampLeft_ + kTitleBlockWidthCm > edge + kExactMultipleCm)
+                stampLeft_ = edge - kTitleBlockWidthCm;
+        }
+        const bool underLegend = stampLeft_ < legend - 1e-9;
+        stampBase_ = underLegend ? std::max(printed_.height(), legendHeight) : printed_.height();
+        stampTop_ = SheetLayout::StampPosition(stampBase_, in_.StampOffsetCm);
+        // Across a row edge: down, onto the next row.
+        if (ph >= kTitleBlockHeightCm) {
+            const double edge = (std::floor(stampTop_ / ph + 1e-9) + 1) * ph;
+            if (stampTop_ + kTitleBlockHeightCm > edge + kExactMultipleCm)
+                stampTop_ = edge;
+        }
         height = std::max(height, stampTop_ + kTitleBlockHeightCm);
     }
-    total_ = QSizeF(LegendReserveCm() + width, height);
+    total_ = QSizeF(width, height);
     columns_ = SheetsAlong(total_.width(), printable_.width());
     rows_ = SheetsAlong(total_.height(), printable_.height());
 }
@@ -126,13 +144,11 @@ TFitResult FitToPaper(const TSheetLayoutInput& input, int paperIndex)
     const bool stampShown = input.Legend && input.Stamp;
     const double strip = input.PageNumbers ? kPageNumberStripCm : 0;
     const double roomHeight = sheet.height() - m.Top - m.Bottom - strip;
-    // The legend's height does not shrink with the scale, nor does a title block placed under it.
-    double legendNeeds = legendShown ? input.LegendHeightCm : 0;
-    if (legendShown && stampShown)
-        legendNeeds = std::max(legendNeeds, StampPosition(legendNeeds, input.StampOffsetCm) + kTitleBlockHeightCm);
-    if (legendShown && legendNeeds > roomHeight)
-        return {std::nullopt,
-                QStringLiteral("Нельзя задать размер схемы в соответствие\r\nс выбранным форматом при включенной легенде")};
+    const QString legendRefusal =
+        QStringLiteral("Нельзя задать размер схемы в соответствие\r\nс выбранным форматом при включенной легенде");
+    // The legend's height does not shrink with the scale.
+    if (legendShown && input.LegendHeightCm > roomHeight)
+        return {std::nullopt, legendRefusal};
 
     const double availWidth = (sheet.width() - m.Left - m.Right - (legendShown ? kLegendWidthCm : 0)) * kPpcm;
     const double availHeight =
@@ -165,6 +181,15 @@ TFitResult FitToPaper(const TSheetLayoutInput& input, int paperIndex)
         return {};
     if (!(scale > 0))
         return {std::nullopt, QStringLiteral("Слишком маленький масштаб")};
+    // The schema fits; with the legend, the legend and the title block must fit the sheet with
+    // it (the block goes under the legend when the schema is narrower than the block).
+    if (legendShown || stampShown) {
+        TSheetLayoutInput fitted = input;
+        fitted.Paper = paperIndex;
+        fitted.Scale = scale;
+        if (TSheetLayout(fitted).SheetCount() > 1)
+            return {std::nullopt, legendRefusal};
+    }
     return {scale, QString()};
 }
 

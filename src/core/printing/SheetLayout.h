@@ -102,9 +102,15 @@ public:
     bool LegendShown() const { return in_.Legend && in_.LegendHasContent; }
     bool StampShown() const { return in_.Legend && in_.Stamp; }
     double LegendReserveCm() const { return LegendShown() ? kLegendWidthCm : 0; }
-    // The title block's top, cm from the picture's top, and its left.
+    // The title block's top, cm from the picture's top, and its left. The block sits at the
+    // right end of the picture under the schema; a schema narrower than the block leaves it
+    // reaching under the legend column, and then it sits under the legend too. It is never cut
+    // by a sheet's edge: across a column edge it moves left to end at that edge (there is only
+    // paper beneath the schema there), across a row edge it moves down onto the next row.
     double StampTopCm() const { return stampTop_; }
     double StampLeftCm() const { return stampLeft_; }
+    // The height the user's offset counts from ("Позиция, см" = this − offset).
+    double StampBaseCm() const { return stampBase_; }
 
     // The whole picture: legend column, schema, title block.
     QSizeF TotalCm() const { return total_; }
@@ -127,6 +133,7 @@ private:
     QSizeF printed_;
     double stampTop_ = 0;
     double stampLeft_ = 0;
+    double stampBase_ = 0;
     QSizeF total_;
     int columns_ = 1;
     int rows_ = 1;
@@ -138,7 +145,8 @@ double Clamp(double value, double low, double high);
 
 // The scale that fits the picture into the paper format (margins, page-number strip and
 // reserves taken off), repeated while the factors change it (at most three passes). None with
-// the refusal text when the legend does not fit on the paper, or nothing limits the scale.
+// the refusal text when the legend (with the title block where it has to go under the legend)
+// does not fit on one sheet of the paper, or nothing limits the scale.
 struct TFitResult {
     std::optional<double> Scale;
     QString Refusal;

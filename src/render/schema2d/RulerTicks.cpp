@@ -2,6 +2,7 @@
 
 #include "core/schema/SchemaPositions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -30,6 +31,18 @@ int Divisions(double scale)
     return 2;
 }
 
+// The next step after `every` that is 1, 2 or 5 times a power of ten.
+int NextStep(int every)
+{
+    int decade = 1;
+    while (decade * 10 <= every)
+        decade *= 10;
+    for (int m : {1, 2, 5, 10})
+        if (m * decade > every)
+            return m * decade;
+    return every * 2;
+}
+
 int TickLength(int part, int divisions)
 {
     if (part == 0)
@@ -43,15 +56,23 @@ int TickLength(int part, int divisions)
 
 }  // namespace
 
-std::vector<TRulerTick> RulerTicks(double zero, double length, double scale, bool centimetres)
+std::vector<TRulerTick> RulerTicks(double zero, double length, double scale, bool centimetres, double charWidth)
 {
     std::vector<TRulerTick> ticks;
-    if (!(scale > 0) || !(length > 0))
+    if (!(scale > 0) || !(length > 0) || !std::isfinite(zero))
         return ticks;
-    const int every = LabelledEvery(scale);
+    int every = LabelledEvery(scale);
     const int divisions = Divisions(scale);
     const double unit = centimetres ? kPpcm : kPixelUnit;
     const int labelPerUnit = centimetres ? 1 : static_cast<int>(kPixelUnit);
+    if (charWidth > 0) {
+        // The longest label is the one farthest from the zero, a minus sign included.
+        const double farthest = std::max(std::fabs(zero), std::fabs(length - zero)) / (unit * scale) * labelPerUnit;
+        const int digits = QString::number(static_cast<long long>(std::min(farthest, 1e15)) + every * labelPerUnit).size();
+        const double needed = (digits + 1 + 1.5) * charWidth;  // sign, and one and a half characters apart
+        while (every * unit * scale < needed && every < 1000000000)
+            every = NextStep(every);
+    }
     const double spacing = every * unit * scale / divisions;
     // Steps from the zero to each end of the ruler, in both directions.
     const long long first = static_cast<long long>(std::ceil(-zero / spacing));

@@ -16,4 +16,7 @@ struct TRulerTick {
 // centimetres ("см", labels count centimetres) or 50 pixels ("pix", labels count pixels).
 // Labelled ticks (8) every N units, N growing as the view shrinks; a tick of 6 halfway;
 // from 40 % ticks of 4 at the odd quarters, from 105 % ticks of 3 at the odd eighths.
-std::vector<TRulerTick> RulerTicks(double zero, double length, double scale, bool centimetres);
+// With a character width (the widest digit of the ruler's font, pixels) the labelled step
+// grows further through 1, 2, 5 × 10ⁿ until the longest label shown fits between two labelled
+// ticks with room to spare: labels never run into each other.
+std::vector<TRulerTick> RulerTicks(double zero, double length, double scale, bool centimetres, double charWidth = 0);

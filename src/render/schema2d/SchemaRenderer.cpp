@@ -453,7 +453,8 @@ void NetworkPainter::PaintBand(QPointF a, QPointF e, const QColor& fill, const Q
 void NetworkPainter::PaintBody(const TBranch* branch, QPointF a, QPointF e)
 {
     const bool thick = show_.ThickBranch && objects_;
-    const bool selected = branch->Selected();
+    // A found branch blinks in the selected colour without being selected.
+    const bool selected = branch->Selected() || branch == ctx_.Found;
     const QColor outline = selected ? selected_ : branch_.Border;
 
     if (show_.ColorPaint == cmPressures && !branch->ColorStops.empty()) {
@@ -504,7 +505,7 @@ void NetworkPainter::PaintPipes(const TBranch* branch, QPointF a, QPointF e)
         if (pipe->EndFrac() <= pipe->StartFrac())
             return;
         QColor color = Ink(ProfileColor(TColor(pipe->Color())));
-        if (branch->Selected() && !thick)
+        if ((branch->Selected() || branch == ctx_.Found) && !thick)
             color = selected_;
         SetPen(color, width);
         p_.drawLine(Along(a, e, pipe->StartFrac()), Along(a, e, pipe->EndFrac()));
@@ -705,10 +706,10 @@ void NetworkPainter::PaintUzel(TUzel* uzel, QPointF at, const QColor& fill)
             SetBrush(Qt::white);
             p_.drawEllipse(circle);
             // One half, cut along the diagonal, filled black.
-            SetBrush(uzel->Selected() ? selected_ : QColor(Qt::black));
+            SetBrush(uzel->Selected() || uzel == ctx_.Found ? selected_ : QColor(Qt::black));
             p_.drawChord(circle, 45 * 16, 180 * 16);
         } else {
-            SetPen(uzel->Selected() ? selected_ : uzel_.Border, 1);
+            SetPen(uzel->Selected() || uzel == ctx_.Found ? selected_ : uzel_.Border, 1);
             SetBrush(ctx_.BlackWhite ? QColor(Qt::white) : fill);
             p_.drawEllipse(QRectF(at.x() - r, at.y() - r, 2 * r + 1, 2 * r + 1));
         }

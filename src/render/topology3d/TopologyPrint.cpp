@@ -1,5 +1,6 @@
 #include "render/topology3d/TopologyPrint.h"
 
+#include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -9,6 +10,24 @@
 #include <algorithm>
 
 namespace TopologyPrint {
+
+QImage OnPaper(const QImage& screen)
+{
+    QImage paper = screen.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < paper.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(paper.scanLine(y));
+        for (int x = 0; x < paper.width(); ++x) {
+            const QColor c = QColor::fromRgb(line[x]);
+            float h = 0, s = 0, l = 0;
+            c.getHslF(&h, &s, &l);
+            // Black goes to white; the middle (pure yellow, say) to a dark shade that still
+            // reads on white; white to black.
+            const float turned = l <= 0.5f ? 1 - 1.3f * l : 0.35f - 0.7f * (l - 0.5f);
+            line[x] = QColor::fromHslF(h, s, std::clamp(turned, 0.0f, 1.0f)).rgb();
+        }
+    }
+    return paper;
+}
 
 QRectF PaintPage(QPainter& p, const QRectF& page, double dotsPerCm, const QImage& picture, const QString& caption)
 {
@@ -26,7 +45,7 @@ QRectF PaintPage(QPainter& p, const QRectF& page, double dotsPerCm, const QImage
         return {};
     const QSizeF size = QSizeF(picture.size()).scaled(area.size(), Qt::KeepAspectRatio);
     const QRectF target(area.left() + (area.width() - size.width()) / 2, area.top(), size.width(), size.height());
-    p.drawImage(target, picture);
+    p.drawImage(target, OnPaper(picture));
     p.setBrush(Qt::NoBrush);
     p.drawRect(target);
     return target;

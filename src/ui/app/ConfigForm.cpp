@@ -4,6 +4,7 @@
 #include "ui/app/CellStyleSample.h"
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/TypedComboBox.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -248,8 +249,7 @@ QWidget* TConfigForm::BuildColorsPage()
     fontLabel->setBuddy(fontName_);
     auto* sizeLabel = new QLabel(QStringLiteral("Ра&змер"), page);
     fontSize_ = new QComboBox(page);
-    fontSize_->setEditable(true);
-    fontSize_->setInsertPolicy(QComboBox::NoInsert);
+    TypedComboBox::Apply(fontSize_);
     for (int size : kFontSizes)
         fontSize_->addItem(QString::number(size));
     sizeLabel->setBuddy(fontSize_);

@@ -2,6 +2,7 @@
 
 #include "core/model/Errors.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/TypedComboBox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -52,8 +53,8 @@ TGotoForm::TGotoForm(const TMine& mine, QWidget* parent) : QDialog(parent), mine
     numberBox_ = new QComboBox(this);
     commentBox_ = new QComboBox(this);
     for (QComboBox* box : {numberBox_, commentBox_}) {
-        box->setEditable(true);
-        box->setInsertPolicy(QComboBox::NoInsert);
+        // What is typed is what is looked for: "12" finds device 12 or says there is none.
+        TypedComboBox::Apply(box);
         box->setMinimumContentsLength(24);
     }
 

@@ -11,6 +11,7 @@
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
+#include "ui/common/WideEntryHints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -182,6 +183,13 @@ void TAllDevForm::BuildWidgets(const QComboBox* seams, const QComboBox* position
             for (int i = 0; i < n; ++i)
                 target->addItem(target == layerBox_ ? mine.Layers.Items(i)->Name() : mine.PLFPositions.Items(i)->Name());
         }
+        // A seam or position name of hundreds of characters must not widen the window: the
+        // box keeps its width, a cut entry shows its whole name as a hint.
+        target->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        target->setMinimumContentsLength(16);
+        for (int i = 0; i < target->count(); ++i)
+            target->setItemData(i, target->itemText(i), Qt::ToolTipRole);
+        TWideEntryHints::Install(target);
     }
     pipesBox_ = new QComboBox(filterGroup_);
     pipesBox_->setObjectName(QStringLiteral("PipesBox"));

@@ -84,8 +84,11 @@ TEditDeviceForm::TEditDeviceForm(TBranch* branch, TDevice* device, int kind, int
     HelpContexts::Set(this, kDeviceEditorHelp);
     BuildWidgets();
     loading_ = true;
-    for (TBranch* b : mine_->Branches)
-        branchBox_->addItem(BranchIcon(*b), BranchText(*b));
+    for (TBranch* b : mine_->Branches) {
+        const QString text = BranchText(*b);
+        branchBox_->addItem(BranchIcon(*b), text);
+        branchBox_->setItemData(branchBox_->count() - 1, text, Qt::ToolTipRole);
+    }
     loading_ = false;
     if (device) {
         StartEditing(device);

@@ -5,6 +5,7 @@
 #include "core/devices/DeviceChoices.h"
 #include "core/devices/WellGrid.h"
 #include "core/model/DeviceKinds.h"
+#include "ui/common/WideEntryHints.h"
 #include "ui/editing/EditFields.h"
 #include "ui/editing/PositionStrip.h"
 #include "ui/editing/StripScroller.h"
@@ -418,6 +419,11 @@ void TEditDeviceForm::BuildWidgets()
     right->addLayout(fields);
     branchBox_ = new QComboBox(this);
     branchBox_->setObjectName(QStringLiteral("branchBox"));
+    // A branch's comment may run to thousands of characters: the box keeps a sensible width
+    // and the whole text shows as a hint.
+    branchBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    branchBox_->setMinimumContentsLength(32);
+    TWideEntryHints::Install(branchBox_);
     fields->addWidget(Buddy(QStringLiteral("&Ветвь"), branchBox_, this), 0, 0);
     fields->addWidget(branchBox_, 0, 1, 1, 3);
     pipeBox_ = new QComboBox(this);

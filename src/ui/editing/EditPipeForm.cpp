@@ -16,6 +16,7 @@
 #include "ui/editing/EditFields.h"
 #include "ui/editing/SectionsStrip.h"
 #include "ui/editing/StripScroller.h"
+#include "ui/common/TypedComboBox.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -41,6 +42,16 @@
 namespace {
 
 QRect lastBounds;
+
+// A device of the list with its number, so that four taps on one pipe read "Кран 5", "Кран 6"…
+// rather than "Кран" four times; the model follows in quotation marks when there is one.
+QString NumberedDeviceText(const TDevice& device)
+{
+    QString text = QStringLiteral("%1 %2").arg(device.KindName()).arg(device.Number());
+    if (!device.Model().isEmpty())
+        text += QStringLiteral(" \"%1\"").arg(device.Model());
+    return text;
+}
 constexpr int kPipeEditorHelp = 60;
 
 QLineEdit* NumberEdit(QWidget* parent, const QString& name, bool negative = false)
@@ -221,8 +232,7 @@ void TEditPipeForm::BuildWidgets()
     fields->addWidget(lengthEdit_, 0, 2);
     diameterBox_ = new QComboBox(this);
     diameterBox_->setObjectName(QStringLiteral("diameterBox"));
-    diameterBox_->setEditable(true);
-    diameterBox_->setInsertPolicy(QComboBox::NoInsert);
+    TypedComboBox::Apply(diameterBox_);
     diameterBox_->lineEdit()->setMaxLength(6);
     diameterBox_->setMaximumWidth(100);
     fields->addWidget(Buddy(QStringLiteral("Диа&метр, мм"), diameterBox_, this), 1, 1);
@@ -593,7 +603,7 @@ void TEditPipeForm::ShowDevices(const TDevice* select)
         const int kind = filterBox_->currentData().toInt();
         for (TDevice* d : PipeEdits::ShownDevices(*pipe, kind)) {
             deviceSerials_.push_back(d->Serial());
-            deviceList_->addItem(DevicePanelRules::DeviceLineText(*d));
+            deviceList_->addItem(NumberedDeviceText(*d));
         }
     }
     SelectDevice(select);

@@ -9,12 +9,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
 constexpr int kBarHeight = 15;
 
-void DrawDimension(QPainter& p, int x0, int x1, int y, const QString& text, bool above)
+// A dimension line with its text centred over it; the text is left out where it would run
+// into the text before it (`clearOf`: that text's right edge), so short sections never print
+// "100.0100.0". Returns the right edge of what was written, else `clearOf`.
+int DrawDimension(QPainter& p, int x0, int x1, int y, const QString& text, bool above, int clearOf = INT_MIN)
 {
     p.drawLine(x0, y, x1, y);
     p.drawLine(x0, y - 3, x0, y + 3);
@@ -22,7 +26,10 @@ void DrawDimension(QPainter& p, int x0, int x1, int y, const QString& text, bool
     const QFontMetrics fm = p.fontMetrics();
     const int w = fm.horizontalAdvance(text);
     const int tx = (x0 + x1) / 2 - w / 2;
+    if (clearOf != INT_MIN && tx < clearOf + fm.horizontalAdvance(QLatin1Char(' ')))
+        return clearOf;
     p.drawText(tx, above ? y - 3 : y + fm.ascent() + 2, text);
+    return tx + w;
 }
 }  // namespace
 
@@ -87,11 +94,13 @@ void TSectionsStrip::paintEvent(QPaintEvent*)
     p.setPen(palette().color(QPalette::Text));
     const QStringList sectionTexts = PipeEdits::SectionLengthTexts(*pipe);
     int shown = 0;
+    int written = INT_MIN / 2;
     for (int i = 0; i < pipe->SectionCount() && shown < sectionTexts.size(); ++i) {
         const TPipePart* s = pipe->GetSection(i);
         if (s->SectionLength() <= 0)
             continue;
-        DrawDimension(p, XOf(s->SectionStart()), XOf(s->SectionEnd()), top - 8, sectionTexts[shown++], true);
+        written = DrawDimension(p, XOf(s->SectionStart()), XOf(s->SectionEnd()), top - 8, sectionTexts[shown++], true,
+                                written);
     }
     DrawDimension(p, x0, x1, top + kBarHeight + 8, PipeEdits::PipeLengthLabel(*pipe), false);
 

@@ -51,9 +51,11 @@ void TStripScroller::resizeEvent(QResizeEvent* event)
 
 void TStripScroller::Relayout()
 {
-    const int visible = area_->viewport()->width();
+    // The area's own size, not its viewport's: before the window first shows, the viewport
+    // still has its default 100 pixels while the area is already laid out.
+    const QSize visible = area_->maximumViewportSize();
     const double factor = 1.0 + (maxFactor_ - 1) * size_->value() / 100.0;
-    strip_->resize(int(visible * factor), area_->viewport()->height());
+    strip_->resize(int(visible.width() * factor), visible.height());
 }
 
 void TStripScroller::EnsureVisible(int x)

@@ -432,11 +432,7 @@ void TPrintForm::ShowStampPanel()
         if (layout_)
             position->setText(OneDecimal(layout_->StampTopCm()));
     };
-    const auto base = [this] {
-        if (!layout_)
-            return 0.0;
-        return std::max(layout_->PrintedCm().height(), layout_->LegendShown() ? legendHeightCm_ : 0.0);
-    };
+    const auto base = [this] { return layout_ ? layout_->StampBaseCm() : 0.0; };
     connect(up, &QPushButton::clicked, panel, [this, show] { MoveStamp(kStampStepCm); show(); });
     connect(down, &QPushButton::clicked, panel, [this, show] { MoveStamp(-kStampStepCm); show(); });
     connect(restore, &QPushButton::clicked, panel, [this, show] { RestoreStamp(); show(); });

@@ -5,6 +5,7 @@
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/schema2d/ColorButton.h"
+#include "ui/common/TypedComboBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,8 +63,7 @@ TEditTextBlockForm::TEditTextBlockForm(TTextBlockDraft& draft, QWidget* parent)
     fontColor_ = new TColorButton(font);
     size_ = new QComboBox(font);
     size_->setObjectName(QStringLiteral("SizeBox"));
-    size_->setEditable(true);
-    size_->setInsertPolicy(QComboBox::NoInsert);
+    TypedComboBox::Apply(size_);
     for (int n = TextBlockEdit::kMinFontSize; n <= TextBlockEdit::kMaxFontSize; ++n)
         size_->addItem(QString::number(n));
     auto* style = new QGroupBox(QStringLiteral(" Стиль "), font);

@@ -6,6 +6,30 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace {
+
+// No line of the panel is wider than this: a branch comment or a mine name of thousands of
+// characters is cut with "…", and the whole text is the panel's hint.
+constexpr int kLineWidth = 320;
+
+void SetElided(QLabel* label, const QStringList& items)
+{
+    const QFontMetrics metrics(label->font());
+    // An item may hold line breaks of its own (a comment typed on several lines).
+    const QStringList lines = items.join(QLatin1Char('\n')).split(QLatin1Char('\n'));
+    QStringList shown;
+    bool cut = false;
+    for (const QString& line : lines) {
+        const QString elided = metrics.elidedText(line, Qt::ElideRight, kLineWidth);
+        cut = cut || elided != line;
+        shown << elided;
+    }
+    label->setText(shown.join(QLatin1Char('\n')));
+    label->setToolTip(cut ? lines.join(QLatin1Char('\n')) : QString());
+}
+
+}  // namespace
+
 TInfoPanel::TInfoPanel(QWidget* parent) : QDockWidget(QStringLiteral("Информация"), parent)
 {
     setObjectName(QStringLiteral("InfoPanel"));
@@ -19,7 +43,11 @@ TInfoPanel::TInfoPanel(QWidget* parent) : QDockWidget(QStringLiteral("Инфор
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setTextFormat(Qt::PlainText);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // The panel's width is the user's: a long text never widens it.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     }
+    // Nor does a comment of many lines make it taller than the window.
+    description_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     auto* layout = new QVBoxLayout(body);
     layout->addWidget(summary_);
     layout->addWidget(description_, 1);
@@ -29,7 +57,7 @@ TInfoPanel::TInfoPanel(QWidget* parent) : QDockWidget(QStringLiteral("Инфор
 
 void TInfoPanel::ShowMine(const TMine* mine)
 {
-    summary_->setText(mine ? ObjectDescription::MineSummary(*mine) : QString());
+    SetElided(summary_, mine ? ObjectDescription::MineSummary(*mine).split(QLatin1Char('\n')) : QStringList());
 }
 
 void TInfoPanel::ShowObject(const TMineObject* object)
@@ -47,7 +75,7 @@ void TInfoPanel::ShowObject(const TMineObject* object)
             label += QLatin1Char('.');
         lines << label + QLatin1Char(' ') + line.Value;
     }
-    description_->setText(lines.join(QLatin1Char('\n')));
+    SetElided(description_, lines);
 }
 
 QString TInfoPanel::SummaryText() const { return summary_->text(); }

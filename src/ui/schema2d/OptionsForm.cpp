@@ -15,6 +15,7 @@
 #include "ui/common/MessageBoxes.h"
 #include "ui/schema2d/ColorButton.h"
 #include "ui/schema2d/SchemaPreview.h"
+#include "ui/common/TypedComboBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -320,8 +321,7 @@ QWidget* TOptionsForm::BuildFontTab()
     nameLabel->setBuddy(fontName_);
     auto* sizeLabel = new QLabel(QStringLiteral("Ра&змер"), tab);
     fontSize_ = new QComboBox(tab);
-    fontSize_->setEditable(true);
-    fontSize_->setInsertPolicy(QComboBox::NoInsert);
+    TypedComboBox::Apply(fontSize_);
     for (int size = kFontSizeFirst; size <= kFontSizeLast; ++size)
         fontSize_->addItem(QString::number(size));
     sizeLabel->setBuddy(fontSize_);

@@ -2,6 +2,7 @@
 
 #include "render/schema2d/ZoomSteps.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/TypedComboBox.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -36,8 +37,7 @@ bool SameScale(double a, double b)
 TScaleComboBox::TScaleComboBox(QWidget* parent) : QComboBox(parent)
 {
     setObjectName(QStringLiteral("ScaleComboBox"));
-    setEditable(true);
-    setInsertPolicy(QComboBox::NoInsert);
+    TypedComboBox::Apply(this);
     setMaxVisibleItems(20);
     addItems(ZoomSteps::ScaleBoxTexts());
     for (int i = 0; i < count(); ++i)
@@ -45,7 +45,11 @@ TScaleComboBox::TScaleComboBox(QWidget* parent) : QComboBox(parent)
     lineEdit()->installEventFilter(this);
     view()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, [this](int index) {
-        emit ScaleChosen(itemData(index).toDouble());
+        // The box also reports the entry matching a confirmed text once editing ends: that
+        // scale is already set, and setting it again would lose the previous scale.
+        const double scale = itemData(index).toDouble();
+        if (!SameScale(scale, shown_))
+            emit ScaleChosen(scale);
         RestoreText();
     });
     connect(lineEdit(), &QLineEdit::returnPressed, this, &TScaleComboBox::ConfirmText);
@@ -80,7 +84,10 @@ void TScaleComboBox::ConfirmText()
         lineEdit()->selectAll();
         return;
     }
-    emit ScaleChosen(*input.Scale);
+    // One Enter can confirm the same text twice; a scale already shown is not asked for again,
+    // or it would become its own previous scale.
+    if (!SameScale(*input.Scale, shown_))
+        emit ScaleChosen(*input.Scale);
     RestoreText();
 }
 

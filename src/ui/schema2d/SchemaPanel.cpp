@@ -18,6 +18,17 @@ void TSchemaPanel::Invalidate()
     update();
 }
 
+void TSchemaPanel::InvalidateArea(const QRect& area)
+{
+    const QRect part = area.intersected(rect());
+    if (part.isEmpty())
+        return;
+    // A picture out of date is drawn whole at the next paint anyway.
+    if (EnsureImage())
+        DrawPart(part);
+    update(part);
+}
+
 bool TSchemaPanel::EnsureImage()
 {
     const qreal ratio = devicePixelRatioF();

@@ -20,6 +20,8 @@ public:
     void SetDraw(TDraw draw) { draw_ = std::move(draw); }
     // The whole picture is drawn anew at the next paint.
     void Invalidate();
+    // Only this part (panel pixels) is drawn anew, at once, and shown at the next paint.
+    void InvalidateArea(const QRect& area);
     // The view scrolled by delta pixels: the picture moves the other way.
     void ScrollBy(QPoint delta);
     // The picture as it stands (drawn first when out of date).

@@ -53,7 +53,9 @@ void TSchemaRuler::paintEvent(QPaintEvent*)
     p.setFont(font);
     p.setPen(Qt::black);
     const QFontMetrics metrics(font);
-    for (const TRulerTick& tick : RulerTicks(zero_, length, scale_, centimetres_)) {
+    // Labels are spaced by the width of this font's digits, so they never run together.
+    const double digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    for (const TRulerTick& tick : RulerTicks(zero_, length, scale_, centimetres_, digit)) {
         const double at = tick.Position;
         if (horizontal)
             p.drawLine(QPointF(at, inner - tick.Length), QPointF(at, inner));

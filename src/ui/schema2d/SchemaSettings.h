@@ -8,7 +8,9 @@
 #include "core/settings/Colors2D.h"
 #include "core/settings/Params2D.h"
 
+#include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QtGlobal>
 
@@ -24,6 +26,9 @@ inline const QString kSchemaPosValue = QStringLiteral("ShemaPos");
 struct TSchemaViewMemory {
     double Scale = 1;
     QPoint Scroll;
+    // The document that scale and scroll position were left on: the next opening on another
+    // document shows that one whole instead.
+    QPointer<QObject> Document;
     quint16 ResultBits = 0;
     std::optional<QRect> Bounds;
     // The overview map's bounds when it was last closed.

@@ -24,7 +24,7 @@ QString CoordinateText(QPointF mouse, const TViewGeometry& view, int ppcm)
     // Schema units from the origin, as the rulers count them.
     const double px = (mouse.x() - (s * view.Origin().x() + view.OffX())) / s;
     const double py = (mouse.y() - (s * view.Origin().y() + view.OffY())) / s;
-    return QString::asprintf(" X: %1f см  (%d пикс)       Y: %1f см  (%d пикс)", px / ppcm, int(std::lround(px)),
+    return QString::asprintf(" X: %.1f см  (%d пикс)       Y: %.1f см  (%d пикс)", px / ppcm, int(std::lround(px)),
                              py / ppcm, int(std::lround(py)));
 }
 

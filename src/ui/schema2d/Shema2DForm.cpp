@@ -382,6 +382,12 @@ void TShema2DForm::Bind(TChildForm* document)
         std::unique_ptr<TSchemaScene>& scene = scenes_[document];
         // A file opened into the window brings another mine.
         if (!scene || &scene->Mine() != document->Mine()) {
+            // The first view of a mine shows all of it; only the document the window was left
+            // on gets back the scale and scroll position it was left with.
+            if (document != settings_.Memory.Document || scene) {
+                pendingFit_ = true;
+                pendingScroll_.reset();
+            }
             if (!scene) {
                 connect(document, &QObject::destroyed, this, &TShema2DForm::DocumentGone);
                 connect(document, &TChildForm::Closing, this, [this, document] {
@@ -411,6 +417,16 @@ void TShema2DForm::Bind(TChildForm* document)
     }
     UpdateTitle();
     RepaintSchema(true);
+    if (pendingFit_ && isVisible())
+        FitFirstView();
+}
+
+void TShema2DForm::FitFirstView()
+{
+    pendingFit_ = false;
+    LayOutDrawBox();
+    view_.FitWhole();
+    AfterViewChange();
 }
 
 void TShema2DForm::DocumentGone(QObject* document)
@@ -441,8 +457,10 @@ void TShema2DForm::RepaintSchema(bool full)
 {
     repaintPending_ = false;
     if (full) {
-        // The mine changed: what blinked may be gone.
-        StopBlink();
+        // The mine changed: what blinked may be gone. Activating the window after the find
+        // dialog repaints it too, and must not end the blinking it just started.
+        if (!Found())
+            StopBlink();
         TSchemaScene* scene = Scene();
         if (scene && structuralPending_) {
             scene->SetDrawingOrder(document_->Rows().BranchOrderVector());
@@ -733,6 +751,7 @@ void TShema2DForm::RememberState()
     const QRect bounds(pos(), size());
     settings_.Memory.Scale = view_.Scale();
     settings_.Memory.Scroll = view_.ScrollPosition();
+    settings_.Memory.Document = document_;
     settings_.Memory.ResultBits = viewActions_ ? viewActions_->ResultBits() : 0;
     settings_.Memory.Bounds = bounds;
     SaveSchemaBounds(config_.UserStore(), bounds);
@@ -748,6 +767,9 @@ bool TShema2DForm::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         MapScaleChanged();
+    // The panel has its size when the window shows (its own resize event comes later).
+    if (event->type() == QEvent::Show && pendingFit_ && document_)
+        FitFirstView();
     return QMainWindow::event(event);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/MineObject.h"
 #include "render/schema2d/DragFrame.h"
 #include "render/schema2d/HitIndex.h"
 #include "render/schema2d/RenderContext.h"
@@ -126,7 +127,14 @@ public:
     void FindObject(TMineObject* object);
     void StopBlink();
     // The object blinking (drawn highlighted at this moment), or null.
-    const TMineObject* Blinking() const { return blinkOn_ ? found_ : nullptr; }
+    const TMineObject* Blinking() const { return blinkOn_ ? Found() : nullptr; }
+    // The object found last while it blinks, looked up again by its identity (a deleted one is
+    // none), and where it lies on the panel.
+    const TMineObject* Found() const;
+    // The blink timer is running, and one step of it (every 300 ms).
+    bool Blinks() const;
+    void BlinkTick();
+    QRect FoundArea(const TMineObject& object) const;
 
     // ---- printing (Shema2DFormPrint.cpp) ----------------------------------------------------
     // ActPrintShema (Ctrl+P): the print dialog for the schema as it is shown.
@@ -209,6 +217,9 @@ private:
     bool repaintPending_ = false;
     bool stateRemembered_ = false;
     std::optional<QPoint> pendingScroll_;
+    // A document seen here for the first time is shown whole, once the window has its size.
+    bool pendingFit_ = false;
+    void FitFirstView();
 
     // The mouse: tool, editor mode and the gesture under way.
     enum class TGesture { None, Pan, Zoom, Band, Uzels, Label, Device, TextBlock, TextBlockTurn };
@@ -254,6 +265,8 @@ private:
     int glideStep_ = 0;
     QPoint glideFrom_;
     QPoint glideTo_;
-    TMineObject* found_ = nullptr;
+    // What blinks, by identity: the mine may free it while it blinks.
+    TObjectKind foundKind_{};
+    uint64_t foundSerial_ = 0;
     bool blinkOn_ = false;
 };

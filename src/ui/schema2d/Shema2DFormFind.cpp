@@ -1,12 +1,16 @@
 // "Найти..." on the schema: the go-to dialog picks the object, the core says whether it can be
 // shown, the view glides to it and the object blinks — in the drawing only: the selection is
-// never touched, so the tables stay still and nothing is left half-selected.
+// never touched, so the tables stay still and nothing is left half-selected. The object is held
+// by its identity, so a repaint of the window or an edit elsewhere neither stops the blinking
+// nor leaves it pointing at a freed object.
 
 #include "ui/schema2d/Shema2DForm.h"
 
 #include "core/schema/SchemaFind.h"
 #include "core/schema/SchemaPositions.h"
+#include "core/model/Branch.h"
 #include "core/model/Mine.h"
+#include "core/model/Uzel.h"
 #include "ui/app/GotoForm.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
@@ -47,10 +51,46 @@ void TShema2DForm::BuildFindActions()
     });
     blink_ = new QTimer(this);
     blink_->setInterval(kBlinkMs);
-    connect(blink_, &QTimer::timeout, this, [this] {
-        blinkOn_ = !blinkOn_;
-        panel_->Invalidate();
-    });
+    connect(blink_, &QTimer::timeout, this, &TShema2DForm::BlinkTick);
+}
+
+void TShema2DForm::BlinkTick()
+{
+    const TMineObject* found = Found();
+    if (!found) {
+        StopBlink();
+        return;
+    }
+    blinkOn_ = !blinkOn_;
+    // Only the object's part of the picture is drawn again: a tick costs the same on a mine of
+    // fifty thousand branches as on ten.
+    panel_->InvalidateArea(FoundArea(*found));
+}
+
+bool TShema2DForm::Blinks() const { return blink_ && blink_->isActive(); }
+
+const TMineObject* TShema2DForm::Found() const
+{
+    if (!foundSerial_ || !document_)
+        return nullptr;
+    return document_->Mine()->FindObject(foundKind_, foundSerial_);
+}
+
+QRect TShema2DForm::FoundArea(const TMineObject& object) const
+{
+    // The object's places on the schema: a branch's two ends, else its one place.
+    QRectF area;
+    if (const auto* branch = dynamic_cast<const TBranch*>(&object)) {
+        if (branch->StartUzel() && branch->EndUzel())
+            area = QRectF(view_.ToScreen(QPointF(branch->StartUzel()->SX(), branch->StartUzel()->SY())),
+                          view_.ToScreen(QPointF(branch->EndUzel()->SX(), branch->EndUzel()->SY())))
+                       .normalized();
+    } else if (const std::optional<QPointF> place = SchemaPositions::PlaceOf(object)) {
+        area = QRectF(view_.ToScreen(*place), QSizeF(0, 0));
+    }
+    // Wide enough for the largest symbol, a thick branch and the node's surface mark.
+    const double reach = 24 * view_.SymbolFactor() + 4;
+    return area.adjusted(-reach, -reach, reach, reach).toAlignedRect();
 }
 
 void TShema2DForm::FindObject(TMineObject* object)
@@ -72,7 +112,8 @@ void TShema2DForm::FindObject(TMineObject* object)
     const std::optional<QPointF> point = SchemaPositions::PlaceOf(*result.Target);
     if (!point)
         return;
-    found_ = result.Target;
+    foundKind_ = result.Target->ObjectKind();
+    foundSerial_ = result.Target->Serial();
     blinkOn_ = true;
     // Where the view ends: the target at the centre; it glides there in ten steps.
     glideFrom_ = view_.ScrollPosition();
@@ -85,14 +126,14 @@ void TShema2DForm::FindObject(TMineObject* object)
 
 void TShema2DForm::StopBlink()
 {
-    const bool was = found_ != nullptr;
+    const bool was = foundSerial_ != 0;
     if (glide_ && glide_->isActive()) {
         glide_->stop();
         ScrollTo(glideTo_);
     }
     if (blink_)
         blink_->stop();
-    found_ = nullptr;
+    foundSerial_ = 0;
     blinkOn_ = false;
     if (was)
         panel_->Invalidate();

@@ -319,6 +319,9 @@ void TTopolChemaForm::BarsMoved()
     TTopologyView& v = view_->View();
     v.Set(v.Pan(), alphaBar_->value() / 1000.0, betaBar_->value() / 1000.0,
           view_->AutoZoom() ? v.Zoom() : zoomBar_->value() / 1000.0);
+    // Turned, the mine needs another zoom to stay whole.
+    if (view_->AutoZoom())
+        v.Set(v.Pan(), v.Alpha(), v.Beta(), view_->FitZoom());
     // The grid's level: the bar counts down from the mine's top.
     const double top = view_->Box().Max.z();
     const double level = top - levelBar_->value();
@@ -362,6 +365,7 @@ void TTopolChemaForm::CopyFrom(const TTopolChemaForm& other)
     if (!view_ || !other.view_)
         return;
     view_->View() = other.view_->View();
+    view_->KeepView();
     QHash<QString, bool> checked;
     for (QAction* a : other.findChildren<QAction*>())
         if (a->isCheckable())
@@ -478,7 +482,10 @@ void TTopolChemaForm::SetLineSmooth(bool on)
 void TTopolChemaForm::SetPlane(double alpha, double beta)
 {
     TTopologyView& v = view_->View();
-    v.Set(QPoint(), alpha, beta, view_->AutoZoom() ? v.FitZoom(view_->size(), view_->Box()) : v.Zoom());
+    // The angles first: the fitting zoom is the one of the new plane.
+    v.Set(QPoint(), alpha, beta, v.Zoom());
+    if (view_->AutoZoom())
+        v.Set(QPoint(), alpha, beta, view_->FitZoom());
     view_->update();
     SyncBars();
 }

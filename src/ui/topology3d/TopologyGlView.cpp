@@ -153,6 +153,12 @@ void TTopologyGlView::paintGL()
 {
     if (!failure_.isEmpty())
         return;
+    // At its first paint the widget has its size: the first view shows the whole mine.
+    if (fitPending_ && mine_ && width() > 0 && height() > 0) {
+        fitPending_ = false;
+        view_.Set(view_.Pan(), view_.Alpha(), view_.Beta(), FitZoom());
+        emit ViewChanged();
+    }
     glEnable(GL_DEPTH_TEST);
     if (lineSmooth_) {
         glEnable(GL_LINE_SMOOTH);
@@ -274,7 +280,11 @@ void TTopologyGlView::mouseMoveEvent(QMouseEvent* event)
     const TTopologyView& v = pressView_;
     switch (mode_) {
     case 1: view_.Set(v.Pan() + QPoint(d.x(), -d.y()), v.Alpha(), v.Beta(), v.Zoom()); break;
-    case 2: view_.Set(v.Pan(), v.Alpha() + d.y(), v.Beta() + d.x(), v.Zoom()); break;
+    case 2:
+        view_.Set(v.Pan(), v.Alpha() + d.y(), v.Beta() + d.x(), v.Zoom());
+        if (autoZoom_)
+            view_.Set(view_.Pan(), view_.Alpha(), view_.Beta(), FitZoom());
+        break;
     case 3:
         if (!autoZoom_)
             view_.Set(v.Pan(), v.Alpha(), v.Beta(), v.Zoom() - d.y() / 100.0);

@@ -35,6 +35,10 @@ public:
     // The program's "LineSmooth" setting: lines drawn smoothed.
     void SetLineSmooth(bool on);
     bool AutoZoom() const { return autoZoom_; }
+    // The first picture shows the whole mine; a view copied from another window keeps its own.
+    void KeepView() { fitPending_ = false; }
+    // The zoom that shows the whole mine at the present angles, in this widget.
+    double FitZoom() const { return view_.FitZoom(size(), box_); }
     // What lies under a point of the widget: the nearest of the branches and nodes drawn there
     // (the name of the scene), or 0.
     quint32 PickAt(QPoint position);
@@ -75,6 +79,7 @@ private:
     bool nodeNumbers_ = false;
     bool branchNumbers_ = false;
     bool autoZoom_ = false;
+    bool fitPending_ = true;
     bool lineSmooth_ = false;
     TopologyGl::TSolidLists lists_;
     QWidget* numbers_ = nullptr;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // Nodes at (x, y) metres from the first at 1:2000: 100 m is 5 cm, 190 schema units.
@@ -105,18 +107,42 @@ TEST(SheetLayout, PageNumbersStripCanAddARow)
     EXPECT_EQ(TSheetLayout(in).Rows(), 1);
 }
 
+// Whether the title block lies wholly on one sheet.
+static bool StampOnOneSheet(const TSheetLayout& l)
+{
+    const QSizeF p = l.PrintableCm();
+    const auto same = [](double from, double length, double step) {
+        return std::floor(from / step + 1e-9) == std::floor((from + length - 0.011) / step + 1e-9);
+    };
+    return same(l.StampLeftCm(), kTitleBlockWidthCm, p.width()) && same(l.StampTopCm(), kTitleBlockHeightCm, p.height());
+}
+
 TEST(SheetLayout, LegendAndTitleBlockReserves)
 {
     TSheetLayoutInput in = A4Portrait(Nodes(200, 100));
+    in.Paper = PaperIndexByShortName(QStringLiteral("A3"));
     in.Legend = true;
     in.LegendHeightCm = 20;
     const TSheetLayout l(in);
     EXPECT_DOUBLE_EQ(l.LegendReserveCm(), 12);
-    // A narrow schema is widened to the title block; the block sits under the legend's height.
-    EXPECT_DOUBLE_EQ(l.TotalCm().width(), 12 + 18.5);
+    // A schema narrower than the title block: the block reaches under the legend column
+    // instead of widening the picture, so it sits under the legend's height.
+    EXPECT_DOUBLE_EQ(l.TotalCm().width(), 12 + l.PrintedCm().width());
+    EXPECT_DOUBLE_EQ(l.StampLeftCm(), l.TotalCm().width() - 18.5);
+    EXPECT_LT(l.StampLeftCm(), 12);
     EXPECT_DOUBLE_EQ(l.StampTopCm(), 20);
-    EXPECT_DOUBLE_EQ(l.StampLeftCm(), 12);
+    EXPECT_DOUBLE_EQ(l.StampBaseCm(), 20);
     EXPECT_DOUBLE_EQ(l.TotalCm().height(), 25.5);
+    EXPECT_EQ(l.SheetCount(), 1);
+
+    // A schema wider than the block: the block sits under the schema, beside the legend, and
+    // the legend's height does not push it down.
+    in.Extent = Nodes(400, 100);
+    const TSheetLayout wide(in);
+    EXPECT_GE(wide.StampLeftCm(), 12);
+    EXPECT_DOUBLE_EQ(wide.StampTopCm(), wide.PrintedCm().height());
+    EXPECT_DOUBLE_EQ(wide.TotalCm().height(), 20);
+    in.Extent = Nodes(200, 100);
 
     // Moved up past its top, the block is raised to 0.
     in.StampOffsetCm = 30;
@@ -131,6 +157,46 @@ TEST(SheetLayout, LegendAndTitleBlockReserves)
     const TSheetLayout noColumn(in);
     EXPECT_DOUBLE_EQ(noColumn.LegendReserveCm(), 0);
     EXPECT_DOUBLE_EQ(noColumn.TotalCm().width(), 18.5);
+}
+
+// The title block is never cut by a sheet's edge: across a column edge it moves left to end
+// there (the paper under the schema is free), across a row edge down onto the next row. At
+// 12 % on A3 the block under a 23 cm legend ran 1.3 cm over the sheet's bottom.
+TEST(SheetLayout, TitleBlockIsNeverCutBySheetEdges)
+{
+    TSheetLayoutInput in = A4Portrait(Nodes(200, 100));
+    in.Paper = PaperIndexByShortName(QStringLiteral("A3"));  // 40 × 27.2 cm of picture a sheet
+    in.Legend = true;
+    in.LegendHeightCm = 23;
+    const TSheetLayout low(in);
+    EXPECT_TRUE(StampOnOneSheet(low));
+    EXPECT_DOUBLE_EQ(low.StampTopCm(), low.PrintableCm().height());
+    EXPECT_EQ(low.Rows(), 2);
+
+    // 600 m wide: the picture runs 3 cm into the second column, the block is moved left.
+    in.LegendHeightCm = 10;
+    in.Extent = Nodes(600, 100);
+    const TSheetLayout wide(in);
+    EXPECT_EQ(wide.Columns(), 2);
+    EXPECT_DOUBLE_EQ(wide.StampLeftCm(), 40 - 18.5);
+    EXPECT_TRUE(StampOnOneSheet(wide));
+
+    // Whatever the scale, margins and offset.
+    for (const double scale : {0.05, 0.12, 0.3, 0.5, 0.8, 1.0, 1.7, 2.6})
+        for (const double legend : {5.0, 18.0, 23.0, 26.0})
+            for (const double offset : {0.0, 3.0, -4.0})
+                for (const char* paper : {"A4", "A3", "A2"}) {
+                    TSheetLayoutInput any = A4Portrait(Nodes(900, 700));
+                    any.Paper = PaperIndexByShortName(QString::fromLatin1(paper));
+                    any.Scale = scale;
+                    any.Legend = true;
+                    any.LegendHeightCm = legend;
+                    any.StampOffsetCm = offset;
+                    const TSheetLayout l(any);
+                    EXPECT_TRUE(StampOnOneSheet(l)) << paper << " at " << scale << ", legend " << legend << ", offset " << offset;
+                    EXPECT_LE(l.StampLeftCm() + 18.5, l.TotalCm().width() + 1e-9);
+                    EXPECT_LE(l.StampTopCm() + 5.5, l.TotalCm().height() + 1e-9);
+                }
 }
 
 TEST(SheetLayout, FittingToAPaperFillsOneSheetOfIt)
@@ -170,11 +236,46 @@ TEST(SheetLayout, FittingRefusesALegendTallerThanThePaper)
     in.StampOffsetCm = 2;
     EXPECT_TRUE(SheetLayout::FitToPaper(in, in.Paper).Scale);
     in.StampOffsetCm = 0;
-    // With it, the width left for the schema is 7 cm on A4.
+    // With it, the width left for the schema is 7 cm on A4; the title block goes under the
+    // legend, and all of it is one sheet.
     in.LegendHeightCm = 10;
     in.Scale = *SheetLayout::FitToPaper(in, in.Paper).Scale;
-    EXPECT_EQ(TSheetLayout(in).Columns(), 2);  // the title block is wider than the sheet
+    EXPECT_EQ(TSheetLayout(in).SheetCount(), 1);
     EXPECT_LE(TSheetLayout(in).PrintedCm().width(), 7.01);
+}
+
+// With the legend on, fitting works wherever the paper can hold the legend, the schema and
+// the title block on one sheet (A4 and A3 were both refused for the sample mine, whose legend
+// is some 20 cm high), and is refused where it cannot.
+TEST(SheetLayout, FittingWithTheLegendGivesOneSheetWhereThePaperHoldsIt)
+{
+    for (const double legend : {8.0, 15.0, 20.0, 21.5})
+        for (const bool landscape : {false, true})
+            for (const char* name : {"A4", "A3", "A2", "A1"}) {
+                TSheetLayoutInput in = A4Portrait(Nodes(3000, 1800));
+                in.PrinterLandscape = landscape;
+                in.Legend = true;
+                in.LegendHeightCm = legend;
+                const int paper = PaperIndexByShortName(QString::fromLatin1(name));
+                in.Paper = paper;
+                const QSizeF room = TSheetLayout(in).PrintableCm();
+                // The block goes beside the legend when the schema can be 18.5 cm wide, else under it.
+                const bool holds = legend <= room.height() && (room.width() - 12 >= 18.5 || legend + 5.5 <= room.height());
+                const auto fit = SheetLayout::FitToPaper(in, paper);
+                if (!holds) {
+                    EXPECT_FALSE(fit.Scale) << name << (landscape ? " landscape" : "") << ", legend " << legend;
+                    continue;
+                }
+                ASSERT_TRUE(fit.Scale) << name << (landscape ? " landscape" : "") << ", legend " << legend;
+                in.Scale = *fit.Scale;
+                const TSheetLayout l(in);
+                EXPECT_EQ(l.SheetCount(), 1) << name << ", legend " << legend;
+                EXPECT_TRUE(StampOnOneSheet(l));
+                // The schema fills the room it has on one side.
+                const bool widthFull = std::abs(l.PrintedCm().width() - (room.width() - 12)) < 0.05;
+                const bool heightFull = std::abs(std::max(l.StampTopCm(), l.PrintedCm().height()) + 5.5 - room.height()) < 0.05;
+                EXPECT_TRUE(widthFull || heightFull) << name << ", legend " << legend;
+            }
 }
 
 TEST(SheetLayout, ScaleAndMarginRefusals)

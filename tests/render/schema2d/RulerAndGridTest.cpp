@@ -55,6 +55,41 @@ TEST(RulerTicks, SmallerScalesLabelFewerUnitsAndDropTheFineTicks)
     EXPECT_TRUE(RulerTicks(0, 500, 0, true).empty());
 }
 
+// Told how wide a digit is, the ruler spaces its labels so that no two run together at any
+// scale (at 20 % the centimetre labels came every 15 px, "-120" taking 20), on either side
+// of a zero that lies far off the ruler; the labelled ticks still fall on whole steps.
+TEST(RulerTicks, LabelsNeverOverlap)
+{
+    const double digit = 6;
+    for (const bool cm : {true, false})
+        for (const double scale : {0.01, 0.05, 0.1, 0.15, 0.2, 0.3, 0.4, 0.6, 1.0, 2.0, 10.0, 30.0})
+            for (const double zero : {0.0, 400.0, -20000.0, 35000.0}) {
+                const auto ticks = RulerTicks(zero, 1200, scale, cm, digit);
+                const TRulerTick* last = nullptr;
+                int labels = 0;
+                for (const TRulerTick& t : ticks) {
+                    if (t.Label.isEmpty())
+                        continue;
+                    ++labels;
+                    if (last) {
+                        const double room = (t.Label.size() + last->Label.size()) / 2.0 * digit + digit;
+                        EXPECT_GE(t.Position - last->Position, room)
+                            << (cm ? "cm" : "pix") << " at " << scale << " zero " << zero << ": " << last->Label.toStdString()
+                            << " then " << t.Label.toStdString();
+                    }
+                    last = &t;
+                }
+                EXPECT_GE(labels, 1) << scale << " " << zero;
+            }
+    // At 20 % in centimetres the step grows from 2 to 5 cm.
+    std::vector<QString> labels;
+    for (const TRulerTick& t : RulerTicks(0, 200, 0.2, true, digit))
+        if (!t.Label.isEmpty())
+            labels.push_back(t.Label);
+    EXPECT_EQ(labels, (std::vector<QString>{QStringLiteral("0"), QStringLiteral("5"), QStringLiteral("10"),
+                                            QStringLiteral("15"), QStringLiteral("20"), QStringLiteral("25")}));
+}
+
 TEST(SchemaGrid, LinesStartAtTheOriginAndCoverTheVisibleRectangle)
 {
     const TGridLines g = GridLines(QRectF(QPointF(-50, -50), QPointF(130, 70)), QPointF(10, 5), 40);

@@ -216,6 +216,72 @@ TEST(TopologyPrint, PictureFittedBelowTheCaption)
     EXPECT_DOUBLE_EQ(at.width(), 1900);
     EXPECT_DOUBLE_EQ(at.height(), 950);
     EXPECT_GT(at.top(), 100 + 30) << "below the caption";
-    EXPECT_EQ(page.pixelColor(1050, int(at.center().y())), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(1050, int(at.center().y())), QColor(Qt::white)) << "the black background on paper";
     EXPECT_EQ(page.pixelColor(1050, int(at.bottom()) + 20), QColor(Qt::white));
+}
+
+// The screen's black background prints white, and what is drawn on it dark in its own hue:
+// white numbers black, light grey branches dark grey, light blue nodes dark blue, the yellow
+// highlight a darker yellow; the dark grid comes out light.
+TEST(TopologyPrint, PaperIsWhiteAndLinesDark)
+{
+    QImage screen(6, 1, QImage::Format_RGB32);
+    const QColor shades[] = {Qt::black, Qt::white, QColor::fromRgbF(0.8f, 0.8f, 0.8f), QColor::fromRgbF(0.8f, 0.8f, 1),
+                             QColor(255, 255, 0), QColor::fromRgbF(0.2f, 0.4f, 0.2f)};
+    for (int x = 0; x < 6; ++x)
+        screen.setPixelColor(x, 0, shades[x]);
+    const QImage paper = TopologyPrint::OnPaper(screen);
+    EXPECT_EQ(paper.pixelColor(0, 0), QColor(Qt::white));
+    EXPECT_EQ(paper.pixelColor(1, 0), QColor(Qt::black));
+    for (int x = 2; x <= 4; ++x) {
+        EXPECT_LT(paper.pixelColor(x, 0).lightnessF(), 0.4) << x;
+        EXPECT_NEAR(paper.pixelColor(x, 0).hslHueF(), shades[x].hslHueF(), 0.02) << x;
+    }
+    EXPECT_GT(paper.pixelColor(5, 0).lightnessF(), 0.5) << "the grid goes light";
+
+    // A printed page: no black area where the screen was black.
+    QImage page(1000, 800, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QImage view(300, 200, QImage::Format_RGB32);
+    view.fill(Qt::black);
+    QPainter p(&page);
+    const QRectF at = TopologyPrint::PaintPage(p, QRectF(0, 0, 1000, 800), 30, view, QStringLiteral("Топология"));
+    p.end();
+    int dark = 0;
+    for (int y = int(at.top()) + 2; y < int(at.bottom()) - 2; ++y)
+        for (int x = int(at.left()) + 2; x < int(at.right()) - 2; ++x)
+            dark += page.pixelColor(x, y).lightnessF() < 0.5;
+    EXPECT_EQ(dark, 0);
+}
+
+// The fitting zoom keeps every corner of the mine's box inside the window, in each plane and
+// at slanted angles, for a mine long to the north in a wide, low window (the top of such a
+// mine was cut off in the plane XY).
+TEST(TopologyView, FitKeepsTheWholeBoxInTheWindow)
+{
+    MineBuilder m;
+    m.uzel(1, 0, 0, 0);
+    m.uzel(2, 400, 2000, -300);
+    const TModelBox box = TModelBox::Of(m.mine());
+    for (const QSize client : {QSize(600, 340), QSize(340, 600)})
+        for (const auto& [alpha, beta] : {std::pair{90.0, 0.0}, std::pair{0.0, 90.0}, std::pair{0.0, 0.0},
+                                          std::pair{35.0, 40.0}, std::pair{-60.0, -130.0}}) {
+            TTopologyView view;
+            view.Set({}, alpha, beta, 1);
+            view.Set({}, alpha, beta, view.FitZoom(client, box));
+            QRectF projected;
+            for (int corner = 0; corner < 8; ++corner) {
+                const QVector3D p((corner & 1) ? box.Max.x() : box.Min.x(), (corner & 2) ? box.Max.y() : box.Min.y(),
+                                  (corner & 4) ? box.Max.z() : box.Min.z());
+                const QVector3D at = view.Project(p, client, box);
+                projected |= QRectF(at.x(), at.y(), 0.001, 0.001);
+                EXPECT_GE(at.z(), -1.0f);
+                EXPECT_LE(at.z(), 1.0f);
+            }
+            const QString where = QStringLiteral("%1x%2 at %3/%4").arg(client.width()).arg(client.height()).arg(alpha).arg(beta);
+            EXPECT_TRUE(QRectF(QPointF(0, 0), QSizeF(client)).contains(projected)) << where.toStdString();
+            // And it is a fit, not a speck: one side takes most of the window.
+            EXPECT_GT(std::max(projected.width() / client.width(), projected.height() / client.height()), 0.9)
+                << where.toStdString();
+        }
 }

@@ -114,3 +114,29 @@ TEST_F(GotoFormTest, TheDialogIsLaidOutAndShowsItsChoices)
     EXPECT_EQ(Pictures::FieldsOutside(&form), "");
     EXPECT_GT(Pictures::InkPixels(picture, Pictures::AreaOf(form.KindBox(), &form, picture)), 20) << "the kind is written";
 }
+
+// Typing the first digits of a listed number must not find that number: 1 and 12 where only
+// 120 and 5 exist stay what they are, and Enter refuses them.
+TEST_F(GotoFormTest, TypedNumberIsNotCompletedFromTheList)
+{
+    b.uzel(120);
+    TGotoForm form(b.mine());
+    form.show();
+    ASSERT_EQ(form.NumberBox()->findText(QStringLiteral("120")), 1);
+    form.NumberBox()->lineEdit()->clear();
+    form.NumberBox()->setFocus();
+    QTest::keyClicks(form.NumberBox()->lineEdit(), QStringLiteral("1"));
+    EXPECT_EQ(form.NumberBox()->currentText(), QStringLiteral("1")) << "no inline completion";
+    QTest::keyClick(form.NumberBox()->lineEdit(), Qt::Key_Return);
+    EXPECT_NE(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.Object(), nullptr);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].Text, QStringLiteral("Объект не найден"));
+
+    // 12 exists: typed whole, it is found, not 120.
+    QTest::keyClicks(form.NumberBox()->lineEdit(), QStringLiteral("2"));
+    QTest::keyClick(form.NumberBox()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    ASSERT_NE(form.Object(), nullptr);
+    EXPECT_EQ(form.Object()->Number(), 12);
+}

@@ -5,6 +5,7 @@
 
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
+#include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
 #include "core/settings/Config.h"
@@ -108,4 +109,27 @@ TEST_F(AllDevices, GroupCommandsAndDeleting)
     EXPECT_EQ(Numbers(form), (std::vector<int>{300, 301, 302}));
     EXPECT_EQ(mine.Branches.Items(1)->FirePipe()->Devices.Count(), 0);
     EXPECT_TRUE(form.Button(QStringLiteral("AddBtn"))->isEnabled());
+}
+
+// A seam name of 280 characters made the window 2 669 pixels wide: it keeps its size, the
+// seam box its width, and the whole name is the entry's hint.
+TEST_F(AllDevices, LongSeamNameKeepsTheWindowItsSize)
+{
+    TChildForm* doc = Open();
+    QString name;
+    while (name.size() < 280)
+        name += QStringLiteral("Пласт Мощный нижний ");
+    TLayer* seam = TLayer::Create(doc->Mine());
+    seam->SetName(name);
+    TAllDevForm form(*doc, config, {}, nullptr, nullptr, nullptr);
+    form.show();
+    Settle();
+    EXPECT_LE(form.width(), 1000);
+    EXPECT_LT(form.sizeHint().width(), 1000);
+    EXPECT_EQ(Pictures::FieldsOutside(&form), "");
+    auto* seams = form.findChild<QComboBox*>(QStringLiteral("cbLayer"));
+    ASSERT_NE(seams, nullptr);
+    ASSERT_EQ(seams->count(), 2);
+    EXPECT_EQ(seams->itemData(1, Qt::ToolTipRole).toString(), name);
+    Pictures::Take(&form, QStringLiteral("all-devices-long-seam"));
 }

@@ -302,3 +302,27 @@ TEST_F(DeviceDialog, WellGridAndPumpDirection)
 }
 
 }  // namespace
+
+namespace {
+
+// A branch comment of 5 000 characters made the dialog 32 767 pixels wide with OK and
+// "Отмена" far off the screen: the branch box keeps a sensible width, the whole text is its
+// hint.
+TEST_F(DeviceDialog, LongBranchCommentKeepsTheDialogNarrow)
+{
+    QString remark;
+    while (remark.size() < 5000)
+        remark += QStringLiteral("вентиляционный штрек пласта ");
+    b->SetRemark(remark);
+    TEditDeviceForm form(b, nullptr, dkGate, 0);
+    form.show();
+    EXPECT_LT(form.sizeHint().width(), 1000);
+    EXPECT_LT(form.width(), 1000);
+    EXPECT_EQ(Pictures::FieldsOutside(&form), "");
+    auto* box = Child<QComboBox>(form, "branchBox");
+    EXPECT_LE(box->width(), form.width());
+    EXPECT_EQ(box->itemData(box->currentIndex(), Qt::ToolTipRole).toString(), QStringLiteral("№1  -  ") + remark);
+    Pictures::Take(&form, QStringLiteral("device-long-comment"));
+}
+
+}  // namespace

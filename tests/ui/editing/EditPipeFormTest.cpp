@@ -102,6 +102,29 @@ TEST_F(PipeWindow, FollowsTheCurrentBranchAndOutlivesWhatIsDeleted)
     EXPECT_EQ(window->Document(), nullptr);
 }
 
+// Opened for the first time, the sections strip already spans its box (it was 100 pixels wide
+// until the window was resized), and the device list names each device with its number.
+TEST_F(PipeWindow, StripSpansItsBoxAtOnceAndDevicesShowTheirNumbers)
+{
+    window->Bind(doc.get(), BranchNo(20));
+    window->show();
+    Settle();
+    auto* strip = window->findChild<QWidget*>(QStringLiteral("sectionsStrip"));
+    ASSERT_NE(strip, nullptr);
+    const QWidget* box = strip->parentWidget()->parentWidget();  // the scroll area
+    EXPECT_GT(strip->width(), 300);
+    EXPECT_GE(strip->width(), box->width() - 2);
+    Pictures::Take(window.get(), QStringLiteral("pipe-window-first-open"));
+
+    auto* list = Child<QListWidget>("deviceList");
+    ASSERT_EQ(list->count(), 2);
+    const std::vector<TDevice*> devices = window->ShownDevices();
+    for (int i = 0; i < list->count(); ++i)
+        EXPECT_EQ(list->item(i)->text(), devices[size_t(i)]->KindName() + QLatin1Char(' ') +
+                                             QString::number(devices[size_t(i)]->Number()));
+    EXPECT_NE(list->item(0)->text(), list->item(1)->text());
+}
+
 TEST_F(PipeWindow, FieldsAreAppliedOnLeavingThem)
 {
     TBranch* b10 = BranchNo(10);

@@ -29,7 +29,10 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QTest>
+#include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QWheelEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -110,6 +113,7 @@ TEST_F(SchemaWindow, ScaleBoxRefusesWhatIsNotAScale)
     main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
     TShema2DForm* schema = main.OpenSchema();
     ASSERT_NE(schema, nullptr);
+    schema->SetScaleAboutCentre(1);
     TScaleComboBox* box = schema->ScaleBox();
     EXPECT_EQ(box->count(), 19);
     EXPECT_EQ(box->itemText(0), QStringLiteral("3000%"));
@@ -196,7 +200,7 @@ TEST(SchemaStatusText, ReadsTheMouseFromTheOrigin)
     // 76 schema pixels (2 cm) right of and 19 (0.5 cm) above the origin.
     const QPointF origin(view.OffX() + 2 * 10, view.OffY() + 2 * 20);
     EXPECT_EQ(SchemaStatusText::CoordinateText(origin + QPointF(152, -38), view, 38),
-              QStringLiteral(" X: 2.000000 см  (76 пикс)       Y: -0.500000 см  (-19 пикс)"));
+              QStringLiteral(" X: 2.0 см  (76 пикс)       Y: -0.5 см  (-19 пикс)"));
     EXPECT_TRUE(SchemaStatusText::CoordinateText(QPointF(-1, 5), view, 38).isEmpty());
 
     MineBuilder mb;
@@ -221,6 +225,13 @@ TEST_F(SchemaWindow, StatusBarNamesTheNodeUnderTheMouse)
     schema->ShowMouse(at + QPointF(1, 1));
     EXPECT_EQ(schema->StatusText(0), QStringLiteral("Узел 4"));
     EXPECT_EQ(schema->StatusText(2), SchemaStatusText::CoordinateText(at + QPointF(1, 1), schema->View(), 38));
+    // Far out the read-out still fits its field whole.
+    schema->SetScaleAboutCentre(0.05);
+    schema->ShowMouse(QPointF(schema->Panel()->width() - 1, schema->Panel()->height() - 1));
+    for (const QLabel* label : schema->statusBar()->findChildren<QLabel*>())
+        if (label->text() == schema->StatusText(2)) {
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->frameWidth(), label->width());
+        }
     // Node 2 lies under branch 40 (1 to 3), drawn over it last: the branch is what is there.
     schema->ShowMouse(schema->View().ToScreen(QPointF(Uzel(doc, 2)->SX(), Uzel(doc, 2)->SY())));
     EXPECT_EQ(schema->StatusText(0), QStringLiteral("Ветвь 40"));
@@ -625,4 +636,157 @@ TEST_F(SchemaWindow, WheelStepsThroughTheZoomTable)
     EXPECT_DOUBLE_EQ(schema->View().Scale(), 1.5);
     turn(-60);
     EXPECT_DOUBLE_EQ(schema->View().Scale(), 1);
+}
+
+// Typing into the scale box the way a person does: key by key, then Enter. A typed number is
+// that number (the list runs from 3000 % down, and a completing box took 100 for 1000 %), a
+// trailing per-cent sign is one sign, and a refusal is told at once, not at the next click.
+TEST_F(SchemaWindow, TypedScaleMeansWhatWasTyped)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TShema2DForm* schema = main.OpenSchema();
+    Flush();
+    TScaleComboBox* box = schema->ScaleBox();
+    QLineEdit* edit = box->lineEdit();
+    schema->SetScaleAboutCentre(1.5);
+    const auto type = [&](const QString& keys) {
+        edit->selectAll();
+        edit->del();
+        QTest::keyClicks(edit, keys);
+        const QString typed = edit->text();
+        QTest::keyClick(edit, Qt::Key_Return);
+        return typed;
+    };
+    EXPECT_EQ(type(QStringLiteral("100")), QStringLiteral("100"));
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 1);
+    EXPECT_EQ(type(QStringLiteral("50")), QStringLiteral("50"));
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 0.5);
+    EXPECT_EQ(box->currentText(), QStringLiteral("50%"));
+    EXPECT_EQ(type(QStringLiteral("20%")), QStringLiteral("20%"));
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 0.2);
+    // A scale that is not in the list at all; Enter asks for it once.
+    QSignalSpy chosen(box, &TScaleComboBox::ScaleChosen);
+    type(QStringLiteral("37"));
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 0.37);
+    EXPECT_EQ(chosen.count(), 1);
+    // Confirming a scale does not make it its own previous one.
+    schema->Action(QStringLiteral("ActPreviousScale"))->trigger();
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 0.2);
+
+    const size_t before = messages.shown.size();
+    type(QStringLiteral("abc"));
+    ASSERT_EQ(messages.shown.size(), before + 1) << "refused on Enter";
+    EXPECT_EQ(messages.LastText(), QStringLiteral("Некорректное значение"));
+    EXPECT_EQ(box->currentText(), QStringLiteral("20%"));
+    // Leaving the box later tells nothing more.
+    edit->clearFocus();
+    schema->Panel()->setFocus();
+    Flush();
+    EXPECT_EQ(messages.shown.size(), before + 1);
+}
+
+// A found object blinks by the window's own timer: each step toggles it and draws only its
+// part of the picture again, without a mouse move; activating the window (as closing the find
+// dialog does) does not end it, and an object deleted meanwhile ends it quietly.
+TEST_F(SchemaWindow, FoundObjectBlinksWithoutTheMouse)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(600, 400);
+    Flush();
+    TUzel* far = Uzel(doc, 4);
+    schema->FindObject(far);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return schema->Blinks(); }));
+    schema->MapScaleChanged();  // what activation does
+    ASSERT_TRUE(schema->Blinks());
+    (void)schema->Panel()->Picture();
+    const QPointF at = schema->View().ToScreen(QPointF(far->SX(), far->SY()));
+
+    for (int tick = 0; tick < 2; ++tick) {
+        const TMineObject* before = schema->Blinking();
+        const int draws = schema->Panel()->DrawCount();
+        schema->BlinkTick();
+        EXPECT_NE(schema->Blinking(), before) << tick;
+        EXPECT_EQ(schema->Panel()->DrawCount(), draws + 1) << tick;
+        const QRect clip = schema->Panel()->LastClip();
+        EXPECT_TRUE(clip.contains(at.toPoint())) << tick;
+        EXPECT_LT(clip.width(), schema->Panel()->width() / 2) << "only the object's area";
+    }
+    // Drawn in the selected colour while on, without being selected.
+    if (!schema->Blinking())
+        schema->BlinkTick();
+    ASSERT_EQ(schema->Blinking(), far);
+    EXPECT_FALSE(far->Selected());
+    const QImage on = schema->Panel()->Picture().copy();
+    schema->BlinkTick();
+    const QImage off = schema->Panel()->Picture().copy();
+    EXPECT_NE(on, off);
+
+    // The node goes: the next step stops the blinking, and nothing reads the freed node.
+    doc->Mine()->DeleteUzel(far);
+    schema->BlinkTick();
+    EXPECT_FALSE(schema->Blinks());
+    EXPECT_EQ(schema->Blinking(), nullptr);
+}
+
+// A branch comment of 5 000 characters and a long mine name: the information panel shows them
+// cut to its width with the whole text as its hint, and neither it nor the window grows.
+TEST_F(SchemaWindow, LongCommentsDoNotWidenTheInformationPanel)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    QString remark;
+    while (remark.size() < 5000)
+        remark += QStringLiteral("откаточный штрек ");
+    TBranch* branch = doc->Mine()->Branches.Items(0);
+    branch->SetRemark(remark);
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(900, 600);
+    Flush();
+    const int panelWidth = schema->Panel()->width();
+    schema->InfoPanel()->ShowObject(branch);
+    Flush();
+    EXPECT_EQ(schema->width(), 900);
+    EXPECT_LT(schema->InfoPanel()->width(), 450);
+    EXPECT_GE(schema->Panel()->width(), panelWidth - 2) << "the drawing keeps its room";
+    EXPECT_LT(schema->InfoPanel()->sizeHint().width(), 450);
+    for (const QString& line : schema->InfoPanel()->DescriptionText().split(QLatin1Char('\n')))
+        EXPECT_LE(schema->InfoPanel()->fontMetrics().horizontalAdvance(line), 340) << line.left(40).toStdString();
+    EXPECT_TRUE(schema->InfoPanel()->findChild<QLabel*>(QStringLiteral("ObjectDescription"))->toolTip().contains(remark.trimmed()));
+    Pictures::Take(schema, QStringLiteral("schema-long-comment"));
+}
+
+// The first view of a document shows the whole mine ("Схема целиком"), not the top-left
+// corner at 100 %; reopened on the same document the window shows the view it was left with,
+// and a document it has not shown yet is shown whole again.
+TEST_F(SchemaWindow, FirstViewShowsTheWholeMine)
+{
+    TMainForm main(config);
+    TChildForm* a = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    Flush();
+    const auto whole = [](const TShema2DForm* s) {
+        const QRectF extent = s->View().Extent();
+        const QRectF shown(s->View().ToScreen(extent.topLeft()), s->View().ToScreen(extent.bottomRight()));
+        return QRectF(QPointF(0, 0), QSizeF(s->View().VisibleSize())).contains(shown) &&
+               shown.width() > 0.5 * s->View().VisibleSize().width();
+    };
+    EXPECT_LT(schema->View().Scale(), 1);
+    EXPECT_TRUE(whole(schema));
+    Pictures::Take(schema, QStringLiteral("schema-first-view"));
+
+    schema->SetScaleAboutCentre(2);
+    schema->close();
+    Flush();
+    schema = main.OpenSchema();
+    Flush();
+    EXPECT_DOUBLE_EQ(schema->View().Scale(), 2) << "the same document: the view it was left with";
+
+    TChildForm* b = main.OpenPath(WriteMine(QStringLiteral("b.irv"), Wide));
+    Flush();
+    ASSERT_EQ(schema->Document(), b);
+    EXPECT_TRUE(whole(schema));
+    (void)a;
 }

@@ -157,3 +157,51 @@ TEST_F(TopologyWindow, SeamsInformationRememberedSwitchesAndPrinting)
     EXPECT_FALSE(next->Action(QStringLiteral("ActInfo"))->isChecked());
     EXPECT_FALSE(next->InfoPanel()->isVisible());
 }
+
+// The first view shows the whole mine, not a fragment at ×1.00; with automatic scaling each
+// plane shows all of it (the plane XY used the zoom of the plane before and cut the top off).
+TEST_F(TopologyWindow, FirstViewAndAutomaticScalingShowTheWholeMine)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("long.irv"), [](MineBuilder& mb) {
+        mb.uzel(1, 0, 0, 0);
+        mb.uzel(2, 0, 0, -300);
+        mb.uzel(3, 400, 2000, -300);
+        mb.uzel(4, 3000, 2500, -250);
+        mb.firePipe(10, 1, 2);
+        mb.firePipe(20, 2, 3);
+        mb.firePipe(30, 3, 4);
+    }));
+    TTopolChemaForm* form = main.OpenTopology();
+    ASSERT_NE(form, nullptr);
+    QTest::qWait(100);
+    TTopologyGlView* gl = form->GlView();
+    if (!gl || !gl->isValid())
+        GTEST_SKIP() << "no OpenGL context on this platform";
+    const auto whole = [gl](const char* what) {
+        const TModelBox& box = gl->Box();
+        QRectF projected;
+        for (int corner = 0; corner < 8; ++corner) {
+            const QVector3D p((corner & 1) ? box.Max.x() : box.Min.x(), (corner & 2) ? box.Max.y() : box.Min.y(),
+                              (corner & 4) ? box.Max.z() : box.Min.z());
+            const QVector3D at = gl->View().Project(p, gl->size(), box);
+            projected |= QRectF(at.x(), at.y(), 0.001, 0.001);
+        }
+        EXPECT_TRUE(QRectF(QPointF(0, 0), QSizeF(gl->size())).contains(projected)) << what;
+        EXPECT_GT(std::max(projected.width() / gl->width(), projected.height() / gl->height()), 0.8) << what;
+    };
+    EXPECT_NE(gl->View().Zoom(), 1.0);
+    whole("first view");
+    Pictures::Take(form, QStringLiteral("topology-first-view"));
+
+    form->Action(QStringLiteral("ActAutoZoom"))->setChecked(true);
+    for (const char* plane : {"ActPlaneXZ", "ActPlaneXY", "ActPlaneYZ", "ActPlaneXY"}) {
+        form->Action(QString::fromLatin1(plane))->trigger();
+        whole(plane);
+    }
+    QTest::qWait(50);
+    Pictures::Take(form, QStringLiteral("topology-auto-xy"));
+    // Turning with the bar keeps it whole too.
+    form->findChild<QScrollBar*>(QStringLiteral("AlphaBar"))->setValue(30000);
+    whole("turned");
+}
