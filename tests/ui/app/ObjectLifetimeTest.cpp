@@ -23,6 +23,7 @@
 #include "ui/schema2d/Shema2DForm.h"
 #include "ui/topology3d/TopolChemaForm.h"
 #include "ui/topology3d/TopologyGlView.h"
+#include "ui/support/Pictures.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -171,6 +172,11 @@ TEST_F(ObjectLifetime, CuttingTheLastNodeWithTheSchemaOpen)
     // The scene draws what the mine holds now.
     for (const TBranch* b : w.Schema->Scene()->VisibleBranches())
         EXPECT_GE(mine.Branches.IndexOf(b), 0);
+    w.Schema->FitWhole();
+    Settle();
+    Pictures::Take(w.Schema, QStringLiteral("lifetime-schema-after-cut"));
+    if (w.Topology)
+        Pictures::Take(w.Topology, QStringLiteral("lifetime-topology-after-cut"));
 }
 
 // Nodes, branches and devices go and come back by every command that frees or makes them,
