@@ -6,6 +6,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/settings/StartupSwitches.h"
 #include "ui/app/DesktopSession.h"
+#include "ui/app/GuardedApplication.h"
 #include "ui/app/QtTranslations.h"
 
 #include <QApplication>
@@ -52,7 +53,8 @@ int main(int argc, char** argv)
         break;
     }
 
-    QApplication app(argc, argv);
+    // No exception thrown by a command ends the program and its unsaved documents.
+    TGuardedApplication app(argc, argv);
     QApplication::setApplicationDisplayName(kApplicationTitle);
     InstallRussianQtTranslations(app);
     // The files are what is left once Qt has taken its own options (-platform, -style…).

@@ -15,7 +15,7 @@ TDeviceList::TDeviceList(TBranch* branch) : branch_(branch)
 
 TDeviceList::~TDeviceList() { Clear(); }
 
-void TDeviceList::ListChanged() { branch_->Changed(false); }
+void TDeviceList::ListChanged() { branch_->Changed(true); }
 
 int TDeviceList::IndexOfKindAt(int kind, double position) const
 {

@@ -2,6 +2,7 @@
 
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
+#include "core/model/MineWatch.h"
 #include "core/model/Pipe.h"
 #include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
@@ -42,6 +43,8 @@ TMine::~TMine()
     // into lists already freed (seam renumbering, relinking, selection, device views).
     OnChange = nullptr;
     listeners_.clear();
+    // Whoever keeps pointers into the mine lets go of them all while they are still valid.
+    MineWatch::MineGoing(*this);
     Selection.Clear();  // while every selected object is still alive
     destroying_ = true;
     pool_.SetDying();

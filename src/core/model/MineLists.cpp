@@ -5,7 +5,8 @@
 #include "core/model/Uzel.h"
 
 TUzelList::~TUzelList() { Clear(); }
-void TUzelList::ListChanged() { mine_->SetModified(true, false); }
+// A node or branch came or went: structural (the scene's lists, the rows, any results).
+void TUzelList::ListChanged() { mine_->SetModified(true, true); }
 
 TBranchList::~TBranchList() { Clear(); }
-void TBranchList::ListChanged() { mine_->SetModified(true, false); }
+void TBranchList::ListChanged() { mine_->SetModified(true, true); }

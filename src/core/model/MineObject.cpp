@@ -1,6 +1,7 @@
 #include "core/model/MineObject.h"
 
 #include "core/model/Mine.h"
+#include "core/model/MineWatch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,8 +28,12 @@ TMineObject::TMineObject(TMine* mine, int number)
 
 TMineObject::~TMineObject()
 {
-    if (selected_ && !MineDying())
+    if (MineDying())
+        return;
+    if (selected_)
         SetSelected(false);
+    // Views that keep this object let go of it before its memory is reused.
+    MineWatch::ObjectGoing(*mine_, *this);
 }
 
 bool TMineObject::MineDying() const { return mine_->Destroying(); }

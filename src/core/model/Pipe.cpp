@@ -300,7 +300,7 @@ TPipeList::TPipeList(TBranch* branch) : branch_(RequireBranch(branch)) {}
 
 TPipeList::~TPipeList() { Clear(); }
 
-void TPipeList::ListChanged() { branch_->Changed(false); }
+void TPipeList::ListChanged() { branch_->Changed(true); }
 
 TGasPipe* TPipeList::FindGasPipe(int pipeNo) const
 {

@@ -66,11 +66,40 @@ QRectF Unite(const QRectF& a, const QRectF& b)
                   QPointF(std::max(a.right(), b.right()), std::max(a.bottom(), b.bottom())));
 }
 
+// What a scene whose mine went shows: nothing. Made on the first such notice, after the
+// watch registry, so it goes before that at the end.
+TMine& NoMine()
+{
+    static TMine empty;
+    return empty;
+}
+
 }  // namespace
 
 TSchemaScene::TSchemaScene(TMine& mine) : mine_(&mine)
 {
+    watch_.Start(mine_, [this](const TMineObject* gone) { ObjectGone(gone); });
     Rebuild();
+}
+
+void TSchemaScene::ObjectGone(const TMineObject* object)
+{
+    // Only pointers are let go of here: the mine is in the middle of freeing something.
+    stale_ = true;
+    if (object)
+        gone_.insert(object);
+    else
+        mine_ = &NoMine();
+    if (onGone_)
+        onGone_(object);
+}
+
+const TSchemaScene& TSchemaScene::Current() const
+{
+    // The scene is a cache of the mine; bringing it up to date is no change of what it says.
+    if (stale_)
+        const_cast<TSchemaScene*>(this)->Rebuild();
+    return *this;
 }
 
 void TSchemaScene::SetDrawingOrder(const std::vector<TBranch*>& order)
@@ -115,6 +144,19 @@ int TSchemaScene::IndexOf(const TUzel* uzel) const
 
 void TSchemaScene::Rebuild()
 {
+    if (stale_) {
+        // The stored order names freed branches (even when as many came as went): they leave
+        // it unread, and a new branch at a freed one's address joins at the end.
+        stale_ = false;
+        std::vector<TBranch*> kept;
+        kept.swap(order_);
+        std::erase_if(kept, [this](const TBranch* b) { return gone_.count(static_cast<const TMineObject*>(b)) > 0; });
+        gone_.clear();
+        if (!kept.empty()) {
+            SetDrawingOrder(kept);
+            return;
+        }
+    }
     if (order_.size() != size_t(mine_->Branches.Count())) {
         // The mine's own order, or the stored one with the branches it lacks at its end.
         std::vector<TBranch*> kept;
@@ -178,6 +220,7 @@ void TSchemaScene::RefreshSegments()
 // Single edits rebuild: linear, and a new branch may bring nodes the index lacks.
 void TSchemaScene::BranchAdded(TBranch* branch)
 {
+    Current();
     if (!branch || std::find(order_.begin(), order_.end(), branch) != order_.end())
         return;
     order_.push_back(branch);
@@ -186,18 +229,20 @@ void TSchemaScene::BranchAdded(TBranch* branch)
 
 void TSchemaScene::BranchRemoved(TBranch* branch)
 {
+    Current();
     std::erase(order_, branch);
     Rebuild();
 }
 
 int TSchemaScene::VisibleIncidentCount(const TUzel* uzel) const
 {
-    const int i = IndexOf(uzel);
+    const int i = Current().IndexOf(uzel);
     return i < 0 ? 0 : counts_[size_t(i)];
 }
 
 void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors)
 {
+    Current();
     RefreshSegments();
     extent_ = SchemaPositions::NodeExtent(*mine_).value_or(QRectF());
     overhang_ = QMarginsF();

@@ -9,6 +9,7 @@
 #include "core/exchange/TorvexFile.h"
 #include "core/model/Mine.h"
 #include "core/settings/Config.h"
+#include "ui/app/GuardedApplication.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/WaitCursor.h"
@@ -50,6 +51,9 @@ void TMainForm::ImportExchangeFile()
     } catch (const Exception& e) {
         MessageBoxes::Error(this, e.Message());
         return;
+    } catch (const std::bad_alloc&) {
+        MessageBoxes::Error(this, GuardTexts::kOutOfMemory);
+        return;
     }
     // The window appears only once the file has been read.
     TChildForm* form = NewDocument();
@@ -84,5 +88,7 @@ void TMainForm::ExportDocument(TChildForm& doc)
         }
     } catch (const Exception& e) {
         MessageBoxes::Error(this, e.Message());
+    } catch (const std::bad_alloc&) {
+        MessageBoxes::Error(this, GuardTexts::kOutOfMemory);
     }
 }

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -72,6 +73,7 @@ TAllDevForm::TAllDevForm(TChildForm& document, const TConfig& config, TAllDevice
     if (r.Bounds)
         setGeometry(*r.Bounds);
     TMine& mine = *document_.Mine();
+    watch_.Start(&mine, [this](const TMineObject* gone) { ObjectGone(gone); });
     if (given) {
         // The devices chosen on the schema and their branches become the selection.
         kindBox_->setCurrentIndex(0);
@@ -335,6 +337,26 @@ void TAllDevForm::KindChanged(bool rebuildBranches)
     if (rebuildBranches)
         FillBranches();
     FillDevices(true);
+}
+
+void TAllDevForm::ObjectGone(const TMineObject* gone)
+{
+    // Compared by address only: the object is half destroyed, the mine mid-change.
+    if (!gone) {
+        branches_.clear();
+        devices_.clear();
+    } else {
+        std::erase(branches_, gone);
+        std::erase(devices_, gone);
+    }
+    if (refillPending_)
+        return;
+    refillPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        refillPending_ = false;
+        ShowBranches();
+        FillDevices(false);
+    });
 }
 
 void TAllDevForm::FillBranches()

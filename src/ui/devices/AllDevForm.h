@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/devices/AllDevicesTable.h"
+#include "core/model/MineWatch.h"
 #include "render/report/DevicesReport.h"
 
 #include <QDialog>
@@ -18,6 +19,7 @@ class TBranch;
 class TChildForm;
 class TConfig;
 class TDevice;
+class TMineObject;
 
 // What the all-devices window asks of the rest of the program.
 struct TAllDevicesHooks {
@@ -79,6 +81,8 @@ private:
     void UpdateButtons();
     void SelectionChanged();
     TDevice* CurrentDevice() const;
+    // An object of the mine is being freed: it leaves the lists at once, the tables follow.
+    void ObjectGone(const TMineObject* gone);
     void Jump(bool toSchema);
     void PrintTable();
 
@@ -88,6 +92,8 @@ private:
     std::vector<TBranch*> branches_;
     std::vector<TDevice*> devices_;
     AllDevicesTable::TOrder order_ = AllDevicesTable::TOrder::None;
+    TMineWatcher watch_;
+    bool refillPending_ = false;
 
     QTableWidget* branchGrid_ = nullptr;
     QTableWidget* devGrid_ = nullptr;

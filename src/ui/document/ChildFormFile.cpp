@@ -6,6 +6,7 @@
 #include "core/file/NetworkFile.h"
 #include "core/model/Mine.h"
 #include "core/settings/Config.h"
+#include "ui/app/GuardedApplication.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/WaitCursor.h"
@@ -167,10 +168,12 @@ bool TChildForm::SaveFile(bool saveAs)
         const int version = flow.Version();
         LongWork::Run(kSaving.arg(FileNameOnly(path)), progress_, &busy_,
                       [&](LongWork::TPercent&) { NetworkFile::Write(path, mine, settings, order, version); });
-    } catch (const Exception& e) {
-        // The previous file is untouched; so are the document's name and state.
+    } catch (...) {
+        // The previous file is untouched; so are the document's name and state. A lack of
+        // memory while a large mine is written is told like any other failure.
+        const QString text = FailureText(std::current_exception());
         fail();
-        MessageBoxes::Error(this, e.Message());
+        MessageBoxes::Error(this, text);
         emit StateChanged();
         return false;
     }

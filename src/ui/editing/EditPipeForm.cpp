@@ -10,6 +10,7 @@
 #include "core/model/Pipe.h"
 #include "ui/app/HelpContexts.h"
 #include "ui/app/WinColor.h"
+#include "ui/app/GuardedApplication.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
 #include "ui/editing/EditDeviceForm.h"
@@ -737,7 +738,12 @@ void TEditPipeForm::DeleteGasPipe()
         return;
     if (MessageBoxes::Ask(this, PipeEdits::DeleteGasPipePrompt(*gas), TMsgButtons::YesNo) != TMsgAnswer::Yes)
         return;
-    PipeEdits::DeleteGasPipe(*branch, gas);
+    try {
+        PipeEdits::DeleteGasPipe(*branch, gas);
+    } catch (...) {
+        // Told here, over this window; the list then shows the pipes as they are.
+        MessageBoxes::Error(this, FailureText(std::current_exception()));
+    }
     checkPending_ = false;
     ShowPipeList(branch->Pipes.Count() - 1);
 }

@@ -23,6 +23,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
 #include <QStackedLayout>
 #include <QToolButton>
 #include <QTabWidget>
@@ -144,6 +146,11 @@ void TUzelPropForm::Bind(TChildForm* document, TUzel* uzel)
         }
     }
     uzel_ = uzel;
+    // Dropped the moment the node (or the mine) is freed; the caption follows with the change.
+    watch_.Start(document ? document->Mine() : nullptr, [this](const TMineObject* gone) {
+        if (!gone || gone == uzel_)
+            uzel_ = nullptr;
+    });
     Refresh();
 }
 
@@ -318,11 +325,37 @@ void TBranchPropForm::Bind(TChildForm* document, TBranch* branch)
         }
     }
     branch_ = branch;
+    watch_.Start(document ? document->Mine() : nullptr, [this](const TMineObject* gone) { ObjectGone(gone); });
     Refresh();
+}
+
+void TBranchPropForm::ObjectGone(const TMineObject* gone)
+{
+    // The mine is freeing an object (null: the mine goes). The lists and boxes keep pipes,
+    // sections and devices of the branch: they are emptied now, without reading anything,
+    // and filled again once the change is over.
+    if (!gone || gone == branch_)
+        branch_ = nullptr;
+    for (QComboBox* box : {pipeBox_, devicePipeBox_}) {
+        const QSignalBlocker block(box);
+        box->clear();
+    }
+    for (QListWidget* list : {devices_, sections_}) {
+        const QSignalBlocker block(list);
+        list->clear();
+    }
+    if (refreshPending_)
+        return;
+    refreshPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (refreshPending_)
+            Refresh();
+    });
 }
 
 void TBranchPropForm::Refresh()
 {
+    refreshPending_ = false;
     branch_ = StillThere(document_, branch_, &TMine::Branches);
     setWindowTitle(branch_ ? QStringLiteral("Ветвь №%1").arg(branch_->Number()) : QStringLiteral("Свойства ветви"));
     Clear(branchForm_);
@@ -339,7 +372,11 @@ void TBranchPropForm::Refresh()
             auto* more = new QPushButton(QStringLiteral("..."), branchForm_->parentWidget());
             more->setEnabled(uzel != nullptr);
             more->setMaximumWidth(28);
-            connect(more, &QPushButton::clicked, this, [this, uzel] { TUzelPropForm::ShowModal(this, document_, uzel); });
+            // The node is taken when asked for: it may be freed while the window shows.
+            connect(more, &QPushButton::clicked, this, [this, start] {
+                if (TUzel* end = branch_ ? (start ? branch_->StartUzel() : branch_->EndUzel()) : nullptr)
+                    TUzelPropForm::ShowModal(this, document_, end);
+            });
             row->addWidget(number);
             row->addWidget(info, 1);
             row->addWidget(more);

@@ -3,8 +3,11 @@
 // The node and branch property windows: read-only descriptions of one node or one branch with
 // its pipes and devices, bound to a document. They follow the object they are given, and let
 // go of it (empty, with the caption "Свойства узла" / "Свойства ветви") when it is deleted or
-// its document closes, so they never show a freed object. Result fields stay empty and greyed
+// its document closes, so they never show a freed object: they watch the mine, drop what
+// goes at once and fill themselves again afterwards. Result fields stay empty and greyed
 // while the document holds no results.
+
+#include "core/model/MineWatch.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -25,6 +28,7 @@ class TSectionChart;
 class TBranch;
 class TChildForm;
 class TDevice;
+class TMineObject;
 class TUzel;
 
 class TUzelPropForm : public QDialog {
@@ -42,6 +46,7 @@ private:
 
     QPointer<TChildForm> document_;
     TUzel* uzel_ = nullptr;
+    TMineWatcher watch_;
     QLineEdit* x_ = nullptr;
     QLineEdit* y_ = nullptr;
     QLineEdit* z_ = nullptr;
@@ -73,6 +78,7 @@ public:
 
 private:
     void Refresh();
+    void ObjectGone(const TMineObject* gone);
     void ShowSections();
     void ShowSection();
     void ShowPipe();
@@ -82,6 +88,8 @@ private:
     THooks hooks_;
     QPointer<TChildForm> document_;
     TBranch* branch_ = nullptr;
+    TMineWatcher watch_;
+    bool refreshPending_ = false;
     QTabWidget* pages_ = nullptr;
     QFormLayout* branchForm_ = nullptr;
     QComboBox* pipeBox_ = nullptr;

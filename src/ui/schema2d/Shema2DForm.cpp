@@ -396,6 +396,9 @@ void TShema2DForm::Bind(TChildForm* document)
                 });
             }
             scene = std::make_unique<TSchemaScene>(*document->Mine());
+            scene->SetOnObjectGone([this, document = QPointer<TChildForm>(document)](const TMineObject* gone) {
+                LetGo(document, gone);
+            });
         }
         disconnect(document, &TChildForm::MineEdited, this, nullptr);
         connect(document, &TChildForm::MineEdited, this,
@@ -427,6 +430,37 @@ void TShema2DForm::FitFirstView()
     LayOutDrawBox();
     view_.FitWhole();
     AfterViewChange();
+}
+
+void TShema2DForm::LetGo(const QPointer<TChildForm>& document, const TMineObject* gone)
+{
+    // Called while the mine frees the object (null: the mine itself goes): nothing is read
+    // here, the window only forgets what it kept and repaints from the rebuilt scene later.
+    if (!document || document != document_)
+        return;
+    hitsValid_ = false;
+    const auto refers = [gone](const THit& hit) { return !gone || hit.Object == gone || hit.Branch == gone; };
+    if (refers(pressed_)) {
+        pressed_ = THit{};
+        gesture_ = TGesture::None;
+    }
+    if (refers(menuHit_))
+        menuHit_ = THit{};
+    if (!gone || found_ == gone) {
+        found_ = nullptr;
+        blinkOn_ = false;
+    }
+    structuralPending_ = true;
+    if (!repaintPending_) {
+        repaintPending_ = true;
+        QTimer::singleShot(0, this, [this, document] {
+            // A file opened into the document brought another mine: the scene follows it.
+            if (document && document == document_ && Scene() && Scene()->MineGone())
+                Bind(document);
+            else
+                RepaintSchema(true);
+        });
+    }
 }
 
 void TShema2DForm::DocumentGone(QObject* document)

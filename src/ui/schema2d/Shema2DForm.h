@@ -184,6 +184,7 @@ private:
     void RecomputeExtent();
     void ScrollTo(QPoint position);
     void DocumentGone(QObject* document);
+    void LetGo(const QPointer<TChildForm>& document, const TMineObject* gone);
     void RememberState();
     QAction* AddCommand(const char* name, const QString& caption, const char* shortcut, const char* icon);
     void BuildToolActions();

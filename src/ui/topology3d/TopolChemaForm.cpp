@@ -355,7 +355,7 @@ void TTopolChemaForm::Bind(TChildForm* document)
     if (!view_)
         return;
     view_->SetMine(document->Mine());
-    connect(document, &TChildForm::MineEdited, this, [this] { Rebuild(); });
+    connect(document, &TChildForm::MineEdited, this, &TTopolChemaForm::ScheduleRebuild);
     connect(document, &QObject::destroyed, this, &QWidget::close);
     Rebuild();
 }
@@ -441,11 +441,39 @@ void TTopolChemaForm::Print()
         MessageBoxes::Error(this, QStringLiteral("Не удалось напечатать изображение"));
 }
 
+void TTopolChemaForm::ScheduleRebuild()
+{
+    if (rebuildPending_)
+        return;
+    rebuildPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (rebuildPending_)
+            Rebuild();
+    });
+}
+
+void TTopolChemaForm::ObjectGone(const TMineObject* gone)
+{
+    // The mine is freeing the object (null: the mine itself goes): only pointers are dropped
+    // here, the scene is built again afterwards.
+    if (!gone || gone == branch_)
+        branch_ = nullptr;
+    if (!gone || gone == uzel_)
+        uzel_ = nullptr;
+    if (view_)
+        view_->ForgetObjects(!gone);
+    ScheduleRebuild();
+}
+
 void TTopolChemaForm::Rebuild()
 {
+    rebuildPending_ = false;
     if (!document_ || !view_)
         return;
     const TMine& mine = *document_->Mine();
+    // The document may have read another mine into itself.
+    if (watch_.Mine() != &mine)
+        watch_.Start(&mine, [this](const TMineObject* gone) { ObjectGone(gone); });
     // Objects deleted since are no longer current.
     if (branch_ && mine.Branches.IndexOf(branch_) < 0)
         branch_ = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/MineWatch.h"
 #include "render/topology3d/TopologyScene.h"
 
 #include <QHash>
@@ -16,6 +17,7 @@ class QPrinter;
 class QScrollBar;
 class TBranch;
 class TChildForm;
+class TMineObject;
 class TTopologyGlView;
 class TUzel;
 
@@ -59,6 +61,9 @@ private:
     // The switches a later window starts with, while the program runs.
     void Remember() const;
     void CopyState(TTopologySwitches switches, const QHash<QString, bool> checked);
+    // Rebuilds once the change that is under way is over (it may be a deletion).
+    void ScheduleRebuild();
+    void ObjectGone(const TMineObject* gone);
 
     QPointer<TChildForm> document_;
     TTopologyGlView* view_ = nullptr;
@@ -82,4 +87,6 @@ private:
     TTopologySwitches switches_;
     const TBranch* branch_ = nullptr;
     const TUzel* uzel_ = nullptr;
+    TMineWatcher watch_;
+    bool rebuildPending_ = false;
 };

@@ -77,6 +77,14 @@ void TTopologyGlView::SetMine(const TMine* mine)
     update();
 }
 
+void TTopologyGlView::ForgetObjects(bool mineGone)
+{
+    scene_.Branches.clear();
+    scene_.Nodes.clear();
+    if (mineGone)
+        mine_ = nullptr;
+}
+
 void TTopologyGlView::SetScene(TTopologyScene scene)
 {
     scene_ = std::move(scene);

@@ -25,6 +25,9 @@ public:
 
     void SetMine(const TMine* mine);
     void SetScene(TTopologyScene scene);
+    // Objects of the mine are being freed (or the whole mine, mineGone): the scene's object
+    // lists are dropped until the next SetScene; the picture stays.
+    void ForgetObjects(bool mineGone);
     TTopologyView& View() { return view_; }
     const TModelBox& Box() const { return box_; }
     void SetSolid(bool on);

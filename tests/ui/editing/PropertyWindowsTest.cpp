@@ -66,8 +66,8 @@ TEST_F(PropertyWindows, BranchWindowShowsItsPipeAndDevices)
     EXPECT_FALSE(form.DeviceList()->isEnabled());
 }
 
-// A deleted branch or node is let go of at the next change of the mine: the window is empty
-// and says so in its caption, instead of reading freed memory.
+// A deleted branch or node is let go of as it is freed, before anything can read it; at the
+// change that follows the window is empty and says so in its caption.
 TEST_F(PropertyWindows, DeletedObjectsAreLetGo)
 {
     TMine& mine = *doc->Mine();
@@ -78,7 +78,9 @@ TEST_F(PropertyWindows, DeletedObjectsAreLetGo)
     EXPECT_EQ(uzel.windowTitle(), QStringLiteral("Узел № 3"));
     EXPECT_EQ(uzel.Field(QStringLiteral("Y")), QStringLiteral("50.0"));
     mine.DeleteBranch(mine.Branches.Items(1));
+    EXPECT_EQ(branch.Branch(), nullptr);
     mine.DeleteUzel(mine.FirstUzelWithNumber(3));
+    EXPECT_EQ(uzel.Uzel(), nullptr);
     emit doc->MineEdited(true);
     EXPECT_EQ(branch.Branch(), nullptr);
     EXPECT_EQ(branch.windowTitle(), QStringLiteral("Свойства ветви"));
