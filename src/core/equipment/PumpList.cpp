@@ -1,6 +1,7 @@
 #include "core/equipment/PumpList.h"
 
 #include "core/equipment/PumpFile.h"
+#include "core/file/Cp1251.h"
 #include "core/file/FileError.h"
 #include "core/model/Errors.h"
 
@@ -111,6 +112,8 @@ QString TPumpList::CheckName(const QString& name, int except) const
 {
     if (PumpNameHasForbiddenCharacters(name))
         return PumpTexts::kBadCharacters;
+    if (QString refusal = Cp1251Refusal(name); !refusal.isEmpty())
+        return refusal;
     const int found = Find(name);
     if (found >= 0 && found != except)
         return PumpTexts::kNameExists;

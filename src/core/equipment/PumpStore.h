@@ -67,6 +67,7 @@ inline const QString kNameExists = QStringLiteral(
 inline const QString kEmptyCopyName = QStringLiteral("Название насоса не может быть пустым !");
 inline const QString kRenameFailed = QStringLiteral("Ошибка при переименовании файла");
 inline const QString kNotANumber = QStringLiteral("Неверно указано число");
+inline const QString kSaveChanges = QStringLiteral("Сохранить изменения в базе данных насосов?");
 inline const QString kFileExtension = QStringLiteral(".pmp");
 }  // namespace PumpTexts
 

@@ -2,6 +2,7 @@
 
 #include "core/equipment/ReducerFile.h"
 #include "core/equipment/ReducerFileNames.h"
+#include "core/file/Cp1251.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,6 +69,9 @@ int TReducerDatabase::IndexOf(const QString& name, int except) const
 
 void TReducerDatabase::RequireFree(const QString& name, int except) const
 {
+    // The name goes into the model's file in Windows-1251.
+    if (const QString refusal = Cp1251Refusal(name); !refusal.isEmpty())
+        throw EReducerDatabaseError(refusal);
     if (IndexOf(name, except) >= 0)
         throw EReducerDatabaseError(QStringLiteral("Гидроредуктор %1 в базе данных уже существует").arg(name));
 }

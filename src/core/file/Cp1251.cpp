@@ -87,3 +87,22 @@ QString fromCp1251(const QByteArray& bytes)
 {
     return fromCp1251(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
+
+QString FirstNotInCp1251(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            return text.mid(i, 2);
+        // '?' itself is stored; any other character that comes out as '?' is lost.
+        if (c != u'?' && encode(c.unicode()) == '?')
+            return QString(c);
+    }
+    return {};
+}
+
+QString Cp1251Refusal(const QString& text)
+{
+    const QString c = FirstNotInCp1251(text);
+    return c.isEmpty() ? QString() : QStringLiteral("Символ \"%1\" не может быть сохранен в файле").arg(c);
+}

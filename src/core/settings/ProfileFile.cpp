@@ -1,5 +1,7 @@
 #include "core/settings/ProfileFile.h"
 
+#include <QDir>
+
 #include "core/file/AtomicFile.h"
 #include "core/file/ByteReader.h"
 #include "core/file/ByteWriter.h"
@@ -131,5 +133,12 @@ void Read(const QString& path, TColors2D& colors)
 }
 
 void Write(const QString& path, const TColors2D& colors) { WriteFileAtomically(path, Encode(colors)); }
+
+QString Folder(const QString& dataFolder)
+{
+    const QString folder = QDir::cleanPath(QDir(dataFolder).absoluteFilePath(QStringLiteral("Schemes")));
+    QDir().mkpath(folder);
+    return folder;
+}
 
 }  // namespace ProfileFile

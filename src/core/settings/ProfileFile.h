@@ -38,4 +38,8 @@ void Read(const QString& path, TColors2D& colors);
 // Writes the file atomically: a failed write leaves an existing file whole.
 void Write(const QString& path, const TColors2D& colors);
 
+// Where profiles are kept: "Schemes" in the program's data folder (the source data folder),
+// created when missing so both file dialogs open there.
+QString Folder(const QString& dataFolder);
+
 }  // namespace ProfileFile

@@ -1,5 +1,6 @@
 #include "core/tables/TableEdits.h"
 
+#include "core/file/Cp1251.h"
 #include "core/services/FreeNumberEntries.h"
 #include "core/tables/TableColumns.h"
 #include "core/model/Branch.h"
@@ -20,7 +21,7 @@ int ParseInteger(const QString& text)
     bool ok = false;
     const qlonglong v = QLocale::c().toLongLong(text.trimmed(), &ok);
     if (!ok || v < INT_MIN || v > INT_MAX)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw EConvertError(TableEditTexts::kBadNumber);
     return static_cast<int>(v);
 }
 
@@ -31,7 +32,7 @@ double ParseFloat(const QString& text)
     bool ok = false;
     const double v = QLocale::c().toDouble(t, &ok);
     if (!ok || !std::isfinite(v))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        throw EConvertError(TableEditTexts::kBadNumber);
     return v;
 }
 
@@ -100,6 +101,8 @@ void ApplyBranchCell(TBranch& branch, int param, const QString& text)
         break;
     }
     case bpRemark:
+        if (const QString refusal = Cp1251Refusal(text); !refusal.isEmpty())
+            throw ETableEditError(refusal);
         branch.SetRemark(text);
         break;
     case bpAirQ:

@@ -24,6 +24,7 @@ public:
 
 namespace TableEditTexts {
 inline const QString kBadDiameter = QStringLiteral("Неверно указан диаметр трубы или толщина стенки");
+inline const QString kBadNumber = QStringLiteral("Неверно указано число");
 }
 
 // Edits made in the node and branch tables and the table commands that add and delete

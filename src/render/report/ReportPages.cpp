@@ -31,16 +31,19 @@ constexpr double kAfterTitle = 0.2 * kPerCm;
 constexpr double kBeforeNotes = 0.5 * kPerCm;
 // A wrapping text column is not squeezed below this to make room for headings.
 constexpr double kWrapFloor = 2.0 * kPerCm;
+// A heading word that does not fit its column is set smaller, down to this, before it is broken.
+constexpr double kSmallestHeadingPoints = 5.0;
 
 double LineHeight(const TReportFont& font)
 {
     return QFontMetricsF(ReportFont(font)).height();
 }
 
-// The widest word of a text: narrower than that, a column would break words.
+// The widest word of a text: narrower than that, a column would break words. A line may
+// also break after a hyphen, so "Пожарно-оросительный" is two words here.
 double WidestWord(const QString& text, const QFontMetricsF& fm)
 {
-    static const QRegularExpression spaces(QStringLiteral("\\s+"));
+    static const QRegularExpression spaces(QStringLiteral("\\s+|(?<=-)"));
     double widest = 0;
     for (const QString& word : text.split(spaces, Qt::SkipEmptyParts))
         widest = std::max(widest, fm.horizontalAdvance(word));
@@ -177,8 +180,13 @@ public:
         : pager_(pager), table_(table), widths_(ColumnWidths(table, pager.Width()))
     {
         headingHeight_ = 0;
-        for (size_t c = 0; c < table.Columns.size(); ++c)
-            headingHeight_ = std::max(headingHeight_, CellHeight(table.Columns[c].Heading, kHeadingFont, c));
+        for (size_t c = 0; c < table.Columns.size(); ++c) {
+            headingFonts_.push_back(HeadingFont(table.Columns[c].Heading, HeadingRoom(c)));
+            // Measured a hair narrower than painted: a device whose text comes out wider still
+            // has the lines it needs ("[мм]" is never clipped).
+            const double lines = TReportLayout::TextSize(table.Columns[c].Heading, headingFonts_[c], HeadingRoom(c)).height();
+            headingHeight_ = std::max(headingHeight_, lines + 2 * kPadY);
+        }
     }
 
     void Place(const std::function<void()>& betweenRows)
@@ -198,6 +206,19 @@ public:
     }
 
 private:
+    double HeadingRoom(size_t column) const { return std::max(1.0, widths_[column] - 2 * kPadX - kSlack); }
+
+    // The heading font of a column: the usual one when every word of the heading fits the
+    // column, else smaller until the widest word fits, so headings break between words.
+    static TReportFont HeadingFont(const QString& heading, double room)
+    {
+        TReportFont font = kHeadingFont;
+        while (font.Points > kSmallestHeadingPoints
+               && WidestWord(heading, QFontMetricsF(ReportFont(font))) > room)
+            font.Points = std::max(kSmallestHeadingPoints, font.Points - 0.5);
+        return font;
+    }
+
     double CellHeight(const QString& text, const TReportFont& font, size_t column) const
     {
         const double inner = std::max(1.0, widths_[column] - 2 * kPadX);
@@ -214,7 +235,7 @@ private:
             if (!text.isEmpty()) {
                 const TReportColumn& column = table_.Columns[c];
                 pager_.AddText(cell.adjusted(kPadX, kPadY, -kPadX, -kPadY), text,
-                               heading ? kHeadingFont : CellFont(column),
+                               heading ? headingFonts_[c] : CellFont(column),
                                heading ? TReportAlign::Center : column.Align, true);
             }
             x += widths_[c];
@@ -278,6 +299,7 @@ private:
     TPager& pager_;
     const TReportTable& table_;
     std::vector<double> widths_;
+    std::vector<TReportFont> headingFonts_;
     double headingHeight_ = 0;
     int rowsOnPage_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "ui/app/CellStyleSample.h"
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/common/SettingsDialogFrame.h"
 #include "ui/common/TypedComboBox.h"
 
 #include <QCheckBox>
@@ -84,28 +85,11 @@ TConfigForm::TConfigForm(TConfig& config, const TConfigFormHooks& hooks, QWidget
     pages_->addTab(BuildGraphicsPage(), QStringLiteral("&Графика"));
     pages_->addTab(BuildColorsPage(), QStringLiteral("&Цвета"));
 
-    auto* ok = new QPushButton(QStringLiteral("&ОК"), this);
-    auto* cancel = new QPushButton(QStringLiteral("О&тмена"), this);
-    auto* help = new QPushButton(QStringLiteral("&Справка"), this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &TConfigForm::accept);
-    connect(cancel, &QPushButton::clicked, this, &TConfigForm::reject);
-    connect(help, &QPushButton::clicked, this, [this] {
+    LoadFields();
+    SettingsDialogFrame::Lay(this, pages_, placement().page, {}, [this] {
         if (hooks_.ShowHelp)
             hooks_.ShowHelp(kConfigFormHelpContext);
     });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pages_);
-    layout->addLayout(buttons);
-
-    LoadFields();
-    pages_->setCurrentIndex(std::clamp(placement().page, 0, pages_->count() - 1));
 }
 
 TConfigForm::~TConfigForm() = default;

@@ -1,7 +1,12 @@
 #include "ui/app/HelpViewer.h"
 
 #include "core/shell/HelpPages.h"
+#include "ui/app/HelpContexts.h"
 #include "ui/common/MessageBoxes.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QShortcut>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -24,6 +29,44 @@ QPointer<HelpViewer>& instance()
 
 HelpViewer* HelpViewer::Instance() { return instance().data(); }
 
+namespace {
+
+QString& folder()
+{
+    static QString f;
+    return f;
+}
+
+}  // namespace
+
+void HelpViewer::SetFolder(const QString& helpFolder) { folder() = helpFolder; }
+
+QString HelpViewer::Folder() { return folder(); }
+
+HelpViewer* HelpViewer::ShowFor(QWidget* window)
+{
+    int context = kHelpContents;
+    for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        const QVariant c = w->property(HelpContexts::kWidgetProperty);
+        if (c.isValid() && (w == window || window->isAncestorOf(w))) {
+            context = c.toInt();
+            break;
+        }
+    }
+    if (context == kHelpContents && window->property(HelpContexts::kWidgetProperty).isValid())
+        context = window->property(HelpContexts::kWidgetProperty).toInt();
+    return Show(folder(), context, window);
+}
+
+void HelpViewer::Attach(QWidget* window, QAbstractButton* button)
+{
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    f1->setContext(Qt::WindowShortcut);
+    QObject::connect(f1, &QShortcut::activated, window, [window] { ShowFor(window); });
+    if (button)
+        QObject::connect(button, &QAbstractButton::clicked, window, [window] { ShowFor(window); });
+}
+
 HelpViewer* HelpViewer::Show(const QString& helpFolder, int context, QWidget* messageParent)
 {
     const QString page = HelpPagePath(helpFolder, context);
@@ -38,6 +81,14 @@ HelpViewer* HelpViewer::Show(const QString& helpFolder, int context, QWidget* me
     }
     HelpViewer* viewer = instance();
     viewer->ShowPage(helpFolder, page);
+    // Asked from inside a modal dialog, the window would be blocked by it: it then opens
+    // modal itself, above the dialog, and goes back to an ordinary window the next time.
+    const QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality wanted = modal && modal != viewer ? Qt::ApplicationModal : Qt::NonModal;
+    if (viewer->windowModality() != wanted) {
+        viewer->hide();
+        viewer->setWindowModality(wanted);
+    }
     viewer->show();
     viewer->raise();
     viewer->activateWindow();

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QWidget>
 
+class QAbstractButton;
 class QTextBrowser;
 
 inline const QString kHelpNotFoundText = QStringLiteral("Файл справки не найден: %1");
@@ -26,6 +27,15 @@ public:
     static HelpViewer* Show(const QString& helpFolder, int context, QWidget* messageParent = nullptr);
     // The window if it is open.
     static HelpViewer* Instance();
+
+    // The folder of the pages for windows that do not carry the settings (set at start).
+    static void SetFolder(const QString& helpFolder);
+    static QString Folder();
+    // The page of the window's help context (the innermost focused widget inside it that
+    // carries one, else the window's own).
+    static HelpViewer* ShowFor(QWidget* window);
+    // F1 anywhere in the window, and the button when given, open the window's page.
+    static void Attach(QWidget* window, QAbstractButton* button = nullptr);
 
     QTextBrowser* Browser() const { return browser_; }
     // The shown page's file path.

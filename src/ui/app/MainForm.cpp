@@ -88,6 +88,7 @@ TMainForm::TMainForm(TConfig& config, QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this, &TMainForm::UpdateActions);
     // F1 opens the page of the window in front.
     HelpContexts::Set(this, HelpContexts::kMainWindow);
+    HelpViewer::SetFolder(config_.HelpPath);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] { ShowHelp(FocusHelpContext()); });
     resize(1200, 800);
@@ -239,8 +240,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
     bool named = false;
     for (TChildForm* f : Documents())
         named = named || f->HasFileName();
-    mdi_->closeAllSubWindows();
-    if (!mdi_->subWindowList().isEmpty()) {
+    // The first "Отмена" to a save question cancels the whole exit.
+    if (!CloseDocuments()) {
         event->ignore();
         return;
     }

@@ -156,6 +156,8 @@ private:
     void OpenFiles();
     void SaveAll();
     void CloseAll();
+    // Closes every document window in turn; false as soon as one stays open.
+    bool CloseDocuments();
     void RunGoto();
     void RunSettings();
     void RunAbout();

@@ -194,7 +194,13 @@ void TMainForm::SaveAll()
 
 void TMainForm::CloseAll()
 {
+    CloseDocuments();
+}
+
+bool TMainForm::CloseDocuments()
+{
     for (QMdiSubWindow* w : mdi_->subWindowList())
         if (!w->close())
-            break;
+            return false;
+    return mdi_->subWindowList().isEmpty();
 }

@@ -5,6 +5,27 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
+QString TWindowArrangement::ShownTitle(const QWidget* window)
+{
+    // The title as the frame shows it: the "[*]" place holds "*" while modified, "[*][*]" a
+    // literal "[*]".
+    QString title = window->windowTitle();
+    const QString mark = window->isWindowModified() ? QStringLiteral("*") : QString();
+    QString shown;
+    for (qsizetype i = 0; i < title.size();) {
+        if (title.mid(i, 6) == QStringLiteral("[*][*]")) {
+            shown += QStringLiteral("[*]");
+            i += 6;
+        } else if (title.mid(i, 3) == QStringLiteral("[*]")) {
+            shown += mark;
+            i += 3;
+        } else {
+            shown += title.at(i++);
+        }
+    }
+    return shown;
+}
+
 TWindowArrangement::TWindowArrangement(QMdiArea* area, QMenu* windowMenu) : area_(area), windowMenu_(windowMenu) {}
 
 void TWindowArrangement::MinimizeAll() const
@@ -28,7 +49,7 @@ void TWindowArrangement::RebuildWindowList()
     listActions_ << windowMenu_->addSeparator();
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow* w = windows.at(i);
-        QAction* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(w->windowTitle()));
+        QAction* a = windowMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(ShownTitle(w)));
         a->setCheckable(true);
         a->setChecked(w == area_->activeSubWindow());
         QObject::connect(a, &QAction::triggered, area_, [area = area_, w] { area->setActiveSubWindow(w); });

@@ -4,8 +4,10 @@
 // windows at the end of the "Окно" menu.
 
 #include <QList>
+#include <QString>
 
 class QAction;
+class QWidget;
 class QMdiArea;
 class QMenu;
 
@@ -20,6 +22,8 @@ public:
     void MinimizeAll() const;
     // "&1 caption" for every window after a separator, the active one checked.
     void RebuildWindowList();
+    // A window's title as its frame shows it, with the modified mark.
+    static QString ShownTitle(const QWidget* window);
 
 private:
     QMdiArea* area_;

@@ -56,7 +56,11 @@ void TChildForm::BindMine()
 
 void TChildForm::UpdateCaption()
 {
-    setWindowTitle(Caption());
+    // "[*]" shows the modified mark (an asterisk) in the frame and the "Окно" menu.
+    QString title = Caption();
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*]"));
+    setWindowModified(file_.Modified);
 }
 
 QString TChildForm::Caption() const
@@ -73,6 +77,7 @@ void TChildForm::MineChanged(bool structural)
         return;
     if (!file_.Modified) {
         file_.Modified = true;
+        setWindowModified(true);
         emit StateChanged();
     }
     // No results list exists to drop; the flag tells a results producer to start afresh.
@@ -137,6 +142,7 @@ void TChildForm::SyncRows()
 void TChildForm::SetModified(bool modified)
 {
     file_.Modified = modified;
+    setWindowModified(modified);
     if (!modified)
         mine_->SetModified(false, false);
     emit StateChanged();

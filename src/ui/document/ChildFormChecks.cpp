@@ -38,7 +38,9 @@ void TChildForm::SetMessagesVisible(bool visible)
 
 void TChildForm::AfterCheck(const TCheckOutcome& outcome)
 {
-    if (outcome.HasFindings() && !MessagesVisible()) {
+    // A clean run is an answer too: its phase lines ending in "Ok" say what passed, so the
+    // panel opens whatever the check found.
+    if (!MessagesVisible()) {
         SetMessagesVisible(true);
         messagePanel_->SelectLine(outcome.FirstLine);
     }

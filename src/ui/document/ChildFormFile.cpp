@@ -4,6 +4,7 @@
 
 #include "core/file/AtomicFile.h"
 #include "core/file/NetworkFile.h"
+#include "core/file/UnstorableTexts.h"
 #include "core/model/Mine.h"
 #include "core/settings/Config.h"
 #include "ui/app/GuardedApplication.h"
@@ -21,6 +22,7 @@ namespace {
 
 const QString kNotFound = QStringLiteral("Файл %1 не найден");
 const QString kUnknownFormat = QStringLiteral("Файл %1 имеет неизвестный программе формат или поврежден");
+const QString kReadFailed = QStringLiteral("Ошибка при чтении данных из файла %1");
 const QString kSaveChanges = QStringLiteral("Сохранить изменения в файле %1?");
 const QString kReading = QStringLiteral("Чтение файла %1 ...");
 const QString kSaving = QStringLiteral("Сохранение файла %1 ...");
@@ -66,9 +68,11 @@ bool TChildForm::OpenFile(const QString& given)
                           doc = NetworkFile::Read(path, [&percent](int p) { percent = p; });
                       });
     } catch (const Exception& e) {
-        return fail(e.Message());
+        // A reader's detail (zlib's own words) follows the sentence that names the file.
+        const QString message = e.Message();
+        return fail(message.contains(info.fileName()) ? message : kReadFailed.arg(info.fileName()) + QStringLiteral("\r\n") + message);
     } catch (const std::bad_alloc&) {
-        return fail(QStringLiteral("Ошибка при чтении данных из файла %1").arg(info.fileName()));
+        return fail(kReadFailed.arg(info.fileName()));
     }
     if (!doc.Mine)
         return fail(kUnknownFormat.arg(info.fileName()));
@@ -154,6 +158,13 @@ bool TChildForm::SaveFile(bool saveAs)
                                                flow.QuestionHasCancel() ? TMsgButtons::YesNoCancel : TMsgButtons::YesNo,
                                                TMsgIcon::Warning);
         if (!flow.Reply(ReplyOf(a)))
+            return fail();
+    }
+
+    // Texts the file cannot hold are named once before they are written with "?".
+    if (const QStringList lost = UnstorableTexts(*mine_); !lost.isEmpty()) {
+        const QString text = kUnstorableTextsQuestion.arg(lost.join(QStringLiteral("\r\n")));
+        if (MessageBoxes::Ask(this, text, TMsgButtons::YesNo, TMsgIcon::Warning) != TMsgAnswer::Yes)
             return fail();
     }
 

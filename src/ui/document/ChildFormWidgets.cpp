@@ -169,6 +169,16 @@ void TChildForm::InitialColumnWidths()
         }
 }
 
+namespace {
+
+// Columns whose cells are numbers (the rest are names and comments).
+bool ShowsNumbers(bool uzelTable, int param)
+{
+    return uzelTable || (param != bpRemark && param != bpPLF && param != bpLayer);
+}
+
+}  // namespace
+
 void TChildForm::ApplyColumnLayout()
 {
     struct Item {
@@ -178,10 +188,22 @@ void TChildForm::ApplyColumnLayout()
     for (const Item& it : {Item{uzelGrid_, &uzelCols_}, Item{branchGrid_, &branchCols_}}) {
         it.grid->setFont(look_.Font());
         it.grid->verticalHeader()->setDefaultSectionSize(look_.RowHeight());
-        static_cast<TGridHeader*>(it.grid->horizontalHeader())->SetHeight(look_.HeadingHeight());
+        auto* header = static_cast<TGridHeader*>(it.grid->horizontalHeader());
         for (int c = 0; c < it.cols->Count(); ++c) {
             it.grid->setColumnWidth(c, it.cols->At(c).Width);
             it.grid->setColumnHidden(c, !it.cols->At(c).Visible);
+        }
+        // A larger font never clips a heading or cuts a number: such columns grow to what
+        // they show (texts keep their width and are elided).
+        header->SetHeight(header->NeededHeight(look_.HeadingHeight()));
+        for (int c = 0; c < it.cols->Count(); ++c) {
+            if (it.grid->isColumnHidden(c))
+                continue;
+            int need = header->NeededWidth(c);
+            if (ShowsNumbers(it.grid == uzelGrid_, it.cols->At(c).Def.Param))
+                need = std::max(need, static_cast<const QAbstractItemView*>(it.grid)->sizeHintForColumn(c));
+            if (it.grid->columnWidth(c) < need)
+                it.grid->setColumnWidth(c, need);
         }
     }
     results_->ApplyLook();

@@ -1,5 +1,7 @@
 #include "ui/document/GridHeader.h"
 
+#include <algorithm>
+
 #include "ui/document/GridModel.h"
 
 #include <QMouseEvent>
@@ -26,6 +28,15 @@ QSize TGridHeader::sizeHint() const
     if (height_ > 0)
         s.setHeight(height_);
     return s;
+}
+
+int TGridHeader::NeededHeight(int least) const
+{
+    int h = least;
+    for (int i = 0; i < count(); ++i)
+        if (!isSectionHidden(i))
+            h = std::max(h, sectionSizeFromContents(i).height());
+    return h;
 }
 
 void TGridHeader::mouseMoveEvent(QMouseEvent* event)

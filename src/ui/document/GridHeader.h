@@ -10,6 +10,10 @@ public:
     explicit TGridHeader(QWidget* parent = nullptr);
     void SetHeight(int height);
     QSize sizeHint() const override;
+    // What the headings need in the current font: the row's height (at least `least`) and a
+    // column's width.
+    int NeededHeight(int least) const;
+    int NeededWidth(int logical) const { return sectionSizeFromContents(logical).width(); }
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -109,13 +109,17 @@ void TResultsPage::ApplyLook()
     hydroModel_->Reload();
     const int row = look_->RowHeight();
     auto* header = static_cast<TGridHeader*>(hydro_->horizontalHeader());
-    header->SetHeight(look_->HeadingHeight());
     hydro_->verticalHeader()->setDefaultSectionSize(row);
     hydro_->setFont(look_->Font());
     for (int c = 0; c < columns_->Count(); ++c) {
         hydro_->setColumnWidth(c, columns_->At(c).Width);
         hydro_->setColumnHidden(c, !columns_->At(c).Visible);
     }
+    // Headings show whole in any font.
+    header->SetHeight(header->NeededHeight(look_->HeadingHeight()));
+    for (int c = 0; c < columns_->Count(); ++c)
+        if (!hydro_->isColumnHidden(c) && hydro_->columnWidth(c) < header->NeededWidth(c))
+            hydro_->setColumnWidth(c, header->NeededWidth(c));
     // Three heading lines on the plate table.
     const int line = row - 6;
     washers_->horizontalHeader()->setFixedHeight(3 * line + 6);

@@ -1,5 +1,7 @@
 #include "ui/editing/AngleDial.h"
 
+#include <QLocale>
+
 #include "core/services/NodeTransform.h"
 
 #include <QApplication>
@@ -71,9 +73,25 @@ void TAngleDial::TakePointer(QMouseEvent* event)
 
 TAngleSpinBox::TAngleSpinBox(QWidget* parent) : QDoubleSpinBox(parent)
 {
+    // The program writes numbers with a point whatever the system's locale, as the tables do;
+    // a typed comma is taken for the point.
+    QLocale point = QLocale::c();
+    point.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    setLocale(point);
     setDecimals(2);
     setRange(-100000, 100000);
     setSingleStep(1);
+}
+
+QValidator::State TAngleSpinBox::validate(QString& input, int& pos) const
+{
+    input.replace(u',', u'.');
+    return QDoubleSpinBox::validate(input, pos);
+}
+
+double TAngleSpinBox::valueFromText(const QString& text) const
+{
+    return QDoubleSpinBox::valueFromText(QString(text).replace(u',', u'.'));
 }
 
 void TAngleSpinBox::stepBy(int steps)

@@ -32,4 +32,6 @@ class TAngleSpinBox : public QDoubleSpinBox {
 public:
     explicit TAngleSpinBox(QWidget* parent = nullptr);
     void stepBy(int steps) override;
+    QValidator::State validate(QString& input, int& pos) const override;
+    double valueFromText(const QString& text) const override;
 };

@@ -235,6 +235,9 @@ void TEditPipeForm::BuildWidgets()
     diameterBox_->setObjectName(QStringLiteral("diameterBox"));
     TypedComboBox::Apply(diameterBox_);
     diameterBox_->lineEdit()->setMaxLength(6);
+    // A diameter is a positive number: no sign can be typed.
+    diameterBox_->lineEdit()->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*[.,]?[0-9]*")), diameterBox_));
     diameterBox_->setMaximumWidth(100);
     fields->addWidget(Buddy(QStringLiteral("Диа&метр, мм"), diameterBox_, this), 1, 1);
     fields->addWidget(diameterBox_, 1, 2);

@@ -2,9 +2,12 @@
 
 #include "core/services/MineProperties.h"
 #include "core/tables/TableColumns.h"
+#include "core/file/Cp1251.h"
 #include "core/file/VersionTable.h"
 #include "core/model/Mine.h"
 #include "ui/app/HelpContexts.h"
+#include "ui/app/HelpViewer.h"
+#include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
 
 #include <QComboBox>
@@ -61,6 +64,7 @@ TPropertyForm::TPropertyForm(TChildForm& document, QWidget* parent) : QDialog(pa
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
+    HelpViewer::Attach(this, buttons->addButton(QStringLiteral("&Справка"), QDialogButtonBox::HelpRole));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(this, &QDialog::finished, this, [this] {
@@ -173,6 +177,14 @@ bool TPropertyForm::eventFilter(QObject* watched, QEvent* event)
 
 void TPropertyForm::accept()
 {
+    // Name and notes go into the network file: a character it cannot store is refused here.
+    for (const auto& [text, field] : {std::pair<QString, QWidget*>{name_->text(), name_},
+                                      std::pair<QString, QWidget*>{remark_->toPlainText(), remark_}})
+        if (const QString refusal = Cp1251Refusal(text); !refusal.isEmpty()) {
+            MessageBoxes::Error(this, refusal);
+            field->setFocus();
+            return;
+        }
     for (int table = 0; table < 3; ++table) {
         std::vector<bool> visible;
         for (int row = 0; row < columns_[table]->count(); ++row)

@@ -9,6 +9,7 @@
 #include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
 #include "ui/app/HelpContexts.h"
+#include "ui/app/HelpViewer.h"
 #include "ui/document/ChildForm.h"
 #include "ui/editing/SectionChart.h"
 
@@ -79,8 +80,9 @@ QDialogButtonBox* CloseAndHelp(QDialog* dialog)
 {
     auto* buttons = new QDialogButtonBox(dialog);
     QPushButton* close = buttons->addButton(QStringLiteral("&Закрыть"), QDialogButtonBox::RejectRole);
-    buttons->addButton(QStringLiteral("С&правка"), QDialogButtonBox::HelpRole);
+    QPushButton* help = buttons->addButton(QStringLiteral("С&правка"), QDialogButtonBox::HelpRole);
     QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::close);
+    HelpViewer::Attach(dialog, help);  // the button and F1: the window's page
     return buttons;
 }
 

@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 constexpr int kCaptionWidth = 200;
 }
@@ -23,9 +25,10 @@ TStatisticaForm::TStatisticaForm(const TMine& mine, const QString& filePath, int
     list_->setSelectionMode(QAbstractItemView::NoSelection);
     list_->setFocusPolicy(Qt::NoFocus);
     list_->header()->setStretchLastSection(true);
-    list_->setColumnWidth(0, kCaptionWidth);
+    list_->setTextElideMode(Qt::ElideMiddle);  // a long file path keeps both ends
     for (const TStatisticsRow& row : MineStatistics::Rows(mine, filePath, formatVersion)) {
         auto* item = new QTreeWidgetItem(list_, {row.Caption, row.Value});
+        item->setToolTip(1, row.Value);
         if (row.Bold) {
             QFont bold = item->font(0);
             bold.setBold(true);
@@ -42,5 +45,8 @@ TStatisticaForm::TStatisticaForm(const TMine& mine, const QString& filePath, int
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addLayout(buttons);
-    resize(440, 560);
+    // Captions are never cut: their column is as wide as the widest, at least 200 pixels.
+    list_->resizeColumnToContents(0);
+    list_->setColumnWidth(0, std::max(kCaptionWidth, list_->columnWidth(0) + 8));
+    resize(std::max(440, list_->columnWidth(0) + 240), 560);
 }

@@ -479,6 +479,25 @@ void TEditPumpForm::DeleteModel()
     FillModels(QString());
 }
 
+void TEditPumpForm::reject()
+{
+    if (list_.Changed()) {
+        const TMessageRecord question{kApplicationTitle, PumpTexts::kSaveChanges, TMsgIcon::Question,
+                                      TMsgButtons::YesNoCancel};
+        switch (MessageBoxes::Show(this, question)) {
+        case TMsgAnswer::Yes:
+            if (!SaveIfChanged())
+                return;
+            break;
+        case TMsgAnswer::No:
+            break;
+        default:
+            return;
+        }
+    }
+    QDialog::reject();
+}
+
 bool TEditPumpForm::SaveIfChanged()
 {
     if (QWidget* focus = focusWidget())

@@ -48,6 +48,9 @@ public:
     // The closing buttons: "&Закрыть" and "&Вставить" (which fills the characteristic).
     void CloseSaving();
     void Insert();
+    // Every other way out (Esc, "Отмена", the window's close button) asks first when the
+    // database holds unsaved changes: "Да" saves, "Нет" drops them, "Отмена" stays.
+    void reject() override;
 
     TPumpGraph* Graph() const { return graph_; }
     QTableWidget* PointGrid() const { return grid_; }

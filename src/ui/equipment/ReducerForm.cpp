@@ -5,6 +5,7 @@
 #include "ui/common/WaitCursor.h"
 #include "ui/equipment/ReducerGrid.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -29,6 +30,8 @@ namespace {
 const QString kModelCaption = QStringLiteral("Гидроредуктор");
 const QString kModelPrompt = QStringLiteral("Введите модель гидроредуктора");
 const QString kShapeCaption = QStringLiteral("Характеристики гидроредуктора");
+const QString kSaveBase = QStringLiteral("Сохранить изменения в базе данных гидроредукторов?");
+const QString kSaveInstalled = QStringLiteral("Сохранить изменения характеристики гидроредуктора?");
 const QString kOutOfRange = QStringLiteral("Указанное давление запирания выходит за границы, указанные в характеристике");
 constexpr int kMinRanges = 2;
 constexpr int kMaxRanges = 20;
@@ -479,7 +482,41 @@ void TfrmEditReducer::reject()
         LeaveEditing();
         return;
     }
-    QDialog::reject();
+    if (MayDropUnsaved())
+        QDialog::reject();
+}
+
+bool TfrmEditReducer::MayDropUnsaved()
+{
+    // Choosing edits nothing; the other modes ask before pending or applied edits are lost.
+    if (mode_ == Choose || (!editing_ && !base_.Changed()))
+        return true;
+    const TMessageRecord question{kModelCaption, mode_ == EditBase ? kSaveBase : kSaveInstalled, TMsgIcon::Question,
+                                  TMsgButtons::YesNoCancel};
+    switch (MessageBoxes::Show(this, question)) {
+    case TMsgAnswer::Yes:
+        // OK's own path: it closes the window only when the edits are valid and written.
+        if (!editing_ || ApplyEdits())
+            accept();
+        return false;
+    case TMsgAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TfrmEditReducer::closeEvent(QCloseEvent* event)
+{
+    // The close button never means "&Сброс": it asks about the edits and closes.
+    if (!isVisible()) {
+        event->accept();
+    } else if (MayDropUnsaved()) {
+        event->accept();
+        done(Rejected);
+    } else {
+        event->ignore();
+    }
 }
 
 void TfrmEditReducer::done(int result)

@@ -66,6 +66,7 @@ public slots:
 
 protected:
     void done(int result) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildWidgets();
@@ -84,6 +85,7 @@ private:
     void InletTyped(const QString& text);
     void ShowInterpolation(const TReducerCharacter::Interpolated& at);
     bool ApplyEdits();
+    bool MayDropUnsaved();
     int Selected() const;
 
     Mode mode_;

@@ -121,8 +121,10 @@ void TReducerGrid::StyleFixed(int row, int col, const QString& text)
 {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled);
-    item->setBackground(palette().button());
-    item->setForeground(palette().buttonText());
+    // The active colours by name: palette() answers the disabled ones while the grid is off
+    // (an empty database), and the items would keep them once it is on again.
+    item->setBackground(palette().brush(QPalette::Active, QPalette::Button));
+    item->setForeground(palette().brush(QPalette::Active, QPalette::ButtonText));
     item->setTextAlignment(Qt::AlignCenter);
     setItem(row, col, item);
 }
@@ -196,7 +198,8 @@ void TReducerGrid::SetFlowsGreyed(bool greyed)
     flowsGreyed_ = greyed;
     for (int k = 0; k < nQ_; ++k)
         if (QTableWidgetItem* it = item(kFlowRow, kFirstValueColumn + k))
-            it->setForeground(greyed ? palette().brush(QPalette::Disabled, QPalette::Text) : palette().text());
+            it->setData(Qt::ForegroundRole,
+                        greyed ? QVariant(palette().brush(QPalette::Disabled, QPalette::Text)) : QVariant());
 }
 
 void TReducerGrid::SelectPart(TReducerCharacter::Part part, int row, int col)

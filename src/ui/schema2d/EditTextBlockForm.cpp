@@ -1,5 +1,6 @@
 #include "ui/schema2d/EditTextBlockForm.h"
 
+#include "core/file/Cp1251.h"
 #include "core/settings/Config.h"
 #include "render/schema2d/ProfileLook.h"
 #include "ui/app/WinColor.h"
@@ -152,6 +153,8 @@ void TEditTextBlockForm::accept()
     const QString text = text_->toPlainText();
     if (text.isEmpty())
         return refuse(TextBlockTexts::kNoText, text_);
+    if (const QString unstorable = Cp1251Refusal(text); !unstorable.isEmpty())
+        return refuse(unstorable, text_);
     const std::optional<double> angle = TextBlockEdit::ParseAngle(angle_->text());
     if (!angle)
         return refuse(TextBlockTexts::kBadAngle, angle_);

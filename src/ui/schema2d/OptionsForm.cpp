@@ -12,6 +12,7 @@
 #include "ui/app/HelpContexts.h"
 #include "ui/app/WinColor.h"
 #include "ui/common/FileDialogs.h"
+#include "ui/common/SettingsDialogFrame.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/schema2d/ColorButton.h"
 #include "ui/schema2d/SchemaPreview.h"
@@ -79,9 +80,9 @@ QComboBox* sideBox(QWidget* parent)
 
 void TOptionsForm::ForgetPage() { lastPage() = 0; }
 
-QString TOptionsForm::SchemesFolder()
+QString TOptionsForm::SchemesFolder() const
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../Schemes"));
+    return dataFolder_.isEmpty() ? QDir::currentPath() : ProfileFile::Folder(dataFolder_);
 }
 
 TOptionsForm::TOptionsForm(TParams2D& params, TColors2D& colors, QWidget* parent)
@@ -100,42 +101,19 @@ TOptionsForm::TOptionsForm(TParams2D& params, TColors2D& colors, QWidget* parent
     load_ = new QPushButton(QStringLiteral("&Загрузить профиль"), this);
     save_ = new QPushButton(QStringLiteral("&Сохранить профиль..."), this);
     reset_ = new QPushButton(QStringLiteral("&Сброс"), this);
-    auto* ok = new QPushButton(QStringLiteral("&ОК"), this);
-    auto* cancel = new QPushButton(QStringLiteral("О&тмена"), this);
-    auto* help = new QPushButton(QStringLiteral("&Справка"), this);
-    ok->setDefault(true);
-    for (QPushButton* b : {load_, save_, reset_, ok, cancel, help})
-        b->setAutoDefault(false);
-    ok->setDefault(true);
     connect(load_, &QPushButton::clicked, this, &TOptionsForm::LoadProfile);
     connect(save_, &QPushButton::clicked, this, &TOptionsForm::SaveProfile);
     connect(reset_, &QPushButton::clicked, this, &TOptionsForm::Reset);
-    connect(ok, &QPushButton::clicked, this, &TOptionsForm::accept);
-    connect(cancel, &QPushButton::clicked, this, &TOptionsForm::reject);
-    connect(help, &QPushButton::clicked, this, [this] {
-        if (help_)
-            help_(kOptionsFormHelpContext);
-    });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(load_);
-    buttons->addWidget(save_);
-    buttons->addWidget(reset_);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pages_);
-    layout->addLayout(buttons);
 
     ShowGeneral();
     ShowScale();
     elements_->setCurrentRow(0);
     ShowProfile();
     preview_->SetColors(edited_);
-    pages_->setCurrentIndex(std::clamp(lastPage(), 0, pages_->count() - 1));
+    SettingsDialogFrame::Lay(this, pages_, lastPage(), {load_, save_, reset_}, [this] {
+        if (help_)
+            help_(kOptionsFormHelpContext);
+    });
 }
 
 TOptionsForm::~TOptionsForm() = default;

@@ -87,8 +87,10 @@ public:
 
     // Forgets the page shown last (tests).
     static void ForgetPage();
-    // The folder the profile dialogs start in: "Schemes" beside the program's folder.
-    static QString SchemesFolder();
+    // The program's data folder, whose "Schemes" both profile dialogs open (created when
+    // missing).
+    void SetDataFolder(const QString& folder) { dataFolder_ = folder; }
+    QString SchemesFolder() const;
 
 signals:
     // The live colours were changed by the preview (or given back): the schema repaints.
@@ -135,6 +137,7 @@ private:
     TColors2D edited_;
     TColors2D restore_;
     std::function<void(int)> help_;
+    QString dataFolder_;
     bool loading_ = false;   // the controls are being filled from the copies
     bool refusing_ = false;  // a refusal's message box is open
 

@@ -44,7 +44,7 @@
 namespace {
 
 // Help context of the schema window: the page of the schemas and checks.
-constexpr int kSchemaHelpContext = 7;
+constexpr int kSchemaHelpContext = 90;  // tools, mouse and keys of the schema
 
 constexpr QSize kDefaultSize(900, 650);
 
@@ -549,6 +549,7 @@ void TShema2DForm::RunOptions()
     const bool numbersBelow = settings_.Params.NumBranchesBottom;
     TOptionsForm form(settings_.Params, settings_.Colors, this);
     form.SetHelpHandler([this](int context) { HelpViewer::Show(config_.HelpPath, context, this); });
+    form.SetDataFolder(config_.SourcePath);
     // The preview writes the live colours: the schema shows them at once.
     connect(&form, &TOptionsForm::LiveColorsChanged, this, &TShema2DForm::ApplyOptions);
     const bool accepted = form.exec() == QDialog::Accepted;

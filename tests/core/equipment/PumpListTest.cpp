@@ -67,6 +67,9 @@ TEST(PumpList, ModelCommandsFollowTheNameRulesAndMarkTheDatabaseChanged)
     EXPECT_FALSE(list.AddModel(QStringLiteral("  ")).Done);
     EXPECT_FALSE(list.Changed()) << "an empty answer does nothing";
     EXPECT_EQ(list.AddModel(QStringLiteral("a/b")).Message, PumpTexts::kBadCharacters);
+    // The name goes into the file in Windows-1251: what it cannot store is refused by name.
+    EXPECT_EQ(list.AddModel(QStringLiteral("Д-½")).Message, QStringLiteral("Символ \"½\" не может быть сохранен в файле"));
+    EXPECT_FALSE(list.Changed());
     EXPECT_TRUE(list.AddModel(QStringLiteral("A")).Done);
     EXPECT_TRUE(list.Changed());
     EXPECT_EQ(list.AddModel(QStringLiteral("A")).Message, PumpTexts::kNameExists);

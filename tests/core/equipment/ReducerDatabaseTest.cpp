@@ -172,3 +172,20 @@ TEST(ReducerDatabase, NamesStayUniqueAndRemovedFilesAreDeletedOnSave)
     EXPECT_TRUE(base.FilesToDelete().isEmpty());
     EXPECT_EQ(Files(dir), (QStringList{QStringLiteral("B.rdc"), QStringLiteral("a.rdc")}));
 }
+
+TEST(ReducerDatabase, ANameTheFileCannotStoreIsRefused)
+{
+    TestTempDir dir;
+    TReducerDatabase base(dir.path());
+    try {
+        base.Add(QStringLiteral("РД ∅50"));
+        ADD_FAILURE();
+    } catch (const EReducerDatabaseError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Символ \"∅\" не может быть сохранен в файле"));
+    }
+    EXPECT_EQ(base.Count(), 0);
+    EXPECT_FALSE(base.Changed());
+    const int i = base.Add(QStringLiteral("РД-50"));
+    EXPECT_THROW(base.Rename(i, QStringLiteral("РД³")), EReducerDatabaseError);
+    EXPECT_EQ(base.Model(i).Character.Name, QStringLiteral("РД-50"));
+}

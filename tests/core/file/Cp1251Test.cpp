@@ -81,3 +81,15 @@ TEST(Cp1251, PointerAndSizeOverload)
     EXPECT_EQ(4, fromCp1251(raw, 4).size());
     EXPECT_TRUE(fromCp1251(raw, 0).isEmpty());
 }
+
+// What the files cannot store is named before anything is lost: the character itself, a
+// pair of surrogates whole; the page's own letters, signs and "?" pass.
+TEST(Cp1251, RefusalNamesTheFirstCharacterTheFileCannotStore)
+{
+    EXPECT_EQ(FirstNotInCp1251(QStringLiteral("Труба ∅100")), QStringLiteral("∅"));
+    EXPECT_EQ(FirstNotInCp1251(QStringLiteral("м³ и ½")), QStringLiteral("³"));
+    EXPECT_EQ(FirstNotInCp1251(QString::fromUtf8("x\xF0\x9F\x98\x80y")), QString::fromUtf8("\xF0\x9F\x98\x80"));
+    EXPECT_TRUE(FirstNotInCp1251(QStringLiteral("Ёлка №5 — «ПЛА» ±2° ?")).isEmpty());
+    EXPECT_EQ(Cp1251Refusal(QStringLiteral("½ дюйма")), QStringLiteral("Символ \"½\" не может быть сохранен в файле"));
+    EXPECT_TRUE(Cp1251Refusal(QStringLiteral("Шахта 1")).isEmpty());
+}

@@ -30,11 +30,20 @@ TEST(TableEditsParse, AcceptsBothDecimalSeparatorsAndRejectsJunk)
     EXPECT_THROW(TableEdits::ParseInteger(QStringLiteral("4.2")), EConvertError);
     EXPECT_THROW(TableEdits::ParseInteger(QStringLiteral("99999999999")), EConvertError);
     EXPECT_THROW(TableEdits::ParseFloat(QStringLiteral("1,2,3")), EConvertError);
+    // The user reads the program's own words, never the library's.
+    for (const QString& bad : {QStringLiteral("x1"), QString(), QStringLiteral("  ")}) {
+        try {
+            TableEdits::ParseInteger(bad);
+            ADD_FAILURE() << bad.toStdString();
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("Неверно указано число"));
+        }
+    }
     try {
-        TableEdits::ParseInteger(QStringLiteral("x1"));
-        FAIL();
+        TableEdits::ParseFloat(QStringLiteral("1..2"));
+        ADD_FAILURE();
     } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("'x1' is not a valid integer value"));
+        EXPECT_EQ(e.Message(), QStringLiteral("Неверно указано число"));
     }
 }
 
@@ -261,4 +270,21 @@ TEST(TableEditsNodes, EditedCoordinatesMoveOnlyNodesNotPlacedByHand)
     EXPECT_DOUBLE_EQ(dragged->X(), 150);
     EXPECT_EQ(dragged->SX(), 10.0f);
     EXPECT_EQ(dragged->SY(), 20.0f);
+}
+
+// A comment the file could not store is refused where it is typed and the old one stays.
+TEST(TableEditsText, ACommentWithACharacterTheFileCannotStoreIsRefused)
+{
+    MineBuilder mb;
+    mb.uzel(1, 0, 0);
+    mb.uzel(2, 10, 0);
+    TBranch* b = mb.branch(10, 1, 2);
+    TableEdits::ApplyBranchCell(*b, bpRemark, QStringLiteral("штрек ±5°"));
+    try {
+        TableEdits::ApplyBranchCell(*b, bpRemark, QStringLiteral("труба ∅100"));
+        ADD_FAILURE();
+    } catch (const ETableEditError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Символ \"∅\" не может быть сохранен в файле"));
+    }
+    EXPECT_EQ(b->Remark(), QStringLiteral("штрек ±5°"));
 }

@@ -1,7 +1,10 @@
 #include "render/report/ReportPainter.h"
+#include "render/report/ReportFonts.h"
 #include "render/report/ReportPages.h"
 
+#include <QFontMetricsF>
 #include <QImage>
+#include <QRegularExpression>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -165,4 +168,50 @@ TEST(ReportLayout, MessagesFollowTheirTableUnderAHeadingEachWithASquare)
     for (const TReportItem& item : pages[0].Items)
         squares += item.What == TReportItem::Square && item.Box.top() > heading->Box.bottom();
     EXPECT_EQ(squares, 2);
+}
+
+// Squeezed headings break between words, never inside one: a word too wide for its column is
+// set in a smaller font first, and the heading row is tall enough for every line ("[мм]" is
+// never clipped).
+TEST(ReportLayout, NarrowHeadingsShrinkBeforeBreakingAWordAndShowWhole)
+{
+    TReportTable table;
+    table.Title = QStringLiteral("Таблица результатов");
+    const QStringList headings = {QStringLiteral("Ветвь"), QStringLiteral("Диаметр трубы\n[мм]"),
+                                  QStringLiteral("Пожарно-оросительный трубопровод"), QStringLiteral("Давление\n[м]")};
+    const int columns = 13;  // too many for 9-point headings on A4, few enough for smaller ones
+    for (int c = 0; c < columns; ++c)
+        table.Columns.push_back({headings[c % headings.size()], TReportAlign::Right, false, 1.0});
+    table.Rows.push_back(QStringList(columns, QStringLiteral("12")));
+    TReportContent content;
+    content.Tables.push_back(table);
+    const std::vector<TReportPage> pages = TReportLayout(TReportPageSetup{kA4}).Build(content);
+    ASSERT_FALSE(pages.empty());
+    static const QRegularExpression spaces(QStringLiteral("\\s+|(?<=-)"));  // breaks after a hyphen too
+    bool shrunk = false;
+    int checked = 0;
+    for (const TReportItem& item : pages[0].Items) {
+        if (item.What != TReportItem::Text || !headings.contains(item.String))
+            continue;
+        ++checked;
+        const QFontMetricsF fm(ReportFont(item.Font));
+        for (const QString& word : item.String.split(spaces, Qt::SkipEmptyParts))
+            EXPECT_LE(fm.horizontalAdvance(word), item.Box.width()) << word.toStdString() << " is broken";
+        EXPECT_LE(TReportLayout::TextSize(item.String, item.Font, item.Box.width()).height(), item.Box.height() + 0.01)
+            << item.String.toStdString() << " is clipped";
+        shrunk = shrunk || item.Font.Points < 9;
+    }
+    EXPECT_EQ(checked, columns);
+    EXPECT_TRUE(shrunk) << "the long word needed a smaller font";
+
+    // What a person would look at: the first page.
+    const QString dir = qEnvironmentVariable("IRVATA_SCREENSHOT_DIR");
+    if (!dir.isEmpty()) {
+        QImage image(QSize(827, 1169), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        ReportPainter::PaintPage(painter, pages[0], 100);
+        painter.end();
+        image.save(dir + QStringLiteral("/report-narrow-headings.png"));
+    }
 }

@@ -1,11 +1,16 @@
 #include "core/shell/HelpPages.h"
 #include "support/TempDir.h"
+#include "ui/app/HelpContexts.h"
 #include "ui/app/HelpViewer.h"
 #include "ui/common/MessageBoxes.h"
 
 #include "ui/support/Pictures.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -73,4 +78,57 @@ TEST(HelpViewer, ThePageIsPainted)
     const QImage picture = Pictures::Take(viewer, QStringLiteral("help"));
     EXPECT_GT(Pictures::InkPixels(picture, picture.rect()), 500) << "the page's text is painted";
     viewer->close();
+}
+
+// Help asked from inside a modal dialog must be usable at once, not blocked until the dialog
+// closes; afterwards the window is an ordinary one again.
+TEST(HelpViewer, OpensAboveAModalDialogAndIsNotBlockedByIt)
+{
+    TestTempDir dir;
+    writePage(dir, QStringLiteral("index.html"), QStringLiteral("Содержание"));
+    writePage(dir, QStringLiteral("topic28.html"), QStringLiteral("Настройка"));
+    QWidget owner;
+    QDialog dialog(&owner);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    owner.show();
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    HelpViewer* viewer = HelpViewer::Show(dir.path(), 28, &dialog);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(QApplication::activeModalWidget(), viewer) << "the help window takes the input, above the dialog";
+    viewer->close();
+    EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
+    dialog.close();
+    viewer = HelpViewer::Show(dir.path(), 28);
+    EXPECT_EQ(viewer->windowModality(), Qt::NonModal);
+    viewer->close();
+}
+
+// "Справка" and F1 of a window open the page of that window's context.
+TEST(HelpViewer, AttachedButtonAndF1OpenTheWindowsPage)
+{
+    TestTempDir dir;
+    writePage(dir, QStringLiteral("index.html"), QStringLiteral("Содержание"));
+    writePage(dir, QStringLiteral("topic102.html"), QStringLiteral("Свойства узла"));
+    const QString before = HelpViewer::Folder();
+    HelpViewer::SetFolder(dir.path());
+    QDialog window;
+    HelpContexts::Set(&window, 102);
+    auto* help = new QPushButton(QStringLiteral("С&правка"), &window);
+    HelpViewer::Attach(&window, help);
+    window.show();
+    help->click();
+    ASSERT_NE(HelpViewer::Instance(), nullptr);
+    EXPECT_TRUE(HelpViewer::Instance()->isVisible());
+    EXPECT_EQ(QFileInfo(HelpViewer::Instance()->CurrentPage()), QFileInfo(dir.file(QStringLiteral("topic102.html"))));
+    HelpViewer::Instance()->close();
+
+    // F1 in the window: its shortcut opens the same page.
+    auto* f1 = window.findChild<QShortcut*>();
+    ASSERT_NE(f1, nullptr);
+    EXPECT_EQ(f1->key(), QKeySequence(Qt::Key_F1));
+    emit f1->activated();
+    EXPECT_TRUE(HelpViewer::Instance()->isVisible());
+    HelpViewer::Instance()->close();
+    HelpViewer::SetFolder(before);
 }

@@ -1,11 +1,14 @@
 #include "ui/document/DocumentTestSupport.h"
 
+#include "core/commands/CommandData.h"
 #include "ui/app/MainForm.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,6 +105,45 @@ TEST_F(MainFrame, StartingWithoutFilesReopensTheLastOneWhenAsked)
     TMainForm main(config);
     main.OpenStartupFiles({});
     EXPECT_TRUE(main.Documents().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// Exit with several modified documents: the first "Отмена" cancels the whole exit, and the
+// modified ones carry their mark in the frame and in the "Окно" menu.
+TEST_F(MainFrame, TheFirstCancelOfTheExitKeepsEveryDocument)
+{
+    TMainForm main(config);
+    main.show();
+    TChildForm* a = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Line));
+    TChildForm* b = main.OpenPath(WriteMine(QStringLiteral("b.irv"), Line));
+    ASSERT_TRUE(a && b);
+    EXPECT_FALSE(a->isWindowModified());
+    a->AddUzel();
+    b->AddUzel();
+    EXPECT_TRUE(a->isWindowModified());
+
+    QMenu* windowMenu = main.menuBar()->findChild<QMenu*>(QString::fromLatin1(kWindowMenuName));
+    ASSERT_NE(windowMenu, nullptr);
+    emit windowMenu->aboutToShow();
+    QStringList listed;
+    for (const QAction* action : windowMenu->actions())
+        listed << action->text();
+    EXPECT_TRUE(listed.contains(QStringLiteral("&1 a.irv*"))) << listed.join(u'|').toStdString();
+    EXPECT_TRUE(listed.contains(QStringLiteral("&2 b.irv*"))) << listed.join(u'|').toStdString();
+
+    messages.Answer(TMsgAnswer::Cancel);
+    EXPECT_FALSE(main.close());
+    EXPECT_EQ(messages.shown.size(), 1u) << "one question, not one per document";
+    EXPECT_EQ(main.MdiArea()->subWindowList().size(), 2);
+    EXPECT_TRUE(main.isVisible());
+
+    messages.Answer(TMsgAnswer::No);
+    messages.Answer(TMsgAnswer::No);
+    EXPECT_TRUE(main.close());
+    EXPECT_EQ(messages.shown.size(), 3u);
 }
 
 }  // namespace

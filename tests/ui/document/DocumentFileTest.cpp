@@ -1,6 +1,8 @@
 #include "DocumentTestSupport.h"
 
 #include "core/file/VersionTable.h"
+#include "core/model/Branch.h"
+#include "core/model/Mine.h"
 #include "support/LockedFolder.h"
 
 #include <QDir>
@@ -33,7 +35,8 @@ TEST_F(DocumentFile, OpeningTakesTheFileAndTheRecentList)
     EXPECT_TRUE(form->HasFileName());
     EXPECT_FALSE(form->IsModified());
     EXPECT_EQ(form->Caption(), QStringLiteral("line.irv"));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("line.irv"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("line.irv[*]"));
+    EXPECT_FALSE(form->isWindowModified());
     EXPECT_EQ(form->Rows().UzelCount(), 4);
     EXPECT_EQ(form->Rows().BranchCount(), 4);
     EXPECT_EQ(form->StatusText(1), QStringLiteral("1/4"));
@@ -92,6 +95,48 @@ TEST_F(DocumentFile, AFileThatIsNoNetworkIsReportedAndLeavesNothing)
     EXPECT_TRUE(config.RecentFiles.isEmpty());
     EXPECT_FALSE(form->HasFileName());
     EXPECT_EQ(form->Mine()->Uzels.Count(), 0);
+}
+
+// A damaged file says first which file could not be read; the reader's own words follow.
+TEST_F(DocumentFile, ATruncatedFileIsNamedBeforeTheDetail)
+{
+    const QString path = WriteMine(QStringLiteral("cut.irv"), Line);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.resize(f.size() - 20));
+    f.close();
+    auto form = NewForm();
+    EXPECT_FALSE(form->OpenFile(path));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const QStringList lines = messages.shown[0].Text.split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.value(0), QStringLiteral("Ошибка при чтении данных из файла cut.irv"));
+    EXPECT_EQ(lines.size(), 2);
+    EXPECT_FALSE(lines.value(1).isEmpty());
+}
+
+// Texts the file would store with "?" are named once before saving; "Нет" writes nothing.
+TEST_F(DocumentFile, SavingTextsTheFileCannotStoreAsksOnceNamingThem)
+{
+    auto form = NewForm();
+    const QString path = WriteMine(QStringLiteral("signs.irv"), Line);
+    ASSERT_TRUE(form->OpenFile(path));
+    const QByteArray before = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    form->Mine()->Branches.Items(0)->SetRemark(QStringLiteral("труба ∅100"));
+    messages.Answer(TMsgAnswer::No);
+    EXPECT_FALSE(form->SaveFile(false));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].Text.contains(QStringLiteral("ветвь 10: комментарий"))) << messages.shown[0].Text.toStdString();
+    EXPECT_TRUE(form->IsModified());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    f.close();
+    messages.Answer(TMsgAnswer::Yes);
+    EXPECT_TRUE(form->SaveFile(false));
+    EXPECT_FALSE(form->IsModified());
 }
 
 TEST_F(DocumentFile, SaveAsWritesAFileThatReadsBack)

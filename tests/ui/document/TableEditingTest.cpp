@@ -3,6 +3,9 @@
 #include "core/model/Layer.h"
 #include "ui/document/BranchTableModel.h"
 #include "ui/document/GridDelegate.h"
+#include "ui/document/GridHeader.h"
+#include "ui/document/GridView.h"
+#include "ui/support/Pictures.h"
 #include "ui/document/GridModel.h"
 #include "ui/document/UzelTableModel.h"
 
@@ -84,7 +87,13 @@ TEST_F(TableEditing, TextThatIsNoNumberIsRefusedWithAMessageAndTheValueStays)
     EXPECT_DOUBLE_EQ(form->Rows().UzelAt(2)->Y(), 0.0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].Caption, QStringLiteral("Ошибка"));
-    EXPECT_EQ(messages.shown[0].Text, QStringLiteral("'1.2.3' is not a valid floating point value"));
+    EXPECT_EQ(messages.shown[0].Text, QStringLiteral("Неверно указано число"));
+    // An emptied number cell is refused in the same words and keeps its number.
+    const int number = form->Rows().UzelAt(2)->Number();
+    TypeInto(form->UzelGrid(), 2, upNum, QString());
+    EXPECT_EQ(form->Rows().UzelAt(2)->Number(), number);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].Text, QStringLiteral("Неверно указано число"));
 }
 
 TEST_F(TableEditing, DiameterAndWallAreValidatedTogether)
@@ -301,3 +310,41 @@ TEST_F(TableEditing, TheNumberPickerShowsBesideANumberCellAndGivesTheChosenNumbe
     EXPECT_EQ(form->Rows().UzelAt(1)->Number(), 9);
     EXPECT_FALSE(form->NumberPicker()->isVisible());
 }
+
+namespace {
+
+using TableFont = DocumentTest;
+
+// A larger table font widens what it must: every heading shows whole and a number such as
+// 12000.0 is never shown with its first digits cut off.
+TEST_F(TableFont, ALargerFontGrowsHeadingsAndNumberColumns)
+{
+    auto form = NewForm();
+    ASSERT_TRUE(form->OpenFile(WriteMine(QStringLiteral("far.irv"), [](MineBuilder& mb) {
+        mb.uzel(1, 12000.0, -7000.5, 250);
+        mb.uzel(2, 12100.0, -7000.5, 250);
+        mb.firePipe(10, 1, 2);
+    })));
+    form->show();
+    config.FontSize = 12;
+    form->ApplySettings();
+    Settle();
+    for (TGridView* grid : {form->UzelGrid(), form->BranchGrid()}) {
+        auto* header = static_cast<TGridHeader*>(grid->horizontalHeader());
+        EXPECT_GE(header->height(), header->NeededHeight(0));
+        const QFontMetrics fm(grid->font());
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            if (grid->isColumnHidden(c))
+                continue;
+            EXPECT_GE(grid->columnWidth(c), header->NeededWidth(c)) << c;
+            const QString first = grid->model()->index(0, c).data().toString();
+            if (grid == form->UzelGrid()) {  // the cell paints its text 2 pixels in from each side
+                EXPECT_GE(grid->columnWidth(c), fm.horizontalAdvance(first) + 4) << first.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(form->UzelGrid()->model()->index(0, 1).data().toString(), QStringLiteral("12000.0"));
+    Pictures::Take(form.get(), QStringLiteral("tables-font-12"));
+}
+
+}  // namespace

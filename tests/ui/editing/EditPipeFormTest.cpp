@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -133,6 +134,11 @@ TEST_F(PipeWindow, FieldsAreAppliedOnLeavingThem)
 
     Type(Child<QComboBox>("diameterBox")->lineEdit(), QStringLiteral("150.6"));
     EXPECT_EQ(fire->Diameter(), 151);
+    // A sign cannot even be typed into the diameter.
+    QLineEdit* diameter = Child<QComboBox>("diameterBox")->lineEdit();
+    diameter->clear();
+    QTest::keyClicks(diameter, QStringLiteral("-80"));
+    EXPECT_EQ(diameter->text(), QStringLiteral("80"));
 
     const double k = fire->K();
     Type(Child<QLineEdit>("kEdit"), QStringLiteral("2.01"));

@@ -11,6 +11,7 @@
 #include "ui/editing/PropertyForm.h"
 #include "ui/editing/RenumDevForm.h"
 #include "ui/editing/StatisticaForm.h"
+#include "ui/support/Pictures.h"
 #include "ui/editing/WallThickForm.h"
 
 #include <QDialogButtonBox>
@@ -167,6 +168,17 @@ TEST_F(NumberDialogs, StatisticsShowTheRowsWithBoldGroupHeads)
     EXPECT_FALSE(list->topLevelItem(1)->font(0).bold());
     EXPECT_EQ(list->topLevelItem(9)->text(0), QStringLiteral("Всего ветвей"));
     EXPECT_EQ(list->topLevelItem(9)->text(1), QStringLiteral("4"));
+
+    // Every caption shows whole, the bold ones and the long "Пожарно-оросительный трубопровод"
+    // among them, whatever the window's width.
+    form.show();
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list->topLevelItem(i);
+        const int needed = QFontMetrics(item->font(0)).horizontalAdvance(item->text(0));
+        EXPECT_LE(needed + 6, list->columnWidth(0))  // the item's margins on both sides
+            << item->text(0).toStdString();
+    }
+    Pictures::Take(&form, QStringLiteral("statistics"));
 }
 
 // One line a diameter with its pipe count; a new colour goes to every pipe of that diameter;

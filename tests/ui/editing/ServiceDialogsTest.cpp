@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
@@ -87,6 +88,24 @@ TEST_F(ServiceDialogs, TransformationRotatesTheSelectedNodesAndRefusesWhatIsNotA
     EXPECT_NEAR(u2->X(), 50, 1e-9);
     EXPECT_NEAR(u2->Y(), 50, 1e-9);
     EXPECT_DOUBLE_EQ(mine.FirstUzelWithNumber(3)->X(), 200);
+}
+
+// The angle is written with the program's decimal point, as the tables write numbers, even
+// under a locale whose separator is the comma; a typed comma is taken for the point.
+TEST_F(ServiceDialogs, TheAngleUsesTheProgramsDecimalPoint)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    MineBuilder mb;
+    Line(mb);
+    TTransForm form(mb.mine(), false, nullptr, 1.9);
+    QLocale::setDefault(before);
+    EXPECT_EQ(form.AngleField()->text(), QStringLiteral("0.00"));
+    form.AngleField()->selectAll();
+    QTest::keyClicks(form.AngleField(), QStringLiteral("12,5"));
+    form.AngleField()->interpretText();
+    EXPECT_DOUBLE_EQ(form.AngleField()->value(), 12.5);
+    EXPECT_EQ(form.AngleField()->text(), QStringLiteral("12.50"));
 }
 
 TEST_F(ServiceDialogs, DialFollowsThePointerAndSnapsWithCtrl)

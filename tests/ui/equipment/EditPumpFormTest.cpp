@@ -255,3 +255,54 @@ TEST_F(EditPumpFormTest, ChooserDragsAnOperatingPoint)
     EXPECT_EQ(graph->DraggedOperatingPoint(), 0);
     EXPECT_FALSE(form.Database().Changed()) << "choosing changes nothing";
 }
+
+// A session's work survives every way out of the window: Esc, "Отмена" and the close button
+// ask, and only "Нет" drops the changes.
+TEST_F(EditPumpFormTest, LeavingWithUnsavedChangesAsksWhateverClosesTheWindow)
+{
+    TEditPumpForm form(dir.path(), nullptr);
+    form.SetAskText([](const QString&, const QString&, const QString&) { return std::optional<QString>(QStringLiteral("Н-1")); });
+    form.show();
+    form.AddModel();
+    for (double q : {10.0, 20.0, 30.0})
+        emit form.Graph()->AddPointRequested(q, 50);
+    form.ApplyGridText(0, 1, QStringLiteral("5000"));  // refused: above the head range
+    ASSERT_EQ(shown.size(), 1u);
+    QCoreApplication::processEvents();
+    Pictures::Take(&form, QStringLiteral("pump-new-model"));
+
+    answer = TMsgAnswer::Cancel;
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown.back().Text, PumpTexts::kSaveChanges);
+    EXPECT_EQ(shown.back().Buttons, TMsgButtons::YesNoCancel);
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+
+    answer = TMsgAnswer::Yes;
+    form.reject();  // the "Отмена" button
+    EXPECT_FALSE(form.isVisible());
+    TPumpList saved;
+    saved.LoadFolder(dir.path());
+    ASSERT_GE(saved.Find(QStringLiteral("Н-1")), 0);
+    EXPECT_EQ(saved.At(saved.Find(QStringLiteral("Н-1"))).Points().Count(), 3);
+
+    // Nothing changed: nothing to ask.
+    TEditPumpForm again(dir.path(), nullptr);
+    again.show();
+    const size_t before = shown.size();
+    QTest::keyClick(&again, Qt::Key_Escape);
+    EXPECT_FALSE(again.isVisible());
+    EXPECT_EQ(shown.size(), before);
+
+    // "Нет" drops the changes.
+    TEditPumpForm third(dir.path(), nullptr);
+    third.SetAskText([](const QString&, const QString&, const QString&) { return std::optional<QString>(QStringLiteral("Н-2")); });
+    third.show();
+    third.AddModel();
+    answer = TMsgAnswer::No;
+    EXPECT_TRUE(third.close());
+    saved.LoadFolder(dir.path());
+    EXPECT_LT(saved.Find(QStringLiteral("Н-2")), 0);
+}

@@ -251,6 +251,69 @@ TEST_F(ReducerFormTest, InstalledCharacteristicIsEditedAndReturned)
     EXPECT_EQ(form.LockingPressure(), 7.0);
 }
 
+// Edits are never dropped without a word: Esc leaves the editing state first ("&Сброс"), and
+// leaving the window with unsaved models asks, whether by Esc, "Отмена" or the close button.
+TEST_F(ReducerFormTest, LeavingWithUnsavedChangesAsks)
+{
+    TfrmEditReducer form(TfrmEditReducer::EditBase, dir.path(), TReducerCharacter(), 0);
+    form.show();
+    typed = QStringLiteral("РД-3");
+    form.AddButton()->click();
+    ASSERT_EQ(form.ModelBox()->currentText(), QStringLiteral("РД-3"));
+
+    answer = TMsgAnswer::Cancel;
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown.back().Text, QStringLiteral("Сохранить изменения в базе данных гидроредукторов?"));
+    EXPECT_EQ(shown.back().Buttons, TMsgButtons::YesNoCancel);
+
+    // The close button while a cell is being typed asks too, instead of resetting quietly.
+    Type(form.Grid(), Part::Outlet, 0, 0, QStringLiteral("7,5"));
+    ASSERT_TRUE(form.Editing());
+    EXPECT_FALSE(form.close());
+    EXPECT_EQ(shown.size(), 2u);
+    EXPECT_TRUE(form.isVisible());
+
+    answer = TMsgAnswer::Yes;  // applies the open edit, then writes as "&Записать" does
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    TReducerDatabase saved(dir.path());
+    saved.Load();
+    const int added = saved.IndexOf(QStringLiteral("РД-3"));
+    ASSERT_GE(added, 0);
+    EXPECT_EQ(saved.Model(added).Character.Outlet(0, 0), 7.5);
+
+    // "Нет" drops them; an unchanged database closes without a question.
+    TfrmEditReducer second(TfrmEditReducer::EditBase, dir.path(), TReducerCharacter(), 0);
+    second.show();
+    const size_t before = shown.size();
+    second.reject();
+    EXPECT_FALSE(second.isVisible());
+    EXPECT_EQ(shown.size(), before);
+}
+
+// A model added to an empty database shows its table in the active colours at once: the grid
+// was off while there was nothing to show, and its titles and flows kept the grey of that.
+TEST_F(ReducerFormTest, NewModelInAnEmptyDatabaseIsNotGreyed)
+{
+    TestTempDir empty;
+    TfrmEditReducer form(TfrmEditReducer::EditBase, empty.path(), TReducerCharacter(), 0);
+    form.show();
+    EXPECT_FALSE(form.Grid()->isEnabled());
+    typed = QStringLiteral("Новый");
+    form.AddButton()->click();
+    ASSERT_TRUE(form.Grid()->isEnabled());
+    const QPalette& pal = form.Grid()->palette();
+    const QPoint flow = TReducerGrid::CellOf(Part::Flow, 0, 0);
+    const QVariant flowInk = form.Grid()->item(flow.y(), flow.x())->data(Qt::ForegroundRole);
+    EXPECT_TRUE(!flowInk.isValid() || flowInk.value<QBrush>().color() == pal.color(QPalette::Active, QPalette::Text));
+    EXPECT_EQ(form.Grid()->item(TReducerGrid::kFirstRow, 0)->foreground().color(),
+              pal.color(QPalette::Active, QPalette::ButtonText));
+    Pictures::Take(&form, QStringLiteral("reducer-new-model"));
+}
+
 TEST_F(ReducerFormTest, PicturesOfTheThreeModes)
 {
     for (const auto mode : {TfrmEditReducer::EditBase, TfrmEditReducer::Choose, TfrmEditReducer::EditInstalled}) {

@@ -18,7 +18,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -298,4 +300,34 @@ TEST_F(OptionsFormTest, ClickingTheSampleSelectsAndThePagesLookRight)
     EXPECT_EQ(Pictures::FieldsOutside(&form), "") << "font page";
     form.ColorTabs()->setCurrentIndex(TOptionsForm::ctBack);
     Pictures::Take(&form, QStringLiteral("options-textblock-back"));
+}
+
+// A profile just saved is found by "Загрузить профиль": both dialogs open the same folder,
+// "Schemes" in the program's data folder, which is made when it is missing.
+TEST_F(OptionsFormTest, BothProfileDialogsOpenTheSchemesFolder)
+{
+    TestTempDir data;
+    const QString schemes = QDir(data.path()).filePath(QStringLiteral("Schemes"));
+    ASSERT_FALSE(QFileInfo::exists(schemes));
+    TOptionsForm form(params, colors);
+    form.SetDataFolder(data.path());
+    QString savedIn, openedIn;
+    FileDialogs::SetSaveInterceptor([&](const TSaveRequest& r) {
+        savedIn = r.Folder;
+        TSaveAnswer a;
+        a.Accepted = true;
+        a.Path = QDir(r.Folder).filePath(QStringLiteral("мой.cl"));
+        return a;
+    });
+    FileDialogs::SetOpenInterceptor([&](const TOpenRequest& r) {
+        openedIn = r.Folder;
+        return QStringList{};
+    });
+    form.SaveButton()->click();
+    form.LoadButton()->click();
+    FileDialogs::SetSaveInterceptor({});
+    EXPECT_EQ(QFileInfo(savedIn), QFileInfo(schemes));
+    EXPECT_EQ(QFileInfo(openedIn), QFileInfo(schemes));
+    EXPECT_TRUE(QFileInfo(schemes).isDir());
+    EXPECT_TRUE(QFileInfo::exists(QDir(schemes).filePath(QStringLiteral("мой.cl"))));
 }
