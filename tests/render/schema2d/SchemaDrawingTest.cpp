@@ -131,7 +131,7 @@ TEST(SchemaDrawing, TheFrameIsTheDescribedOneWithTheSceneOrThePartExtent)
     EXPECT_EQ(frame.MapScale(), 1000);
     EXPECT_EQ(frame.Origin(), QPointF(30, -40));
     EXPECT_DOUBLE_EQ(frame.Limits().MaxLimScale, 2.5);
-    EXPECT_EQ(frame.Extent(), QRectF(0, 0, 200, 0));
+    EXPECT_EQ(frame.Extent(), QRectF(0, -120, 200, 120));
     EXPECT_GT(frame.LabelOverhang().right() + frame.LabelOverhang().bottom(), 0) << "node numbers reach out";
 
     drawing.Part = QRectF(50, -10, 60, 20);
