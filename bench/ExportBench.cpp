@@ -40,7 +40,7 @@ void Export(benchmark::State& state, const QString& name, const TPictureOptions&
 {
     TSchemaScene scene(BenchMine(kBranches));
     TSchemaPictureRequest request;
-    request.Show.BranchLabels = true;
+    request.Drawing.Show.BranchLabels = true;
     request.Fit = kPicture;
     QTemporaryDir dir;
     const QString path = dir.filePath(name);

@@ -1,9 +1,8 @@
 #include "CliSupport.h"
 #include "Commands.h"
+#include "DrawingOptions.h"
 
-#include "core/schema/SchemaPositions.h"
 #include "core/file/AtomicFile.h"
-#include "core/file/NetworkFile.h"
 #include "core/model/Errors.h"
 #include "core/printing/AutoLegend.h"
 #include "core/printing/PassportFile.h"
@@ -62,17 +61,21 @@ std::optional<std::vector<int>> ParseSheets(const QString& text)
 int RunPrint(const QStringList& args)
 {
     Cli::Arguments a(args,
-                     {QStringLiteral("paper"), QStringLiteral("scale"), QStringLiteral("fit-paper"),
-                      QStringLiteral("map-scale"), QStringLiteral("margins"), QStringLiteral("passport"),
-                      QStringLiteral("sheets"), QStringLiteral("copies")},
-                     {QStringLiteral("landscape"), QStringLiteral("no-page-numbers"), QStringLiteral("legend"),
-                      QStringLiteral("bw")});
+                     Cli::DrawingValueOptions(false) +
+                         QStringList{QStringLiteral("paper"), QStringLiteral("scale"), QStringLiteral("fit-paper"),
+                                     QStringLiteral("margins"), QStringLiteral("passport"), QStringLiteral("sheets"),
+                                     QStringLiteral("copies")},
+                     Cli::DrawingFlags(false) + QStringList{QStringLiteral("landscape"),
+                                                            QStringLiteral("no-page-numbers"), QStringLiteral("legend")});
     if (!a.Ok())
         return Cli::UsageError(a.Error());
-    const auto mapScale = a.Integer(QStringLiteral("map-scale"), 1, 1'000'000);
+    QString error;
+    std::optional<Cli::TDrawingChoice> choice = Cli::ReadDrawing(a, error);
     const auto copies = a.Integer(QStringLiteral("copies"), 1, 1000);
     if (!a.Ok())
         return Cli::UsageError(a.Error());
+    if (!choice)
+        return Cli::UsageError(error);
     if (a.Positional().size() != 2)
         return Cli::UsageError(QStringLiteral("print takes a network file and an output .pdf"));
     const QString input = a.Positional()[0];
@@ -115,26 +118,14 @@ int RunPrint(const QStringList& args)
     const auto passportFile = a.Option(QStringLiteral("passport"));
     job.Layout.PageNumbers = !a.Flag(QStringLiteral("no-page-numbers"));
     job.Layout.Legend = a.Flag(QStringLiteral("legend"));
-    job.BlackWhite = a.Flag(QStringLiteral("bw"));
     job.Copies = int(copies.value_or(1));
 
-    const TParams2D params;
-    TSchemaLook look;
-    look.Show = TDisplaySwitches::FromParams(params);
-    look.Show.BranchLabels = true;
-    look.Limits = TScaleLimits{params.MinLimScale, params.MaxLimScale, params.MinFontScale, params.MaxFontScale};
-    look.MapScale = int(mapScale.value_or(kDefaultMapScale));
-
     return Cli::Guarded([&] {
-        TNetworkDocument doc = NetworkFile::Read(input);
-        TSchemaFrame frame{SchemaFactor(kDefaultMapScale), doc.Settings.OX, doc.Settings.OY};
-        if (doc.Version >= 3)
-            SchemaPositions::DeriveOrigin(*doc.Mine, frame);
-        SchemaPositions::ChangeFactor(*doc.Mine, frame, SchemaFactor(look.MapScale));
-        look.Origin = QPointF(frame.OX, frame.OY);
+        TNetworkDocument doc = Cli::LoadDrawing(input, *choice);
+        const TSchemaDrawing& drawing = choice->Drawing;
 
         // As the dialog opens: the automatic legend, then what a loaded passport says.
-        AutoLegend::Fill(job.Symbols, *doc.Mine, look.Show.PipeIndex);
+        AutoLegend::Fill(job.Symbols, *doc.Mine, drawing.Show.PipeIndex);
         if (passportFile)
             PassportFile::Read(*passportFile).ApplyTo(job.Passport, job.Symbols);
         job.Layout.LegendHasContent = job.Passport.LegendColumnHasContent();
@@ -145,7 +136,7 @@ int RunPrint(const QStringList& args)
         const TPaperUnits units = TPaperUnits::ForDpi(kPdfDpi, kPdfDpi);
         if (fitPaper) {
             // The fit needs the extent and the legend's height the painter measures.
-            const TSheetPainter probe(scene, look, job, units);
+            const TSheetPainter probe(scene, drawing, job, units);
             const SheetLayout::TFitResult fit = SheetLayout::FitToPaper(probe.Layout().Input(), *fitPaper);
             if (!fit.Scale)
                 throw Exception(fit.Refusal.isEmpty() ? QStringLiteral("Слишком маленький масштаб") : fit.Refusal);
@@ -155,7 +146,7 @@ int RunPrint(const QStringList& args)
                                                            SheetSizeCm(PaperFormats()[size_t(paper)], job.Layout.PrinterLandscape)))
             throw Exception(refusal->Text);
 
-        TSheetPainter painterOfSheets(scene, look, job, units);
+        TSheetPainter painterOfSheets(scene, drawing, job, units);
         const TSheetLayout& layout = painterOfSheets.Layout();
         if (const QString refusal = SheetLayout::CheckScale(layout); !refusal.isEmpty())
             throw Exception(refusal);
@@ -168,7 +159,7 @@ int RunPrint(const QStringList& args)
             }
         }
         job.Selected = selected;
-        const TSheetPainter sheetsOfJob(scene, look, job, units);
+        const TSheetPainter sheetsOfJob(scene, drawing, job, units);
 
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);

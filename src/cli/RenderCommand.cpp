@@ -1,10 +1,8 @@
 #include "CliSupport.h"
 #include "Commands.h"
+#include "DrawingOptions.h"
 
-#include "core/schema/SchemaPositions.h"
 #include "core/file/AtomicFile.h"
-#include "core/file/NetworkFile.h"
-#include "core/settings/ProfileFile.h"
 #include "render/export/DrawnObjectsJson.h"
 #include "render/export/BmpFile.h"
 #include "render/export/PictureExport.h"
@@ -16,31 +14,8 @@
 #include <QRegularExpression>
 
 #include <optional>
-#include <utility>
-#include <vector>
 
 namespace {
-
-// One word of a choice option and the value it stands for.
-template <typename T>
-using Choices = std::vector<std::pair<const char*, T>>;
-
-template <typename T>
-std::optional<T> Choose(Cli::Arguments& a, const QString& name, const Choices<T>& choices, QString& error)
-{
-    const auto text = a.Option(name);
-    if (!text)
-        return std::nullopt;
-    QStringList words;
-    for (const auto& [word, value] : choices) {
-        if (*text == QLatin1String(word))
-            return value;
-        words << QLatin1String(word);
-    }
-    if (error.isEmpty())
-        error = QStringLiteral("--%1 must be one of %2").arg(name, words.join(u'|'));
-    return std::nullopt;
-}
 
 // "WxH" with both sides within the picture limits.
 std::optional<QSize> ParseSize(const QString& text)
@@ -72,40 +47,16 @@ std::optional<QSize> ParseSize(const QString& text)
 int RunRender(const QStringList& args)
 {
     Cli::Arguments a(args,
-                     {QStringLiteral("scale"), QStringLiteral("fit"), QStringLiteral("map-scale"), QStringLiteral("pipe"),
-                      QStringLiteral("colour"), QStringLiteral("branch-info"), QStringLiteral("device-info"),
-                      QStringLiteral("profile"), QStringLiteral("objects"), QStringLiteral("bits"),
-                      QStringLiteral("quality")},
-                     {QStringLiteral("no-node-numbers"), QStringLiteral("no-branch-numbers"),
-                      QStringLiteral("no-devices"), QStringLiteral("bw"), QStringLiteral("progressive"),
-                      QStringLiteral("grey")});
+                     Cli::DrawingValueOptions(true) + QStringList{QStringLiteral("scale"), QStringLiteral("fit"),
+                                                                  QStringLiteral("objects"), QStringLiteral("bits"),
+                                                                  QStringLiteral("quality")},
+                     Cli::DrawingFlags(true) + QStringList{QStringLiteral("progressive"), QStringLiteral("grey")});
     if (!a.Ok())
         return Cli::UsageError(a.Error());
 
-    // The settings the schema window starts with (the command line reads no settings store).
-    const TParams2D params;
-    TSchemaPictureRequest request;
-    request.Show = TDisplaySwitches::FromParams(params);
-    request.Show.BranchLabels = true;
-    request.Limits = TScaleLimits{params.MinLimScale, params.MaxLimScale, params.MinFontScale, params.MaxFontScale};
-    const int settingsMapScale = kDefaultMapScale;
-
     QString error;
+    std::optional<Cli::TDrawingChoice> choice = Cli::ReadDrawing(a, error);
     const auto percent = a.Integer(QStringLiteral("scale"), 1, ZoomSteps::kMaxPercent);
-    const auto mapScale = a.Integer(QStringLiteral("map-scale"), 1, 1'000'000);
-    const auto pipe = Choose<qint32>(a, QStringLiteral("pipe"),
-                                     {{"none", kPipeIndexNone}, {"fire", 0}, {"drain", 1}, {"air", 2}, {"gas", 3}}, error);
-    const auto colour = Choose<quint8>(a, QStringLiteral("colour"),
-                                       {{"standard", cmStandard}, {"seams", cmSeams}, {"positions", cmPositions}}, error);
-    const auto branchInfo = Choose<quint8>(a, QStringLiteral("branch-info"),
-                                           {{"number", biNumbers}, {"length", biLengths}, {"angle", biAngles}}, error);
-    const auto devInfo = Choose<quint8>(a, QStringLiteral("device-info"),
-                                        {{"none", diNone},
-                                         {"number", diNumbers},
-                                         {"model", diModels},
-                                         {"parameters", diParameters},
-                                         {"ppz", diPPZ}},
-                                        error);
     std::optional<QSize> fit;
     if (const auto text = a.Option(QStringLiteral("fit"))) {
         fit = ParseSize(*text);
@@ -116,15 +67,14 @@ int RunRender(const QStringList& args)
     if (bits && !BmpFile::BitsSupported(int(*bits)) && error.isEmpty())
         error = QStringLiteral("--bits must be one of 1|4|8|16|24");
     const auto quality = a.Integer(QStringLiteral("quality"), 1, 100);
-    const auto profile = a.Option(QStringLiteral("profile"));
     const auto objects = a.Option(QStringLiteral("objects"));
     if (!a.Ok())
         return Cli::UsageError(a.Error());
-    if (!error.isEmpty())
+    if (!error.isEmpty() || !choice)
         return Cli::UsageError(error);
     if (a.Positional().size() != 2)
         return Cli::UsageError(QStringLiteral("render takes a network file and an output picture"));
-    if ((profile && profile->isEmpty()) || (objects && objects->isEmpty()))
+    if (objects && objects->isEmpty())
         return Cli::UsageError(QStringLiteral("--profile and --objects need a file name"));
     const QString input = a.Positional()[0];
     const QString output = a.Positional()[1];
@@ -142,30 +92,12 @@ int RunRender(const QStringList& args)
     options.Jpeg.Progressive = a.Flag(QStringLiteral("progressive"));
     options.Jpeg.Grey = a.Flag(QStringLiteral("grey"));
 
-    request.Show.PipeIndex = pipe.value_or(0);
-    request.Show.ColorPaint = colour.value_or(cmStandard);
-    request.Show.BranchInfo = branchInfo.value_or(biNumbers);
-    request.Show.DevInfo = devInfo.value_or(diNone);
-    request.Show.UzelNumbers = !a.Flag(QStringLiteral("no-node-numbers"));
-    request.Show.BranchLabels = !a.Flag(QStringLiteral("no-branch-numbers"));
-    request.Show.Devices = !a.Flag(QStringLiteral("no-devices"));
-    request.BlackWhite = a.Flag(QStringLiteral("bw"));
-    request.Scale = percent.value_or(100) / 100.0;
-    request.Fit = fit;
-    request.MapScale = static_cast<int>(mapScale.value_or(settingsMapScale));
-
     return Cli::Guarded([&] {
-        if (profile)
-            ProfileFile::Read(*profile, request.Colors);
-        TNetworkDocument doc = NetworkFile::Read(input);
-
-        // The frame the file's positions were laid out in, as the document window derives it
-        // on opening; a map scale of its own rescales them.
-        TSchemaFrame frame{SchemaFactor(settingsMapScale), doc.Settings.OX, doc.Settings.OY};
-        if (doc.Version >= 3)
-            SchemaPositions::DeriveOrigin(*doc.Mine, frame);
-        SchemaPositions::ChangeFactor(*doc.Mine, frame, SchemaFactor(request.MapScale));
-        request.Origin = QPointF(frame.OX, frame.OY);
+        TNetworkDocument doc = Cli::LoadDrawing(input, *choice);
+        TSchemaPictureRequest request;
+        request.Drawing = choice->Drawing;
+        request.Scale = percent.value_or(100) / 100.0;
+        request.Fit = fit;
 
         TSchemaScene scene(*doc.Mine);
         scene.SetDrawingOrder(doc.BranchOrder);

@@ -79,9 +79,7 @@ public:
     // An end node moved on the schema: automatic labels follow.
     void EndMovedOnSchema();
 
-    // Sizes of the last drawn number label; colour stretches of the pressure colouring.
-    int LabelWidth = 0;
-    int LabelHeight = 0;
+    // Colour stretches of the pressure colouring.
     TSmallVector<int> ColorStops{0xFFFFFF};
     TSmallVector<double> StopStart{0.0};
     TSmallVector<double> StopEnd{1.0};

@@ -76,9 +76,6 @@ public:
     float GetSY() const override;
     QString GetInfoText(bool) const override { return QString(); }
 
-    int LabelWidth = 0;
-    int LabelHeight = 0;
-
 protected:
     explicit TDevice(TBranch* branch);
 

@@ -86,9 +86,6 @@ public:
     double SectionVelocity() const;
     double SectionGradient() const;
 
-    int LabelWidth = 0;
-    int LabelHeight = 0;
-
 private:
     using TPipePart::TPipePart;
     TLabelOffset labelOffset_ = TLabelOffset::Make(0, 0);

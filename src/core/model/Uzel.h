@@ -49,12 +49,6 @@ public:
     void SetResultLabelOffset(const TLabelOffset& offset);
     QString GetInfoText(bool withRemark) const override;
 
-    // Sizes of the last drawn labels, for hit-testing on the schema.
-    int NumberLabelWidth = 0;
-    int NumberLabelHeight = 0;
-    int ResultLabelWidth = 0;
-    int ResultLabelHeight = 0;
-
 private:
     TUzel(TMine* mine, int number);
     void Link();

@@ -100,6 +100,15 @@ bool DeriveOrigin(const TMine& mine, TSchemaFrame& frame)
     return true;
 }
 
+TSchemaFrame LoadedFrame(const TMine& mine, int fileVersion, float storedOX, float storedOY, int mapScale)
+{
+    TSchemaFrame frame{SchemaFactor(mapScale), storedOX, storedOY};
+    // The stored origin may disagree with the nodes; trust the nodes.
+    if (fileVersion >= 3)
+        DeriveOrigin(mine, frame);
+    return frame;
+}
+
 }  // namespace SchemaPositions
 
 namespace SchemaPositions {

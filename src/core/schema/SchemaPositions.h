@@ -48,6 +48,11 @@ void ResetFromCoordinates(TMine& mine, TSchemaFrame& frame);
 // frame unchanged, for a mine without nodes.
 bool DeriveOrigin(const TMine& mine, TSchemaFrame& frame);
 
+// The frame a network file's positions lie in, as every reader of a file takes it: the factor
+// of the map scale in force and the stored origin, or for a file of format version 3 or later
+// the origin the nodes agree with (DeriveOrigin).
+TSchemaFrame LoadedFrame(const TMine& mine, int fileVersion, float storedOX, float storedOY, int mapScale);
+
 // The smallest rectangle holding the schema positions of every node, or of the selected
 // nodes; none without such nodes. One node gives a rectangle of no size at its position.
 std::optional<QRectF> NodeExtent(const TMine& mine);

@@ -117,7 +117,7 @@ void TParams2D::Load(const SettingsStore& store)
     takeFlag(store, scale, QStringLiteral("BranchArrowVisible"), BranchArrowVisible);
     takeFlag(store, scale, QStringLiteral("ThickBranch"), ThickBranch);
     takeFlag(store, scale, QStringLiteral("InfoPanelVisible"), InfoPanelVisible);
-    takeFlag(store, scale, QStringLiteral("QArrow"), QArrow);
+    takeFlag(store, scale, QStringLiteral("QArrow"), AirArrows);
     if (const auto bytes = readSized(store, scale, QStringLiteral("PipeIndex"), 4)) {
         ByteReader r(*bytes);
         const qint32 index = r.i32();
@@ -157,7 +157,7 @@ bool TParams2D::Save(SettingsStore& store) const
            && extended("MinFontScale", MinFontScale) && extended("MaxFontScale", MaxFontScale)
            && flag(scale, "GridVisible", GridVisible) && flag(scale, "BranchArrowVisible", BranchArrowVisible)
            && flag(scale, "ThickBranch", ThickBranch) && flag(scale, "InfoPanelVisible", InfoPanelVisible)
-           && flag(scale, "QArrow", QArrow)
+           && flag(scale, "QArrow", AirArrows)
            && store.writeBinary(scale, QStringLiteral("PipeIndex"), int32Value(PipeIndex))
            && flag(scale, "DevVisible", DevVisible) && byte(scale, "VisibleObjects", VisibleObjects)
            && byte(scale, "BranchInfo", BranchInfo) && byte(scale, "ColorPaint", ColorPaint)

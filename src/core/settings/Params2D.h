@@ -54,7 +54,7 @@ struct TParams2D {
     bool BranchArrowVisible = false;
     bool ThickBranch = true;
     bool InfoPanelVisible = true;
-    bool QArrow = false;  // air-direction arrows
+    bool AirArrows = false;  // air-direction arrows (stored as "QArrow")
     qint32 PipeIndex = 0;
     bool DevVisible = true;
     quint8 VisibleObjects = voUzelNumbers;

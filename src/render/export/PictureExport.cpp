@@ -201,9 +201,9 @@ TExportedPicture Write(const QString& path, TPictureFormat format, TSchemaScene&
     if (format == TPictureFormat::Bmp) {
         // Few colours take clean edges: black on white for one bit, no smoothing for four.
         if (options.BmpBits == 1)
-            adjusted.BlackWhite = true;
+            adjusted.Drawing.BlackWhite = true;
         if (options.BmpBits == 4)
-            adjusted.Antialiasing = false;
+            adjusted.Drawing.Antialiasing = false;
     }
     if (format == TPictureFormat::Bmp && !BmpFile::BitsSupported(options.BmpBits))
         throw Exception(QStringLiteral("Точка рисунка BMP не может занимать %1 бит").arg(options.BmpBits));
@@ -217,7 +217,7 @@ TExportedPicture Write(const QString& path, TPictureFormat format, TSchemaScene&
     TPictureFile file(path);
     switch (format) {
     case TPictureFormat::Bmp:
-        WriteBmp(file, scene, plan, rows, options.BmpBits, request.Colors, &result.Drawn);
+        WriteBmp(file, scene, plan, rows, options.BmpBits, request.Drawing.Colors, &result.Drawn);
         break;
     case TPictureFormat::Jpeg:
         WriteJpeg(file, scene, plan, rows, options.Jpeg, &result.Drawn);

@@ -26,12 +26,7 @@ std::optional<QSize> VisibleSize(const TSchemaPictureRequest& request)
 
 TViewGeometry View(TSchemaScene& scene, const TSchemaPictureRequest& request)
 {
-    TViewGeometry view;
-    view.SetMapScale(request.MapScale);
-    view.SetOrigin(request.Origin);
-    view.SetLimits(request.Limits);
-    scene.RecomputeExtent(request.Show, request.Colors);
-    scene.ApplyExtent(view);
+    TViewGeometry view = request.Drawing.Frame(scene);
     if (request.Fit) {
         // A picture has no scroll bars.
         view.SetClient(*request.Fit, 0);
@@ -105,18 +100,15 @@ TPicturePlan Plan(TSchemaScene& scene, const TSchemaPictureRequest& request, boo
     }
 
     TPicturePlan plan;
+    plan.Context = TRenderContext(request.Drawing);
     TRenderContext& ctx = plan.Context;
     ctx.View = view;
-    ctx.Show = request.Show;
-    ctx.Colors = request.Colors;
-    ctx.GridStepMetres = request.GridStepMetres;
-    ctx.BlackWhite = request.BlackWhite;
     ctx.Dpi = TViewGeometry::kScreenDpi;
     ctx.Area = QRectF(QPointF(0, 0), QSizeF(*size));
     plan.Size = *size;
     plan.Scale = view.Scale();
     // Black and white has no grey edges: two colours, one bit a pixel.
-    plan.Smooth = request.Antialiasing && !request.BlackWhite;
+    plan.Smooth = request.Drawing.Antialiasing && !request.Drawing.BlackWhite;
     return plan;
 }
 
@@ -149,7 +141,7 @@ TSchemaPicture Render(TSchemaScene& scene, const TSchemaPictureRequest& request)
         QPainter painter(&image);
         Paint(painter, scene, plan, &picture.Drawn);
     }
-    picture.Image = request.BlackWhite
+    picture.Image = request.Drawing.BlackWhite
                         ? image.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::ThresholdDither)
                         : std::move(image);
     return picture;

@@ -27,14 +27,9 @@ struct TVisiblePart {
     QSize Size;
 };
 
+// A picture of a drawing: the drawing's description and what only a picture adds.
 struct TSchemaPictureRequest {
-    TDisplaySwitches Show;
-    TColors2D Colors;
-    TScaleLimits Limits;
-    int MapScale = kDefaultMapScale;
-    // The schema position of the mine's central point (the grid starts there).
-    QPointF Origin;
-    int GridStepMetres = 200;
+    TSchemaDrawing Drawing;
     // The view scale (1 = 100 %) of a whole-drawing picture; ignored when fitting.
     double Scale = 1;
     // Fit the drawing into a picture of this size instead.
@@ -42,8 +37,6 @@ struct TSchemaPictureRequest {
     // Or the part a window shows, magnified by Scale: the window's scale times Scale, its
     // scroll position times Scale, its visible size times Scale.
     std::optional<TVisiblePart> Visible;
-    bool BlackWhite = false;
-    bool Antialiasing = true;
 };
 
 struct TSchemaPicture {
@@ -63,8 +56,8 @@ struct TPicturePlan {
 
 namespace SchemaPicture {
 
-// The view of the picture: scale, extent and page offsets, scrolled to the start, with the
-// client the size of the picture. The scene's extent is recomputed for the request.
+// The view of the picture: the drawing's frame (TSchemaDrawing::Frame) at the picture's
+// scale, scrolled to the start, with the client the size of the picture.
 TViewGeometry View(TSchemaScene& scene, const TSchemaPictureRequest& request);
 // The picture's size for that view, rounded up; none when it would be too large to make.
 // Banded pictures are only capped on each side.

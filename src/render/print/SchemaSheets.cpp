@@ -13,15 +13,9 @@
 
 namespace SchemaSheets {
 
-TPrintExtent ExtentOf(TSchemaScene& scene, const TSchemaLook& look)
+TPrintExtent ExtentOf(TSchemaScene& scene, const TSchemaDrawing& drawing)
 {
-    TViewGeometry view;
-    view.SetMapScale(look.MapScale);
-    scene.RecomputeExtent(look.Show, look.Colors);
-    if (look.Part)
-        view.SetExtent(*look.Part);
-    else
-        scene.ApplyExtent(view);
+    const TViewGeometry view = drawing.Frame(scene);
     TPrintExtent extent;
     extent.Size = view.Extent().size();
     extent.TextOverhang = view.LabelOverhang();
@@ -81,48 +75,37 @@ TPaperUnits Sharpened(TPaperUnits units, bool blackWhite)
     return units;
 }
 
-TSheetLayoutInput Completed(TSheetLayoutInput in, TSchemaScene& scene, const TSchemaLook& look, double legendCm)
+TSheetLayoutInput Completed(TSheetLayoutInput in, TSchemaScene& scene, const TSchemaDrawing& drawing, double legendCm)
 {
-    in.Extent = SchemaSheets::ExtentOf(scene, look);
-    in.Limits = SchemaSheets::FactorLimits(look.Limits);
+    in.Extent = SchemaSheets::ExtentOf(scene, drawing);
+    in.Limits = SchemaSheets::FactorLimits(drawing.Limits);
     in.LegendHeightCm = legendCm;
     return in;
 }
 
 }  // namespace
 
-TSheetPainter::TSheetPainter(TSchemaScene& scene, const TSchemaLook& look, TSheetJob job, const TPaperUnits& units)
+TSheetPainter::TSheetPainter(TSchemaScene& scene, const TSchemaDrawing& drawing, TSheetJob job, const TPaperUnits& units)
     : scene_(scene),
-      look_(look),
+      drawing_(drawing),
       job_(std::move(job)),
-      units_(Sharpened(units, job_.BlackWhite)),
-      legend_(job_.Passport, job_.Symbols, TLegendColumn::DiametersOf(scene.Mine()), units_, job_.BlackWhite),
-      layout_(Completed(job_.Layout, scene, look, legend_.HeightCm()))
+      units_(Sharpened(units, drawing.BlackWhite)),
+      legend_(job_.Passport, job_.Symbols, TLegendColumn::DiametersOf(scene.Mine()), units_, drawing.BlackWhite),
+      layout_(Completed(job_.Layout, scene, drawing, legend_.HeightCm()))
 {
     job_.Layout = layout_.Input();
-    TRenderContext& ctx = context_;
-    TViewGeometry& view = ctx.View;
-    view.SetMapScale(look_.MapScale);
-    view.SetOrigin(look_.Origin);
-    view.SetLimits(look_.Limits);
+    context_ = TRenderContext(drawing_);
+    TViewGeometry& view = context_.View;
+    view = drawing_.Frame(scene_);
     // Drawn in screen units, magnified to the device by the painter: fonts keep their size.
     view.SetPrinting(true, TViewGeometry::kScreenDpi);
-    if (look_.Part)
-        view.SetExtent(*look_.Part);
-    else
-        scene_.ApplyExtent(view);
     view.SetScale(layout_.Input().Scale);
     view.SetClient(QSize(1 << 20, 1 << 20), 0);
     view.SetScrollPosition(QPoint());
-    ctx.Show = look_.Show;
-    ctx.Colors = look_.Colors;
-    ctx.GridStepMetres = look_.GridStepMetres;
-    ctx.Printing = true;
-    ctx.BlackWhite = job_.BlackWhite;
-    ctx.Dpi = TViewGeometry::kScreenDpi;
-    ctx.Results = look_.Results;
+    context_.Printing = true;
+    context_.Dpi = TViewGeometry::kScreenDpi;
     // Paper stays white behind the schema, whatever the screen's back colour.
-    ctx.Colors[cpSchema].BackColor = 0xFFFFFF;
+    context_.Colors[cpSchema].BackColor = 0xFFFFFF;
 }
 
 QRectF TSheetPainter::PrintableRect() const
@@ -157,7 +140,7 @@ QPointF TSheetPainter::PagePoint(QPointF schema, int column, int row) const
 void TSheetPainter::PaintSheet(QPainter& painter, int column, int row) const
 {
     const QRectF printable = PrintableRect();
-    const bool smooth = !job_.BlackWhite;
+    const bool smooth = !drawing_.BlackWhite && drawing_.Antialiasing;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, smooth);
     painter.setRenderHint(QPainter::TextAntialiasing, smooth);
@@ -170,10 +153,10 @@ void TSheetPainter::PaintSheet(QPainter& painter, int column, int row) const
     ctx.Clip = ctx.Area;
     painter.save();
     painter.setTransform(toPage, true);
-    if (look_.Part) {
+    if (drawing_.Part) {
         // Only the part, with the symbols on its edge whole.
         const double reach = SchemaSheets::kSymbolOverhang * layout_.SymbolFactor();
-        const QRectF part(ctx.View.ToScreen(look_.Part->topLeft()), ctx.View.ToScreen(look_.Part->bottomRight()));
+        const QRectF part(ctx.View.ToScreen(drawing_.Part->topLeft()), ctx.View.ToScreen(drawing_.Part->bottomRight()));
         painter.setClipRect(part.normalized().adjusted(-reach, -reach, reach, reach), Qt::IntersectClip);
     }
     SchemaRenderer::Render(painter, scene_, ctx);
@@ -199,7 +182,7 @@ void TSheetPainter::PaintMargins(QPainter& painter, int column, int row) const
     const QRectF printable = PrintableRect();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::TextAntialiasing, !job_.BlackWhite);
+    painter.setRenderHint(QPainter::TextAntialiasing, !drawing_.BlackWhite);
     // White outside the printable area, whatever the schema's back colour spilled there.
     QRegion outside = QRegion(page.toAlignedRect()).subtracted(QRegion(printable.toAlignedRect()));
     painter.setClipRegion(outside);

@@ -2,8 +2,9 @@
 
 // The technological schema printed on sheets: the print loop (copies, then rows, then
 // columns), each sheet with its part of the schema, the legend column, the title block,
-// white margins, cut lines and the page number. The schema is drawn through a render context
-// of its own, so the schema window's view is never touched.
+// white margins, cut lines and the page number. The schema is drawn as the drawing's
+// description says, through a render context of its own, so the schema window's view is
+// never touched.
 
 #include "core/printing/Passport.h"
 #include "core/printing/SheetLayout.h"
@@ -22,28 +23,13 @@ class QPagedPaintDevice;
 class QPainter;
 class TSchemaScene;
 
-// How the schema is drawn: the window's switches and colours, or the settings' defaults.
-struct TSchemaLook {
-    TDisplaySwitches Show;
-    TColors2D Colors;
-    TScaleLimits Limits;
-    int MapScale = kDefaultMapScale;
-    QPointF Origin;
-    int GridStepMetres = 200;
-    const TSchemaResults* Results = nullptr;
-    // Only this rectangle of the schema (schema units), the labels reaching out of it cut off:
-    // the visible part or the selection. None: the whole schema.
-    std::optional<QRectF> Part;
-};
-
-// One print job of the schema.
+// One print job of the schema: what only printing adds to the drawing.
 struct TSheetJob {
     TSheetLayoutInput Layout;
     // One flag a sheet, row by row; empty means all.
     std::vector<bool> Selected;
     int Copies = 1;
     bool CutLines = true;
-    bool BlackWhite = false;
     TPasport Passport;
     TSymbolTable Symbols = DefaultSymbols();
     // The printer's non-printable edges, cm: a cut line there is left out.
@@ -56,8 +42,9 @@ namespace SchemaSheets {
 inline constexpr double kSymbolOverhang = 10;
 inline constexpr const char* kJobTitle = "Технологическая схема";
 
-// The extent the layout needs, from the scene as the look shows it.
-TPrintExtent ExtentOf(TSchemaScene& scene, const TSchemaLook& look);
+// The extent the layout needs, from the scene as the drawing shows it (its part only, when
+// it has one).
+TPrintExtent ExtentOf(TSchemaScene& scene, const TSchemaDrawing& drawing);
 TFactorLimits FactorLimits(const TScaleLimits& limits);
 
 // The "Страница %d" number of a sheet.
@@ -76,7 +63,8 @@ std::vector<TPage> PrintOrder(const TSheetLayout& layout, const std::vector<bool
 class TSheetPainter {
 public:
     // Completes the job's layout input (extent, legend height) from the scene and passport.
-    TSheetPainter(TSchemaScene& scene, const TSchemaLook& look, TSheetJob job, const TPaperUnits& units);
+    // The drawing's black and white holds for the legend and the title block too.
+    TSheetPainter(TSchemaScene& scene, const TSchemaDrawing& drawing, TSheetJob job, const TPaperUnits& units);
 
     const TSheetLayout& Layout() const { return layout_; }
     const TSheetJob& Job() const { return job_; }
@@ -93,7 +81,7 @@ private:
     void PaintMargins(QPainter& painter, int column, int row) const;
 
     TSchemaScene& scene_;
-    TSchemaLook look_;
+    TSchemaDrawing drawing_;
     TSheetJob job_;
     TPaperUnits units_;
     TLegendColumn legend_;

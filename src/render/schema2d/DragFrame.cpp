@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-void TDragFrame::Paint(QPainter& painter, TSchemaScene& scene, const TRenderContext& context, QSize pixels,
+void TDragFrame::Paint(QPainter& painter, const TSchemaScene& scene, const TRenderContext& context, QSize pixels,
                        qreal ratio)
 {
     if (fixed_.size() != pixels || fixed_.devicePixelRatio() != ratio) {

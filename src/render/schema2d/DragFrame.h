@@ -20,7 +20,7 @@ public:
     bool HasFixedLayer() const { return !fixed_.isNull(); }
     // Draws the frame on a painter of an image of `pixels` size at `ratio` (the context's
     // area in logical pixels); the context carries the drag vector.
-    void Paint(QPainter& painter, TSchemaScene& scene, const TRenderContext& context, QSize pixels, qreal ratio);
+    void Paint(QPainter& painter, const TSchemaScene& scene, const TRenderContext& context, QSize pixels, qreal ratio);
 
 private:
     QImage fixed_;

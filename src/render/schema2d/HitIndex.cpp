@@ -9,9 +9,12 @@
 #include "core/model/Uzel.h"
 #include "render/schema2d/DisplayedPipes.h"
 #include "render/schema2d/LabelBox.h"
+#include "render/schema2d/ProfileLook.h"
+#include "render/schema2d/ResultTexts.h"
 #include "render/schema2d/SchemaScene.h"
 #include "render/schema2d/SymbolShapes.h"
 #include "render/schema2d/TextBlockLook.h"
+#include "render/schema2d/TextSizes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,9 +31,11 @@ constexpr int kMaxCells = 1024;
 
 QRectF Square(QPointF centre, double half) { return QRectF(centre.x() - half, centre.y() - half, 2 * half, 2 * half); }
 
-QRectF Label(QPointF centre, int width, int height, bool ellipse)
+QRectF Label(QPointF centre, QSizeF size, bool ellipse) { return LabelBoxAt(centre, size, ellipse).Figure; }
+
+TextSizes LabelFont(const TRenderContext& ctx, TProfileIndex role)
 {
-    return LabelBoxAt(centre, QSizeF(width, height), ellipse).Figure;
+    return TextSizes(ProfileFont(ctx.Colors[role].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite));
 }
 
 QPointF Offset(const TLabelOffset& offset) { return QPointF(offset.X(), offset.Y()); }
@@ -42,8 +47,24 @@ bool Coincide(QPointF a, QPointF e, double sf)
 
 }  // namespace
 
-void THitIndex::Build(TSchemaScene& scene, const TRenderContext& ctx, bool editor)
+// The label fonts of one view: labels are measured as the renderer measures them, so a
+// label's box is the one on the screen whatever other drawings (a print, a picture) did.
+struct THitIndex::Fonts {
+    explicit Fonts(const TRenderContext& ctx)
+        : UzelNumber(LabelFont(ctx, cpUzelNumber)),
+          BranchNumber(LabelFont(ctx, cpBranchNumber)),
+          Result(LabelFont(ctx, cpResult))
+    {
+    }
+    TextSizes UzelNumber, BranchNumber, Result;
+};
+
+THitIndex::THitIndex() = default;
+THitIndex::~THitIndex() = default;
+
+void THitIndex::Build(const TSchemaScene& scene, const TRenderContext& ctx, bool editor)
 {
+    fonts_ = editor ? std::make_unique<Fonts>(ctx) : nullptr;
     groups_.clear();
     cells_.clear();
     blocks_.clear();
@@ -120,15 +141,19 @@ void THitIndex::AddUzel(Group& group, const TRenderContext& ctx, TUzel* uzel, TB
     const TViewGeometry& view = ctx.View;
     const QPointF at = QPointF(uzel->SX(), uzel->SY()) * view.Scale();
     const double tf = view.TextFactor();
-    if (editor && ctx.Show.UzelResultsShown() && ctx.Results && ctx.Results->Present && uzel->ShowResult())
-        group.Shapes.push_back({THit{THit::Kind::UzelResult, uzel, branch},
-                                Label(at + Offset(uzel->ResultLabelOffset()) * tf, uzel->ResultLabelWidth,
-                                      uzel->ResultLabelHeight, false),
-                                {}, {}, false});
+    if (editor && ctx.Show.UzelResultsShown() && ctx.Results && ctx.Results->Present && uzel->ShowResult() &&
+        ctx.Show.WaterPipeShown()) {
+        const QString text = ResultTexts::UzelResult(*uzel, ctx.Show.PipeIndex, ctx.Show.ResultBits, *ctx.Results);
+        if (!text.isEmpty())
+            group.Shapes.push_back({THit{THit::Kind::UzelResult, uzel, branch},
+                                    Label(at + Offset(uzel->ResultLabelOffset()) * tf, fonts_->UzelNumber.Size(text), false),
+                                    {}, {}, false});
+    }
     if (editor && ctx.Show.UzelNumbers && !uzel->LabelToggle())
         group.Shapes.push_back({THit{THit::Kind::UzelNumber, uzel, branch},
-                                Label(at + Offset(uzel->NumberLabelOffset()) * tf, uzel->NumberLabelWidth,
-                                      uzel->NumberLabelHeight, ctx.Colors[cpUzelNumber].Figure == fgEllipse),
+                                Label(at + Offset(uzel->NumberLabelOffset()) * tf,
+                                      fonts_->UzelNumber.Size(QString::number(uzel->Number())),
+                                      ctx.Colors[cpUzelNumber].Figure == fgEllipse),
                                 {}, {}, false});
     group.Shapes.push_back({THit{THit::Kind::Uzel, uzel, branch}, Square(at, kUzelHalfSide * view.SymbolFactor()), {},
                             {}, false});
@@ -164,12 +189,14 @@ void THitIndex::AddBranch(const TRenderContext& ctx, TBranch* branch, bool edito
         if (editor && ctx.Show.BranchResultsShown() && water && ctx.Results && ctx.Results->PipeHasResults(water))
             for (int i = 0; i < water->SectionCount(); ++i) {
                 auto* section = dynamic_cast<TWaterPipePart*>(water->GetSection(i));
-                if (!section || section->SectionLength() == 0)
+                if (!section || section->SectionLength() == 0 || !branch->ShowResult())
+                    continue;
+                const QString text = ResultTexts::SectionResult(*section, ctx.Show.ResultBits);
+                if (text.isEmpty())
                     continue;
                 const QPointF anchor = (a + (e - a) * section->SectionStart() + a + (e - a) * section->SectionEnd()) / 2;
                 group.Shapes.push_back({THit{THit::Kind::SectionResult, section, branch},
-                                        Label(anchor + Offset(section->LabelOffset()) * tf, section->LabelWidth,
-                                              section->LabelHeight, false),
+                                        Label(anchor + Offset(section->LabelOffset()) * tf, fonts_->Result.Size(text), false),
                                         {}, {}, false});
             }
         // Ends at one place: only the higher node.
@@ -181,8 +208,9 @@ void THitIndex::AddBranch(const TRenderContext& ctx, TBranch* branch, bool edito
         }
         if (editor && ctx.Show.BranchLabels && !branch->LabelToggle())
             group.Shapes.push_back({THit{THit::Kind::BranchNumber, branch, branch},
-                                    Label((a + e) / 2 + Offset(branch->NumberLabelOffset()) * tf, branch->LabelWidth,
-                                          branch->LabelHeight, ctx.Colors[cpBranchNumber].Figure == fgEllipse),
+                                    Label((a + e) / 2 + Offset(branch->NumberLabelOffset()) * tf,
+                                          fonts_->BranchNumber.Size(ResultTexts::BranchLabel(*branch, ctx.Show.BranchInfo)),
+                                          ctx.Colors[cpBranchNumber].Figure == fgEllipse),
                                     {}, {}, false});
     }
     const QRectF line = QRectF(a, e).normalized().adjusted(-tolerance_, -tolerance_, tolerance_, tolerance_);

@@ -7,8 +7,9 @@
 // result labels (editor mode), its end nodes (number label in editor mode, then the node's
 // square), its number label (editor mode) and its line — and last the isolated nodes.
 // In the editor mode text blocks come before all of it, the last drawn first: the body, then
-// the rotation handle of the selected block. Label rectangles are the drawn figures (LabelBox.h) from the sizes the last drawing
-// measured. Build again after the scale, the switches or any position changed; scrolling
+// the rotation handle of the selected block. Label rectangles are the drawn figures
+// (LabelBox.h) of the texts measured in the view's own fonts (TextSizes.h), never sizes some
+// other drawing left behind. Build again after the scale, the switches or any position changed; scrolling
 // needs no rebuild.
 
 #include "render/schema2d/RenderContext.h"
@@ -17,6 +18,7 @@
 #include <QPolygonF>
 #include <QRectF>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -40,8 +42,10 @@ struct THit {
 
 class THitIndex {
 public:
+    THitIndex();
+    ~THitIndex();
     // Labels are hit only in the editor mode, as they can only be dragged there.
-    void Build(TSchemaScene& scene, const TRenderContext& context, bool editor);
+    void Build(const TSchemaScene& scene, const TRenderContext& context, bool editor);
     // The object under a point of the screen (pixels of the context's view, its scroll
     // position included).
     THit At(QPointF screen) const;
@@ -63,6 +67,10 @@ private:
     void AddUzel(Group& group, const TRenderContext& ctx, TUzel* uzel, TBranch* branch, bool editor);
     void AddGroup(Group group);
     bool Hits(const Shape& shape, QPointF page) const;
+
+    // The label fonts while a build measures labels.
+    struct Fonts;
+    std::unique_ptr<Fonts> fonts_;
 
     struct BlockShape {
         TTextBlock2D* Block;

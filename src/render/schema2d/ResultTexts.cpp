@@ -41,6 +41,15 @@ QString Fixed(double value, int decimals)
     return text;
 }
 
+QString BranchLabel(const TBranch& branch, int branchInfo)
+{
+    switch (branchInfo) {
+    case biLengths: return Fixed(branch.Length(), 1);
+    case biAngles: return Fixed(std::fabs(branch.Angle()), 2);
+    default: return QString::number(branch.Number());
+    }
+}
+
 QString SectionResult(const TWaterPipePart& s, quint16 bits)
 {
     QStringList lines;

@@ -3,10 +3,11 @@
 // The texts of the schema's result labels: all numbers with one decimal, '.' whatever the
 // locale, lines joined by "\n".
 
-#include "render/schema2d/RenderContext.h"
+#include "render/schema2d/SchemaDrawing.h"
 
 #include <QString>
 
+class TBranch;
 class TDevice;
 class TUzel;
 class TWaterPipePart;
@@ -15,6 +16,10 @@ namespace ResultTexts {
 
 // value with the given decimals, C locale.
 QString Fixed(double value, int decimals);
+
+// A branch's label for the branch-information choice: its number, its length ("%0.1f") or
+// its absolute inclination ("%0.2f").
+QString BranchLabel(const TBranch& branch, int branchInfo);
 
 // Lines of a pipe section for the chosen bits: "Q", "V", "R", "100i" only when the flow is not
 // zero, "dP", "dZ", and "h" only when not zero.

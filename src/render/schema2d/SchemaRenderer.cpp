@@ -17,6 +17,7 @@
 #include "render/schema2d/SchemaScene.h"
 #include "render/schema2d/SymbolShapes.h"
 #include "render/schema2d/TextBlockLook.h"
+#include "render/schema2d/TextSizes.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -55,53 +56,11 @@ double Distance(QPointF a, QPointF b) { return std::hypot(b.x() - a.x(), b.y() -
 
 QPointF Along(QPointF a, QPointF b, double t) { return a + (b - a) * t; }
 
-// Sizes of single-line texts, by text: repaints draw the same numbers again and again.
-class TextSizes {
-public:
-    explicit TextSizes(const QFont& font) : font_(font), metrics_(font) {}
-    const QFont& Font() const { return font_; }
-    QSizeF Size(const QString& text)
-    {
-        if (text.contains(QLatin1Char('\n')))
-            return metrics_.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, text).size();
-        const auto it = cache_.find(text);
-        if (it != cache_.end())
-            return it->second;
-        const QSizeF size(metrics_.horizontalAdvance(text), metrics_.height());
-        if (cache_.size() < 4096)
-            cache_.emplace(text, size);
-        return size;
-    }
-    double Height() const { return metrics_.height(); }
-    // Draws the text's lines centred (or left-aligned) in the box, each at its baseline:
-    // much cheaper than laying out a formatted text.
-    void Draw(QPainter& painter, const QRectF& box, const QString& text, bool centred)
-    {
-        const double lineHeight = metrics_.height();
-        double y = box.top() + metrics_.ascent();
-        if (!text.contains(QLatin1Char('\n'))) {
-            const double x = centred ? box.center().x() - Size(text).width() / 2 : box.left();
-            painter.drawText(QPointF(x, y), text);
-            return;
-        }
-        for (const QString& line : text.split(QLatin1Char('\n'))) {
-            const double x = centred ? box.center().x() - metrics_.horizontalAdvance(line) / 2 : box.left();
-            painter.drawText(QPointF(x, y), line);
-            y += lineHeight;
-        }
-    }
-
-private:
-    QFont font_;
-    QFontMetricsF metrics_;
-    std::unordered_map<QString, QSizeF> cache_;
-};
-
 // One drawing of the network: the context resolved into colours, fonts and factors once,
 // then every object in paint order.
 class NetworkPainter {
 public:
-    NetworkPainter(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out);
+    NetworkPainter(QPainter& painter, const TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out);
     void Paint();
 
 private:
@@ -153,13 +112,13 @@ private:
     // A boxed label centred at the point; false when it lay outside the clip.
     bool PaintBoxedLabel(const QString& text, QPointF centre, QPointF anchor, TextSizes& sizes,
                          const Role& role, bool ellipse, bool selected, TDrawnObjects::LabelKind kind,
-                         TMineObject* owner, int* width, int* height);
+                         TMineObject* owner);
     const TPipe* DisplayedWaterPipe(const TBranch* branch) const;
     template <class F>
     void ForEachDisplayedPipe(const TBranch* branch, F&& f) const;
 
     QPainter& p_;
-    TSchemaScene& scene_;
+    const TSchemaScene& scene_;
     const TRenderContext& ctx_;
     const TViewGeometry& view_;
     const TDisplaySwitches& show_;
@@ -192,7 +151,7 @@ private:
     const TextSizes* font_ = nullptr;
 };
 
-NetworkPainter::NetworkPainter(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
+NetworkPainter::NetworkPainter(QPainter& painter, const TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
     : p_(painter),
       scene_(scene),
       ctx_(ctx),
@@ -514,13 +473,9 @@ void NetworkPainter::PaintPipes(const TBranch* branch, QPointF a, QPointF e)
 
 bool NetworkPainter::PaintBoxedLabel(const QString& text, QPointF centre, QPointF anchor, TextSizes& sizes,
                                      const Role& role, bool ellipse, bool selected, TDrawnObjects::LabelKind kind,
-                                     TMineObject* owner, int* width, int* height)
+                                     TMineObject* owner)
 {
     const QSizeF size = sizes.Size(text);
-    if (width)
-        *width = int(std::ceil(size.width()));
-    if (height)
-        *height = int(std::ceil(size.height()));
     if (owner && owner == ctx_.LabelDrag.Owner &&
         (kind == TDrawnObjects::LabelKind::UzelResult) == ctx_.LabelDrag.Result) {
         centre += ctx_.LabelDrag.Vector;
@@ -548,16 +503,11 @@ bool NetworkPainter::PaintBoxedLabel(const QString& text, QPointF centre, QPoint
 
 void NetworkPainter::PaintBranchLabel(TBranch* branch, QPointF a, QPointF e)
 {
-    QString text;
-    switch (show_.BranchInfo) {
-    case biLengths: text = ResultTexts::Fixed(branch->Length(), 1); break;
-    case biAngles: text = ResultTexts::Fixed(std::fabs(branch->Angle()), 2); break;
-    default: text = QString::number(branch->Number()); break;
-    }
+    const QString text = ResultTexts::BranchLabel(*branch, show_.BranchInfo);
     const QPointF anchor = (a + e) / 2;
     const QPointF centre = anchor + QPointF(branch->NumberLabelOffset().X(), branch->NumberLabelOffset().Y()) * tf_;
     PaintBoxedLabel(text, centre, anchor, branchNumberText_, branchNumber_, branchEllipse_, branch->Selected(),
-                    TDrawnObjects::LabelKind::BranchNumber, branch, &branch->LabelWidth, &branch->LabelHeight);
+                    TDrawnObjects::LabelKind::BranchNumber, branch);
 }
 
 void NetworkPainter::PaintComment(const TBranch* branch, QPointF a, QPointF e)
@@ -650,7 +600,7 @@ void NetworkPainter::PaintDevice(TDevice* device, QPointF a, QPointF e)
         if (!text.isEmpty()) {
             const QPointF centre = at + QPointF(device->LabelOffset().X(), device->LabelOffset().Y()) * tf_;
             PaintBoxedLabel(text, centre, at, resultText_, result_, false, device->Selected(),
-                            TDrawnObjects::LabelKind::DeviceLabel, device, &device->LabelWidth, &device->LabelHeight);
+                            TDrawnObjects::LabelKind::DeviceLabel, device);
         }
     }
 }
@@ -688,7 +638,10 @@ void NetworkPainter::PaintWaterArrows(const TBranch* branch, QPointF a, QPointF 
         const QPointF s = Along(a, e, section->SectionStart());
         const QPointF t = Along(a, e, section->SectionEnd());
         const QPointF mid = (s + t) / 2;
-        if (!ctx_.Printing && !ctx_.EffectiveClip().contains(mid))
+        // Culled by its reach like everything else: an arrow across the clip's edge is
+        // drawn, so a repainted strip joins the rest of it.
+        const double reach = kArrowLength * sf_ / 2 + penWidth + 1;
+        if (!Visible(QRectF(mid.x() - reach, mid.y() - reach, 2 * reach, 2 * reach)))
             continue;
         const double angle = section->Q >= 0 ? Degrees(s, t) : Degrees(t, s);
         PaintArrow(mid, angle, kWaterHeadWidth * 2, kWaterHeadPart, waterArrow_.Back, waterArrow_.Border, penWidth);
@@ -725,14 +678,12 @@ void NetworkPainter::PaintUzelLabels(TUzel* uzel, QPointF at)
     // label size from the zoom on the screen.
     if (show_.UzelNumbers && !uzel->LabelToggle()) {
         const QPointF centre = at + QPointF(uzel->NumberLabelOffset().X(), uzel->NumberLabelOffset().Y()) * tf_;
-        // Far from the clip by the last measured size: not worth measuring again.
-        const double reach = std::max(uzel->NumberLabelWidth, uzel->NumberLabelHeight) + 40 * tf_;
-        if (!Visible(QRectF(centre.x() - reach, centre.y() - reach, 2 * reach, 2 * reach)) &&
-            !Visible(QRectF(at, QSizeF(1, 1)).adjusted(-reach, -reach, reach, reach)))
+        // Out of the clip by the farthest any node number reaches: not worth measuring.
+        const double reach = scene_.UzelLabelReach() * tf_ + 8;
+        if (!Visible(QRectF(at, QSizeF(1, 1)).adjusted(-reach, -reach, reach, reach)))
             return PaintUzelResultLabel(uzel, at);
         PaintBoxedLabel(QString::number(uzel->Number()), centre, at, uzelNumberText_, uzelNumber_, uzelEllipse_,
-                        uzel->Selected(), TDrawnObjects::LabelKind::UzelNumber, uzel, &uzel->NumberLabelWidth,
-                        &uzel->NumberLabelHeight);
+                        uzel->Selected(), TDrawnObjects::LabelKind::UzelNumber, uzel);
     }
     PaintUzelResultLabel(uzel, at);
 }
@@ -744,8 +695,7 @@ void NetworkPainter::PaintUzelResultLabel(TUzel* uzel, QPointF at)
         if (!text.isEmpty()) {
             const QPointF centre = at + QPointF(uzel->ResultLabelOffset().X(), uzel->ResultLabelOffset().Y()) * tf_;
             PaintBoxedLabel(text, centre, at, uzelNumberText_, result_, false, uzel->Selected(),
-                            TDrawnObjects::LabelKind::UzelResult, uzel, &uzel->ResultLabelWidth,
-                            &uzel->ResultLabelHeight);
+                            TDrawnObjects::LabelKind::UzelResult, uzel);
         }
     }
 }
@@ -765,7 +715,7 @@ void NetworkPainter::PaintBranchResults(const TBranch* branch, QPointF a, QPoint
         const QPointF anchor = (Along(a, e, section->SectionStart()) + Along(a, e, section->SectionEnd())) / 2;
         const QPointF centre = anchor + QPointF(section->LabelOffset().X(), section->LabelOffset().Y()) * tf_;
         PaintBoxedLabel(text, centre, anchor, resultText_, result_, false, branch->Selected(),
-                        TDrawnObjects::LabelKind::SectionResult, section, &section->LabelWidth, &section->LabelHeight);
+                        TDrawnObjects::LabelKind::SectionResult, section);
     }
 }
 
@@ -858,7 +808,7 @@ void PaintPageFrame(QPainter& painter, const TRenderContext& ctx)
 
 namespace SchemaRenderer {
 
-void RenderNetwork(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
+void RenderNetwork(QPainter& painter, const TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
 {
     if (ctx.View.Scale() <= 0)
         return;
@@ -869,7 +819,7 @@ void RenderNetwork(QPainter& painter, TSchemaScene& scene, const TRenderContext&
     painter.restore();
 }
 
-void Render(QPainter& painter, TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
+void Render(QPainter& painter, const TSchemaScene& scene, const TRenderContext& ctx, TDrawnObjects* out)
 {
     if (ctx.View.Scale() <= 0)
         return;

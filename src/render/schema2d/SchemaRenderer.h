@@ -15,11 +15,11 @@ namespace SchemaRenderer {
 // the page frame, the text blocks, the grid. Nothing is drawn at a scale of 0 or less.
 // Objects outside the context's clip are skipped before anything is measured. When out is
 // given it receives every node, branch, device and label drawn, in drawing order.
-void Render(QPainter& painter, TSchemaScene& scene, const TRenderContext& context,
+void Render(QPainter& painter, const TSchemaScene& scene, const TRenderContext& context,
             TDrawnObjects* out = nullptr);
 
 // Only the network (no back, frame, text blocks or grid): for previews and the legend.
-void RenderNetwork(QPainter& painter, TSchemaScene& scene, const TRenderContext& context,
+void RenderNetwork(QPainter& painter, const TSchemaScene& scene, const TRenderContext& context,
                    TDrawnObjects* out = nullptr);
 
 }  // namespace SchemaRenderer

@@ -4,8 +4,7 @@
 // visible-branch list in the document's drawing order, the visible incident count of every
 // node, the isolated nodes, and the extent of the drawing with the reach of its labels.
 // The schema window keeps one per document; a picture or a sheet may build its own.
-// It only reads the mine (the renderer writes the measured label sizes back into the objects
-// for hit-testing). Rebuild after the seams or plan positions switched on change, after
+// It only reads the mine, and so does every drawing of it. Rebuild after the seams or plan positions switched on change, after
 // branches come or go in bulk; recompute the extent after positions or labels change.
 // It watches its mine: once an object of it is freed, or the mine itself goes, the scene is
 // stale and builds itself again from the mine before anything is read of it, so it never

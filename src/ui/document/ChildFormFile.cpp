@@ -107,18 +107,12 @@ void TChildForm::AdoptDocument(TNetworkDocument&& doc)
     dummyZ_ = doc.Settings.DummyZ;
     reserved1_ = doc.Settings.Reserved1;
     useProjectedPipes_ = doc.Settings.UseProjectedPipes;
-    ox_ = doc.Settings.OX;
-    oy_ = doc.Settings.OY;
     // The file's positions are taken to be in the factor of the settings in force.
-    schemaF_ = SchemaFactor(config_.Scale2D);
-    if (doc.Version >= 3) {
-        // The stored origin may disagree with the nodes; trust the nodes.
-        TSchemaFrame frame = SchemaFrame();
-        if (SchemaPositions::DeriveOrigin(*mine_, frame)) {
-            ox_ = frame.OX;
-            oy_ = frame.OY;
-        }
-    }
+    const TSchemaFrame frame =
+        SchemaPositions::LoadedFrame(*mine_, doc.Version, doc.Settings.OX, doc.Settings.OY, config_.Scale2D);
+    schemaF_ = frame.F;
+    ox_ = frame.OX;
+    oy_ = frame.OY;
     uzelModel_->EndReload();
     branchModel_->EndReload();
     ApplyColumnLayout();

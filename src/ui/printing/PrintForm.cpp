@@ -73,7 +73,7 @@ TPrintForm::TPrintForm(const TPrintSource& source, TPrintingData& data, QWidget*
     if (NoPrinterInstalled())
         printer_->setOutputFormat(QPrinter::PdfFormat);
     if (source_.Scene)
-        AutoLegend::Fill(data_.Legend.CurrentForEdit(), source_.Scene->Mine(), source_.Look.Show.PipeIndex);
+        AutoLegend::Fill(data_.Legend.CurrentForEdit(), source_.Scene->Mine(), source_.Drawing.Show.PipeIndex);
     BuildControls();
     ReadPrinter();
     ComputeExtent();
@@ -203,7 +203,7 @@ void TPrintForm::BuildControls()
     connect(copies_, &QSpinBox::valueChanged, this, &TPrintForm::ShowCount);
     connect(legend_, &QCheckBox::toggled, this, [this] { Relayout(); });
     connect(passport, &QToolButton::clicked, this, [this] {
-        TFormPasport form(data_, source_.Scene ? &source_.Scene->Mine() : nullptr, source_.Look.Show.PipeIndex, this);
+        TFormPasport form(data_, source_.Scene ? &source_.Scene->Mine() : nullptr, source_.Drawing.Show.PipeIndex, this);
         if (form.exec() == QDialog::Accepted) {
             ComputeExtent();
             Relayout();
@@ -281,16 +281,21 @@ void TPrintForm::ComputeExtent()
 {
     if (!source_.Scene)
         return;
-    TSchemaLook look = source_.Look;
-    if (part_ == TPart::Visible)
-        look.Part = source_.Visible;
-    else if (part_ == TPart::Selection)
-        look.Part = source_.Selection;
-    extent_ = SchemaSheets::ExtentOf(*source_.Scene, look);
+    extent_ = SchemaSheets::ExtentOf(*source_.Scene, Drawing());
     const TLegendColumn legend(data_.Passport, data_.Legend.Current(), TLegendColumn::DiametersOf(source_.Scene->Mine()),
                                Units());
     legendHeightCm_ = legend.HeightCm();
     stampButton_->setEnabled(legend_->isChecked() && data_.Passport.Shapka.Enabled);
+}
+
+TSchemaDrawing TPrintForm::Drawing() const
+{
+    TSchemaDrawing drawing = source_.Drawing;
+    if (part_ == TPart::Visible)
+        drawing.Part = source_.Visible;
+    else if (part_ == TPart::Selection)
+        drawing.Part = source_.Selection;
+    return drawing;
 }
 
 std::optional<double> TPrintForm::Number(QLineEdit* edit) const
@@ -313,7 +318,7 @@ TSheetLayoutInput TPrintForm::Input(double scale) const
     in.PageNumbers = pageNumbers_->isChecked();
     in.Scale = scale;
     in.Extent = extent_;
-    in.Limits = SchemaSheets::FactorLimits(source_.Look.Limits);
+    in.Limits = SchemaSheets::FactorLimits(source_.Drawing.Limits);
     in.Legend = legend_->isChecked();
     in.LegendHasContent = data_.Passport.LegendColumnHasContent();
     in.LegendHeightCm = legendHeightCm_;
@@ -501,20 +506,16 @@ bool TPrintForm::PrintNow()
     job.Selected = selected_;
     job.Copies = copies_->value();
     job.CutLines = cutLines_->isChecked();
-    job.BlackWhite = blackWhite_->isChecked();
     job.Passport = data_.Passport;
     job.Symbols = data_.Legend.Current();
     job.UnprintableCm = unprintableCm_;
-    TSchemaLook look = source_.Look;
-    if (part_ == TPart::Visible)
-        look.Part = source_.Visible;
-    else if (part_ == TPart::Selection)
-        look.Part = source_.Selection;
+    TSchemaDrawing drawing = Drawing();
+    drawing.BlackWhite = blackWhite_->isChecked();
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     printer_->setDocName(QString::fromUtf8(SchemaSheets::kJobTitle));
     printer_->setCopyCount(1);
-    const TSheetPainter sheets(*source_.Scene, look, job, Units());
+    const TSheetPainter sheets(*source_.Scene, drawing, job, Units());
     SchemaSheets::PreparePage(*printer_, sheets.Layout());
     QPainter painter;
     bool printed = false;

@@ -30,7 +30,8 @@ class TSheetPreview;
 // What the schema window hands the dialog.
 struct TPrintSource {
     TSchemaScene* Scene = nullptr;
-    TSchemaLook Look;
+    // The schema window's drawing (whole schema); the dialog sets the part to print.
+    TSchemaDrawing Drawing;
     // The visible part and the selection's rectangle, schema units.
     QRectF Visible;
     std::optional<QRectF> Selection;
@@ -83,6 +84,8 @@ private:
     void BuildControls();
     void ReadPrinter();
     void ComputeExtent();
+    // The window's drawing of the part chosen.
+    TSchemaDrawing Drawing() const;
     void Relayout(bool keepSelection = false);
     void ShowCount();
     void FitToList();

@@ -30,7 +30,10 @@ constexpr int kScaleChars = 5;
 constexpr int kDefaultBits = 8;
 const QString kNoSize = QStringLiteral("-");
 
-bool Raster(TPictureFormat format) { return format == TPictureFormat::Bmp || format == TPictureFormat::Jpeg; }
+bool Raster(TPictureFormat format)
+{
+    return format == TPictureFormat::Bmp || format == TPictureFormat::Jpeg || format == TPictureFormat::Png;
+}
 
 }  // namespace
 
@@ -63,6 +66,7 @@ int TSaveBMPForm::HelpContext(TPictureFormat format)
     switch (format) {
     case TPictureFormat::Bmp: return 112;
     case TPictureFormat::Jpeg: return 113;
+    case TPictureFormat::Png: return 112;
     default: return 114;
     }
 }
@@ -121,7 +125,12 @@ QGroupBox* TSaveBMPForm::BuildSizeBox()
     scaleBox_->lineEdit()->setMaxLength(kScaleChars);
     for (double scale : PictureExport::kScales)
         scaleBox_->addItem(QStringLiteral("%1%").arg(std::lround(100 * scale)));
-    scaleBox_->setCurrentText(QStringLiteral("100%"));
+    // The entry shown is the current one: Enter then keeps it instead of taking the list's first.
+    scaleBox_->setCurrentIndex(scaleBox_->findText(QStringLiteral("100%")));
+    // A typed number means that number: nothing is completed from the list.
+    scaleBox_->setCompleter(nullptr);
+    // Enter in the box is OK with the scale as shown, never a choice from the list.
+    scaleBox_->lineEdit()->installEventFilter(this);
     width_ = new QLabel(box);
     height_ = new QLabel(box);
     width_->setObjectName(QStringLiteral("WidthLabel"));
@@ -282,6 +291,18 @@ void TSaveBMPForm::accept()
         return;
     }
     QDialog::accept();
+}
+
+bool TSaveBMPForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (scaleBox_ && watched == scaleBox_->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TSaveBMPForm::keyPressEvent(QKeyEvent* event)

@@ -1,7 +1,7 @@
 #include "ui/schema2d/SchemaExport.h"
 
-#include "render/schema2d/RenderContext.h"
 #include "ui/common/FileDialogs.h"
+#include "ui/common/MessageBoxes.h"
 #include "ui/schema2d/SaveBMPForm.h"
 #include "ui/schema2d/Shema2DForm.h"
 
@@ -23,16 +23,11 @@ QString& LastFolder()
 QStringList Filters()
 {
     return {QStringLiteral("Windows Bitmap (*.bmp)"), QStringLiteral("JPEG (*.jpg)"),
-            QStringLiteral("Windows Metafile (*.emf)"), QStringLiteral("SVG (*.svg)"), QStringLiteral("PDF (*.pdf)")};
+            QStringLiteral("Windows Metafile (*.emf)"), QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
+            QStringLiteral("PDF (*.pdf)")};
 }
 
-std::optional<TPictureFormat> FormatOf(const QString& path)
-{
-    const std::optional<TPictureFormat> format = PictureExport::FormatOf(path);
-    if (format == TPictureFormat::Png)
-        return std::nullopt;
-    return format;
-}
+std::optional<TPictureFormat> FormatOf(const QString& path) { return PictureExport::FormatOf(path); }
 
 QString Folder()
 {
@@ -44,16 +39,10 @@ QString Folder()
     return LastFolder();
 }
 
-TSchemaPictureRequest RequestOf(const TRenderContext& context)
+TSchemaPictureRequest RequestOf(const TSchemaDrawing& drawing)
 {
     TSchemaPictureRequest request;
-    request.Show = context.Show;
-    request.Colors = context.Colors;
-    request.Limits = context.View.Limits();
-    request.MapScale = context.View.MapScale();
-    request.Origin = context.View.Origin();
-    request.GridStepMetres = context.GridStepMetres;
-    request.BlackWhite = context.BlackWhite;
+    request.Drawing = drawing;
     return request;
 }
 
@@ -76,14 +65,25 @@ void Run(TShema2DForm& window, const std::function<void(int)>& help)
     if (!answer.Accepted)
         return;
     LastFolder() = QFileInfo(answer.Path).absolutePath();
-    const std::optional<TPictureFormat> format = FormatOf(answer.Path);
-    if (!format)
-        return;
-    // The window's context is copied: the export draws with its own view geometry.
-    const TRenderContext context = window.Context();
-    TSaveBMPForm form(answer.Path, *format, *scene, RequestOf(context), VisibleOf(context.View), &window);
+    Export(window, answer.Path, help);
+}
+
+bool Export(TShema2DForm& window, const QString& path, const std::function<void(int)>& help)
+{
+    TSchemaScene* scene = window.Scene();
+    if (!scene)
+        return false;
+    const std::optional<TPictureFormat> format = FormatOf(path);
+    if (!format) {
+        // Nothing is written: said, not passed over in silence.
+        MessageBoxes::Error(&window, kUnknownExtension);
+        return false;
+    }
+    // The window's drawing is copied: the export draws with its own view geometry.
+    TSaveBMPForm form(path, *format, *scene, RequestOf(window.Drawing()), VisibleOf(window.View()), &window);
     form.SetHelpHandler(help);
     form.exec();
+    return true;
 }
 
 }  // namespace SchemaExport

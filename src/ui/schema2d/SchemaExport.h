@@ -11,11 +11,12 @@
 
 class TShema2DForm;
 class TViewGeometry;
-struct TRenderContext;
 
 namespace SchemaExport {
 
-// The save dialog's filters: bitmap, JPEG, metafile, then SVG and PDF.
+inline const QString kUnknownExtension = QStringLiteral("Указано неизвестное расширение файла");
+
+// The save dialog's filters: bitmap, JPEG, metafile, then PNG, SVG and PDF.
 QStringList Filters();
 // The format a chosen file name asks for (any case); none for an extension not offered.
 std::optional<TPictureFormat> FormatOf(const QString& path);
@@ -23,9 +24,13 @@ std::optional<TPictureFormat> FormatOf(const QString& path);
 // program's folder when it exists.
 QString Folder();
 
-// The window's look as a picture request (whole schema, scale 1), and the part it shows.
-TSchemaPictureRequest RequestOf(const TRenderContext& context);
+// The window's drawing as a picture request (whole schema, scale 1), and the part it shows.
+TSchemaPictureRequest RequestOf(const TSchemaDrawing& drawing);
 TVisiblePart VisibleOf(const TViewGeometry& view);
+
+// After the save dialog: the export dialog for the chosen file, or, for an extension none of
+// the formats has, the refusal. Returns whether the export dialog was shown.
+bool Export(TShema2DForm& window, const QString& path, const std::function<void(int)>& help);
 
 // The whole command; help opens a help context.
 void Run(TShema2DForm& window, const std::function<void(int)>& help);

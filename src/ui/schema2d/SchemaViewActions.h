@@ -11,12 +11,30 @@
 #include <QObject>
 #include <QString>
 
-#include <map>
+#include <array>
+#include <initializer_list>
 
 class QAction;
 class QMenu;
 class QToolBar;
 class QWidget;
+
+// The switches, reached in code by these values: a misspelt switch does not compile. Each
+// action also carries its object name ("ActFirePipe", …), by which tests may ask for it.
+enum class TViewAction : int {
+    NonePipe, FirePipe, WaterPipe, AirPipe, DegazPipe,
+    ColorStandard, ColorLayers, ColorPressures, ColorPLF,
+    BranchNumbers, BranchLengths, BranchAngles,
+    DeviceNumbers, DeviceModels, DeviceParameters, DevicePPZ,
+    ResultQ, ResultV, ResultR, Result100i, ResultDP, ResultDZ, ResultH, ResultP, ResultManometer, ResultZ,
+    ShowAllResults, HideAllResults,
+    UzelNumbers, Comments, Devices, OnlyPipes,
+    WaterArrows,   // water-direction arrows ("Направление воды")
+    BranchArrows,  // branch-direction arrows ("Направление ветви")
+    AirArrows,     // air-direction arrows ("Направление движения воздуха")
+    ThinBranches, Grid, TextBlocks,
+    Count
+};
 
 // What the enabling of the colouring modes looks at.
 struct TSchemaViewContext {
@@ -31,6 +49,8 @@ public:
     // The actions are created on the owner, so their shortcuts work in the whole window.
     TSchemaViewActions(QWidget* owner, TParams2D& params);
 
+    QAction* Action(TViewAction action) const { return actions_[size_t(action)]; }
+    // By object name, for those who know only the name; null for none.
     QAction* Action(const QString& name) const;
 
     // The window's own switches.
@@ -55,13 +75,14 @@ signals:
     void Changed(bool extent);
 
 private:
-    QAction* Add(const char* name, const QString& caption, const char* shortcut, int tag);
-    void Trigger(const QString& name, int tag);
+    QAction* Add(TViewAction id, const char* name, const QString& caption, const char* shortcut, bool checkable);
+    void Trigger(TViewAction id, int tag);
+    void AddTo(QMenu* menu, std::initializer_list<TViewAction> ids) const;
 
     QWidget* owner_;
     TParams2D& params_;
     quint16 resultBits_ = 0;
     bool waterArrows_ = false;
     TSchemaViewContext context_;
-    std::map<QString, QAction*> actions_;
+    std::array<QAction*, size_t(TViewAction::Count)> actions_{};
 };

@@ -177,16 +177,16 @@ void TShema2DForm::BuildWidgets()
     }
 }
 
-QAction* TShema2DForm::AddCommand(const char* name, const QString& caption, const char* shortcut, const char* icon)
+QAction* TShema2DForm::AddCommand(TSchemaCommand command, const QString& caption, const char* shortcut, const char* icon)
 {
     auto* a = new QAction(caption, this);
-    a->setObjectName(QString::fromLatin1(name));
+    a->setObjectName(QString::fromLatin1(SchemaCommandName(command)));
     if (*shortcut)
         a->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
     if (*icon)
         a->setIcon(QIcon::fromTheme(QString::fromLatin1(icon)));
     addAction(a);
-    commands_[a->objectName()] = a;
+    commands_[size_t(command)] = a;
     return a;
 }
 
@@ -198,26 +198,26 @@ void TShema2DForm::BuildActions()
             RecomputeExtent();
         AfterViewChange();
     });
-    connect(AddCommand("ActIncScaleAuto", QStringLiteral("Увеличить"), "", "zoom-in"), &QAction::triggered, this,
+    connect(AddCommand(TSchemaCommand::IncScaleAuto, QStringLiteral("Увеличить"), "", "zoom-in"), &QAction::triggered, this,
             [this] { StepZoom(true); });
-    connect(AddCommand("ActDecScaleAuto", QStringLiteral("Уменьшить"), "", "zoom-out"), &QAction::triggered, this,
+    connect(AddCommand(TSchemaCommand::DecScaleAuto, QStringLiteral("Уменьшить"), "", "zoom-out"), &QAction::triggered, this,
             [this] { StepZoom(false); });
-    connect(AddCommand("ActPageScale", QStringLiteral("Схема целиком"), "", "zoom-fit-best"), &QAction::triggered,
+    connect(AddCommand(TSchemaCommand::PageScale, QStringLiteral("Схема целиком"), "", "zoom-fit-best"), &QAction::triggered,
             this, &TShema2DForm::FitWhole);
-    connect(AddCommand("ActSelectionScale", QStringLiteral("По выделению"), "", "zoom-fit-selection"),
+    connect(AddCommand(TSchemaCommand::SelectionScale, QStringLiteral("По выделению"), "", "zoom-fit-selection"),
             &QAction::triggered, this, &TShema2DForm::FitSelection);
-    connect(AddCommand("ActPreviousScale", QStringLiteral("Предыдущий"), "", "zoom-previous"), &QAction::triggered,
+    connect(AddCommand(TSchemaCommand::PreviousScale, QStringLiteral("Предыдущий"), "", "zoom-previous"), &QAction::triggered,
             this, &TShema2DForm::PreviousScale);
-    connect(AddCommand("ActOptions", QStringLiteral("Настройки..."), "Ctrl+O", "preferences-system"),
+    connect(AddCommand(TSchemaCommand::Options, QStringLiteral("Настройки..."), "Ctrl+O", "preferences-system"),
             &QAction::triggered, this, &TShema2DForm::RunOptions);
-    connect(AddCommand("ActToMainWindow", QStringLiteral("Главное окно"), "F7", ""), &QAction::triggered, this,
+    connect(AddCommand(TSchemaCommand::ToMainWindow, QStringLiteral("Главное окно"), "F7", ""), &QAction::triggered, this,
             &TShema2DForm::MainWindowRequested);
-    connect(AddCommand("ActDevicesWindow", QStringLiteral("Все оборудование..."), "", ""), &QAction::triggered, this,
+    connect(AddCommand(TSchemaCommand::DevicesWindow, QStringLiteral("Все оборудование..."), "", ""), &QAction::triggered, this,
             &TShema2DForm::AllDevicesRequested);
     // The schema's page of the help: the one of the schemas and checks.
-    connect(AddCommand("ActHelpTechno", QStringLiteral("Справка"), "F1", "help-contents"), &QAction::triggered, this,
+    connect(AddCommand(TSchemaCommand::Help, QStringLiteral("Справка"), "F1", "help-contents"), &QAction::triggered, this,
             [this] { HelpViewer::Show(config_.HelpPath, kSchemaHelpContext, this); });
-    connect(AddCommand("ActSavePicture", QStringLiteral("Экспорт..."), "Shift+Ctrl+S", "document-export"),
+    connect(AddCommand(TSchemaCommand::SavePicture, QStringLiteral("Экспорт..."), "Shift+Ctrl+S", "document-export"),
             &QAction::triggered, this, [this] {
                 SchemaExport::Run(*this, [this](int context) { HelpViewer::Show(config_.HelpPath, context, this); });
             });
@@ -228,13 +228,13 @@ void TShema2DForm::BuildInfoPanel()
     infoPanel_ = new TInfoPanel(this);
     addDockWidget(Qt::RightDockWidgetArea, infoPanel_);
     infoPanel_->setVisible(settings_.Params.InfoPanelVisible);
-    QAction* mapAction = AddCommand("ActMap", QStringLiteral("Карта"), "Ctrl+K", "");
+    QAction* mapAction = AddCommand(TSchemaCommand::Map, QStringLiteral("Карта"), "Ctrl+K", "");
     mapAction->setCheckable(true);
     connect(mapAction, &QAction::triggered, this, [this, mapAction] {
         ToggleMap();
         mapAction->setChecked(map_ != nullptr);
     });
-    QAction* toggle = AddCommand("ActInfoWindow", QStringLiteral("Информационная панель"), "Ctrl+I", "");
+    QAction* toggle = AddCommand(TSchemaCommand::InfoWindow, QStringLiteral("Информационная панель"), "Ctrl+I", "");
     toggle->setCheckable(true);
     toggle->setChecked(settings_.Params.InfoPanelVisible);
     connect(toggle, &QAction::toggled, infoPanel_, &QWidget::setVisible);
@@ -264,39 +264,36 @@ void TShema2DForm::ToggleMap()
     map_->setGeometry(settings_.Memory.MapBounds.value_or(
         QRect(frame.right() - map_->width() - 24, frame.bottom() - map_->height() - 48, map_->width(), map_->height())));
     connect(map_, &QObject::destroyed, this, [this] {
-        if (QAction* action = Action(QStringLiteral("ActMap")))
-            action->setChecked(false);
+        Command(TSchemaCommand::Map)->setChecked(false);
     });
     connect(map_, &TMapForm::Closing, this, [this](const QRect& bounds) { settings_.Memory.MapBounds = bounds; });
     map_->show();
     map_->Refresh(true);
-    if (QAction* action = Action(QStringLiteral("ActMap")))
-        action->setChecked(true);
+    Command(TSchemaCommand::Map)->setChecked(true);
 }
 
 void TShema2DForm::BuildMenusAndToolBar()
 {
+    using C = TSchemaCommand;
+    // Count stands for a separator.
+    const auto fill = [this](auto* target, std::initializer_list<TSchemaCommand> commands) {
+        for (TSchemaCommand command : commands) {
+            if (command == C::Count)
+                target->addSeparator();
+            else
+                target->addAction(Command(command));
+        }
+    };
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
     edit->setObjectName(QStringLiteral("EditMenu"));
-    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActTextBlock"})
-        edit->addAction(Action(QString::fromLatin1(name)));
-    edit->addSeparator();
-    edit->addAction(Action(QStringLiteral("ActSelectAll")));
-    edit->addAction(Action(QStringLiteral("ActEditor")));
-    edit->addSeparator();
-    for (const char* name : {"ActFront", "ActBack", "ActForward", "ActBackvard"})
-        edit->addAction(Action(QString::fromLatin1(name)));
-    edit->addSeparator();
-    edit->addAction(Action(QStringLiteral("ActRefresh")));
-    edit->addAction(Action(QStringLiteral("ActFind")));
+    fill(edit, {C::Arrow, C::Move, C::IncScale, C::DecScale, C::TextBlock, C::Count, C::SelectAll, C::Editor, C::Count,
+                C::Front, C::Back, C::Forward, C::Backward, C::Count, C::Refresh, C::Find});
     // The order commands follow the editor mode and the selection.
     connect(edit, &QMenu::aboutToShow, this, &TShema2DForm::SyncOrderActions);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Вид"));
     view->setObjectName(QStringLiteral("ViewMenu"));
-    for (const char* name : {"ActIncScaleAuto", "ActDecScaleAuto", "ActPageScale", "ActSelectionScale", "ActPreviousScale"})
-        view->addAction(Action(QString::fromLatin1(name)));
-    view->addSeparator();
+    fill(view, {C::IncScaleAuto, C::DecScaleAuto, C::PageScale, C::SelectionScale, C::PreviousScale, C::Count});
     viewActions_->FillPipeMenu(view->addMenu(QStringLiteral("&Трубопровод")));
     viewActions_->FillColourMenu(view->addMenu(QStringLiteral("&Раскраска")));
     viewActions_->FillLabelMenu(view->addMenu(QStringLiteral("&Подписи")));
@@ -306,31 +303,19 @@ void TShema2DForm::BuildMenusAndToolBar()
 
     QMenu* service = menuBar()->addMenu(QStringLiteral("&Сервис"));
     service->setObjectName(QStringLiteral("ServiceMenu"));
-    service->addAction(Action(QStringLiteral("ActPrintShema")));
-    service->addAction(Action(QStringLiteral("ActLegend")));
-    service->addAction(Action(QStringLiteral("ActSavePicture")));
-    service->addAction(Action(QStringLiteral("ActOptions")));
-    service->addAction(Action(QStringLiteral("ActMap")));
-    service->addAction(Action(QStringLiteral("ActInfoWindow")));
-    service->addAction(Action(QStringLiteral("ActBranchUzProperties")));
-    service->addAction(Action(QStringLiteral("ActDevicesWindow")));
-    service->addAction(Action(QStringLiteral("ActToMainWindow")));
-    service->addSeparator();
-    service->addAction(Action(QStringLiteral("ActHelpTechno")));
+    fill(service, {C::PrintSchema, C::Legend, C::SavePicture, C::Options, C::Map, C::InfoWindow, C::Properties,
+                   C::DevicesWindow, C::ToMainWindow, C::Count, C::Help});
 
     QToolBar* tools = addToolBar(QStringLiteral("Инструменты"));
     tools->setObjectName(QStringLiteral("ToolsToolBar"));
-    for (const char* name : {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActTextBlock", "ActEditor"})
-        tools->addAction(Action(QString::fromLatin1(name)));
+    fill(tools, {C::Arrow, C::Move, C::IncScale, C::DecScale, C::TextBlock, C::Editor});
 
     QToolBar* bar = addToolBar(QStringLiteral("Масштаб"));
     bar->setObjectName(QStringLiteral("ScaleToolBar"));
-    for (const char* name : {"ActIncScaleAuto", "ActDecScaleAuto"})
-        bar->addAction(Action(QString::fromLatin1(name)));
+    fill(bar, {C::IncScaleAuto, C::DecScaleAuto});
     scaleBox_ = new TScaleComboBox(bar);
     bar->addWidget(scaleBox_);
-    for (const char* name : {"ActPageScale", "ActSelectionScale", "ActPreviousScale"})
-        bar->addAction(Action(QString::fromLatin1(name)));
+    fill(bar, {C::PageScale, C::SelectionScale, C::PreviousScale});
     bar->addSeparator();
     viewActions_->FillToolBar(bar);
     view->addSeparator();
@@ -349,9 +334,9 @@ void TShema2DForm::BuildMenusAndToolBar()
 
 QAction* TShema2DForm::Action(const QString& name) const
 {
-    const auto it = commands_.find(name);
-    if (it != commands_.end())
-        return it->second;
+    for (QAction* a : commands_)
+        if (a && a->objectName() == name)
+            return a;
     return viewActions_ ? viewActions_->Action(name) : nullptr;
 }
 
@@ -694,15 +679,31 @@ void TShema2DForm::UpdateRulers()
     leftBox_->SetScale(view_.OffY() + s * view_.Origin().y(), s, cm);
 }
 
+TSchemaDrawing TShema2DForm::Drawing() const
+{
+    TSchemaDrawing drawing = TSchemaDrawing::FromParams(settings_.Params, settings_.Colors);
+    drawing.Show.ResultBits = viewActions_ ? viewActions_->ResultBits() : 0;
+    drawing.Show.WaterArrows = viewActions_ && viewActions_->WaterArrows();
+    drawing.Limits = view_.Limits();
+    drawing.MapScale = view_.MapScale();
+    drawing.Origin = view_.Origin();
+    drawing.GridStepMetres = config_.GridStep2D;
+    drawing.Results = results_;
+    return drawing;
+}
+
+void TShema2DForm::SetResults(const TSchemaResults* results)
+{
+    results_ = results;
+    hitsValid_ = false;
+    RecomputeExtent();
+    AfterViewChange();
+}
+
 TRenderContext TShema2DForm::Context() const
 {
-    TRenderContext ctx;
+    TRenderContext ctx(Drawing());
     ctx.View = view_;
-    ctx.Show = TDisplaySwitches::FromParams(settings_.Params);
-    ctx.Show.ResultBits = viewActions_ ? viewActions_->ResultBits() : 0;
-    ctx.Show.WaterArrows = viewActions_ && viewActions_->WaterArrows();
-    ctx.Colors = settings_.Colors;
-    ctx.GridStepMetres = config_.GridStep2D;
     ctx.Dpi = TViewGeometry::kScreenDpi;
     ctx.Area = QRectF(QPointF(0, 0), QSizeF(panel_->size()));
     ctx.Found = Blinking();
@@ -798,9 +799,22 @@ void TShema2DForm::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
+bool TShema2DForm::OutOfStep() const
+{
+    if (view_.MapScale() != (config_.Scale2D > 0 ? config_.Scale2D : kDefaultMapScale))
+        return true;
+    if (!document_)
+        return false;
+    const TSchemaFrame frame = document_->SchemaFrame();
+    return frame.F != SchemaFactor(config_.Scale2D) || view_.Origin() != QPointF(frame.OX, frame.OY) ||
+           structuralPending_ || repaintPending_;
+}
+
 bool TShema2DForm::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    // Coming to the front redraws only what moved on meanwhile (the map scale, the origin);
+    // edits to the document are drawn as they happen.
+    if (event->type() == QEvent::WindowActivate && OutOfStep())
         MapScaleChanged();
     // The panel has its size when the window shows (its own resize event comes later).
     if (event->type() == QEvent::Show && pendingFit_ && document_)

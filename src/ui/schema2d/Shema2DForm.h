@@ -5,11 +5,13 @@
 #include "render/schema2d/HitIndex.h"
 #include "render/schema2d/RenderContext.h"
 #include "render/schema2d/ViewGeometry.h"
+#include "ui/schema2d/SchemaCommands.h"
 
 #include <QCursor>
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -83,12 +85,20 @@ public:
     // The overview map while it is open (ActMap, Ctrl+K).
     TMapForm* Map() const;
     void ToggleMap();
+    QAction* Command(TSchemaCommand command) const { return commands_[size_t(command)]; }
+    // Any of the window's actions by its object name (its commands and view switches); null
+    // for none.
     QAction* Action(const QString& name) const;
     // Status bar panels 0 (object), 1 (scale), 2 (coordinates).
     QString StatusText(int panel) const;
     // What the status bar shows for the mouse at this panel position.
     void ShowMouse(QPointF position);
-    // The context a drawing of the panel takes.
+    // What the window shows, as export and printing take it: its switches, colours, frame
+    // and results.
+    TSchemaDrawing Drawing() const;
+    // The results the window labels (none until a calculation hands them in).
+    void SetResults(const TSchemaResults* results);
+    // The context a drawing of the panel takes: the drawing in the window's view.
     TRenderContext Context() const;
 
     // ---- working with the mouse (Shema2DFormMouse.cpp) ----------------------------------
@@ -182,11 +192,13 @@ private:
     void ApplyOptions();
     void SyncViewActions();
     void RecomputeExtent();
+    // The map scale or the document's frame differs from what the view shows.
+    bool OutOfStep() const;
     void ScrollTo(QPoint position);
     void DocumentGone(QObject* document);
     void LetGo(const QPointer<TChildForm>& document, const TMineObject* gone);
     void RememberState();
-    QAction* AddCommand(const char* name, const QString& caption, const char* shortcut, const char* icon);
+    QAction* AddCommand(TSchemaCommand command, const QString& caption, const char* shortcut, const char* icon);
     void BuildToolActions();
     void BuildOrderActions();
     void BuildInfoPanel();
@@ -214,6 +226,7 @@ private:
     TChildForm* document_ = nullptr;
     std::map<const QObject*, std::unique_ptr<TSchemaScene>> scenes_;
     TViewGeometry view_;
+    const TSchemaResults* results_ = nullptr;
     bool structuralPending_ = false;
     bool repaintPending_ = false;
     bool stateRemembered_ = false;
@@ -245,7 +258,7 @@ private:
     QString cursorName_;
 
     TSchemaViewActions* viewActions_ = nullptr;
-    std::map<QString, QAction*> commands_;
+    std::array<QAction*, kSchemaCommandCount> commands_{};
     TScaleComboBox* scaleBox_ = nullptr;
     QWidget* drawBox_ = nullptr;
     TSchemaPanel* panel_ = nullptr;

@@ -31,7 +31,7 @@ constexpr int kBlinkMs = 300;
 
 void TShema2DForm::BuildFindActions()
 {
-    connect(AddCommand("ActFind", QStringLiteral("Найти..."), "Ctrl+F", "edit-find"), &QAction::triggered, this, [this] {
+    connect(AddCommand(TSchemaCommand::Find, QStringLiteral("Найти..."), "Ctrl+F", "edit-find"), &QAction::triggered, this, [this] {
         if (!document_)
             return;
         TGotoForm form(*document_->Mine(), this);

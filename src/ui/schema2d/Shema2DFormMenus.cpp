@@ -29,13 +29,15 @@ using SchemaLabelToggles::TLabel;
 
 namespace {
 
+using C = TSchemaCommand;
+
 const struct {
-    const char* Name;
+    TSchemaCommand Command;
     TLabel Label;
 } kToggles[] = {
-    {"ActShowHideNumUz", TLabel::UzelNumber},     {"ActShowHideResUz", TLabel::UzelResult},
-    {"ActShowHideNumBr", TLabel::BranchNumber},   {"ActShowHideResBr", TLabel::BranchResult},
-    {"ActShowHideDevRes", TLabel::DeviceResult},
+    {C::ToggleUzelNumber, TLabel::UzelNumber},     {C::ToggleUzelResult, TLabel::UzelResult},
+    {C::ToggleBranchNumber, TLabel::BranchNumber}, {C::ToggleBranchResult, TLabel::BranchResult},
+    {C::ToggleDeviceResult, TLabel::DeviceResult},
 };
 
 }  // namespace
@@ -44,10 +46,10 @@ void TShema2DForm::BuildContextActions()
 {
     for (const auto& toggle : kToggles) {
         const int label = int(toggle.Label);
-        connect(AddCommand(toggle.Name, SchemaLabelToggles::Caption(toggle.Label, true), "", ""), &QAction::triggered,
+        connect(AddCommand(toggle.Command, SchemaLabelToggles::Caption(toggle.Label, true), "", ""), &QAction::triggered,
                 this, [this, label] { ToggleLabels(label); });
     }
-    connect(AddCommand("ActUpdateUzel", QStringLiteral("Восстановить"), "", ""), &QAction::triggered, this, [this] {
+    connect(AddCommand(C::RestoreUzel, QStringLiteral("Восстановить"), "", ""), &QAction::triggered, this, [this] {
         auto* uzel = dynamic_cast<TUzel*>(menuHit_.Object);
         if (!document_ || !uzel)
             return;
@@ -55,37 +57,37 @@ void TShema2DForm::BuildContextActions()
         document_->SetModified(true);
         RepaintSchema(true);
     });
-    connect(AddCommand("ActRestoreLabel", QStringLiteral("&Восстановить"), "", ""), &QAction::triggered, this, [this] {
+    connect(AddCommand(C::RestoreLabel, QStringLiteral("&Восстановить"), "", ""), &QAction::triggered, this, [this] {
         if (!document_ || !menuHit_.Object)
             return;
         if (SchemaPositions::RestoreLabel(*menuHit_.Object, menuHit_.What == THit::Kind::UzelResult))
             document_->SetModified(true);
         RepaintSchema(true);
     });
-    connect(AddCommand("ActDevProp", QStringLiteral("Изменить..."), "", ""), &QAction::triggered, this, [this] {
+    connect(AddCommand(C::DeviceProperties, QStringLiteral("Изменить..."), "", ""), &QAction::triggered, this, [this] {
         if (auto* device = dynamic_cast<TDevice*>(menuHit_.Object))
             emit EditDeviceRequested(device);
     });
-    connect(AddCommand("ActEditPipe", QStringLiteral("Трубопровод..."), "", ""), &QAction::triggered, this, [this] {
+    connect(AddCommand(C::EditPipe, QStringLiteral("Трубопровод..."), "", ""), &QAction::triggered, this, [this] {
         if (menuHit_.Branch)
             emit EditPipeRequested(menuHit_.Branch);
     });
     // Properties of the branch under the last click, else of its node.
-    connect(AddCommand("ActBranchUzProperties", QStringLiteral("Свойства..."), "Ctrl+J", ""), &QAction::triggered, this,
+    connect(AddCommand(C::Properties, QStringLiteral("Свойства..."), "Ctrl+J", ""), &QAction::triggered, this,
             [this] {
                 if (TMineObject* object = menuHit_.Branch ? static_cast<TMineObject*>(menuHit_.Branch) : menuHit_.Object)
                     emit PropertiesRequested(object);
             });
-    connect(AddCommand("ActUzelProperties", QStringLiteral("Свойства узла..."), "", ""), &QAction::triggered, this,
+    connect(AddCommand(C::UzelProperties, QStringLiteral("Свойства узла..."), "", ""), &QAction::triggered, this,
             [this] {
                 if (auto* uzel = dynamic_cast<TUzel*>(menuHit_.Object))
                     emit PropertiesRequested(uzel);
             });
-    connect(AddCommand("ActTBProp", QStringLiteral("Свойства..."), "", ""), &QAction::triggered, this,
+    connect(AddCommand(C::TextBlockProperties, QStringLiteral("Свойства..."), "", ""), &QAction::triggered, this,
             [this] { EditTextBlock(SelectedTextBlock(), QCursor::pos()); });
-    connect(AddCommand("ActTBDelete", QStringLiteral("Удалить"), "", ""), &QAction::triggered, this,
+    connect(AddCommand(C::TextBlockDelete, QStringLiteral("Удалить"), "", ""), &QAction::triggered, this,
             [this] { DeleteTextBlock(SelectedTextBlock()); });
-    connect(AddCommand("ActTBReset", QStringLiteral("Восстановить"), "", ""), &QAction::triggered, this, [this] {
+    connect(AddCommand(C::TextBlockReset, QStringLiteral("Восстановить"), "", ""), &QAction::triggered, this, [this] {
         TTextBlock2D* block = SelectedTextBlock();
         if (!block)
             return;
@@ -103,20 +105,17 @@ std::unique_ptr<QMenu> TShema2DForm::ContextMenu(const THit& hit)
     const TRenderContext ctx = Context();
     const bool results = ctx.Results && ctx.Results->Present;
     auto menu = std::make_unique<QMenu>(this);
-    auto add = [&](const char* name) {
-        if (QAction* action = Action(QString::fromLatin1(name)))
-            menu->addAction(action);
-    };
+    auto add = [&](TSchemaCommand command) { menu->addAction(Command(command)); };
     auto addMain = [&](const char* name) {
         if (QAction* action = mainCommands_ ? mainCommands_(QString::fromLatin1(name)) : nullptr)
             if (action->isVisible())
                 menu->addAction(action);
     };
     // The show/hide commands name what the clicked object shows now.
-    auto toggle = [&](const char* name, TLabel label, bool enabled) {
-        QAction* action = Action(QString::fromLatin1(name));
+    auto toggle = [&](TSchemaCommand command, TLabel label, bool enabled) {
+        QAction* action = Command(command);
         TMineObject* reference = SchemaLabelToggles::Reference(hit.Object, label);
-        if (!action || !reference)
+        if (!reference)
             return;
         action->setText(SchemaLabelToggles::Caption(label, SchemaLabelToggles::Shown(*reference, label)));
         action->setEnabled(enabled);
@@ -128,42 +127,42 @@ std::unique_ptr<QMenu> TShema2DForm::ContextMenu(const THit& hit)
         document_->ShowUzel(static_cast<TUzel*>(hit.Object));
         addMain("actSurfacedUzel");
         menu->addSeparator();
-        toggle("ActShowHideNumUz", TLabel::UzelNumber, ctx.Show.UzelNumbers);
-        toggle("ActShowHideResUz", TLabel::UzelResult, results && ctx.Show.UzelResultsShown());
+        toggle(C::ToggleUzelNumber, TLabel::UzelNumber, ctx.Show.UzelNumbers);
+        toggle(C::ToggleUzelResult, TLabel::UzelResult, results && ctx.Show.UzelResultsShown());
         menu->addSeparator();
-        add("ActUpdateUzel");
-        add("ActUzelProperties");
+        add(C::RestoreUzel);
+        add(C::UzelProperties);
         break;
     case THit::Kind::Branch:
         document_->ShowBranch(hit.Branch);
-        toggle("ActShowHideNumUz", TLabel::UzelNumber, ctx.Show.UzelNumbers);
-        toggle("ActShowHideResUz", TLabel::UzelResult, results && ctx.Show.UzelResultsShown());
-        toggle("ActShowHideNumBr", TLabel::BranchNumber, ctx.Show.BranchLabels);
-        toggle("ActShowHideResBr", TLabel::BranchResult, results && ctx.Show.BranchResultsShown());
+        toggle(C::ToggleUzelNumber, TLabel::UzelNumber, ctx.Show.UzelNumbers);
+        toggle(C::ToggleUzelResult, TLabel::UzelResult, results && ctx.Show.UzelResultsShown());
+        toggle(C::ToggleBranchNumber, TLabel::BranchNumber, ctx.Show.BranchLabels);
+        toggle(C::ToggleBranchResult, TLabel::BranchResult, results && ctx.Show.BranchResultsShown());
         menu->addSeparator();
         addMain("actBranchBreak");
-        add("ActEditPipe");
-        add("ActBranchUzProperties");
+        add(C::EditPipe);
+        add(C::Properties);
         break;
     case THit::Kind::Device:
         if (!hit.Object->Selected())
             return nullptr;
-        add("ActDevProp");
-        toggle("ActShowHideDevRes", TLabel::DeviceResult, results && ctx.Show.Devices);
+        add(C::DeviceProperties);
+        toggle(C::ToggleDeviceResult, TLabel::DeviceResult, results && ctx.Show.Devices);
         break;
     case THit::Kind::UzelNumber:
     case THit::Kind::UzelResult:
     case THit::Kind::BranchNumber:
     case THit::Kind::SectionResult:
-        add("ActRestoreLabel");
+        add(C::RestoreLabel);
         break;
     case THit::Kind::TextBlock:
     case THit::Kind::TextBlockHandle:
         if (hit.Block != SelectedTextBlock())
             return nullptr;
-        add("ActTBProp");
-        add("ActTBDelete");
-        add("ActTBReset");
+        add(C::TextBlockProperties);
+        add(C::TextBlockDelete);
+        add(C::TextBlockReset);
         break;
     case THit::Kind::None:
         return nullptr;

@@ -47,26 +47,26 @@ void TShema2DForm::BuildToolActions()
 {
     auto* tools = new QActionGroup(this);
     const struct {
-        const char* name;
+        TSchemaCommand command;
         QString caption;
         const char* key;
         TTool tool;
     } kTools[] = {
-        {"ActArrow", QStringLiteral("Манипулирование"), "F3", TTool::Manipulation},
-        {"ActMove", QStringLiteral("Перенос"), "F4", TTool::Pan},
-        {"ActIncScale", QStringLiteral("Увеличить"), "", TTool::ZoomIn},
-        {"ActDecScale", QStringLiteral("Уменьшить"), "", TTool::ZoomOut},
-        {"ActTextBlock", QStringLiteral("Текстовый блок"), "", TTool::TextBlock},
+        {TSchemaCommand::Arrow, QStringLiteral("Манипулирование"), "F3", TTool::Manipulation},
+        {TSchemaCommand::Move, QStringLiteral("Перенос"), "F4", TTool::Pan},
+        {TSchemaCommand::IncScale, QStringLiteral("Увеличить"), "", TTool::ZoomIn},
+        {TSchemaCommand::DecScale, QStringLiteral("Уменьшить"), "", TTool::ZoomOut},
+        {TSchemaCommand::TextBlock, QStringLiteral("Текстовый блок"), "", TTool::TextBlock},
     };
     for (const auto& t : kTools) {
-        QAction* action = AddCommand(t.name, t.caption, t.key, "");
+        QAction* action = AddCommand(t.command, t.caption, t.key, "");
         action->setCheckable(true);
         action->setChecked(t.tool == tool_);
         tools->addAction(action);
         const TTool tool = t.tool;
         connect(action, &QAction::triggered, this, [this, tool] { SetTool(tool); });
     }
-    QAction* editor = AddCommand("ActEditor", QStringLiteral("Редактор"), "F2", "");
+    QAction* editor = AddCommand(TSchemaCommand::Editor, QStringLiteral("Редактор"), "F2", "");
     editor->setCheckable(true);
     connect(editor, &QAction::toggled, this, &TShema2DForm::SetEditorMode);
 
@@ -83,7 +83,7 @@ void TShema2DForm::BuildToolActions()
         for (int i = 0; i < std::abs(notches); ++i)
             StepZoom(notches > 0);
     });
-    connect(AddCommand("ActSelectAll", QStringLiteral("Выделить все"), "", ""), &QAction::triggered, this, [this] {
+    connect(AddCommand(TSchemaCommand::SelectAll, QStringLiteral("Выделить все"), "", ""), &QAction::triggered, this, [this] {
         if (!document_ || !Scene())
             return;
         const QStringList choices{QStringLiteral("Ветви и узлы"), QStringLiteral("Узлы"), QStringLiteral("Ветви")};
@@ -101,8 +101,9 @@ void TShema2DForm::BuildToolActions()
 void TShema2DForm::SetTool(TTool tool)
 {
     tool_ = tool;
-    const char* names[] = {"ActArrow", "ActMove", "ActIncScale", "ActDecScale", "ActTextBlock"};
-    if (QAction* action = Action(QString::fromLatin1(names[int(tool)])))
+    const TSchemaCommand commands[] = {TSchemaCommand::Arrow, TSchemaCommand::Move, TSchemaCommand::IncScale,
+                                       TSchemaCommand::DecScale, TSchemaCommand::TextBlock};
+    if (QAction* action = Command(commands[int(tool)]))
         action->setChecked(true);
     switch (tool) {
     case TTool::Pan: ShowCursor(QStringLiteral("MOVEHAND")); break;
@@ -133,7 +134,7 @@ void TShema2DForm::SetEditorMode(bool on)
     if (editor_ == on)
         return;
     editor_ = on;
-    if (QAction* action = Action(QStringLiteral("ActEditor")))
+    if (QAction* action = Command(TSchemaCommand::Editor))
         action->setChecked(on);
     hitsValid_ = false;
     SyncOrderActions();

@@ -26,21 +26,21 @@ constexpr double kOverlapSymbolFactors = 6;
 void TShema2DForm::BuildOrderActions()
 {
     const struct {
-        const char* name;
+        TSchemaCommand command;
         QString caption;
         const char* key;
         int step;  // 2 front, 1 forward, -1 back one, -2 back
     } kOrder[] = {
-        {"ActFront", QStringLiteral("Перенести на передний план"), "Ctrl+C", 2},
-        {"ActBack", QStringLiteral("Перенести на задний план"), "Ctrl+B", -2},
-        {"ActForward", QStringLiteral("Перенести на позицию вперед"), "Shift+Ctrl+C", 1},
-        {"ActBackvard", QStringLiteral("Перенести на позицию назад"), "Shift+Ctrl+B", -1},
+        {TSchemaCommand::Front, QStringLiteral("Перенести на передний план"), "Ctrl+C", 2},
+        {TSchemaCommand::Back, QStringLiteral("Перенести на задний план"), "Ctrl+B", -2},
+        {TSchemaCommand::Forward, QStringLiteral("Перенести на позицию вперед"), "Shift+Ctrl+C", 1},
+        {TSchemaCommand::Backward, QStringLiteral("Перенести на позицию назад"), "Shift+Ctrl+B", -1},
     };
     for (const auto& o : kOrder) {
         const int step = o.step;
-        connect(AddCommand(o.name, o.caption, o.key, ""), &QAction::triggered, this, [this, step] { MoveOrder(step); });
+        connect(AddCommand(o.command, o.caption, o.key, ""), &QAction::triggered, this, [this, step] { MoveOrder(step); });
     }
-    connect(AddCommand("ActRefresh", QStringLiteral("Восстановить..."), "F5", ""), &QAction::triggered, this,
+    connect(AddCommand(TSchemaCommand::Refresh, QStringLiteral("Восстановить..."), "F5", ""), &QAction::triggered, this,
             [this] {
                 TRestoreDialog dialog(this);
                 if (dialog.exec() == QDialog::Accepted)
@@ -57,11 +57,10 @@ void TShema2DForm::SyncOrderActions()
                 branchSelected = true;
                 break;
             }
-    for (const char* name : {"ActFront", "ActBack", "ActForward", "ActBackvard"})
-        if (QAction* action = Action(QString::fromLatin1(name)))
-            action->setEnabled(editor_ && branchSelected);
-    if (QAction* refresh = Action(QStringLiteral("ActRefresh")))
-        refresh->setEnabled(document_ != nullptr);
+    for (TSchemaCommand command :
+         {TSchemaCommand::Front, TSchemaCommand::Back, TSchemaCommand::Forward, TSchemaCommand::Backward})
+        Command(command)->setEnabled(editor_ && branchSelected);
+    Command(TSchemaCommand::Refresh)->setEnabled(document_ != nullptr);
 }
 
 void TShema2DForm::MoveOrder(int step)

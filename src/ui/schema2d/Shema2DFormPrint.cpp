@@ -13,9 +13,9 @@
 
 void TShema2DForm::BuildPrintActions()
 {
-    connect(AddCommand("ActPrintShema", QStringLiteral("Печать..."), "Ctrl+P", "document-print"), &QAction::triggered,
+    connect(AddCommand(TSchemaCommand::PrintSchema, QStringLiteral("Печать..."), "Ctrl+P", "document-print"), &QAction::triggered,
             this, &TShema2DForm::PrintSchema);
-    connect(AddCommand("ActLegend", QStringLiteral("Условные обозначения"), "", ""), &QAction::triggered, this,
+    connect(AddCommand(TSchemaCommand::Legend, QStringLiteral("Условные обозначения"), "", ""), &QAction::triggered, this,
             &TShema2DForm::ShowLegend);
 }
 
@@ -24,16 +24,9 @@ void TShema2DForm::PrintSchema()
     TSchemaScene* scene = Scene();
     if (!scene || !document_)
         return;
-    const TRenderContext ctx = Context();
     TPrintSource source;
     source.Scene = scene;
-    source.Look.Show = ctx.Show;
-    source.Look.Colors = ctx.Colors;
-    source.Look.Limits = view_.Limits();
-    source.Look.MapScale = view_.MapScale();
-    source.Look.Origin = view_.Origin();
-    source.Look.GridStepMetres = ctx.GridStepMetres;
-    source.Look.Results = ctx.Results;
+    source.Drawing = Drawing();
     source.Visible = view_.VisibleSchemaRect();
     source.Selection = SchemaPositions::SelectedNodeExtent(*document_->Mine());
     TPrintForm form(source, ApplicationPrintingData(), this);
@@ -43,6 +36,6 @@ void TShema2DForm::PrintSchema()
 void TShema2DForm::ShowLegend()
 {
     const TMine* mine = document_ ? document_->Mine() : nullptr;
-    TLegendForm form(ApplicationPrintingData().Legend, TLegendForm::TMode::View, mine, Context().Show.PipeIndex, this);
+    TLegendForm form(ApplicationPrintingData().Legend, TLegendForm::TMode::View, mine, Drawing().Show.PipeIndex, this);
     form.exec();
 }

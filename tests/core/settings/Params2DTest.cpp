@@ -22,7 +22,7 @@ TParams2D changedParams()
     p.MaxLimScale = 12.5;
     p.MinFontScale = 0.05;  // the ends of the range are limits like any other
     p.MaxFontScale = 30;
-    p.GridVisible = p.BranchArrowVisible = p.QArrow = p.OnlyDuct = true;
+    p.GridVisible = p.BranchArrowVisible = p.AirArrows = p.OnlyDuct = true;
     p.PipeIndex = 2;
     p.VisibleObjects = voBranchLabels | voComments;
     p.BranchInfo = biAngles;

@@ -41,7 +41,7 @@ struct SampleExport {
     TSchemaPictureRequest request;
     SampleExport(QSize fit = QSize(301, 157))
     {
-        request.Show.BranchLabels = true;
+        request.Drawing.Show.BranchLabels = true;
         request.Fit = fit;
     }
     TExportedPicture Write(const QString& path, const TPictureOptions& options = {})
@@ -66,7 +66,7 @@ TEST(BmpWriter, HeadersPalettesAndSizesForEveryDepth)
 {
     TestTempDir dir;
     SampleExport sample;
-    const QColor back = ProfileColor(sample.request.Colors[cpSchema].BackColor);
+    const QColor back = ProfileColor(sample.request.Drawing.Colors[cpSchema].BackColor);
     for (const int bits : {1, 4, 8, 16, 24}) {
         SCOPED_TRACE(bits);
         const QString path = dir.file(QStringLiteral("p%1.bmp").arg(bits));
@@ -230,7 +230,7 @@ TEST(JpegWriter, MarkersComponentsAndQuality)
         const QImage image(dir.file(name));
         ASSERT_EQ(image.size(), QSize(640, 360)) << name.toStdString();
         const QColor corner = image.pixelColor(2, 2);
-        const QColor back = ProfileColor(sample.request.Colors[cpSchema].BackColor);
+        const QColor back = ProfileColor(sample.request.Drawing.Colors[cpSchema].BackColor);
         EXPECT_NEAR(corner.red(), back.red(), 6) << name.toStdString();
         EXPECT_NEAR(corner.green(), back.green(), 6) << name.toStdString();
     }

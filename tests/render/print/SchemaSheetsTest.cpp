@@ -32,11 +32,12 @@ struct TwoNodes {
     }
 };
 
-TSchemaLook Look()
+TSchemaDrawing Look(bool blackWhite = false)
 {
-    TSchemaLook look;
-    look.MapScale = 2000;
-    return look;
+    TSchemaDrawing drawing;
+    drawing.MapScale = 2000;
+    drawing.BlackWhite = blackWhite;
+    return drawing;
 }
 
 const TPaperUnits kScreenPaper = TPaperUnits::ForDpi(96, 96);  // 38 px a cm
@@ -126,9 +127,8 @@ TEST(SchemaSheets, BlackAndWhiteHasTwoColours)
     TwoNodes mine(200, 100);
     TSchemaScene scene(mine.m.mine());
     TSheetJob job;
-    job.BlackWhite = true;
     job.Layout.Legend = true;
-    const QImage page = PaintPage(TSheetPainter(scene, Look(), job, kScreenPaper), 0, 0);
+    const QImage page = PaintPage(TSheetPainter(scene, Look(true), job, kScreenPaper), 0, 0);
     std::set<QRgb> colours;
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)

@@ -2,11 +2,14 @@
 
 #include "support/MineBuilder.h"
 #include "core/exchange/MineGenerator.h"
+#include "render/export/SchemaPicture.h"
+#include "render/print/SchemaSheets.h"
 #include "render/schema2d/SchemaRenderer.h"
 #include "render/schema2d/SchemaScene.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <gtest/gtest.h>
 
 namespace {
@@ -111,4 +114,55 @@ TEST(HitIndex, FindsEveryDrawnObjectAtItsPlace)
         itself += hit.Object == d.Object;
     }
     EXPECT_GT(itself, int(view.Drawn.Devices.size()) * 3 / 4);
+}
+
+// A label is hit where the screen drew it, whatever other drawings of the same mine measured:
+// a sheet printed at 600 dpi and a picture exported at 400 % draw the labels larger, and the
+// window's hit areas stay those of the screen.
+TEST(HitIndex, LabelsStayWhereTheScreenDrewThemAfterPrintingAndExporting)
+{
+    MineBuilder m;
+    Placed(m, 1, 0, 0);
+    TUzel* labelled = Placed(m, 2, 200, 0);
+    m.firePipe(1, 1, 2);
+    m.mine().Uzels.Items(0)->SetNumber(12345);
+    labelled->SetNumber(98765);
+    TSchemaScene scene(m.mine());
+
+    View screen(scene, 1, true);
+    const TDrawnObjects::Label* drawn = nullptr;
+    for (const auto& l : screen.Drawn.Labels)
+        if (l.Kind == TDrawnObjects::LabelKind::UzelNumber && l.Owner == labelled)
+            drawn = &l;
+    ASSERT_NE(drawn, nullptr);
+    const QRectF box = drawn->Box;
+    const QPointF inside(box.right() - 1, box.center().y());
+    const QPointF outside(box.right() + 4, box.center().y());
+    const auto hitsLabel = [&](const THit& hit) { return hit.What == THit::Kind::UzelNumber && hit.Object == labelled; };
+    ASSERT_TRUE(hitsLabel(screen.Index.At(inside)));
+    ASSERT_FALSE(hitsLabel(screen.Index.At(outside)));
+
+    // A sheet at 600 dpi, recorded rather than rasterised (no 140 MB page).
+    TSheetJob job;
+    job.Layout.Scale = 1;
+    TSchemaDrawing drawing;
+    drawing.Show = screen.Ctx.Show;
+    QPicture page;
+    {
+        QPainter painter(&page);
+        TSheetPainter(scene, drawing, job, TPaperUnits::ForDpi(600, 600)).PaintSheet(painter, 0, 0);
+    }
+    TSchemaPictureRequest request;
+    request.Drawing = drawing;
+    request.Scale = 4;
+    const TSchemaPicture picture = SchemaPicture::Render(scene, request);
+    bool larger = false;
+    for (const auto& l : picture.Drawn.Labels)
+        larger = larger || (l.Owner == labelled && l.Box.width() > box.width() * 1.3);
+    ASSERT_TRUE(larger) << "the picture's labels are drawn larger";
+
+    // The window builds its index again (a scroll, an edit): the same hit areas.
+    screen.Index.Build(scene, screen.Ctx, true);
+    EXPECT_TRUE(hitsLabel(screen.Index.At(inside)));
+    EXPECT_FALSE(hitsLabel(screen.Index.At(outside)));
 }

@@ -276,13 +276,35 @@ TEST(SchemaScene, ExtentHoldsTheTextBlocks)
 
 // Culling never cuts a drawing short: a strip drawn on its own (as scrolling draws the part
 // that came into view) is the same as that strip of a whole drawing, with every label,
-// comment and device text on.
+// comment, device text, result label and arrow on (water arrows were once culled by their
+// centre alone and torn at the strip's edge).
 TEST(SchemaRenderer, AStripDrawnAloneMatchesTheWholeDrawing)
 {
     auto mine = MineGenerator::Generate(400, 7);
+    TSchemaResults results;
+    results.Present = true;
+    int flowing = 0;
+    for (TBranch* b : mine->Branches) {
+        b->SetShowResult(true);
+        TPipe* pipe = b->FirePipe();
+        if (!pipe)
+            continue;
+        results.Pipes.insert(pipe);
+        for (int i = 0; i < pipe->SectionCount(); ++i)
+            if (auto* section = dynamic_cast<TWaterPipePart*>(pipe->GetSection(i))) {
+                // Both directions, so arrows point either way.
+                section->Q = (flowing++ % 2 ? 1 : -1) * (5 + i);
+                section->P1 = 30;
+                section->P2 = 28;
+            }
+    }
+    ASSERT_GT(flowing, 50);
     TSchemaScene scene(*mine);
     TRenderContext ctx;
-    ctx.Show.BranchLabels = ctx.Show.Comments = ctx.Show.BranchArrows = true;
+    ctx.Show.BranchLabels = ctx.Show.Comments = ctx.Show.BranchArrows = ctx.Show.AirArrows = true;
+    ctx.Show.WaterArrows = true;
+    ctx.Show.ResultBits = rbQ | rbDP;
+    ctx.Results = &results;
     ctx.Show.DevInfo = diParameters;
     ctx.View.SetScale(0.6);
     scene.RecomputeExtent(ctx.Show, ctx.Colors);

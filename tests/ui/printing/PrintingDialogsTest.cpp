@@ -55,9 +55,7 @@ protected:
     {
         TPrintSource source;
         source.Scene = schema->Scene();
-        source.Look.Limits = schema->View().Limits();
-        source.Look.MapScale = schema->View().MapScale();
-        source.Look.Origin = schema->View().Origin();
+        source.Drawing = schema->Drawing();
         source.Visible = schema->View().VisibleSchemaRect();
         auto form = std::make_unique<TPrintForm>(source, data, schema);
         form->ShowError = [this](const QString& text) { errors << text; };

@@ -30,6 +30,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTimer>
+#include <QTest>
 
 namespace {
 
@@ -59,9 +60,9 @@ protected:
 
     std::unique_ptr<TSaveBMPForm> Form(TShema2DForm* schema, const QString& name, TPictureFormat format)
     {
-        const TRenderContext ctx = schema->Context();
-        return std::make_unique<TSaveBMPForm>(FilePath(name), format, *schema->Scene(), SchemaExport::RequestOf(ctx),
-                                              SchemaExport::VisibleOf(ctx.View), schema);
+        return std::make_unique<TSaveBMPForm>(FilePath(name), format, *schema->Scene(),
+                                              SchemaExport::RequestOf(schema->Drawing()),
+                                              SchemaExport::VisibleOf(schema->View()), schema);
     }
 
     static QString Pixels(int n) { return QStringLiteral("%1 пикс").arg(n); }
@@ -144,9 +145,8 @@ TEST_F(ExportDialog, AnInvalidScaleIsRefusedAndAFailedWriteLeavesNoFile)
     }
     EXPECT_FALSE(QFile::exists(FilePath(QStringLiteral("a.bmp"))));
 
-    const TRenderContext ctx = schema->Context();
     TSaveBMPForm broken(FilePath(QStringLiteral("no/such/folder/b.bmp")), TPictureFormat::Bmp, *schema->Scene(),
-                        SchemaExport::RequestOf(ctx), SchemaExport::VisibleOf(ctx.View), schema);
+                        SchemaExport::RequestOf(schema->Drawing()), SchemaExport::VisibleOf(schema->View()), schema);
     broken.accept();
     EXPECT_TRUE(messages.LastText().startsWith(QStringLiteral("Ошибка при создании файла"))) << messages.LastText().toStdString();
     EXPECT_NE(broken.result(), QDialog::Accepted);
@@ -185,8 +185,9 @@ TEST_F(ExportDialog, TheCommandWritesTheDialogsPictureAndLeavesTheViewAlone)
     command->trigger();
     ASSERT_EQ(save.requests.size(), 1u);
     EXPECT_EQ(save.requests[0].Title, QStringLiteral("Экспорт технологической схемы в файл"));
-    EXPECT_EQ(save.requests[0].Filters.size(), 5);
-    EXPECT_EQ(save.requests[0].Filters.at(3), QStringLiteral("SVG (*.svg)"));
+    EXPECT_EQ(save.requests[0].Filters.size(), 6);
+    EXPECT_EQ(save.requests[0].Filters.at(3), QStringLiteral("PNG (*.png)"));
+    EXPECT_EQ(save.requests[0].Filters.at(4), QStringLiteral("SVG (*.svg)"));
     EXPECT_EQ(save.requests[0].DefaultSuffix, QStringLiteral("bmp"));
 
     const QImage written(save.path, "BMP");
@@ -233,11 +234,63 @@ TEST_F(ExportDialog, TheCommandWritesTheDialogsPictureAndLeavesTheViewAlone)
     EXPECT_NEAR(a.x(), b.x(), 2);
     EXPECT_NEAR(a.y(), b.y(), 1);
 
-    // The next save dialog opens in the folder chosen last; another extension writes nothing.
+    // The next save dialog opens in the folder chosen last. PNG is offered and written like
+    // the others; an extension no format has is refused aloud and writes nothing.
     save.path = FilePath(QStringLiteral("x.png"));
+    QSize png;
+    WhenOpen<TSaveBMPForm>([&](TSaveBMPForm* form) {
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Экспорт схемы в PNG"));
+        EXPECT_NE(form->findChild<QRadioButton*>(QStringLiteral("VisibleRadio")), nullptr);
+        png = *form->PictureSize();
+        form->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+    });
     command->trigger();
     EXPECT_EQ(save.requests.back().Folder, QFileInfo(FilePath(QStringLiteral("part.BMP"))).absolutePath());
-    EXPECT_FALSE(QFile::exists(save.path));
+    EXPECT_EQ(QImage(save.path, "PNG").size(), png);
+
+    messages.shown.clear();
+    for (const char* name : {"x.tif", "x.bmp.txt", "noextension"}) {
+        save.path = FilePath(QString::fromLatin1(name));
+        command->trigger();
+        EXPECT_EQ(messages.LastText(), QStringLiteral("Указано неизвестное расширение файла")) << name;
+        EXPECT_FALSE(QFile::exists(save.path)) << name;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << name;
+    }
+    EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+// Enter in the scale box is OK with the scale and size the dialog shows: at first 100 %,
+// never an entry of the list (it once jumped to 600 % and wrote a picture 36 times as
+// large); a typed number is that number, not the list's entry it begins.
+TEST_F(ExportDialog, EnterInTheScaleBoxWritesThePictureShown)
+{
+    TShema2DForm* schema = Open();
+    auto form = Form(schema, QStringLiteral("enter.bmp"), TPictureFormat::Bmp);
+    form->show();
+    Settle();
+    EXPECT_EQ(form->ScaleBox()->currentText(), QStringLiteral("100%"));
+    const QSize shown = *form->PictureSize();
+    const QString width = form->WidthText();
+    QTest::keyClick(form->ScaleBox()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(form->result(), QDialog::Accepted);
+    EXPECT_EQ(form->ScaleBox()->currentText(), QStringLiteral("100%"));
+    EXPECT_EQ(form->WidthText(), width);
+    EXPECT_EQ(QImage(FilePath(QStringLiteral("enter.bmp")), "BMP").size(), shown);
+
+    auto typed = Form(schema, QStringLiteral("typed.bmp"), TPictureFormat::Bmp);
+    typed->show();
+    Settle();
+    QLineEdit* edit = typed->ScaleBox()->lineEdit();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("1"));
+    EXPECT_EQ(typed->ScaleBox()->currentText(), QStringLiteral("1")) << "nothing completed";
+    QTest::keyClicks(edit, QStringLiteral("50"));
+    const QSize shown150 = *typed->PictureSize();
+    EXPECT_EQ(typed->ScaleBox()->currentText(), QStringLiteral("150"));
+    QTest::keyClick(edit, Qt::Key_Enter);
+    EXPECT_EQ(typed->result(), QDialog::Accepted);
+    EXPECT_EQ(QImage(FilePath(QStringLiteral("typed.bmp")), "BMP").size(), shown150);
+    EXPECT_NEAR(shown150.width(), shown.width() * 1.5, shown.width() * 0.1);
 }
 
 TEST_F(ExportDialog, TextBlockDialogWritesOnOkOnlyAndRefusesBadFields)

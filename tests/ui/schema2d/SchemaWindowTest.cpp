@@ -38,6 +38,7 @@
 #include <QMdiSubWindow>
 
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -273,7 +274,7 @@ TEST_F(SchemaWindow, ViewStateOutlivesTheWindowWithinTheRun)
     TShema2DForm* schema = main.OpenSchema();
     schema->SetScaleAboutCentre(2);
     schema->Action(QStringLiteral("ActQ"))->trigger();
-    schema->Action(QStringLiteral("ActQArrow"))->trigger();
+    schema->Action(QStringLiteral("ActWaterArrows"))->trigger();
     schema->close();
     Flush();
     schema = main.OpenSchema();
@@ -315,6 +316,34 @@ TEST_F(SchemaWindow, MapScaleRescalesEveryOpenDocument)
     EXPECT_FLOAT_EQ(Uzel(a, 2)->SX(), float(a->SchemaFrame().F * 150 + a->SchemaFrame().OX));
 }
 
+// Coming to the front draws nothing anew while nothing changed (it once recomputed the extent
+// and repainted everything at every activation); a map scale changed meanwhile is caught up.
+TEST_F(SchemaWindow, ActivationRedrawsOnlyWhatChangedMeanwhile)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("a.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    schema->resize(600, 400);
+    Flush();
+    TSchemaPanel* panel = schema->Panel();
+    panel->Picture();
+    const int draws = panel->DrawCount();
+    QEvent activate(QEvent::WindowActivate);
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendEvent(schema, &activate);
+        panel->Picture();
+    }
+    EXPECT_EQ(panel->DrawCount(), draws);
+
+    const float x = Uzel(doc, 3)->SX();
+    config.Scale2D = 1000;
+    QCoreApplication::sendEvent(schema, &activate);
+    panel->Picture();
+    EXPECT_GT(panel->DrawCount(), draws);
+    EXPECT_FLOAT_EQ(Uzel(doc, 3)->SX(), 2 * x);
+    EXPECT_EQ(schema->View().MapScale(), 1000);
+}
+
 TEST_F(SchemaWindow, GoingToTheSchemaCentresAndSelectsTheObject)
 {
     TMainForm main(config);
@@ -350,6 +379,49 @@ TEST_F(SchemaWindow, ScrollingDrawsOnlyTheUncoveredStrip)
     const int shifted = Ink(panel->Picture());
     panel->Invalidate();
     EXPECT_NEAR(Ink(panel->Picture()), shifted, shifted / 50 + 2);
+}
+
+// Every command and switch is reached through its own handle: one action each, under its own
+// name, in the window's menus; the two arrow switches say which arrows they are.
+TEST_F(SchemaWindow, CommandsAndSwitchesHaveTheirOwnActions)
+{
+    TMainForm main(config);
+    main.OpenPath(WriteMine(QStringLiteral("a.irv"), Wide));
+    TShema2DForm* schema = main.OpenSchema();
+    std::set<QAction*> seen;
+    std::set<QString> names;
+    for (size_t i = 0; i < kSchemaCommandCount; ++i) {
+        const auto command = TSchemaCommand(i);
+        QAction* action = schema->Command(command);
+        ASSERT_NE(action, nullptr) << i;
+        EXPECT_EQ(action->objectName(), QString::fromLatin1(SchemaCommandName(command)));
+        EXPECT_EQ(schema->Action(action->objectName()), action);
+        seen.insert(action);
+        names.insert(action->objectName());
+    }
+    TSchemaViewActions* view = schema->ViewActions();
+    for (int i = 0; i < int(TViewAction::Count); ++i) {
+        QAction* action = view->Action(TViewAction(i));
+        ASSERT_NE(action, nullptr) << i;
+        EXPECT_EQ(schema->Action(action->objectName()), action);
+        seen.insert(action);
+        names.insert(action->objectName());
+    }
+    EXPECT_EQ(seen.size(), kSchemaCommandCount + size_t(TViewAction::Count));
+    EXPECT_EQ(names.size(), seen.size());
+    EXPECT_EQ(schema->Action(QStringLiteral("ActQArrow")), nullptr);
+
+    QAction* water = view->Action(TViewAction::WaterArrows);
+    QAction* air = view->Action(TViewAction::AirArrows);
+    EXPECT_EQ(water->text(), QStringLiteral("Направление воды"));
+    EXPECT_EQ(air->text(), QStringLiteral("Направление движения воздуха"));
+    const bool airBefore = schema->Drawing().Show.AirArrows;
+    water->trigger();
+    EXPECT_TRUE(schema->Drawing().Show.WaterArrows);
+    EXPECT_EQ(schema->Drawing().Show.AirArrows, airBefore);
+    air->trigger();
+    EXPECT_NE(schema->Drawing().Show.AirArrows, airBefore);
+    EXPECT_TRUE(schema->Drawing().Show.WaterArrows);
 }
 
 TEST(SchemaViewActions, SwitchRules)

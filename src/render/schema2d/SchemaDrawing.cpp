@@ -1,4 +1,6 @@
-#include "render/schema2d/RenderContext.h"
+#include "render/schema2d/SchemaDrawing.h"
+
+#include "render/schema2d/SchemaScene.h"
 
 TDisplaySwitches TDisplaySwitches::FromParams(const TParams2D& p)
 {
@@ -13,7 +15,7 @@ TDisplaySwitches TDisplaySwitches::FromParams(const TParams2D& p)
     s.Devices = p.DevVisible;
     s.OnlyDuct = p.OnlyDuct;
     s.BranchArrows = p.BranchArrowVisible;
-    s.AirArrows = p.QArrow;
+    s.AirArrows = p.AirArrows;
     s.Grid = p.GridVisible;
     s.TextBlocks = p.TextBlockVisible;
     s.ThickBranch = p.ThickBranch;
@@ -32,8 +34,31 @@ void TDisplaySwitches::ToParams(TParams2D& p) const
     p.DevVisible = Devices;
     p.OnlyDuct = OnlyDuct;
     p.BranchArrowVisible = BranchArrows;
-    p.QArrow = AirArrows;
+    p.AirArrows = AirArrows;
     p.GridVisible = Grid;
     p.TextBlockVisible = TextBlocks;
     p.ThickBranch = ThickBranch;
+}
+
+TSchemaDrawing TSchemaDrawing::FromParams(const TParams2D& params, const TColors2D& colors)
+{
+    TSchemaDrawing drawing;
+    drawing.Show = TDisplaySwitches::FromParams(params);
+    drawing.Colors = colors;
+    drawing.Limits = TScaleLimits{params.MinLimScale, params.MaxLimScale, params.MinFontScale, params.MaxFontScale};
+    return drawing;
+}
+
+TViewGeometry TSchemaDrawing::Frame(TSchemaScene& scene) const
+{
+    TViewGeometry view;
+    view.SetMapScale(MapScale);
+    view.SetOrigin(Origin);
+    view.SetLimits(Limits);
+    scene.RecomputeExtent(Show, Colors);
+    if (Part)
+        view.SetExtent(*Part);
+    else
+        scene.ApplyExtent(view);
+    return view;
 }
