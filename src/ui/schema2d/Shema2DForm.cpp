@@ -431,8 +431,10 @@ void TShema2DForm::LetGo(const QPointer<TChildForm>& document, const TMineObject
     }
     if (refers(menuHit_))
         menuHit_ = THit{};
-    if (!gone || found_ == gone) {
-        found_ = nullptr;
+    // The found object is looked up by its identity at each tick; only a whole mine going ends
+    // the blink here (a freed object is simply not found again).
+    if (!gone) {
+        foundSerial_ = 0;
         blinkOn_ = false;
     }
     structuralPending_ = true;
