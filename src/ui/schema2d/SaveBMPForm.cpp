@@ -6,6 +6,7 @@
 #include "ui/app/HelpContexts.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/common/WaitCursor.h"
+#include "ui/common/TypedComboBox.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -120,15 +121,13 @@ QGroupBox* TSaveBMPForm::BuildSizeBox()
     auto* box = new QGroupBox(QStringLiteral(" Размер  изображения "), this);
     scaleBox_ = new QComboBox(box);
     scaleBox_->setObjectName(QStringLiteral("ScaleBox"));
-    scaleBox_->setEditable(true);
-    scaleBox_->setInsertPolicy(QComboBox::NoInsert);
+    // A typed number means that number: nothing is completed from the list.
+    TypedComboBox::Apply(scaleBox_);
     scaleBox_->lineEdit()->setMaxLength(kScaleChars);
     for (double scale : PictureExport::kScales)
         scaleBox_->addItem(QStringLiteral("%1%").arg(std::lround(100 * scale)));
     // The entry shown is the current one: Enter then keeps it instead of taking the list's first.
     scaleBox_->setCurrentIndex(scaleBox_->findText(QStringLiteral("100%")));
-    // A typed number means that number: nothing is completed from the list.
-    scaleBox_->setCompleter(nullptr);
     // Enter in the box is OK with the scale as shown, never a choice from the list.
     scaleBox_->lineEdit()->installEventFilter(this);
     width_ = new QLabel(box);
