@@ -5,8 +5,8 @@
 #include "core/settings/Config.h"
 #include "ui/app/HelpContexts.h"
 #include "ui/common/MessageBoxes.h"
-#include "ui/common/WaitCursor.h"
 #include "ui/common/TypedComboBox.h"
+#include "ui/common/WaitCursor.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
