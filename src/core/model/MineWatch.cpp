@@ -31,6 +31,18 @@ Registry& TheRegistry()
     return registry;
 }
 
+// The watches of one mine, taken out so that handlers run without the lock.
+std::vector<std::shared_ptr<Entry>> WatchesOf(const TMine& mine)
+{
+    Registry& r = TheRegistry();
+    std::vector<std::shared_ptr<Entry>> watches;
+    const std::lock_guard lock(r.Lock);
+    for (const auto& e : r.Entries)
+        if (e->Mine == &mine)
+            watches.push_back(e);
+    return watches;
+}
+
 void Tell(const std::vector<std::shared_ptr<Entry>>& entries, const TMineObject* gone)
 {
     for (const auto& e : entries)
@@ -72,18 +84,10 @@ void Unwatch(int token)
 
 void ObjectGoing(const TMine& mine, const TMineObject& object)
 {
-    Registry& r = TheRegistry();
     // Most objects die unwatched (a mine being read, a scratch mine): no lock for them.
-    if (r.Count.load() == 0)
+    if (TheRegistry().Count.load() == 0)
         return;
-    std::vector<std::shared_ptr<Entry>> told;
-    {
-        const std::lock_guard lock(r.Lock);
-        for (const auto& e : r.Entries)
-            if (e->Mine == &mine)
-                told.push_back(e);
-    }
-    Tell(told, &object);
+    Tell(WatchesOf(mine), &object);
 }
 
 void MineGoing(const TMine& mine)
@@ -91,13 +95,7 @@ void MineGoing(const TMine& mine)
     Registry& r = TheRegistry();
     if (r.Count.load() == 0)
         return;
-    std::vector<std::shared_ptr<Entry>> told;
-    {
-        const std::lock_guard lock(r.Lock);
-        for (const auto& e : r.Entries)
-            if (e->Mine == &mine)
-                told.push_back(e);
-    }
+    const std::vector<std::shared_ptr<Entry>> told = WatchesOf(mine);
     // Still registered while told: a handler that ends another watch of the mine stops its notice.
     Tell(told, nullptr);
     const std::lock_guard lock(r.Lock);
