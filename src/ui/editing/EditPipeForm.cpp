@@ -739,12 +739,13 @@ void TEditPipeForm::DeleteGasPipe()
     auto* gas = dynamic_cast<TGasPipe*>(Pipe());
     if (!branch || !gas)
         return;
-    if (MessageBoxes::Ask(this, PipeEdits::DeleteGasPipePrompt(*gas), TMsgButtons::YesNo) != TMsgAnswer::Yes)
-        return;
+    // Whatever fails, the question included, is told here over this window and never unwinds
+    // through the button's own code; the list then shows the pipes as they are.
     try {
+        if (MessageBoxes::Ask(this, PipeEdits::DeleteGasPipePrompt(*gas), TMsgButtons::YesNo) != TMsgAnswer::Yes)
+            return;
         PipeEdits::DeleteGasPipe(*branch, gas);
     } catch (...) {
-        // Told here, over this window; the list then shows the pipes as they are.
         MessageBoxes::Error(this, FailureText(std::current_exception()));
     }
     checkPending_ = false;
