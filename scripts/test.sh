@@ -18,9 +18,10 @@ else
 fi
 cmake -S . -B "$build" -G Ninja "${options[@]}"
 cmake --build "$build" -j "$(nproc)"
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$(nproc)"
-# After every test, so that installing and removing the package races with none of them.
+# Before the tests, so that installing and removing the package races with none of them, and
+# CTest's summary stays the last thing printed.
 if [ "$build" = build ] && [ "${CI:-}" = true ]; then
   bash scripts/package-test.sh "$build"
 fi
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$(nproc)"
