@@ -9,6 +9,8 @@ packages=(
   zlib1g-dev libjpeg62-turbo-dev
   # Network files are written with libdeflate (read with zlib).
   libdeflate-dev
+  # The hydraulic solver factorises its sparse systems with Eigen (header-only).
+  libeigen3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2
   # The tests read printed PDFs back (page count, paper, texts) with pdfinfo and pdftotext.
