@@ -94,7 +94,7 @@ QColor Color(TPressureClass c)
     case TPressureClass::Negative: return QColor(210, 0, 0);
     case TPressureClass::Shortage: return QColor(255, 150, 0);
     case TPressureClass::Normal: return QColor(0, 170, 60);
-    case TPressureClass::Excess: return QColor(110, 50, 220);
+    case TPressureClass::Excess: return QColor(40, 80, 230);
     }
     return QColor(Qt::white);
 }
