@@ -102,7 +102,7 @@ QColor Color(TPressureClass c)
 Qt::BrushStyle Hatch(TPressureClass c)
 {
     switch (c) {
-    case TPressureClass::Negative: return Qt::Dense3Pattern;
+    case TPressureClass::Negative: return Qt::DiagCrossPattern;
     case TPressureClass::Shortage: return Qt::BDiagPattern;
     case TPressureClass::Normal: return Qt::NoBrush;
     case TPressureClass::Excess: return Qt::CrossPattern;

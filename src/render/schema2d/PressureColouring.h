@@ -43,7 +43,8 @@ std::vector<TPressureStretch> Stretches(const TBranch& branch, const THydroResul
 
 // The class's colour on the plan, in 3D and in the legend.
 QColor Color(TPressureClass c);
-// Black-and-white output: the band's hatching and the thin line's dashes, one each class.
+// Black-and-white output: the band's hatching (one a metafile keeps too) and the thin line's
+// dashes, one each class.
 Qt::BrushStyle Hatch(TPressureClass c);
 Qt::PenStyle Dashes(TPressureClass c);
 // The legend's caption of the class.

@@ -189,6 +189,10 @@ TEST(PressureColouring, BlackAndWhiteKeepsTheClassesApart)
             EXPECT_NE(piece(lines, i, QRect(-40, -3, 80, 6)), piece(lines, j, QRect(-40, -3, 80, 6)))
                 << "lines " << i << " and " << j;
         }
+    if (const QString dir = qEnvironmentVariable("IRVATA_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        bands.save(dir + QStringLiteral("/pressure-bands-bw.png"));
+        lines.save(dir + QStringLiteral("/pressure-lines-bw.png"));
+    }
     const QImage normal = piece(bands, 2, QRect(-32, 5, 64, 6));
     EXPECT_EQ(normal.pixelColor(10, 2), QColor(Qt::white)) << "within the limits: no hatching";
 }
