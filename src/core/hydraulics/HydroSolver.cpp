@@ -17,10 +17,12 @@ namespace Hydro {
 
 namespace {
 
-// The least head-loss gradient of a link, s/m2: a valve standing open or a boost passes water
-// with this much loss, and a pipe whose flow has all but stopped is linearised at it, so the
-// system stays non-singular.
-constexpr double kMinGradient = 1e-5;
+// The least head-loss gradient a link is linearised with, s/m2. A valve standing open and a
+// boost lose no head of their own, and a pipe whose flow has all but stopped has next to no
+// gradient: left alone they make the system singular, or so ill-conditioned that the heads
+// of a still network lose their last digits and the flows found from them never settle.
+// Only the Newton step uses it; the losses stay true, so the solution does not depend on it.
+constexpr double kMinGradient = 1e-2;
 // A shut link, or an active valve, couples nothing; a junction it ends at is tied this
 // strongly (m2/s) to its own head of the previous iteration instead, so that a part reached
 // only through such links stays determinate. The tie carries no flow once the heads settle.
@@ -70,6 +72,8 @@ QString CheckJunctions(const TNetwork& net)
 {
     for (int j = 0; j < int(net.Junctions.size()); ++j) {
         const TJunction& n = net.Junctions[j];
+        if (std::isfinite(n.Elevation) && NonNegative(n.Demand) && (!n.Fixed || std::isfinite(n.FixedHead)))
+            continue;
         const QString name = JunctionName(net, j);
         if (!std::isfinite(n.Elevation))
             return BadInput(QStringLiteral("высота узла %1 не число").arg(name));
@@ -77,8 +81,7 @@ QString CheckJunctions(const TNetwork& net)
             return BadInput(QStringLiteral("расход, отбираемый в узле %1, не число").arg(name));
         if (n.Demand < 0)
             return BadInput(QStringLiteral("расход, отбираемый в узле %1, отрицателен").arg(name));
-        if (n.Fixed && !std::isfinite(n.FixedHead))
-            return BadInput(QStringLiteral("напор источника в узле %1 не число").arg(name));
+        return BadInput(QStringLiteral("напор источника в узле %1 не число").arg(name));
     }
     return {};
 }
@@ -114,32 +117,32 @@ QString CheckLinks(const TNetwork& net)
     std::vector<int> prvAt(net.Junctions.size(), -1);
     for (int k = 0; k < int(net.Links.size()); ++k) {
         const TLink& l = net.Links[k];
-        const QString name = LinkName(net, k);
+        auto name = [&] { return LinkName(net, k); };
         if (l.From < 0 || l.From >= junctions || l.To < 0 || l.To >= junctions)
-            return BadInput(QStringLiteral("участок %1 ссылается на несуществующий узел").arg(name));
+            return BadInput(QStringLiteral("участок %1 ссылается на несуществующий узел").arg(name()));
         if (l.Closed)
             continue;
         if (l.From == l.To)
-            return BadInput(QStringLiteral("участок %1 начинается и кончается в одном узле").arg(name));
+            return BadInput(QStringLiteral("участок %1 начинается и кончается в одном узле").arg(name()));
         switch (l.Type) {
         case TLinkType::Pipe:
             if (!NonNegative(l.Length))
-                return BadInput(QStringLiteral("длина участка %1 не число или отрицательна").arg(name));
+                return BadInput(QStringLiteral("длина участка %1 не число или отрицательна").arg(name()));
             if (!NonNegative(l.K))
-                return BadInput(QStringLiteral("коэффициент местных сопротивлений участка %1 не число или отрицателен").arg(name));
+                return BadInput(QStringLiteral("коэффициент местных сопротивлений участка %1 не число или отрицателен").arg(name()));
             if (l.Law == TPipeLaw::Fixed) {
                 if (!NonNegative(l.S))
-                    return BadInput(QStringLiteral("удельное сопротивление участка %1 не число или отрицательно").arg(name));
+                    return BadInput(QStringLiteral("удельное сопротивление участка %1 не число или отрицательно").arg(name()));
             } else if (l.Law == TPipeLaw::SnipNew || l.Law == TPipeLaw::SnipOld) {
                 if (!std::isfinite(l.Diameter) || !(l.Diameter > 0))
-                    return BadInput(QStringLiteral("внутренний диаметр участка %1 не задан").arg(name));
+                    return BadInput(QStringLiteral("внутренний диаметр участка %1 не задан").arg(name()));
             } else {
-                return BadInput(QStringLiteral("закон сопротивления участка %1 неизвестен").arg(name));
+                return BadInput(QStringLiteral("закон сопротивления участка %1 неизвестен").arg(name()));
             }
             break;
         case TLinkType::Pump:
             if (!std::isfinite(l.A) || !NonNegative(l.B))
-                return BadInput(QStringLiteral("характеристика насоса %1 не число или возрастает").arg(name));
+                return BadInput(QStringLiteral("характеристика насоса %1 не число или возрастает").arg(name()));
             break;
         case TLinkType::Prv:
             if (QString error = CheckPrv(net, k, prvAt); !error.isEmpty())
@@ -147,10 +150,10 @@ QString CheckLinks(const TNetwork& net)
             break;
         case TLinkType::Boost:
             if (!std::isfinite(l.Gain))
-                return BadInput(QStringLiteral("подпор на участке %1 не число").arg(name));
+                return BadInput(QStringLiteral("подпор на участке %1 не число").arg(name()));
             break;
         default:
-            return BadInput(QStringLiteral("тип участка %1 неизвестен").arg(name));
+            return BadInput(QStringLiteral("тип участка %1 неизвестен").arg(name()));
         }
     }
     return {};
@@ -243,17 +246,16 @@ private:
     double HeadAt(int junction, int row) const { return row >= 0 ? heads_[row] : net_.Junctions[junction].FixedHead; }
     double EdgeHeadFrom(const TEdge& e) const { return HeadAt(e.From, e.RowFrom); }
     double EdgeHeadTo(const TEdge& e) const { return HeadAt(e.To, e.RowTo); }
-    int OtherEnd(int link, int junction) const
-    {
-        const TLink& l = net_.Links[link];
-        return l.From == junction ? l.To : l.From;
-    }
-    bool Active(int link) const { return !net_.Links[link].Closed; }
+    int OtherEnd(int link, int junction) const { return from_[link] == junction ? to_[link] : from_[link]; }
 
     const TNetwork& net_;
     const TSolveOptions& options_;
     TSolution& out_;
 
+    // The links' ends and types, close together for the passes over the whole network.
+    std::vector<int> from_, to_;
+    std::vector<TLinkType> type_;
+    std::vector<char> open_;
     // Links at each junction (the open ones).
     std::vector<int> adjStart_, adj_;
     std::vector<char> reached_;
@@ -267,7 +269,6 @@ private:
     std::vector<TEdge> edges_;
     std::vector<TTerm> terms_;
     std::vector<TMember> members_;
-    std::vector<int> loops_;           // edges whose chain returns to its start (no flow)
     std::vector<int> rowOf_;           // per junction
     std::vector<int> rowJunction_;
     std::vector<double> rowDemand_;
@@ -369,21 +370,31 @@ bool TSolver::Connect()
 {
     const int nj = int(net_.Junctions.size());
     const int nl = int(net_.Links.size());
+    from_.resize(nl);
+    to_.resize(nl);
+    type_.resize(nl);
+    open_.resize(nl);
     adjStart_.assign(nj + 1, 0);
-    for (const TLink& l : net_.Links)
-        if (!l.Closed) {
+    for (int k = 0; k < nl; ++k) {
+        const TLink& l = net_.Links[k];
+        from_[k] = l.From;
+        to_[k] = l.To;
+        type_[k] = l.Type;
+        open_[k] = !l.Closed;
+        if (open_[k]) {
             ++adjStart_[l.From + 1];
             ++adjStart_[l.To + 1];
         }
+    }
     for (int j = 0; j < nj; ++j)
         adjStart_[j + 1] += adjStart_[j];
     adj_.resize(adjStart_[nj]);
     {
         std::vector<int> fill(adjStart_.begin(), adjStart_.end() - 1);
         for (int k = 0; k < nl; ++k)
-            if (Active(k)) {
-                adj_[fill[net_.Links[k].From]++] = k;
-                adj_[fill[net_.Links[k].To]++] = k;
+            if (open_[k]) {
+                adj_[fill[from_[k]]++] = k;
+                adj_[fill[to_[k]]++] = k;
             }
     }
     reached_.assign(nj, 0);
@@ -445,7 +456,7 @@ void TSolver::Reduce()
     auto prunable = [&](int j) {
         if (!reached_[j] || degree_[j] != 1 || !passive(j))
             return false;
-        return net_.Links[remainingLink(j, -1)].Type == TLinkType::Pipe;
+        return type_[remainingLink(j, -1)] == TLinkType::Pipe;
     };
 
     std::vector<int> stack;
@@ -475,7 +486,7 @@ void TSolver::Reduce()
             return false;
         const int first = remainingLink(j, -1);
         const int second = remainingLink(j, first);
-        return net_.Links[first].Type == TLinkType::Pipe && net_.Links[second].Type == TLinkType::Pipe;
+        return type_[first] == TLinkType::Pipe && type_[second] == TLinkType::Pipe;
     };
     std::vector<char> kept(nj, 0);
     for (int j = 0; j < nj; ++j)
@@ -491,6 +502,8 @@ void TSolver::Reduce()
         }
 
     std::vector<char> taken(nl, 0);
+    members_.reserve(nl - pruned_.size());
+    edges_.reserve(rowJunction_.size() + 16);
     for (int u = 0; u < nj; ++u) {
         if (!kept[u])
             continue;
@@ -500,12 +513,11 @@ void TSolver::Reduce()
                 continue;
             TEdge edge;
             edge.From = u;
-            const TLink& l = net_.Links[first];
-            if (l.Type != TLinkType::Pipe) {
+            if (type_[first] != TLinkType::Pipe) {
                 taken[first] = 1;
-                edge.From = l.From;
-                edge.To = l.To;
-                edge.Kind = l.Type;
+                edge.From = from_[first];
+                edge.To = to_[first];
+                edge.Kind = type_[first];
                 edge.Link = first;
             } else {
                 edge.Kind = TLinkType::Pipe;
@@ -550,10 +562,8 @@ void TSolver::Reduce()
             }
             edge.RowFrom = rowOf_[edge.From];
             edge.RowTo = rowOf_[edge.To];
-            if (edge.From == edge.To) {
-                // A ring of pipes back to where it began carries nothing.
-                loops_.push_back(int(edges_.size()));
-            } else if (edge.Kind == TLinkType::Prv) {
+            // A ring of pipes back to where it began (From = To) carries nothing and is skipped.
+            if (edge.Kind == TLinkType::Prv) {
                 prvEdges_.push_back(int(edges_.size()));
             } else if (edge.Kind == TLinkType::Pump) {
                 pumpEdges_.push_back(int(edges_.size()));
@@ -656,7 +666,7 @@ void TSolver::StartFlows()
             continue;
         switch (edge.Kind) {
         case TLinkType::Pipe:
-            q_[e] = l.Law == TPipeLaw::Fixed ? kStartFlow : kStartVelocity * PipeArea(l);
+            q_[e] = terms_[edge.TermBegin].Law == TPipeLaw::Fixed ? kStartFlow : kStartVelocity * terms_[edge.TermBegin].Area;
             break;
         case TLinkType::Pump:
             q_[e] = l.A > 0 && l.B > 0 ? std::sqrt(l.A / (2 * l.B)) : kStartFlow;
@@ -690,12 +700,9 @@ void TSolver::Coefficients(int e)
             h += ht;
             g += gt;
         }
-        if (g < kMinGradient) {
-            loss = kMinGradient * q;
-        } else {
-            gradient = g;
-            loss = std::copysign(h, q);
-        }
+        // Where the flow has all but stopped the gradient is held up, the loss stays true.
+        gradient = std::max(g, kMinGradient);
+        loss = std::copysign(h, q);
         break;
     }
     case TLinkType::Pump: {
@@ -706,13 +713,8 @@ void TSolver::Coefficients(int e)
             return;
         }
         const TLink& l = net_.Links[edge.Link];
-        const double g = 2 * l.B * std::fabs(q);
-        if (g < kMinGradient) {
-            loss = -l.A + kMinGradient * q;
-        } else {
-            gradient = g;
-            loss = -l.A + l.B * q * std::fabs(q);
-        }
+        gradient = std::max(2 * l.B * std::fabs(q), kMinGradient);
+        loss = -l.A + l.B * q * std::fabs(q);
         break;
     }
     case TLinkType::Prv:
@@ -723,10 +725,10 @@ void TSolver::Coefficients(int e)
             loss_[e] = 0;
             return;
         }
-        loss = kMinGradient * q;
+        loss = 0;
         break;
     case TLinkType::Boost:
-        loss = -net_.Links[edge.Link].Gain + kMinGradient * q;
+        loss = -net_.Links[edge.Link].Gain;
         break;
     }
     p_[e] = 1 / gradient;
@@ -925,7 +927,7 @@ void TSolver::Finish()
     const int nl = int(net_.Links.size());
     out_.Head.assign(nj, kNaN);
     out_.Flow.assign(nl, 0);
-    out_.S.assign(nl, 0);
+    out_.S.assign(nl, kNaN);
     out_.Status.assign(nl, TLinkStatus::Open);
     for (int j = 0; j < nj; ++j)
         if (reached_[j])
@@ -933,21 +935,28 @@ void TSolver::Finish()
                                                    : (rowOf_[j] >= 0 ? heads_[rowOf_[j]] : kNaN);
     for (int e = 0; e < int(edges_.size()); ++e) {
         const TEdge& edge = edges_[e];
-        const bool loop = edge.From == edge.To;
         if (edge.Kind != TLinkType::Pipe) {
             out_.Flow[edge.Link] = status_[e] == TLinkStatus::Closed ? 0 : q_[e];
             out_.Status[edge.Link] = status_[e];
             continue;
         }
-        const double q = loop ? 0 : q_[e];
+        const double q = edge.From == edge.To ? 0 : q_[e];
         double head = out_.Head[edge.From];
         int at = edge.From;
         for (int m = edge.MemberBegin; m < edge.MemberEnd; ++m) {
             const TMember& member = members_[m];
+            const TTerm& term = terms_[member.Term];
             const double flow = member.Sign * q;
-            double h = 0, g = 0;
-            terms_[member.Term].Loss(member.R, std::fabs(flow), h, g);
             out_.Flow[member.Link] = flow;
+            double h = 0, g = 0;
+            term.Loss(member.R, std::fabs(flow), h, g);
+            if (term.Law != TPipeLaw::Fixed) {
+                // s = i/q², below the velocity floor taken at it (as SnipResistance does).
+                const double v = std::max(std::fabs(flow) / term.Area, kSnipVelocityFloor);
+                double i = 0, slope = 0;
+                term.Snip.Evaluate(v, i, slope);
+                out_.S[member.Link] = i / (v * term.Area * v * term.Area);
+            }
             at = OtherEnd(member.Link, at);
             // The chain's far end has its own solved head; the inner junctions follow the losses.
             if (m + 1 < edge.MemberEnd) {
@@ -958,14 +967,30 @@ void TSolver::Finish()
     }
     for (int i = int(pruned_.size()) - 1; i >= 0; --i)
         out_.Head[pruned_[i]] = out_.Head[prunedParent_[i]];
+
+    // Pipes without a flow of their own (dead ends, shut, left out) take the law at zero flow;
+    // a network has few diameters, so each is worked out once.
+    std::vector<std::pair<std::pair<TPipeLaw, double>, double>> stillS;
+    auto zeroFlowS = [&](TPipeLaw law, double d) {
+        for (const auto& [key, value] : stillS)
+            if (key.first == law && key.second == d)
+                return value;
+        const double value = SnipResistance(law, d, 0);
+        if (stillS.size() < 64)
+            stillS.push_back({{law, d}, value});
+        return value;
+    };
     for (int k = 0; k < nl; ++k) {
-        const TLink& l = net_.Links[k];
-        if (l.Closed) {
+        if (!open_[k])
             out_.Status[k] = TLinkStatus::Closed;
-            out_.Flow[k] = 0;
+        if (type_[k] != TLinkType::Pipe) {
+            out_.S[k] = 0;
+            continue;
         }
-        if (l.Type == TLinkType::Pipe)
-            out_.S[k] = l.Law == TPipeLaw::Fixed ? (std::isfinite(l.S) ? l.S : 0) : SnipResistance(l.Law, l.Diameter, out_.Flow[k]);
+        if (!std::isnan(out_.S[k]))
+            continue;
+        const TLink& l = net_.Links[k];
+        out_.S[k] = l.Law == TPipeLaw::Fixed ? (std::isfinite(l.S) ? l.S : 0) : zeroFlowS(l.Law, l.Diameter);
     }
 }
 
