@@ -408,7 +408,11 @@ bool TSolver::Connect()
     for (std::size_t head = 0; head < queue.size(); ++head) {
         const int j = queue[head];
         for (int a = adjStart_[j]; a < adjStart_[j + 1]; ++a) {
-            const int other = OtherEnd(adj_[a], j);
+            const int k = adj_[a];
+            // Water passes pumps and valves one way only.
+            if (from_[k] != j && (type_[k] == TLinkType::Pump || type_[k] == TLinkType::Prv))
+                continue;
+            const int other = OtherEnd(k, j);
             if (!reached_[other]) {
                 reached_[other] = 1;
                 queue.push_back(other);
@@ -440,11 +444,19 @@ void TSolver::Reduce()
 {
     const int nj = int(net_.Junctions.size());
     const int nl = int(net_.Links.size());
+    // A pump or valve from a part no source reaches (only against its direction) leads
+    // nowhere: it is left out with that part.
     gone_.assign(nl, 0);
     degree_.assign(nj, 0);
-    for (int j = 0; j < nj; ++j)
-        if (reached_[j])
-            degree_[j] = adjStart_[j + 1] - adjStart_[j];
+    for (int k = 0; k < nl; ++k)
+        if (open_[k]) {
+            if (reached_[from_[k]] && reached_[to_[k]]) {
+                ++degree_[from_[k]];
+                ++degree_[to_[k]];
+            } else {
+                gone_[k] = 1;
+            }
+        }
 
     auto remainingLink = [&](int j, int except) {
         for (int a = adjStart_[j]; a < adjStart_[j + 1]; ++a)

@@ -300,6 +300,67 @@ TEST(HydroSolver, PartsNoSourceReaches)
     EXPECT_FALSE(s.Solved);
     EXPECT_EQ(s.Unfed, std::vector<int>{lone2});
     EXPECT_TRUE(s.Error.contains(QStringLiteral("3"))) << s.Error.toStdString();
+
+    // A pump or a valve passes water one way: a part behind one that points toward the
+    // source is no better fed than behind a shut gate.
+    n.net.JunctionNames.clear();
+    n.net.Links[gate].Closed = false;
+    n.net.Links[gate].Type = TLinkType::Pump;
+    n.net.Links[gate].From = lone1;
+    n.net.Links[gate].To = a;
+    n.net.Links[gate].A = 10;
+    s = Hydro::Solve(n.net);
+    EXPECT_FALSE(s.Solved);
+    EXPECT_EQ(s.Unfed, std::vector<int>{lone2});
+    n.net.Links[gate].Type = TLinkType::Prv;
+    n.net.Links[gate].SettingFlows = {0};
+    n.net.Links[gate].SettingPressures = {30};
+    s = Hydro::Solve(n.net);
+    EXPECT_EQ(s.Unfed, std::vector<int>{lone2});
+    n.net.Junctions[lone2].Demand = 0;
+    s = n.Solve();
+    ASSERT_TRUE(s.Converged);
+    EXPECT_NEAR(s.Head[a], 99, kHead);
+    EXPECT_TRUE(std::isnan(s.Head[lone1]));
+    EXPECT_EQ(s.Flow[gate], 0);
+}
+
+TEST(HydroSolver, StillNetworkConvergesInBalance)
+{
+    // A 40 × 40 grid of branches of four new 100 mm pipes each, fed at a corner, with two
+    // hydrants drawing 5 l/s: nearly all of it stands still, its loops carrying next to nothing.
+    constexpr int side = 40;
+    TNet n;
+    const int r = n.Source(1000);
+    std::vector<int> grid;
+    for (int i = 0; i < side * side; ++i)
+        grid.push_back(n.Junction(0, -0.1 * i));
+    auto branch = [&](int from, int to) {
+        int at = from;
+        for (int s = 0; s < 4; ++s) {
+            const int next = s == 3 ? to : n.Junction();
+            TLink& l = n.Add(TLinkType::Pipe, at, next);
+            l.Law = TPipeLaw::SnipNew;
+            l.Diameter = 0.1;
+            l.Length = 25;
+            at = next;
+        }
+    };
+    branch(r, grid[0]);
+    for (int i = 0; i < side; ++i)
+        for (int j = 0; j < side; ++j) {
+            if (j + 1 < side)
+                branch(grid[i * side + j], grid[i * side + j + 1]);
+            if (i + 1 < side)
+                branch(grid[i * side + j], grid[(i + 1) * side + j]);
+        }
+    n.net.Junctions[grid[side * side - 1]].Demand = 0.005;
+    n.net.Junctions[grid[side * 7 + 30]].Demand = 0.005;
+    const TSolution s = n.Solve();
+    ASSERT_TRUE(s.Converged);
+    EXPECT_LT(s.Iterations, 40);
+    EXPECT_NEAR(s.Flow[0], 0.01, 1e-8) << "all that is drawn passes the first pipe";
+    EXPECT_LT(s.MaxHeadError, 0.001);
 }
 
 TEST(HydroSolver, InputThatIsNotNumbersIsRefused)
