@@ -941,6 +941,7 @@ void TSolver::Finish()
     out_.Flow.assign(nl, 0);
     out_.S.assign(nl, kNaN);
     out_.Status.assign(nl, TLinkStatus::Open);
+    std::vector<double> perR, termS;
     for (int j = 0; j < nj; ++j)
         if (reached_[j])
             out_.Head[j] = net_.Junctions[j].Fixed ? net_.Junctions[j].FixedHead
@@ -953,26 +954,40 @@ void TSolver::Finish()
             continue;
         }
         const double q = edge.From == edge.To ? 0 : q_[e];
+        const double a = std::fabs(q);
+        // The pipes of one term share the flow: the law is worked out once per term.
+        perR.resize(edge.TermEnd - edge.TermBegin);
+        termS.resize(perR.size());
+        for (int t = edge.TermBegin; t < edge.TermEnd; ++t) {
+            const TTerm& term = terms_[t];
+            double& lossPerR = perR[t - edge.TermBegin];
+            double& s = termS[t - edge.TermBegin];
+            if (term.Law == TPipeLaw::Fixed) {
+                lossPerR = a * a;
+                s = kNaN;  // the pipe's own
+                continue;
+            }
+            // s = i/q², below the velocity floor taken at it (as SnipResistance does).
+            const double v = a / term.Area;
+            double i = 0, slope = 0;
+            term.Snip.Evaluate(v, i, slope);
+            lossPerR = i;
+            if (v < kSnipVelocityFloor)
+                term.Snip.Evaluate(kSnipVelocityFloor, i, slope);
+            const double vs = std::max(v, kSnipVelocityFloor) * term.Area;
+            s = i / (vs * vs);
+        }
         double head = out_.Head[edge.From];
         int at = edge.From;
         for (int m = edge.MemberBegin; m < edge.MemberEnd; ++m) {
             const TMember& member = members_[m];
-            const TTerm& term = terms_[member.Term];
             const double flow = member.Sign * q;
             out_.Flow[member.Link] = flow;
-            double h = 0, g = 0;
-            term.Loss(member.R, std::fabs(flow), h, g);
-            if (term.Law != TPipeLaw::Fixed) {
-                // s = i/q², below the velocity floor taken at it (as SnipResistance does).
-                const double v = std::max(std::fabs(flow) / term.Area, kSnipVelocityFloor);
-                double i = 0, slope = 0;
-                term.Snip.Evaluate(v, i, slope);
-                out_.S[member.Link] = i / (v * term.Area * v * term.Area);
-            }
+            out_.S[member.Link] = termS[member.Term - edge.TermBegin];
             at = OtherEnd(member.Link, at);
             // The chain's far end has its own solved head; the inner junctions follow the losses.
             if (m + 1 < edge.MemberEnd) {
-                head -= member.Sign * std::copysign(h, flow);
+                head -= member.Sign * std::copysign(member.R * perR[member.Term - edge.TermBegin], flow);
                 out_.Head[at] = head;
             }
         }
