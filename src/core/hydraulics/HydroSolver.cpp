@@ -1,3 +1,11 @@
+// The solve runs on a reduced network: dead ends that draw nothing are pruned (no flow, the
+// head of where they hang), and chains of pipes through junctions that draw nothing become
+// single edges whose losses add up; their inner heads are recovered from the losses at the
+// end. The reduced system is solved by the global gradient method: each iteration linearises
+// every edge at its flow, solves the junctions' balances for the heads, and corrects the
+// flows from them; check valves and pressure-reducing valves change status between
+// iterations by the usual rules.
+
 #include "core/hydraulics/HydroSolver.h"
 
 #include "core/hydraulics/PipeResistance.h"
@@ -219,7 +227,7 @@ struct TEdge {
     int From = -1, To = -1;        // junctions
     int RowFrom = -1, RowTo = -1;  // their unknowns, −1 for a source
     TLinkType Kind = TLinkType::Pipe;
-    int Link = -1;                 // the link of a pump, valve or boost
+    int Link = -1;                 // the link of a pump, valve or boost; a chain's first pipe
     int TermBegin = 0, TermEnd = 0;
     int MemberBegin = 0, MemberEnd = 0;
     int OffDiag = -1;              // the matrix entry coupling the two unknowns
@@ -279,10 +287,9 @@ private:
     std::vector<char> reached_;
 
     // The reduced system.
-    std::vector<char> gone_;           // a link pruned or taken into an edge
+    std::vector<char> gone_;           // a link pruned, or leading where no source reaches
     std::vector<int> degree_;
     std::vector<int> pruned_;          // junctions pruned as dead ends, in order
-    std::vector<int> prunedLink_;
     std::vector<int> prunedParent_;
     std::vector<TEdge> edges_;
     std::vector<TTerm> terms_;
@@ -515,7 +522,6 @@ void TSolver::Reduce()
         degree_[j] = 0;
         --degree_[parent];
         pruned_.push_back(j);
-        prunedLink_.push_back(link);
         prunedParent_.push_back(parent);
         if (prunable(parent))
             stack.push_back(parent);
