@@ -39,7 +39,7 @@ constexpr double kHeadTie = 1e-8;
 constexpr double kHtol = 1.5e-4;
 constexpr double kQtol = 2.8e-6;
 // The pumps' check valves are tried every second iteration during the first ten, then only
-// once the solution has settled.
+// once the solution has settled (a shut one is still tried for opening every second).
 constexpr int kCheckFreq = 2;
 constexpr int kMaxCheck = 10;
 // The flow tolerance is relative to the total demand, but never to less than this, m3/s.
@@ -262,7 +262,7 @@ private:
     bool SolveHeads();
     double NewFlows();
     bool ValveStatus(int iteration);
-    bool PumpStatus(int iteration);
+    bool PumpStatus(int iteration, bool openOnly = false);
     double HeadError() const;
     void Finish();
 
@@ -365,8 +365,10 @@ void TSolver::Run()
                 break;
             }
             nextCheck = iteration + kCheckFreq;
-        } else if (iteration <= kMaxCheck && iteration == nextCheck) {
-            if (PumpStatus(iteration))
+        } else if (iteration == nextCheck) {
+            // Later on only a shut pump may open again: the part behind it may be starving,
+            // and would never settle.
+            if (PumpStatus(iteration, iteration > kMaxCheck))
                 changed = true;
             nextCheck += kCheckFreq;
         }
@@ -969,13 +971,15 @@ bool TSolver::ValveStatus(int iteration)
 // The pumps' check valves: a pump closes when the head asked of it exceeds its shutoff head
 // or the water turns back through it, and opens again once the head behind it falls below the
 // shutoff head (a pump that barely flows back at its shutoff head would switch forever).
-bool TSolver::PumpStatus(int iteration)
+bool TSolver::PumpStatus(int iteration, bool openOnly)
 {
     bool changed = false;
     for (int e : pumpEdges_) {
         const TEdge& edge = edges_[e];
         const double gain = EdgeHeadTo(edge) - EdgeHeadFrom(edge);
         const double shutoff = net_.Links[edge.Link].A;
+        if (openOnly && status_[e] != TLinkStatus::Closed)
+            continue;
         const bool shut = status_[e] == TLinkStatus::Closed ? gain >= shutoff : gain > shutoff + kHtol || q_[e] < -kQtol;
         const TLinkStatus now = shut ? TLinkStatus::Closed : TLinkStatus::Open;
         if (now != status_[e]) {

@@ -466,7 +466,7 @@ TEST(HydroSolver, RandomNetworksKeepBalanceAndPipeLaws)
     std::mt19937 rng(7);
     auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 500; ++round) {
         TNet n;
         n.Source(uniform(50, 150));
         const int count = 10 + pick(50);
