@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
@@ -96,6 +97,11 @@ TResultsPage::TResultsPage(TColumnSet* columns, const TTableLook* look, QWidget*
     for (QTableView* t : {hydro_, washers_, lowers_}) {
         t->addAction(showOnSchema_);
         t->installEventFilter(this);
+        // A click chooses the table even where the window has no keyboard focus to give.
+        connect(t, &QTableView::pressed, this, [this, t] {
+            focused_ = t;
+            UpdateActions();
+        });
     }
     // The rows of the current row's branch are drawn apart, so the whole table repaints.
     connect(hydro_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -260,8 +266,14 @@ void TResultsPage::ApplyLook()
     for (QTableView* t : {washers_, lowers_}) {
         t->verticalHeader()->setDefaultSectionSize(row);
         auto* m = static_cast<TFixedHeadingsModel*>(t->model());
-        for (int c = 0; c < m->columnCount(); ++c)
-            t->setColumnWidth(c, m->Widths()[static_cast<size_t>(c)]);
+        // The given widths, or what a heading line needs in this font.
+        const QFontMetrics metrics(t->horizontalHeader()->font());
+        for (int c = 0; c < m->columnCount(); ++c) {
+            int width = m->Widths()[static_cast<size_t>(c)];
+            for (const QString& line : m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().split(u'\n'))
+                width = std::max(width, metrics.horizontalAdvance(line) + 10);
+            t->setColumnWidth(c, width);
+        }
     }
 }
 

@@ -10,7 +10,9 @@
 #include "ui/document/ResultsPage.h"
 #include "ui/report/PrintTablesForm.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -132,8 +134,9 @@ TEST_F(ResultsCommands, TablesReportTakesTheResultsPlatesAndShortages)
         EXPECT_TRUE(titles.contains(TablesReport::kWashersTitle));
         EXPECT_TRUE(titles.contains(TablesReport::kLowersTitle));
         for (const TReportTable& t : content.Tables) {
-            if (t.Title == TablesReport::kResultsTitle)
+            if (t.Title == TablesReport::kResultsTitle) {
                 EXPECT_EQ(t.Rows.size(), 4u);
+            }
             if (t.Title == TablesReport::kLowersTitle) {
                 ASSERT_EQ(t.Rows.size(), 1u);
                 EXPECT_EQ(t.Rows[0].value(2), QStringLiteral("-15.0"));
