@@ -10,6 +10,7 @@
 #include "ui/app/MainForm.h"
 #include "ui/document/MessagePanel.h"
 #include "ui/document/ResultsPage.h"
+#include "ui/support/Pictures.h"
 
 #include <QAction>
 #include <QTableView>
@@ -159,6 +160,10 @@ TEST_F(CalculationCommand, TheSampleMineCalculates)
     ASSERT_NE(doc->HydroResults(), nullptr);
     EXPECT_GT(doc->ResultsPage()->HydroBranchGrid()->model()->rowCount(), 10);
     EXPECT_EQ(doc->CurrentPage(), 1);
+    main.resize(1280, 800);
+    main.show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Pictures::Take(&main, QStringLiteral("sample-mine-results")).isNull());
 }
 
 }  // namespace
