@@ -126,6 +126,7 @@ const CommandInfo kCommands[] = {
 
     // Calculation
     {"actCheckWaterPipes", "Проверить т&рубопровод", "Ctrl+F9", "Проверить трубопровод|Проверить топологию, номера оборудования и пожарно-оросительный трубопровод", hMine, 0, R::Document, C::None, G::Calc, P::Ready, ""},
+    {"actHydroCalc", "Рассчитать", "F9", "Рассчитать|Гидравлический расчет пожарно-оросительного трубопровода", hMine, 0, R::Document, C::None, G::Calc, P::Ready, ""},
     {"actCalculate", "&Расчет трубопровода", "", "Расчет|Гидравлический расчет трубопровода", hMine, 0, R::Never, C::None, G::Calc, P::Hidden, ""},
     {"actCalcWashers", "Расчет дроссельных &шайб", "", "Расчет шайб|Расчет дроссельных шайб", hMine, 1, R::Never, C::None, G::Calc, P::Hidden, ""},
     {"actCalcLowers", "&Недостаток давления", "", "Недостаток давления|Поиск кранов с недостаточным давлением", hMine, 2, R::Never, C::None, G::Calc, P::Hidden, ""},
@@ -227,7 +228,7 @@ std::vector<MenuEntry> buildMainMenu()
          M::Separator(), M::Command("actMineProperties")}));
 
     menu.push_back(M::Submenu("CalcMenu", "&Расчет",
-        commands({"actCheckWaterPipes", "-", "actCalculate", "actCalcWashers", "actCalcLowers", "-", "actUseProjectedPipes"})));
+        commands({"actHydroCalc", "actCheckWaterPipes", "-", "actCalculate", "actCalcWashers", "actCalcLowers", "-", "actUseProjectedPipes"})));
 
     // The calculator item and its separator are inserted before the last entry at start.
     menu.push_back(M::Submenu(kServiceMenuName, "С&ервис",
@@ -309,8 +310,8 @@ const std::vector<ToolbarInfo>& Toolbars()
          {QStringLiteral("actAddBranch"), QStringLiteral("actDelBranch"), QStringLiteral("-"), QStringLiteral("actEditPipe"),
           QStringLiteral("actAllDevices")}},
         {QStringLiteral("MineBar"), QStringLiteral("Шахта"), 4,
-         {QStringLiteral("actCheckTopology"), QStringLiteral("-"), QStringLiteral("actTopologyChema"),
-          QStringLiteral("actTechnoChema")}},
+         {QStringLiteral("actCheckTopology"), QStringLiteral("actHydroCalc"), QStringLiteral("-"),
+          QStringLiteral("actTopologyChema"), QStringLiteral("actTechnoChema")}},
     };
     return toolbars;
 }

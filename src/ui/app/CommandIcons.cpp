@@ -137,6 +137,26 @@ const std::map<QString, Painter>& Painters()
              tick.lineTo(22, 13);
              p.drawPath(tick);
          }},
+        {QStringLiteral("actHydroCalc"),
+         [](QPainter& p) {
+             // A drop of water over a pipe with a pressure gauge.
+             p.setPen(QPen(kInk, 1.2));
+             p.setBrush(QColor(0x3f, 0x8f, 0xe0));
+             QPainterPath drop;
+             drop.moveTo(8, 2);
+             drop.cubicTo(8, 2, 3, 9, 3, 11.5);
+             drop.arcTo(QRectF(3, 6.5, 10, 10), 180, 180);
+             drop.cubicTo(13, 9, 8, 2, 8, 2);
+             p.drawPath(drop);
+             p.setBrush(QColor(0xa0, 0xa0, 0xa0));
+             p.drawRect(QRectF(2.5, 18.5, 19, 4));
+             p.setBrush(Qt::white);
+             p.drawEllipse(QPointF(17, 11), 5, 5);
+             p.setPen(QPen(kMinus, 1.6, Qt::SolidLine, Qt::RoundCap));
+             p.drawLine(QPointF(17, 11), QPointF(20, 8.5));
+             p.setPen(QPen(kInk, 1.2));
+             p.drawLine(QPointF(17, 16), QPointF(17, 18.5));
+         }},
     };
     return painters;
 }

@@ -96,7 +96,22 @@ void TMainForm::ConnectCommands()
         const int tag = FindCommand(QString::fromUtf8(name))->tag;
         OnDocumentCommand(name, [tag](TChildForm& d) { d.SortBranches(tag); });
     }
-    // The result table sorts have nothing to sort: this system fills no results.
+    for (const char* name : {"actHBranchesByNum", "actHBranchesBySNum", "actHBranchesByENum", "actHBranchesByL",
+                             "actHBranchesByK", "actHBranchesByLK", "actHBranchesByAngle", "actHBranchesByQ",
+                             "actHBranchesByV", "actHBranchesByD", "actHBranchesBy100i", "actHBranchesByR",
+                             "actHBranchesByDZ", "actHBranchesByH1", "actHBranchesByH2", "actHBranchesByRemark"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SortResultSections(tag); });
+    }
+    for (const char* name : {"actWashersByNum", "actWashersByP", "actWashersByDeltaPress", "actWashersPAfter",
+                             "actWashersByDiam", "actWashersByFactD"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SortResultWashers(tag); });
+    }
+    for (const char* name : {"actLowerByNum", "actLowerByP"}) {
+        const int tag = FindCommand(QString::fromUtf8(name))->tag;
+        OnDocumentCommand(name, [tag](TChildForm& d) { d.SortResultLowers(tag); });
+    }
 
     // View: tables, panels, colours, toolbars.
     OnDocumentCommand("actUzelGrid", [](TChildForm& d) { d.SetUzelGridVisible(!d.UzelGridVisible()); });
@@ -134,6 +149,7 @@ void TMainForm::ConnectCommands()
     OnCommand("actEditRedDB", [this] { EditReducerDatabase(this, config_.DBPath); });
 
     // Calculation and service.
+    OnDocumentCommand("actHydroCalc", [](TChildForm& d) { d.Calculate(); });
     OnDocumentCommand("actCheckWaterPipes", [](TChildForm& d) { d.CheckPipeline(); });
     OnDocumentCommand("actUseProjectedPipes", [](TChildForm& d) { d.SetUseProjectedPipes(!d.UseProjectedPipes()); });
     OnDocumentCommand("actFreeNumbers", [](TChildForm& d) { d.FindFreeNumbers(); });
@@ -185,12 +201,16 @@ CommandContext TMainForm::CurrentContext() const
         return c;
     c.page = doc->CurrentPage() + 1;
     c.modified = doc->IsModified();
-    c.hasResults = false;  // nothing fills the results page in this system
+    c.hasResults = doc->HydroResults() != nullptr;
     c.hasNodes = doc->Mine()->Uzels.Count() > 0;
     c.hasBranches = doc->Mine()->Branches.Count() > 0;
     if (c.page == 1 && doc->FocusedGrid())
         c.focus = doc->FocusedGrid() == doc->UzelGrid() ? FocusedTable::Nodes : FocusedTable::Branches;
     c.focusedTableHasRows = doc->CanCutCopy();
+    if (c.page == 2) {
+        c.focus = FocusedTable::Results;
+        c.focusedTableHasRows = doc->ResultsPage()->FocusedTableHasRows();
+    }
     c.clipboardHasNodes = DocumentClipboard::HasUzels();
     c.clipboardHasBranches = DocumentClipboard::HasBranches();
     c.deviceSelected = devicePanel_ && devicePanel_->SelectedDevice();

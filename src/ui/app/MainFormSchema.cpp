@@ -12,6 +12,7 @@
 #include "ui/app/CommandTable.h"
 #include "ui/document/ChildForm.h"
 #include "ui/document/GridView.h"
+#include "ui/document/ResultsPage.h"
 #include "ui/schema2d/SchemaSettings.h"
 #include "ui/schema2d/Shema2DForm.h"
 
@@ -37,6 +38,8 @@ void TMainForm::ConnectSchema(TChildForm* form)
 TMineObject* TMainForm::CurrentTableObject() const
 {
     TChildForm* doc = ActiveDocument();
+    if (doc && doc->CurrentPage() == 1)
+        return doc->ResultsPage()->CurrentObject();
     if (!doc || !doc->FocusedGrid())
         return nullptr;
     if (doc->FocusedGrid() == doc->UzelGrid())

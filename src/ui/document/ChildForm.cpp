@@ -17,6 +17,7 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -44,7 +45,8 @@ void TChildForm::SetHydroResults(std::unique_ptr<THydroResults> results)
 {
     if (!hydro_ && !results)
         return;
-    hydro_ = std::move(results);
+    // The old table goes only after every view has been told and let go of it.
+    const std::unique_ptr<THydroResults> old = std::exchange(hydro_, std::move(results));
     emit HydroResultsChanged();
 }
 

@@ -119,6 +119,14 @@ public:
     const THydroResults* HydroResults() const { return hydro_.get(); }
     THydroResults* MutableHydroResults() { return hydro_.get(); }
     void SetHydroResults(std::unique_ptr<THydroResults> results);
+    // The hydraulic calculation (defined in ChildFormHydro.cpp): the pipeline check, the
+    // solve on a thread of its own while the window repaints and the document is busy, then
+    // the results page in front. False when it gave no results; the message list tells why.
+    bool Calculate();
+    // The result tables in another order (the tags of the sort commands).
+    void SortResultSections(int param);
+    void SortResultWashers(int order);
+    void SortResultLowers(int order);
 
     // ---- pages and tables --------------------------------------------------------
     int CurrentPage() const;
@@ -249,6 +257,9 @@ private:
     void OnCommandKey(TGridView* grid, TGridView::TCommandKey key);
     void OnHeaderClicked(TGridView* grid, int column);
     void ShowEditError(const QString& message);
+    // The branch's row becomes current in the branch table, the focus staying where it is.
+    void SelectBranchRow(TBranch* branch);
+    void OpenMessagesAt(int line);
     void SetUpNumberPicker();
     void ShowNumberPicker(TGridView* grid, const QModelIndex& index);
     void ShowGridMenu(TGridView* grid, const QPoint& globalPos);

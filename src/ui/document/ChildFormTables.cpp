@@ -92,6 +92,13 @@ void TChildForm::ShowBranch(TBranch* branch, bool firstPage)
         return;
     if (firstPage)
         SetCurrentPage(0);
+    SelectBranchRow(branch);
+    if (rows_->BranchRow(branch) >= 0)
+        branchGrid_->setFocus();
+}
+
+void TChildForm::SelectBranchRow(TBranch* branch)
+{
     if (rows_->Stale())
         SyncRows();
     if (rows_->BranchRow(branch) < 0 && rows_->BranchFilter() != TDocumentRows::AllBranches)
@@ -101,7 +108,6 @@ void TChildForm::ShowBranch(TBranch* branch, bool firstPage)
         return;
     const QModelIndex cur = branchGrid_->currentIndex();
     branchGrid_->SetCurrentCell(row, cur.isValid() ? cur.column() : 0);
-    branchGrid_->setFocus();
 }
 
 bool TChildForm::EditorMode() const

@@ -122,6 +122,14 @@ void TChildForm::BuildWidgets()
         SetModified(true);
     });
     connect(results_, &TResultsPage::ColumnsMoved, this, [this] { SetModified(true); });
+    connect(this, &TChildForm::HydroResultsChanged, results_, [this] {
+        results_->SetResults(hydro_.get());
+        emit StateChanged();
+    });
+    // The branch table and the device panel follow the branch of the current section.
+    connect(results_, &TResultsPage::SectionBranchChosen, this,
+            [this](const TBranch* branch) { SelectBranchRow(const_cast<TBranch*>(branch)); });
+    connect(results_, &TResultsPage::ShowOnSchemaRequested, this, &TChildForm::GotoSchemaRequested);
     connect(uzelGrid_, &TGridView::RowClicked, this, &TChildForm::OnUzelClicked);
     connect(branchGrid_, &TGridView::RowClicked, this, &TChildForm::OnBranchClicked);
     connect(branchGrid_, &TGridView::CheckBoxClicked, this, [this](int row) {

@@ -4,12 +4,26 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include <QStyledItemDelegate>
 #include <vector>
 
+class TDevice;
+class THydroResults;
 class TTableLook;
+struct THydroBranch;
+struct TLowerRow;
+struct TWasherRow;
 
-// The pipeline sections table without a results list: the headings of its column
-// descriptors and one empty row.
+// The texts of a plate row and of a shortage row, as the right-hand tables show them.
+namespace ResultsRows {
+QStringList WasherCells(const TWasherRow& row);
+QStringList LowerCells(const TLowerRow& row);
+// The device drawn at an end of a section (1 start, 2 end), or null where a node is.
+const TDevice* EndDevice(const THydroBranch& row, int endCode);
+}  // namespace ResultsRows
+
+// The pipeline sections table: the document's results in the order and with the decimals of
+// its column descriptors; without results its headings and one empty row.
 class TResultSectionsModel : public TDescriptorColumnsModel {
     Q_OBJECT
 public:
@@ -19,13 +33,33 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    void SetResults(const THydroResults* results);
+    // Section rows to show (not the empty row of a table without results).
+    bool HasRows() const;
+    const THydroBranch* RowAt(int row) const;
+    int Param(int column) const;
     void Reload();
 
 private:
     const TTableLook* look_;
+    const THydroResults* results_ = nullptr;
 };
 
-// A table with fixed headings of several lines and, without results, one empty row.
+// Paints the sections table with the document's cell styles: the current cell, the rows of
+// the current row's branch, the others; the device symbols at the ends of the sections.
+class TResultSectionsDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    TResultSectionsDelegate(const TResultSectionsModel* model, const TTableLook* look, QObject* parent = nullptr);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    const TResultSectionsModel* model_;
+    const TTableLook* look_;
+};
+
+// A table with fixed headings of several lines: its rows of texts, or one empty row in the
+// fixed colour while there are none.
 class TFixedHeadingsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -37,7 +71,12 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    void SetRows(std::vector<QStringList> rows, bool present);
+    bool HasRows() const { return !rows_.empty(); }
+
 private:
     QStringList headings_;
     std::vector<int> widths_;
+    std::vector<QStringList> rows_;
+    bool present_ = false;
 };

@@ -1,5 +1,7 @@
 #include "ui/report/PrintTablesForm.h"
 
+#include "core/checks/MessageList.h"
+#include "core/hydraulics/HydroCalculation.h"
 #include "core/tables/DocumentRows.h"
 #include "core/model/Mine.h"
 #include "ui/document/ChildForm.h"
@@ -11,6 +13,31 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// What the last calculation told in the message list: the lines after its header.
+QStringList CalculationLines(const TMessageList& list)
+{
+    const QString header = HydroTexts::kHeader.trimmed();
+    int first = -1;
+    for (int i = list.Count() - 1; i >= 0 && first < 0; --i)
+        if (list.Line(i).Family == TMessageFamily::Check && list.Line(i).Text.startsWith(header))
+            first = i + 1;
+    QStringList lines;
+    for (int i = std::max(first, 0); first >= 0 && i < list.Count(); ++i) {
+        const TMessageLine& line = list.Line(i);
+        if (line.Family != TMessageFamily::Check)
+            continue;
+        if (line.Text.trimmed().isEmpty())
+            break;  // the end of the calculation's phase
+        lines << line.Text;
+    }
+    return lines;
+}
+
+}  // namespace
 
 TTablesReportOptions& TPrintTablesForm::Remembered()
 {
@@ -21,8 +48,7 @@ TTablesReportOptions& TPrintTablesForm::Remembered()
 TPrintTablesForm::TPrintTablesForm(TChildForm& document, QWidget* parent)
     : TReportDialog(&document.Busy(), parent), document_(document)
 {
-    // No part of the program computes results, so the document never has them to print.
-    hasResults_ = false;
+    hasResults_ = document.HydroResults() != nullptr;
     const TTablesReportOptions& o = Remembered();
     const QStringList rowChoices{QStringLiteral("Полностью"), QStringLiteral("Выделенные строки"),
                                  QStringLiteral("Не печатать")};
@@ -138,7 +164,18 @@ TTablesReportInputs TPrintTablesForm::Inputs(const TTablesReportOptions& o) cons
     in.TitlePage = o.TitlePage;
     in.PageNumbers = o.PageNumbers;
     in.Messages = o.Messages;
-    // Result rows, plates and shortages stay empty: nothing in the program produces them.
+    if (const THydroResults* results = hasResults_ ? document_.HydroResults() : nullptr) {
+        in.Results = TablesReport::ChooseResults(results->Sections, o.Results);
+        if (o.Washers)
+            in.Washers = results->Washers;
+        if (o.Lowers)
+            in.Lowers = results->Lowers;
+        // A part of the sections names its choice.
+        if (o.Results != TTablesReportOptions::AllSections)
+            if (QAbstractButton* b = results_->button(o.Results))
+                in.ResultsCaption = QStringLiteral("(%1)").arg(b->text().toLower());
+        in.ResultMessages = CalculationLines(document_.Messages());
+    }
     return in;
 }
 

@@ -68,6 +68,7 @@ TEST(CommandData, CaptionsAndShortcutsAsTheUserKnowsThem)
         {u"actMessageView", u"&Сообщения", u"Ctrl+Shift+M"},
         {u"actStdColors", u"&Стандартная", u"Ctrl+Shift+S"},
         {u"actCheckWaterPipes", u"Проверить т&рубопровод", u"Ctrl+F9"},
+        {u"actHydroCalc", u"Рассчитать", u"F9"},
         {u"actFreeNumbers", u"&Свободные номера", u"Ctrl+N"},
         {u"actWinVertTile", u"&Горизонтально", u""},
         {u"actHelpTopics", u"&Справка по Ирвате", u""},

@@ -131,8 +131,8 @@ TEST(CommandActions, FiveToolbarsInTheTopDock)
         EXPECT_EQ(window.toolBarArea(bar), Qt::TopToolBarArea);
     EXPECT_EQ(commandNamesIn(bars[0]), (QStringList{QStringLiteral("actFileNew"), QStringLiteral("actFileOpen"),
                                                     QStringLiteral("actFileSave"), QStringLiteral("actFilePrint")}));
-    EXPECT_EQ(commandNamesIn(bars[4]), (QStringList{QStringLiteral("actCheckTopology"), QStringLiteral("actTopologyChema"),
-                                                    QStringLiteral("actTechnoChema")}));
+    EXPECT_EQ(commandNamesIn(bars[4]), (QStringList{QStringLiteral("actCheckTopology"), QStringLiteral("actHydroCalc"),
+                                                    QStringLiteral("actTopologyChema"), QStringLiteral("actTechnoChema")}));
 }
 
 TEST(CommandActions, StatesAreApplied)
