@@ -54,8 +54,11 @@ int FailureCode(const QString& path)
 
 namespace ResultsText {
 
-QString SectionCell(const TBranch& b, const TWaterPipePart& s, int param, const std::function<QString(double)>& number)
+QString SectionCell(const THydroBranch& row, int param, const std::function<QString(double)>& number)
 {
+    const TBranch& b = *row.Branch;
+    const TWaterPipePart& s = *row.Section;
+    const TSectionResult& v = row.Values;
     const auto* pipe = dynamic_cast<const TWaterPipe*>(s.OwnerPipeOf());
     switch (param) {
     case hbpNum: return QString::number(b.Number());
@@ -65,28 +68,28 @@ QString SectionCell(const TBranch& b, const TWaterPipePart& s, int param, const 
     case hbpK: return pipe ? number(pipe->K()) : QString();
     case hbpLk: return number(s.SectionLK());
     case hbpAngle: return number(b.Angle());
-    case hbpQ: return number(s.Q);
-    case hbpV: return number(s.SectionVelocity());
+    case hbpQ: return number(v.Q);
+    case hbpV: return number(s.SectionVelocity(v.Q));
     case hbpD: return pipe ? number(pipe->Diameter()) : QString();
-    case hbp100i: return number(s.SectionGradient());
-    case hbpR: return number(s.R);
+    case hbp100i: return number(s.SectionGradient(v.R, v.Q));
+    case hbpR: return number(v.R);
     case hbpdZ: return number(s.SectionDZ());
-    case hbpP1: return number(s.P1);
-    case hbpP2: return number(s.P2);
+    case hbpP1: return number(v.P1);
+    case hbpP2: return number(v.P2);
     case hbpRemark: return b.Remark();
-    case hbpDeltaP: return number(s.DeltaP);
+    case hbpDeltaP: return number(v.DeltaP);
     default: return QString();
     }
 }
 
-QString CellText(const TSectionResultRow& row, int param, int decimals)
+QString CellText(const THydroBranch& row, int param, int decimals)
 {
-    const QString text = SectionCell(*row.Branch, *row.Section, param,
+    const QString text = SectionCell(row, param,
                                      [decimals](double v) { return TableCells::FixedText(v, decimals); });
     return param == hbpRemark ? OneLine(text) : text;
 }
 
-QByteArray Build(const std::vector<TSectionResultRow>& rows, const TColumnSet& columns)
+QByteArray Build(const std::vector<THydroBranch>& rows, const TColumnSet& columns)
 {
     QString text;
     for (int i = 0; i < columns.Count(); ++i) {
@@ -95,7 +98,7 @@ QByteArray Build(const std::vector<TSectionResultRow>& rows, const TColumnSet& c
             text += u'\t' + col.Def.Heading + u' ' + UnitLine(col.Def.Unit);
     }
     text += kLineEnd;
-    for (const TSectionResultRow& row : rows) {
+    for (const THydroBranch& row : rows) {
         for (int i = 0; i < columns.Count(); ++i) {
             const TColumnDescriptor& col = columns.At(i);
             if (col.Visible)
@@ -106,7 +109,7 @@ QByteArray Build(const std::vector<TSectionResultRow>& rows, const TColumnSet& c
     return toCp1251(text);
 }
 
-void Export(const QString& path, const std::vector<TSectionResultRow>* rows, const TColumnSet& columns)
+void Export(const QString& path, const std::vector<THydroBranch>* rows, const TColumnSet& columns)
 {
     if (!rows)
         throw Exception(kNoResults);

@@ -8,16 +8,9 @@
 #include <functional>
 #include <vector>
 
-class TBranch;
-class TColumnSet;
-class TWaterPipePart;
+#include "core/hydraulics/HydroResults.h"
 
-// One row of a document's pipeline-sections results: a section of a branch's fire-fighting
-// pipe.
-struct TSectionResultRow {
-    const TBranch* Branch = nullptr;
-    const TWaterPipePart* Section = nullptr;
-};
+class TColumnSet;
 
 // The stored results of the fire-fighting pipe as a tab-separated text for spreadsheets:
 // a heading line, then one line per section, each field after a tab, lines ended by CR LF,
@@ -30,18 +23,17 @@ inline const QString kNoResults =
 // The cell as the sections table shows it: fixed notation with the column's decimals, the
 // comment as the branch's comment with tabs and line breaks turned into blanks (so a row
 // stays one line of the file).
-QString CellText(const TSectionResultRow& row, int param, int decimals);
-// A section's cell of the results table (column type `param`), its numbers written by
+QString CellText(const THydroBranch& row, int param, int decimals);
+// A row's cell of the results table (column type `param`), its numbers written by
 // `number`; the text file and the printed report differ only in that.
-QString SectionCell(const TBranch& branch, const TWaterPipePart& section, int param,
-                    const std::function<QString(double)>& number);
+QString SectionCell(const THydroBranch& row, int param, const std::function<QString(double)>& number);
 
-QByteArray Build(const std::vector<TSectionResultRow>& rows, const TColumnSet& columns);
+QByteArray Build(const std::vector<THydroBranch>& rows, const TColumnSet& columns);
 
 // Writes the text through a temporary renamed over path. rows is null when the document
 // holds no results: that is refused with kNoResults instead of writing nothing. A failed
 // write gives "Ошибка при экспорте результатов в файл %s:\r\n%s" with the reason.
-void Export(const QString& path, const std::vector<TSectionResultRow>* rows, const TColumnSet& columns);
+void Export(const QString& path, const std::vector<THydroBranch>* rows, const TColumnSet& columns);
 
 // The reason shown for a system error code.
 QString ReasonText(int code);

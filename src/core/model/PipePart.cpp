@@ -188,7 +188,7 @@ double TWaterPipePart::SectionLK() const
     return pipe ? pipe->K() * SectionLength() : 0;
 }
 
-double TWaterPipePart::SectionVelocity() const
+double TWaterPipePart::SectionVelocity(double Q) const
 {
     const TPipe* pipe = OwnerPipeOf();
     const double area = pipe ? pipe->FlowArea() : 0;
@@ -197,7 +197,7 @@ double TWaterPipePart::SectionVelocity() const
     return (Q / 3600.0) / (area / 1000000.0);
 }
 
-double TWaterPipePart::SectionGradient() const
+double TWaterPipePart::SectionGradient(double R, double Q) const
 {
     const double len = SectionLength();
     const auto* pipe = dynamic_cast<const TWaterPipe*>(OwnerPipeOf());

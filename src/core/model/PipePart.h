@@ -57,18 +57,12 @@ private:
     using TPipePart::TPipePart;
 };
 
-// Section of a water pipe, with the values a hydraulic calculation would give it and the
-// placement of its result label.
+// Section of a water pipe, with the placement of its result label. Its calculated values
+// live in the document's results table, not here.
 class TWaterPipePart : public TPipePart {
 public:
     static std::unique_ptr<TPipePart> ForPipe(TPipe* pipe);
     static std::unique_ptr<TPipePart> ForDevice(TDevice* device);
-
-    double Q = 0;
-    double R = 0;
-    double DeltaP = 0;
-    double P1 = 0;
-    double P2 = 0;
 
     const TLabelOffset& LabelOffset() const { return labelOffset_; }
     void SetLabelOffset(const TLabelOffset& offset);
@@ -83,8 +77,11 @@ public:
     void DeriveLabelPlacement();
 
     double SectionLK() const;
-    double SectionVelocity() const;
-    double SectionGradient() const;
+    // Velocity (m/s) at flow q (m3/h); 0 when the pipe has no flow area.
+    double SectionVelocity(double q) const;
+    // The hydraulic gradient shown as "100i" for resistance r (s2/m5) at flow q (m3/h);
+    // 0 for a section of no length.
+    double SectionGradient(double r, double q) const;
 
 private:
     using TPipePart::TPipePart;

@@ -1,5 +1,6 @@
 #include "core/schema/ObjectProperties.h"
 
+#include "core/hydraulics/HydroResults.h"
 #include "core/tables/TableCells.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
@@ -74,18 +75,18 @@ QString ConsumerText(int type)
     return type >= 0 && type < 4 ? QString::fromUtf8(kTypes[type]) : QString();
 }
 
-double SectionQuantity(const TWaterPipePart& s, int index)
+double SectionQuantity(const TWaterPipePart& s, const TSectionResult& v, int index)
 {
     switch (index) {
-    case 0: return s.Q;
-    case 1: return s.SectionVelocity();
-    case 2: return s.R;
-    case 3: return s.SectionGradient();
-    case 4: return s.P2 - s.P1;
+    case 0: return v.Q;
+    case 1: return s.SectionVelocity(v.Q);
+    case 2: return v.R;
+    case 3: return s.SectionGradient(v.R, v.Q);
+    case 4: return v.P2 - v.P1;
     case 5: return s.SectionDZ();
-    case 6: return s.DeltaP;
-    case 7: return s.P1;
-    case 8: return s.P2;
+    case 6: return v.DeltaP;
+    case 7: return v.P1;
+    case 8: return v.P2;
     case 9: return s.SectionLength();
     case 10: return s.SectionLK();
     default: return 0;

@@ -14,6 +14,7 @@ class TPipe;
 class TUzel;
 class TWaterPipe;
 class TWaterPipePart;
+struct TSectionResult;
 
 namespace ObjectProperties {
 
@@ -44,7 +45,7 @@ QString ConsumerText(int type);
 // hydraulic slope, pressure difference (end − start), height difference, head loss, pressure
 // at the start and at the end, length, length × K.
 inline constexpr int kSectionQuantities = 11;
-double SectionQuantity(const TWaterPipePart& section, int index);
+double SectionQuantity(const TWaterPipePart& section, const TSectionResult& values, int index);
 // The button hint and the left axis title of a quantity.
 QString QuantityHint(int index);
 QString QuantityAxisTitle(int index);

@@ -101,9 +101,9 @@ bool EndsAtConsumer(const TWaterPipePart& section)
     return crane && crane->Consumption();
 }
 
-QString PipelineCell(const TResultRow& row, int param, int decimals)
+QString PipelineCell(const THydroBranch& row, int param, int decimals)
 {
-    return ResultsText::SectionCell(*row.Branch, *row.Section, param,
+    return ResultsText::SectionCell(row, param,
                                     [decimals](double v) { return TablesReport::ResultText(v, decimals); });
 }
 
@@ -133,10 +133,10 @@ std::vector<const TBranch*> TablesReport::ChooseBranches(const std::vector<TBran
     return rows;
 }
 
-std::vector<TResultRow> TablesReport::ChooseResults(const std::vector<TResultRow>& rows, int choice)
+std::vector<THydroBranch> TablesReport::ChooseResults(const std::vector<THydroBranch>& rows, int choice)
 {
-    std::vector<TResultRow> chosen;
-    for (const TResultRow& row : rows) {
+    std::vector<THydroBranch> chosen;
+    for (const THydroBranch& row : rows) {
         if (!row.Branch || !row.Section)
             continue;
         bool take = false;
@@ -151,10 +151,10 @@ std::vector<TResultRow> TablesReport::ChooseResults(const std::vector<TResultRow
             take = IsEndSection(*row.Section) || EndsAtConsumer(*row.Section);
             break;
         case TTablesReportOptions::FlowingEnds:
-            take = IsEndSection(*row.Section) && row.Section->Q != 0;
+            take = IsEndSection(*row.Section) && row.Values.Q != 0;
             break;
         case TTablesReportOptions::Flowing:
-            take = row.Section->Q != 0;
+            take = row.Values.Q != 0;
             break;
         default:
             break;
@@ -163,17 +163,6 @@ std::vector<TResultRow> TablesReport::ChooseResults(const std::vector<TResultRow
             chosen.push_back(row);
     }
     return chosen;
-}
-
-double TablesReport::HydrantPressure(const TCrane& crane)
-{
-    const auto* after = dynamic_cast<const TWaterPipePart*>(crane.Section());
-    if (after && after->SectionLength() > 0)
-        return after->P1;
-    const auto* before = dynamic_cast<const TWaterPipePart*>(crane.IncomingSection());
-    if (before)
-        return before->P2;
-    return after ? after->P1 : 0;
 }
 
 QString TablesReport::ResultText(double value, int decimals)
@@ -195,7 +184,7 @@ TReportTable TablesReport::BranchTable(const std::vector<const TBranch*>& branch
                    [&](size_t r, int param) { return TableCells::BranchText(*branches[r], param); });
 }
 
-TReportTable TablesReport::ResultTable(const std::vector<TResultRow>& rows, const TColumnSet& columns,
+TReportTable TablesReport::ResultTable(const std::vector<THydroBranch>& rows, const TColumnSet& columns,
                                        const QString& caption)
 {
     const std::vector<TColumnDef>& defs = TableColumns::Defs(TTableKind::Results);
@@ -206,7 +195,7 @@ TReportTable TablesReport::ResultTable(const std::vector<TResultRow>& rows, cons
     });
 }
 
-TReportTable TablesReport::WasherTable(const std::vector<const TCrane*>& cranes)
+TReportTable TablesReport::WasherTable(const std::vector<TWasherRow>& rows)
 {
     TReportTable table = FixedTable(kWashersTitle,
                                     {QStringLiteral("Узел\r\n№"), QStringLiteral("Давл.до\r\nшайбы\r\n[м вод.ст]"),
@@ -214,8 +203,9 @@ TReportTable TablesReport::WasherTable(const std::vector<const TCrane*>& cranes)
                                      QStringLiteral("№ и диам.\r\nшайбы\r\n[мм]"),
                                      QStringLiteral("Снижение\r\nдавления\r\n[м вод.ст]"),
                                      QStringLiteral("Давл.после\r\nшайбы\r\n[м вод.ст]")});
-    for (const TCrane* crane : cranes) {
-        const double p = HydrantPressure(*crane);
+    for (const TWasherRow& row : rows) {
+        const TCrane* crane = row.Hydrant;
+        const double p = row.Pressure;
         const double drop = crane->WasherDrop();
         table.Rows.push_back({QString::number(crane->Number()), ResultText(p, 1),
                               ResultText(std::max(0.0, p - kWasherPressure), 1),
@@ -225,13 +215,13 @@ TReportTable TablesReport::WasherTable(const std::vector<const TCrane*>& cranes)
     return table;
 }
 
-TReportTable TablesReport::LowerTable(const std::vector<const TCrane*>& cranes)
+TReportTable TablesReport::LowerTable(const std::vector<TLowerRow>& rows)
 {
     TReportTable table = FixedTable(kLowersTitle, {QStringLiteral("Кран\r\n№"), QStringLiteral("Давление\r\n(м)"),
                                                    QStringLiteral("Недостаток\r\n(м)")});
-    for (const TCrane* crane : cranes) {
-        const double p = HydrantPressure(*crane);
-        table.Rows.push_back({QString::number(crane->Number()), ResultText(p, 1), ResultText(p - kLowerPressure, 1)});
+    for (const TLowerRow& row : rows) {
+        const double p = row.Pressure;
+        table.Rows.push_back({QString::number(row.Hydrant->Number()), ResultText(p, 1), ResultText(p - kLowerPressure, 1)});
     }
     return table;
 }

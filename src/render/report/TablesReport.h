@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/hydraulics/HydroResults.h"
 #include "render/report/ReportContent.h"
 
 #include <QDateTime>
@@ -29,12 +30,6 @@ struct TTablesReportOptions {
     int Copies = 1;
 };
 
-// One row of the pipeline sections table: a section of a branch's fire-fighting pipe.
-struct TResultRow {
-    const TBranch* Branch = nullptr;
-    const TWaterPipePart* Section = nullptr;
-};
-
 // Everything the report is built from, already chosen.
 struct TTablesReportInputs {
     const TMine* Mine = nullptr;
@@ -44,12 +39,12 @@ struct TTablesReportInputs {
     const TColumnSet* UzelColumns = nullptr;
     std::vector<const TBranch*> Branches;
     const TColumnSet* BranchColumns = nullptr;
-    std::vector<TResultRow> Results;
+    std::vector<THydroBranch> Results;
     const TColumnSet* ResultColumns = nullptr;
     QString ResultsCaption;
     QStringList ResultMessages;
-    std::vector<const TCrane*> Washers;
-    std::vector<const TCrane*> Lowers;
+    std::vector<TWasherRow> Washers;
+    std::vector<TLowerRow> Lowers;
     bool TitlePage = true;
     bool PageNumbers = true;
     bool Messages = true;
@@ -69,19 +64,15 @@ inline const QString kLowersTitle = QStringLiteral("Недостаток дав�
 // ones, or none.
 std::vector<const TUzel*> ChooseUzels(const TMine& mine, int choice);
 std::vector<const TBranch*> ChooseBranches(const std::vector<TBranch*>& order, int choice);
-std::vector<TResultRow> ChooseResults(const std::vector<TResultRow>& rows, int choice);
-
-// The pressure at a hydrant: the start pressure of its own section when that has a length,
-// else the end pressure of the section before it.
-double HydrantPressure(const TCrane& crane);
+std::vector<THydroBranch> ChooseResults(const std::vector<THydroBranch>& rows, int choice);
 // A result value as printed: fixed with the decimals, "~" above 1e11.
 QString ResultText(double value, int decimals);
 
 TReportTable UzelTable(const std::vector<const TUzel*>& uzels, const TColumnSet& columns);
 TReportTable BranchTable(const std::vector<const TBranch*>& branches, const TColumnSet& columns);
-TReportTable ResultTable(const std::vector<TResultRow>& rows, const TColumnSet& columns, const QString& caption);
-TReportTable WasherTable(const std::vector<const TCrane*>& cranes);
-TReportTable LowerTable(const std::vector<const TCrane*>& cranes);
+TReportTable ResultTable(const std::vector<THydroBranch>& rows, const TColumnSet& columns, const QString& caption);
+TReportTable WasherTable(const std::vector<TWasherRow>& rows);
+TReportTable LowerTable(const std::vector<TLowerRow>& rows);
 std::vector<TTitleLine> TitlePage(const TTablesReportInputs& inputs);
 
 // The whole report: title page and the tables that have rows. Empty when nothing is chosen.

@@ -141,7 +141,7 @@ void THitIndex::AddUzel(Group& group, const TRenderContext& ctx, TUzel* uzel, TB
     const TViewGeometry& view = ctx.View;
     const QPointF at = QPointF(uzel->SX(), uzel->SY()) * view.Scale();
     const double tf = view.TextFactor();
-    if (editor && ctx.Show.UzelResultsShown() && ctx.Results && ctx.Results->Present && uzel->ShowResult() &&
+    if (editor && ctx.Show.UzelResultsShown() && ctx.Results != nullptr && uzel->ShowResult() &&
         ctx.Show.WaterPipeShown()) {
         const QString text = ResultTexts::UzelResult(*uzel, ctx.Show.PipeIndex, ctx.Show.ResultBits, *ctx.Results);
         if (!text.isEmpty())
@@ -189,9 +189,10 @@ void THitIndex::AddBranch(const TRenderContext& ctx, TBranch* branch, bool edito
         if (editor && ctx.Show.BranchResultsShown() && water && ctx.Results && ctx.Results->PipeHasResults(water))
             for (int i = 0; i < water->SectionCount(); ++i) {
                 auto* section = dynamic_cast<TWaterPipePart*>(water->GetSection(i));
-                if (!section || section->SectionLength() == 0 || !branch->ShowResult())
+                const TSectionResult* values = section ? ctx.Results->Find(section) : nullptr;
+                if (!values || section->SectionLength() == 0 || !branch->ShowResult())
                     continue;
-                const QString text = ResultTexts::SectionResult(*section, ctx.Show.ResultBits);
+                const QString text = ResultTexts::SectionResult(*section, *values, ctx.Show.ResultBits);
                 if (text.isEmpty())
                     continue;
                 const QPointF anchor = (a + (e - a) * section->SectionStart() + a + (e - a) * section->SectionEnd()) / 2;

@@ -50,21 +50,21 @@ QString BranchLabel(const TBranch& branch, int branchInfo)
     }
 }
 
-QString SectionResult(const TWaterPipePart& s, quint16 bits)
+QString SectionResult(const TWaterPipePart& s, const TSectionResult& v, quint16 bits)
 {
     QStringList lines;
-    const bool flowing = s.Q != 0;
-    Add(lines, flowing && (bits & rbQ), Line("Q: ", std::fabs(s.Q)));
-    Add(lines, flowing && (bits & rbV), Line("V: ", std::fabs(s.SectionVelocity())));
-    Add(lines, flowing && (bits & rbR), Line("R: ", std::fabs(s.R)));
-    Add(lines, flowing && (bits & rb100i), Line("100i: ", std::fabs(s.SectionGradient())));
-    Add(lines, bits & rbDP, Line("dP: ", std::fabs(s.P1 - s.P2)));
+    const bool flowing = v.Q != 0;
+    Add(lines, flowing && (bits & rbQ), Line("Q: ", std::fabs(v.Q)));
+    Add(lines, flowing && (bits & rbV), Line("V: ", std::fabs(s.SectionVelocity(v.Q))));
+    Add(lines, flowing && (bits & rbR), Line("R: ", std::fabs(v.R)));
+    Add(lines, flowing && (bits & rb100i), Line("100i: ", std::fabs(s.SectionGradient(v.R, v.Q))));
+    Add(lines, bits & rbDP, Line("dP: ", std::fabs(v.P1 - v.P2)));
     Add(lines, bits & rbDZ, Line("dZ: ", std::fabs(s.SectionDZ())));
-    Add(lines, (bits & rbH) && s.DeltaP != 0, Line("h: ", std::fabs(s.DeltaP)));
+    Add(lines, (bits & rbH) && v.DeltaP != 0, Line("h: ", std::fabs(v.DeltaP)));
     return lines.join(QLatin1Char('\n'));
 }
 
-QString UzelResult(const TUzel& uzel, int pipeSlot, quint16 bits, const TSchemaResults& results)
+QString UzelResult(const TUzel& uzel, int pipeSlot, quint16 bits, const THydroResults& results)
 {
     QStringList lines;
     if (bits & rbP) {
@@ -77,10 +77,12 @@ QString UzelResult(const TUzel& uzel, int pipeSlot, quint16 bits, const TSchemaR
                 continue;
             if (b->StartUzel() == &uzel && pipe->StartFrac() <= 0) {
                 section = dynamic_cast<const TWaterPipePart*>(pipe->GetSection(0));
-                pressure = section ? section->P1 : 0;
+                const TSectionResult* v = section ? results.Find(section) : nullptr;
+                pressure = v ? v->P1 : 0;
             } else if (b->EndUzel() == &uzel && pipe->EndFrac() >= 1) {
                 section = dynamic_cast<const TWaterPipePart*>(pipe->GetSection(pipe->SectionCount() - 1));
-                pressure = section ? section->P2 : 0;
+                const TSectionResult* v = section ? results.Find(section) : nullptr;
+                pressure = v ? v->P2 : 0;
             }
         }
         if (section && section->SectionLength() <= 0)
@@ -92,7 +94,7 @@ QString UzelResult(const TUzel& uzel, int pipeSlot, quint16 bits, const TSchemaR
     return lines.join(QLatin1Char('\n'));
 }
 
-QString DeviceResult(const TDevice& device, quint16 bits, const TSchemaResults& results)
+QString DeviceResult(const TDevice& device, quint16 bits, const THydroResults& results)
 {
     const int kind = device.GetKind();
     if (kind != dkPump && kind != dkReducer && kind != dkCrane && kind != dkJetBreakTank && kind != dkFireMachine)
@@ -100,8 +102,8 @@ QString DeviceResult(const TDevice& device, quint16 bits, const TSchemaResults& 
     if (!results.PipeHasResults(device.Pipe()))
         return QString();
     QStringList lines;
-    const auto* own = dynamic_cast<const TWaterPipePart*>(device.Section());
-    const auto* incoming = dynamic_cast<const TWaterPipePart*>(device.IncomingSection());
+    const TSectionResult* own = device.Section() ? results.Find(device.Section()) : nullptr;
+    const TSectionResult* incoming = device.IncomingSection() ? results.Find(device.IncomingSection()) : nullptr;
     if ((bits & rbP) && (own || incoming)) {
         if (kind == dkCrane || !own || !incoming)
             lines << Line("P: ", incoming ? incoming->P2 : own->P1);

@@ -23,14 +23,14 @@ QString BranchLabel(const TBranch& branch, int branchInfo);
 
 // Lines of a pipe section for the chosen bits: "Q", "V", "R", "100i" only when the flow is not
 // zero, "dP", "dZ", and "h" only when not zero.
-QString SectionResult(const TWaterPipePart& section, quint16 bits);
+QString SectionResult(const TWaterPipePart& section, const TSectionResult& values, quint16 bits);
 
 // "P" (the pressure from an adjacent section of the water pipe of that slot) and "Z". Empty
 // when the pressure would come from a section of no length.
-QString UzelResult(const TUzel& uzel, int pipeSlot, quint16 bits, const TSchemaResults& results);
+QString UzelResult(const TUzel& uzel, int pipeSlot, quint16 bits, const THydroResults& results);
 
 // Pressures before and after the device, manometer readings and Z, for pumps, reducers,
 // hydrants, jet-break tanks and fire engines on a pipe with results.
-QString DeviceResult(const TDevice& device, quint16 bits, const TSchemaResults& results);
+QString DeviceResult(const TDevice& device, quint16 bits, const THydroResults& results);
 
 }  // namespace ResultTexts

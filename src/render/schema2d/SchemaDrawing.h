@@ -5,6 +5,7 @@
 // renderer. Where it is drawn (scale, scroll, target) is the render context's; what a
 // picture or a print job adds (export scale, paper, sheets) is theirs.
 
+#include "core/hydraulics/HydroResults.h"
 #include "core/settings/Colors2D.h"
 #include "core/settings/Params2D.h"
 #include "render/schema2d/ViewGeometry.h"
@@ -13,7 +14,6 @@
 #include <QRectF>
 
 #include <optional>
-#include <unordered_set>
 
 class TPipe;
 class TSchemaScene;
@@ -70,16 +70,6 @@ struct TDisplaySwitches {
     void ToParams(TParams2D& params) const;
 };
 
-// The results a drawing may show. Until the hydraulic calculation fills it, tests and the
-// document hand it in; without it the schema shows no results at all.
-struct TSchemaResults {
-    // The document holds results.
-    bool Present = false;
-    // Water pipes whose sections carry results (the pipe's results flag).
-    std::unordered_set<const TPipe*> Pipes;
-    bool PipeHasResults(const TPipe* pipe) const { return Present && Pipes.count(pipe) != 0; }
-};
-
 // The description of a drawing.
 struct TSchemaDrawing {
     // Switches: pipe type, colouring, labels, devices, arrows, grid, result labels.
@@ -94,8 +84,9 @@ struct TSchemaDrawing {
     QPointF Origin;
     // Grid step in metres (the settings' "GridStep").
     int GridStepMetres = 200;
-    // Results to label and to show by arrows; none when null.
-    const TSchemaResults* Results = nullptr;
+    // The document's calculation results to label, colour by and show by arrows; none
+    // when null.
+    const THydroResults* Results = nullptr;
     // Only this rectangle of the schema (schema units): the visible part or the selection.
     // None: the whole schema.
     std::optional<QRectF> Part;

@@ -162,7 +162,7 @@ NetworkPainter::NetworkPainter(QPainter& painter, const TSchemaScene& scene, con
       sf_(ctx.View.SymbolFactor()),
       tf_(ctx.View.TextFactor()),
       objects_(ctx.View.ObjectsVisible()),
-      hasResults_(ctx.Results && ctx.Results->Present),
+      hasResults_(ctx.Results != nullptr),
       uzelNumberText_(ProfileFont(ctx.Colors[cpUzelNumber].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite)),
       branchNumberText_(ProfileFont(ctx.Colors[cpBranchNumber].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite)),
       resultText_(ProfileFont(ctx.Colors[cpResult].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite)),
@@ -633,7 +633,8 @@ void NetworkPainter::PaintWaterArrows(const TBranch* branch, QPointF a, QPointF 
     const double penWidth = view_.Scale() >= 1 ? 2 : 1;
     for (int i = 0; i < pipe->SectionCount(); ++i) {
         const auto* section = dynamic_cast<const TWaterPipePart*>(pipe->GetSection(i));
-        if (!section || section->SectionLength() == 0 || section->Q == 0)
+        const TSectionResult* values = section ? ctx_.Results->Find(section) : nullptr;
+        if (!values || section->SectionLength() == 0 || values->Q == 0)
             continue;
         const QPointF s = Along(a, e, section->SectionStart());
         const QPointF t = Along(a, e, section->SectionEnd());
@@ -643,7 +644,7 @@ void NetworkPainter::PaintWaterArrows(const TBranch* branch, QPointF a, QPointF 
         const double reach = kArrowLength * sf_ / 2 + penWidth + 1;
         if (!Visible(QRectF(mid.x() - reach, mid.y() - reach, 2 * reach, 2 * reach)))
             continue;
-        const double angle = section->Q >= 0 ? Degrees(s, t) : Degrees(t, s);
+        const double angle = values->Q >= 0 ? Degrees(s, t) : Degrees(t, s);
         PaintArrow(mid, angle, kWaterHeadWidth * 2, kWaterHeadPart, waterArrow_.Back, waterArrow_.Border, penWidth);
     }
 }
@@ -707,9 +708,10 @@ void NetworkPainter::PaintBranchResults(const TBranch* branch, QPointF a, QPoint
         return;
     for (int i = 0; i < pipe->SectionCount(); ++i) {
         auto* section = dynamic_cast<TWaterPipePart*>(pipe->GetSection(i));
-        if (!section || section->SectionLength() == 0)
+        const TSectionResult* values = section ? ctx_.Results->Find(section) : nullptr;
+        if (!values || section->SectionLength() == 0)
             continue;
-        const QString text = ResultTexts::SectionResult(*section, show_.ResultBits);
+        const QString text = ResultTexts::SectionResult(*section, *values, show_.ResultBits);
         if (text.isEmpty())
             continue;
         const QPointF anchor = (Along(a, e, section->SectionStart()) + Along(a, e, section->SectionEnd())) / 2;

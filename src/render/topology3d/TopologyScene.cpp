@@ -1,5 +1,6 @@
 #include "render/topology3d/TopologyScene.h"
 
+#include "core/hydraulics/HydroResults.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Layer.h"
@@ -129,8 +130,9 @@ TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches&
             if (water && water->Present()) {
                 for (int k = 0; k < water->SectionCount(); ++k) {
                     const auto* section = dynamic_cast<const TWaterPipePart*>(water->GetSection(k));
-                    if (section && section->SectionLength() > 0 && section->Q != 0)
-                        PushWay(scene, a, e, section->SectionStart(), section->SectionEnd(), section->Q > 0, kWaterWay);
+                    const TSectionResult* v = section && s.Results ? s.Results->Find(section) : nullptr;
+                    if (v && section->SectionLength() > 0 && v->Q != 0)
+                        PushWay(scene, a, e, section->SectionStart(), section->SectionEnd(), v->Q > 0, kWaterWay);
                 }
             } else if (s.PipeIndex < 0 && b->AirQ() != 0) {
                 PushWay(scene, a, e, 0, 1, b->AirQ() > 0, kAirWay);

@@ -12,6 +12,7 @@
 #include <vector>
 
 class TBranch;
+class THydroResults;
 class TMine;
 class TUzel;
 
@@ -21,9 +22,12 @@ struct TTopologySwitches {
     bool OnlyPipes = false;
     bool ShowNodes = true;
     bool Devices = false;  // "Показывать оборудование": a mark where each device stands
-    // "Направление движения": the water's way along the displayed water pipe (by the stored
-    // flows of its sections), or with no water pipe displayed the air's way along each branch.
+    // "Направление движения": the water's way along the displayed water pipe (by the
+    // calculated flows of its sections), or with no water pipe displayed the air's way along
+    // each branch.
     bool Direction = false;
+    // The document's calculation results; null without them.
+    const THydroResults* Results = nullptr;
 };
 
 struct TTopologyScene {

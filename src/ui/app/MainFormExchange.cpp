@@ -23,10 +23,6 @@ const QString kImportFilter = QStringLiteral("Торвекс 1.0 - 1.5 (*.mdf)")
 const QString kExportFilter = QStringLiteral("Торвекс 1.5 (*.mdf)");
 const QString kResultsFilter = QStringLiteral("Результаты расчета (*.txt)");
 
-// The document's stored results. Nothing in the program computes them, so a document never
-// holds any and the results export refuses.
-const std::vector<TSectionResultRow>* SectionResults(const TChildForm&) { return nullptr; }
-
 }  // namespace
 
 void TMainForm::ConnectExchangeCommands()
@@ -63,7 +59,7 @@ void TMainForm::ImportExchangeFile()
 
 void TMainForm::ExportDocument(TChildForm& doc)
 {
-    const std::vector<TSectionResultRow>* results = SectionResults(doc);
+    const std::vector<THydroBranch>* results = doc.HydroResults() ? &doc.HydroResults()->Sections : nullptr;
     TSaveRequest request;
     request.Folder = config_.SourcePath;
     request.ProposedName = QFileInfo(doc.Caption()).completeBaseName();

@@ -5,6 +5,7 @@
 #include "ui/document/ChildForm.h"
 
 #include "core/file/AtomicFile.h"
+#include "core/hydraulics/HydroResults.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "core/settings/Config.h"
@@ -37,6 +38,14 @@ TChildForm::TChildForm(TConfig& config, QWidget* parent)
     InitialColumnWidths();
     BuildWidgets();
     UpdateCaption();
+}
+
+void TChildForm::SetHydroResults(std::unique_ptr<THydroResults> results)
+{
+    if (!hydro_ && !results)
+        return;
+    hydro_ = std::move(results);
+    emit HydroResultsChanged();
 }
 
 TChildForm::~TChildForm()
@@ -80,9 +89,11 @@ void TChildForm::MineChanged(bool structural)
         setWindowModified(true);
         emit StateChanged();
     }
-    // No results list exists to drop; the flag tells a results producer to start afresh.
-    if (structural)
+    // Objects came or went: the results name sections and devices that may be gone.
+    if (structural) {
         refreshNeeded_ = true;
+        SetHydroResults(nullptr);
+    }
     emit MineEdited(structural);
     if (rows_->MineChanged() && !syncPending_) {
         syncPending_ = true;

@@ -9,6 +9,7 @@
 #include "core/tables/TableColumns.h"
 #include "core/file/DocumentSettings.h"
 #include "core/file/SaveFlow.h"
+#include "core/hydraulics/HydroResults.h"
 #include "ui/document/GridView.h"
 #include "ui/document/TableLook.h"
 
@@ -113,6 +114,12 @@ public:
     TColumnSet& BranchColumns() { return branchCols_; }
     TColumnSet& ResultColumns() { return resultCols_; }
 
+    // The calculation results of the fire-fighting pipe, or null: any structural change of
+    // the mine drops them (signal HydroResultsChanged).
+    const THydroResults* HydroResults() const { return hydro_.get(); }
+    THydroResults* MutableHydroResults() { return hydro_.get(); }
+    void SetHydroResults(std::unique_ptr<THydroResults> results);
+
     // ---- pages and tables --------------------------------------------------------
     int CurrentPage() const;
     void SetCurrentPage(int page);
@@ -211,6 +218,8 @@ signals:
     void CurrentBranchChanged();
     // The mine changed (structural: objects came or went); the schema redraws.
     void MineEdited(bool structural);
+    // The calculation results came or went.
+    void HydroResultsChanged();
     // The user agreed to close the window; it goes next.
     void Closing();
     // For the schema and device editor, once they exist.
@@ -290,6 +299,7 @@ private:
     TBranchTableModel* branchModel_ = nullptr;
     TMessagePanel* messagePanel_ = nullptr;
     TResultsPage* results_ = nullptr;
+    std::unique_ptr<THydroResults> hydro_;
     QToolButton* numberPicker_ = nullptr;
     TGridView* pickerGrid_ = nullptr;
     QPersistentModelIndex pickerIndex_;

@@ -92,6 +92,7 @@ void TChildForm::AdoptDocument(TNetworkDocument&& doc)
     // The old mine lives until the tables show the new one.
     std::unique_ptr<TMine> old = std::move(mine_);
     old->OnChange = nullptr;
+    SetHydroResults(nullptr);
     messages_.ClearAll();
     uzelModel_->BeginReload();
     branchModel_->BeginReload();

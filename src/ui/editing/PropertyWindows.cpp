@@ -1,5 +1,6 @@
 #include "ui/editing/PropertyWindows.h"
 
+#include "core/hydraulics/HydroResults.h"
 #include "core/schema/ObjectProperties.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
@@ -415,9 +416,9 @@ void TBranchPropForm::Refresh()
     ShowSections();
 }
 
-void TBranchPropForm::SetResultsPresent(bool present)
+void TBranchPropForm::SetResults(const THydroResults* results)
 {
-    resultsPresent_ = present;
+    results_ = results;
     ShowSections();
 }
 
@@ -426,7 +427,7 @@ void TBranchPropForm::ShowSections()
     const QSignalBlocker block(sections_);
     sections_->clear();
     const TWaterPipe* fire = branch_ ? branch_->FirePipe() : nullptr;
-    const bool shown = resultsPresent_ && fire && fire->Present() && fire->SectionCount() > 0;
+    const bool shown = results_ && fire && fire->Present() && fire->SectionCount() > 0;
     pages_->setTabVisible(pages_->indexOf(sectionsPage_), shown);
     if (shown)
         for (int i = 0; i < fire->SectionCount(); ++i)
@@ -452,17 +453,19 @@ void TBranchPropForm::ShowSection()
     if (!item)
         return;
     const auto* s = static_cast<const TWaterPipePart*>(item->data(Qt::UserRole).value<void*>());
+    const TSectionResult* found = results_ ? results_->Find(s) : nullptr;
+    const TSectionResult v = found ? *found : TSectionResult{};
     AddRow(sectionForm_, QStringLiteral("Длина (м)"), Fixed(s->SectionLength()));
     AddRow(sectionForm_, QStringLiteral("Длина*K (м)"), Fixed(s->SectionLK()));
-    AddRow(sectionForm_, QStringLiteral("Расход воды (м3/ч)"), Fixed(s->Q));
-    AddRow(sectionForm_, QStringLiteral("Гидравл. уклон (м вод.ст)"), Fixed(s->SectionGradient()));
-    AddRow(sectionForm_, QStringLiteral("Сопротивление (c2/м5)"), Fixed(s->R));
+    AddRow(sectionForm_, QStringLiteral("Расход воды (м3/ч)"), Fixed(v.Q));
+    AddRow(sectionForm_, QStringLiteral("Гидравл. уклон (м вод.ст)"), Fixed(s->SectionGradient(v.R, v.Q)));
+    AddRow(sectionForm_, QStringLiteral("Сопротивление (c2/м5)"), Fixed(v.R));
     AddRow(sectionForm_, QStringLiteral("Разность выс. отметок (м)"), Fixed(s->SectionDZ()));
-    AddRow(sectionForm_, QStringLiteral("Давление в начале (м):"), Fixed(s->P1));
-    AddRow(sectionForm_, QStringLiteral("Давление в конце (м):"), Fixed(s->P2));
-    AddRow(sectionForm_, QStringLiteral("Скорость (м/с)"), Fixed(s->SectionVelocity()));
-    AddRow(sectionForm_, QStringLiteral("Разность давлений (м)"), Fixed(s->P2 - s->P1));
-    AddRow(sectionForm_, QStringLiteral("Потери напора (м)"), Fixed(s->DeltaP));
+    AddRow(sectionForm_, QStringLiteral("Давление в начале (м):"), Fixed(v.P1));
+    AddRow(sectionForm_, QStringLiteral("Давление в конце (м):"), Fixed(v.P2));
+    AddRow(sectionForm_, QStringLiteral("Скорость (м/с)"), Fixed(s->SectionVelocity(v.Q)));
+    AddRow(sectionForm_, QStringLiteral("Разность давлений (м)"), Fixed(v.P2 - v.P1));
+    AddRow(sectionForm_, QStringLiteral("Потери напора (м)"), Fixed(v.DeltaP));
 }
 
 void TBranchPropForm::ChooseQuantity(int index)
@@ -471,7 +474,8 @@ void TBranchPropForm::ChooseQuantity(int index)
     QStringList labels;
     for (int i = 0; i < sections_->count(); ++i) {
         const auto* s = static_cast<const TWaterPipePart*>(sections_->item(i)->data(Qt::UserRole).value<void*>());
-        values.push_back(ObjectProperties::SectionQuantity(*s, index));
+        const TSectionResult* found = results_ ? results_->Find(s) : nullptr;
+        values.push_back(ObjectProperties::SectionQuantity(*s, found ? *found : TSectionResult{}, index));
         labels << (index == 6 ? QString() : ObjectProperties::SectionBarLabel(*s));
     }
     chart_->SetBars(values, labels, ObjectProperties::QuantityAxisTitle(index));

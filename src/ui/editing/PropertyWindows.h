@@ -24,6 +24,7 @@ class QListWidget;
 class QTabWidget;
 class QButtonGroup;
 class QPushButton;
+class THydroResults;
 class TSectionChart;
 class TBranch;
 class TChildForm;
@@ -71,7 +72,8 @@ public:
     QListWidget* DeviceList() const { return devices_; }
     QString Field(const QString& name) const;
     // The sections page (and its chart) shows only while the document holds results.
-    void SetResultsPresent(bool present);
+    // The document's calculation results, or null: the sections page shows them.
+    void SetResults(const THydroResults* results);
     TSectionChart* Chart() const { return chart_; }
     // The chart shows this quantity (0–10) of every section.
     void ChooseQuantity(int index);
@@ -107,5 +109,5 @@ private:
     QWidget* sectionData_ = nullptr;
     QPushButton* chartButton_ = nullptr;
     QButtonGroup* quantities_ = nullptr;
-    bool resultsPresent_ = false;
+    const THydroResults* results_ = nullptr;
 };

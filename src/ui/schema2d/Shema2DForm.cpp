@@ -694,7 +694,7 @@ TSchemaDrawing TShema2DForm::Drawing() const
     return drawing;
 }
 
-void TShema2DForm::SetResults(const TSchemaResults* results)
+void TShema2DForm::SetResults(const THydroResults* results)
 {
     results_ = results;
     hitsValid_ = false;

@@ -97,7 +97,7 @@ public:
     // and results.
     TSchemaDrawing Drawing() const;
     // The results the window labels (none until a calculation hands them in).
-    void SetResults(const TSchemaResults* results);
+    void SetResults(const THydroResults* results);
     // The context a drawing of the panel takes: the drawing in the window's view.
     TRenderContext Context() const;
 
@@ -226,7 +226,7 @@ private:
     TChildForm* document_ = nullptr;
     std::map<const QObject*, std::unique_ptr<TSchemaScene>> scenes_;
     TViewGeometry view_;
-    const TSchemaResults* results_ = nullptr;
+    const THydroResults* results_ = nullptr;
     bool structuralPending_ = false;
     bool repaintPending_ = false;
     bool stateRemembered_ = false;

@@ -103,7 +103,7 @@ std::unique_ptr<QMenu> TShema2DForm::ContextMenu(const THit& hit)
     if (!document_)
         return nullptr;
     const TRenderContext ctx = Context();
-    const bool results = ctx.Results && ctx.Results->Present;
+    const bool results = ctx.Results != nullptr;
     auto menu = std::make_unique<QMenu>(this);
     auto add = [&](TSchemaCommand command) { menu->addAction(Command(command)); };
     auto addMain = [&](const char* name) {

@@ -22,10 +22,11 @@ protected:
         branch_->SetRemark(QStringLiteral("Штрек\tюжный\r\nвторая строка"));
         section_ = dynamic_cast<TWaterPipePart*>(branch_->FirePipe()->GetSection(0));
         ASSERT_NE(nullptr, section_);
-        section_->Q = 12.345;
-        section_->P1 = 150;
-        section_->P2 = 149.456;
-        rows_ = {{branch_, section_}};
+        TSectionResult values;
+        values.Q = 12.345;
+        values.P1 = 150;
+        values.P2 = 149.456;
+        rows_ = {{branch_, section_, values}};
     }
 
     void ShowOnly(std::initializer_list<int> params)
@@ -39,7 +40,7 @@ protected:
     MineBuilder b_;
     TBranch* branch_ = nullptr;
     TWaterPipePart* section_ = nullptr;
-    std::vector<TSectionResultRow> rows_;
+    std::vector<THydroBranch> rows_;
     TColumnSet columns_{TTableKind::Results};
 };
 

@@ -57,13 +57,12 @@ TEST(Pipes, FlowAreaVelocityAndGradientHandleZeroes)
     pipe->SetWallThickness(5);
     EXPECT_NEAR(pipe->FlowArea(), M_PI * 45 * 45, 1e-9);
     auto* section = static_cast<TWaterPipePart*>(pipe->FirstSection());
-    section->Q = 3600;
-    EXPECT_NEAR(section->SectionVelocity(), 1.0 / (pipe->FlowArea() / 1e6), 1e-9);
+    EXPECT_NEAR(section->SectionVelocity(3600), 1.0 / (pipe->FlowArea() / 1e6), 1e-9);
     pipe->SetWallThickness(50);
-    EXPECT_EQ(section->SectionVelocity(), 0.0);
+    EXPECT_EQ(section->SectionVelocity(3600), 0.0);
     pipe->SetExtent(2, 0);
     EXPECT_EQ(section->SectionLength(), 0.0);
-    EXPECT_EQ(section->SectionGradient(), 0.0);
+    EXPECT_EQ(section->SectionGradient(10, 3600), 0.0);
 }
 
 TEST(Sections, DevicesSplitThePipeAndNameTheSectionEnds)

@@ -101,19 +101,20 @@ TEST(TablesReport, HydrantPressuresAndHugeResultValues)
     auto* s0 = dynamic_cast<TWaterPipePart*>(pipe->GetSection(0));
     auto* s1 = dynamic_cast<TWaterPipePart*>(pipe->GetSection(1));
     auto* s2 = dynamic_cast<TWaterPipePart*>(pipe->GetSection(2));
-    s0->P1 = 80;
-    s0->P2 = 70;
-    s1->P1 = 170;
-    s1->P2 = 45;
-    s2->P1 = 999;  // the section after the hydrant at the pipe's end has no length
+    THydroResults results;
+    results.AddSection(br, s0, {0, 0, 0, 80, 70});
+    results.AddSection(br, s1, {5, 0, 0, 170, 45});
+    results.AddSection(br, s2, {0, 0, 0, 999, 0});  // after the hydrant at the pipe's end: no length
+    double inside = 0, end = 0;
+    ASSERT_TRUE(results.HydrantPressure(*inner, inside));
+    ASSERT_TRUE(results.HydrantPressure(*atEnd, end));
+    EXPECT_DOUBLE_EQ(inside, 170);
+    EXPECT_DOUBLE_EQ(end, 45);
 
-    EXPECT_DOUBLE_EQ(TablesReport::HydrantPressure(*inner), 170);
-    EXPECT_DOUBLE_EQ(TablesReport::HydrantPressure(*atEnd), 45);
-
-    const TReportTable lowers = TablesReport::LowerTable({atEnd});
+    const TReportTable lowers = TablesReport::LowerTable({{atEnd, end}});
     EXPECT_EQ(lowers.Rows[0], (QStringList{QStringLiteral("12"), QStringLiteral("45.0"), QStringLiteral("-15.0")}));
     EXPECT_EQ(Headings(lowers).value(1), QStringLiteral("Давление\n(м)"));
-    const TReportTable washers = TablesReport::WasherTable({inner});
+    const TReportTable washers = TablesReport::WasherTable({{inner, inside, 0}});
     EXPECT_EQ(washers.Columns.size(), 6u);
     EXPECT_EQ(washers.Rows[0][2], QStringLiteral("20.0"));
 
@@ -121,8 +122,7 @@ TEST(TablesReport, HydrantPressuresAndHugeResultValues)
     EXPECT_EQ(TablesReport::ResultText(1e11, 0), QStringLiteral("100000000000"));
 
     // Ends and consumers: the second section is the last with a length, the end one has none.
-    s1->Q = 5;
-    std::vector<TResultRow> rows{{br, s0}, {br, s1}, {br, s2}};
+    const std::vector<THydroBranch>& rows = results.Sections;
     EXPECT_EQ(TablesReport::ChooseResults(rows, TTablesReportOptions::EndsAndConsumers).size(), 2u);
     EXPECT_EQ(TablesReport::ChooseResults(rows, TTablesReportOptions::Flowing).size(), 1u);
     EXPECT_EQ(TablesReport::ChooseResults(rows, TTablesReportOptions::NoResults).size(), 0u);

@@ -135,9 +135,10 @@ TEST_F(DirectionArrows, BranchArrowPointsFromStartToEnd)
 TEST_F(DirectionArrows, WaterArrowFollowsTheSignOfTheSectionFlow)
 {
     auto* section = static_cast<TWaterPipePart*>(branch->FirePipe()->GetSection(0));
-    TSchemaResults results;
-    results.Present = true;
-    results.Pipes.insert(branch->FirePipe());
+    THydroResults results;
+    for (int i = 0; i < branch->FirePipe()->SectionCount(); ++i)
+        results.AddSection(branch, static_cast<TWaterPipePart*>(branch->FirePipe()->GetSection(i)), {});
+    TSectionResult& values = results.Sections[static_cast<size_t>(results.RowOf(section))].Values;
     TSchemaScene scene(m.mine());
     TRenderContext ctx = Context(scene);
     ctx.Results = &results;
@@ -145,12 +146,12 @@ TEST_F(DirectionArrows, WaterArrowFollowsTheSignOfTheSectionFlow)
     const QColor fill = ProfileColor(ctx.Colors[cpWaterArrow].BackColor);
     const QPointF along = StartToEnd(ctx);
 
-    section->Q = 12.5;
+    values.Q = 12.5;
     const Sides forward = ColourAround(Draw(scene, ctx), Mid(ctx), along, fill, 0);
     EXPECT_GT(forward.Ahead, 3);
     EXPECT_EQ(forward.Behind, 0);
 
-    section->Q = -12.5;
+    values.Q = -12.5;
     const Sides backward = ColourAround(Draw(scene, ctx), Mid(ctx), along, fill, 0);
     EXPECT_EQ(backward.Ahead, 0);
     EXPECT_GT(backward.Behind, 3);

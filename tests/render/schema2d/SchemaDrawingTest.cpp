@@ -22,7 +22,7 @@ namespace {
 struct PipeWithResults {
     MineBuilder m;
     TBranch* branch = nullptr;
-    TSchemaResults results;
+    THydroResults results;
     PipeWithResults()
     {
         for (auto [number, sx] : {std::pair{1, 0.f}, {2, 200.f}}) {
@@ -38,13 +38,8 @@ struct PipeWithResults {
         m.device(branch, dkGate, 0.5, 3);
         auto* first = static_cast<TWaterPipePart*>(branch->FirePipe()->GetSection(0));
         auto* second = static_cast<TWaterPipePart*>(branch->FirePipe()->GetSection(1));
-        first->Q = 12.5;
-        first->P1 = 10;
-        first->P2 = 8;
-        second->P1 = 8;
-        second->P2 = 7;
-        results.Present = true;
-        results.Pipes.insert(branch->FirePipe());
+        results.AddSection(branch, first, {12.5, 0, 0, 10, 8});
+        results.AddSection(branch, second, {0, 0, 0, 8, 7});
     }
     TSchemaDrawing Drawing(bool withResults) const
     {

@@ -219,15 +219,9 @@ TEST(SchemaRenderer, ResultLabelsAndWaterArrowsComeFromTheResultList)
     m.device(b, dkGate, 0.5, 3);
     auto* first = static_cast<TWaterPipePart*>(b->FirePipe()->GetSection(0));
     auto* second = static_cast<TWaterPipePart*>(b->FirePipe()->GetSection(1));
-    first->Q = 12.5;
-    first->P1 = 10;
-    first->P2 = 8;
-    second->Q = 0;
-    second->P1 = 8;
-    second->P2 = 7;
-    TSchemaResults results;
-    results.Present = true;
-    results.Pipes.insert(b->FirePipe());
+    THydroResults results;
+    results.AddSection(b, first, {12.5, 0, 0, 10, 8});
+    results.AddSection(b, second, {0, 0, 0, 8, 7});
 
     TSchemaScene scene(m.mine());
     TRenderContext ctx = ContextFor(scene, 1, QSize(500, 300));
@@ -281,21 +275,17 @@ TEST(SchemaScene, ExtentHoldsTheTextBlocks)
 TEST(SchemaRenderer, AStripDrawnAloneMatchesTheWholeDrawing)
 {
     auto mine = MineGenerator::Generate(400, 7);
-    TSchemaResults results;
-    results.Present = true;
+    THydroResults results;
     int flowing = 0;
     for (TBranch* b : mine->Branches) {
         b->SetShowResult(true);
         TPipe* pipe = b->FirePipe();
         if (!pipe)
             continue;
-        results.Pipes.insert(pipe);
         for (int i = 0; i < pipe->SectionCount(); ++i)
             if (auto* section = dynamic_cast<TWaterPipePart*>(pipe->GetSection(i))) {
                 // Both directions, so arrows point either way.
-                section->Q = (flowing++ % 2 ? 1 : -1) * (5 + i);
-                section->P1 = 30;
-                section->P2 = 28;
+                results.AddSection(b, section, {double((flowing++ % 2 ? 1 : -1) * (5 + i)), 0, 0, 30, 28});
             }
     }
     ASSERT_GT(flowing, 50);

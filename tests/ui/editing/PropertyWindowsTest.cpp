@@ -1,6 +1,7 @@
 // The node and branch property windows: what they show, the pipe boxes (gas pipes listed,
 // "нет" without pipes), and letting go of an object that is deleted.
 
+#include "core/hydraulics/HydroResults.h"
 #include "../document/DocumentTestSupport.h"
 
 #include "core/schema/ObjectProperties.h"
@@ -95,7 +96,8 @@ TEST_F(PropertyWindows, SectionsPageAndChartNeedResults)
     TBranchPropForm form({});
     form.Bind(doc.get(), doc->Mine()->Branches.Items(0));
     EXPECT_FALSE(form.Pages()->isTabVisible(3));
-    form.SetResultsPresent(true);
+    const THydroResults results;
+    form.SetResults(&results);
     EXPECT_TRUE(form.Pages()->isTabVisible(3));
     EXPECT_EQ(form.Chart()->Values().size(), 2u);  // split by the gate
     form.ChooseQuantity(9);
