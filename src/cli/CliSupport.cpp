@@ -47,6 +47,14 @@ constexpr TCommandUsage kUsage[] = {
      "  check FILE [--topology | --pipeline | --free] [--no-warnings] [--projected | --no-projected]\n"
      "                                 run a check (default: the pipeline) and print its message list;\n"
      "                                 status 1 when it found errors\n"},
+    {"calc",
+     "  calc FILE [--json] [--out OUT.irv] [--no-warnings] [--projected | --no-projected]\n"
+     "                                 the pipeline check and the hydraulic calculation of the fire\n"
+     "                                 pipe: a section a line (tab-separated, in the columns' type\n"
+     "                                 order), then \"# plates\" and \"# shortages\" rows; --json for\n"
+     "                                 sections, plates, shortages, nodes and devices (kind = device\n"
+     "                                 code); --out writes the file with the chosen plates; status 2\n"
+     "                                 with the reason on standard error when it gives no results\n"},
     {"render",
      "  render FILE OUT.png|.bmp|.jpg|.emf|.svg|.pdf [--scale PCT] [--fit WxH] [--map-scale M]\n"
      "         [--pipe none|fire|drain|air|gas] [--colour standard|seams|positions]\n"
@@ -96,7 +104,8 @@ constexpr TCommandUsage kUsage[] = {
 };
 
 constexpr const char* kExitStatuses =
-    "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
+    "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written\n"
+    "(calc: or the calculation gave no results),\n"
     "64 bad command line.\n";
 
 // The command being run, for the hint after a usage error.

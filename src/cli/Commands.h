@@ -21,3 +21,4 @@ int RunRenumber(const QStringList& args);
 int RunNumbers(const QStringList& args);
 int RunStats(const QStringList& args);
 int RunDevices(const QStringList& args);
+int RunCalc(const QStringList& args);

@@ -804,17 +804,18 @@ TReducerCharacter Builder::Characteristic()
     const int kind = rnd_.Int(0, 1);
     c.Name = kind == 0 ? QStringLiteral("ГР-300/120") : QStringLiteral("ГР-200/100");
     c.Resize(2, 2);
-    const double top = kind == 0 ? 300 : 200;
+    // Pressures in kgf/cm2.
+    const double top = kind == 0 ? 30 : 20;
     c.SetInlet(0, top / 2);
     c.SetInlet(1, top);
-    c.SetLocking(0, kind == 0 ? 80 : 60);
-    c.SetLocking(1, kind == 0 ? 130 : 110);
+    c.SetLocking(0, kind == 0 ? 8 : 6);
+    c.SetLocking(1, kind == 0 ? 13 : 11);
     c.SetFlow(0, 20);
     c.SetFlow(1, 80);
-    c.SetOutlet(0, 0, kind == 0 ? 75 : 55);
-    c.SetOutlet(0, 1, kind == 0 ? 60 : 45);
-    c.SetOutlet(1, 0, kind == 0 ? 125 : 105);
-    c.SetOutlet(1, 1, kind == 0 ? 105 : 90);
+    c.SetOutlet(0, 0, kind == 0 ? 7.5 : 5.5);
+    c.SetOutlet(0, 1, kind == 0 ? 6.0 : 4.5);
+    c.SetOutlet(1, 0, kind == 0 ? 12.5 : 10.5);
+    c.SetOutlet(1, 1, kind == 0 ? 10.5 : 9.0);
     return c;
 }
 
@@ -826,13 +827,15 @@ void Builder::FillDevice(TDevice* d, const DevicePlan& plan)
     case dkPump: {
         auto* p = static_cast<TPump*>(d);
         const PumpType& t = plan.variant == pvDrainage ? kDrainagePump : kFirePumps[rnd_.Int(0, 2)];
-        const double b = (t.h1 - t.h2) / (t.q2 * t.q2 - t.q1 * t.q1);
+        // H = A - B q^2 through both points, q in m3/s.
+        const double q1 = t.q1 / 3600, q2 = t.q2 / 3600;
+        const double b = (t.h1 - t.h2) / (q2 * q2 - q1 * q1);
         p->SetModel(QString::fromUtf8(t.model));
         p->SetValue(1, t.q1);
         p->SetValue(2, t.h1);
         p->SetValue(3, t.q2);
         p->SetValue(4, t.h2);
-        p->SetValue(5, t.h1 + b * t.q1 * t.q1);
+        p->SetValue(5, t.h1 + b * q1 * q1);
         p->SetValue(6, b);
         break;
     }
@@ -842,7 +845,7 @@ void Builder::FillDevice(TDevice* d, const DevicePlan& plan)
         r->SetCharacteristic(c);
         r->SetHasCharacteristic(true);
         r->SetModel(c.Name);
-        r->SetLockingPressure(c.Locking(0) + 5 * rnd_.Int(0, 6));
+        r->SetLockingPressure(c.Locking(0) + 0.5 * rnd_.Int(0, 6));
         r->SetDirection(plan.variant == rvTowardStart ? 1 : 0);
         break;
     }

@@ -173,16 +173,17 @@ TReducer* Builder::Reducer(TPipe* pipe, double position, double locking, int dir
     TReducerCharacter c;
     c.Name = QStringLiteral("ГР-300/120");
     c.Resize(2, 2);
-    c.SetInlet(0, 150);
-    c.SetInlet(1, 300);
-    c.SetLocking(0, 80);
-    c.SetLocking(1, 130);
+    // Pressures in kgf/cm2.
+    c.SetInlet(0, 15);
+    c.SetInlet(1, 30);
+    c.SetLocking(0, 8);
+    c.SetLocking(1, 13);
     c.SetFlow(0, 20);
     c.SetFlow(1, 80);
-    c.SetOutlet(0, 0, 75);
-    c.SetOutlet(0, 1, 60);
-    c.SetOutlet(1, 0, 125);
-    c.SetOutlet(1, 1, 105);
+    c.SetOutlet(0, 0, 7.5);
+    c.SetOutlet(0, 1, 6.0);
+    c.SetOutlet(1, 0, 12.5);
+    c.SetOutlet(1, 1, 10.5);
     r->SetCharacteristic(c);
     r->SetHasCharacteristic(true);
     r->SetModel(c.Name);
@@ -194,14 +195,15 @@ TReducer* Builder::Reducer(TPipe* pipe, double position, double locking, int dir
 TPump* Builder::Pump(TPipe* pipe, double position, const char* model, double q1, double h1, double q2, double h2)
 {
     auto* p = Put<TPump>(pipe, dkPump, position);
-    // Two operating points and the parabola H = A - B Q^2 through them.
-    const double b = (h1 - h2) / (q2 * q2 - q1 * q1);
+    // Two operating points and the parabola H = A - B q^2 through them, q in m3/s.
+    const double s1 = q1 / 3600, s2 = q2 / 3600;
+    const double b = (h1 - h2) / (s2 * s2 - s1 * s1);
     p->SetModel(QString::fromUtf8(model));
     p->SetValue(1, q1);
     p->SetValue(2, h1);
     p->SetValue(3, q2);
     p->SetValue(4, h2);
-    p->SetValue(5, h1 + b * q1 * q1);
+    p->SetValue(5, h1 + b * s1 * s1);
     p->SetValue(6, b);
     return p;
 }
@@ -281,7 +283,7 @@ void Builder::Build()
 
     b = Working(2, 2, 3, "Клетевой ствол, отм. -100 ... -400 м", kNoSeam, kPlfShafts, 95);
     p = Fire(b, 150);
-    Reducer(p, 0.95, 110, 0);
+    Reducer(p, 0.95, 11, 0);
     Lay(b, 1, 250);
 
     b = Working(3, 3, 6, "Околоствольный двор гор. -400 м", kNoSeam, kPlfShafts, 60);
@@ -397,7 +399,7 @@ void Builder::Build()
     engine->SetAddPressure(90);
     engine->SetVolume(4);
     Tank(p, 0.55, 12, 40);
-    Reducer(p, 0.9, 100, 0);
+    Reducer(p, 0.9, 10, 0);
     Gate(p, 0.97, true);
 
     // Panel 12-2, seam k5.
@@ -438,7 +440,7 @@ void Builder::Build()
     p = Fire(b, 150);
     Gate(p, 0.04);
     Hydrants(p, {0.3, 0.6});
-    Reducer(p, 0.9, 110, 0);
+    Reducer(p, 0.9, 11, 0);
     Lay(b, 2, 100);
 
     b = Working(41, 28, 29, "Конвейерный штрек 14-1", kSeamK8, kPlfPanels, 15);
@@ -466,7 +468,7 @@ void Builder::Build()
     // Water runs down this one from the main drift: the reducer faces the lower end.
     b = Working(47, 32, 10, "Вентиляционный ходок 14-1", kSeamK8, kPlfPanels, 14);
     p = Fire(b, 100);
-    Reducer(p, 0.15, 110, 1);
+    Reducer(p, 0.15, 11, 1);
     Hydrant(p, 0.5);
 
     b = Working(48, 30, 42, "Конвейерный штрек 14-1 (проходка)", kSeamK8, kPlfPanels, 5);

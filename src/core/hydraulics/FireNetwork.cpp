@@ -46,6 +46,24 @@ public:
             if (!std::isfinite(u->Z()))
                 out_.Errors << QStringLiteral("узел %1 - неверная высотная отметка").arg(u->Number());
         }
+        // Everything is sized once: a large mine has hundreds of thousands of points.
+        size_t points = size_t(uzelCount), sections = 0, devices = 0;
+        for (int bi = 0; bi < mine_.Branches.Count(); ++bi)
+            if (view_.ActiveAt(bi)) {
+                const size_t n = size_t(view_.DeviceCountAt(bi));
+                points += 2 + 2 * n;
+                sections += n + 1;
+                devices += n;
+            }
+        points_.reserve(points);
+        parent_.reserve(points);
+        links_.reserve(sections + devices);
+        merges_.reserve(sections + devices + 2 * size_t(mine_.Branches.Count()));
+        sectionPoints_.reserve(sections);
+        devicePoints_.reserve(devices);
+        out_.Sections.reserve(sections);
+        out_.Devices.reserve(devices);
+        out_.Network.Links.reserve(sections + devices);
         for (int bi = 0; bi < mine_.Branches.Count(); ++bi)
             if (view_.ActiveAt(bi))
                 AddBranch(bi);
@@ -207,6 +225,10 @@ private:
         if (endFeedsUzel && pipe->EndFrac() == 1 && view_.EndUzelAt(bi) >= 0)
             Join(view_.EndUzelAt(bi), endPoint);
 
+        const int firstPlace = static_cast<int>(out_.Sections.size());
+        const size_t firstDevice = out_.Devices.size() - size_t(n);
+        for (int i = 0; i < n; ++i)
+            out_.Devices[firstDevice + size_t(i)].Incoming = firstPlace + i;
         for (int s = 0; s <= n; ++s) {
             const auto* section = dynamic_cast<const TWaterPipePart*>(pipe->GetSection(s));
             const int a = s == 0 ? startPoint : sides[size_t(s - 1)].second;
@@ -319,6 +341,10 @@ private:
                 out_.Errors << QStringLiteral("редуктор %1 - запорное давление %2 вне характеристики \"%3\"")
                                    .arg(number)
                                    .arg(Num(reducer->LockingPressure()), c.Name);
+            } else if (c.FindFault()) {
+                out_.Errors << QStringLiteral("редуктор %1 - неверная характеристика \"%2\": %3")
+                                   .arg(number)
+                                   .arg(c.Name, c.FindFault()->message);
             } else {
                 for (int j = 0; j < c.NQ(); ++j) {
                     link.SettingFlows.push_back(c.Flow(j) / kSecondsPerHour);
@@ -604,11 +630,23 @@ std::vector<double> TFireNetwork::MergedSectionFlows(const std::vector<double>& 
         surplus[p] -= points_[p].Demand;
 
     // A spanning forest of the merges, rooted at a source point where the junction has one.
-    std::vector<std::vector<std::pair<int, int>>> adjacent(count);  // (point, merge)
-    for (size_t m = 0; m < merges_.size(); ++m) {
-        adjacent[size_t(merges_[m].A)].push_back({merges_[m].B, int(m)});
-        adjacent[size_t(merges_[m].B)].push_back({merges_[m].A, int(m)});
+    // The merges of each point, as one array indexed by point.
+    std::vector<int> starts(count + 1, 0);
+    for (const TMerge& m : merges_) {
+        ++starts[size_t(m.A) + 1];
+        ++starts[size_t(m.B) + 1];
     }
+    for (size_t p = 0; p < count; ++p)
+        starts[p + 1] += starts[p];
+    std::vector<std::pair<int, int>> adjacency(static_cast<size_t>(starts[count]));  // (point, merge)
+    {
+        std::vector<int> fill(starts.begin(), starts.end() - 1);
+        for (size_t m = 0; m < merges_.size(); ++m) {
+            adjacency[size_t(fill[size_t(merges_[m].A)]++)] = {merges_[m].B, int(m)};
+            adjacency[size_t(fill[size_t(merges_[m].B)]++)] = {merges_[m].A, int(m)};
+        }
+    }
+    auto hasMerges = [&](size_t p) { return starts[p + 1] > starts[p]; };
     std::vector<char> seen(count, 0);
     std::vector<int> order;
     std::vector<std::pair<int, int>> up(count, {-1, -1});  // parent point, merge
@@ -617,18 +655,18 @@ std::vector<double> TFireNetwork::MergedSectionFlows(const std::vector<double>& 
         seen[size_t(root)] = 1;
         order.push_back(root);
         for (size_t k = first; k < order.size(); ++k)
-            for (const auto& [q, m] : adjacent[size_t(order[k])])
-                if (!seen[size_t(q)]) {
+            for (int e = starts[size_t(order[k])]; e < starts[size_t(order[k]) + 1]; ++e)
+                if (const auto [q, m] = adjacency[size_t(e)]; !seen[size_t(q)]) {
                     seen[size_t(q)] = 1;
                     up[size_t(q)] = {order[k], m};
                     order.push_back(q);
                 }
     };
     for (size_t p = 0; p < count; ++p)
-        if (points_[p].Fixed && !adjacent[p].empty() && !seen[p])
+        if (points_[p].Fixed && hasMerges(p) && !seen[p])
             grow(int(p));
     for (size_t p = 0; p < count; ++p)
-        if (!adjacent[p].empty() && !seen[p])
+        if (hasMerges(p) && !seen[p])
             grow(int(p));
     // Leaves first: each point hands its surplus to its parent over the merge between them.
     std::vector<double> mergeFlow(merges_.size(), 0.0);  // from A to B

@@ -70,6 +70,8 @@ public:
         // The link runs toward the branch's start (a pump heading there, say).
         bool LinkReversed = false;
         double Z = 0;
+        // The section that ends at the device (its place in Sections).
+        int Incoming = -1;
     };
     std::vector<TDevicePlace> Devices;
 

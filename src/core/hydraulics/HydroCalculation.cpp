@@ -11,7 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
+#include <limits>
 
 namespace {
 
@@ -123,11 +123,12 @@ std::unique_ptr<THydroResults> THydroCalculation::Finish(TMine& mine, TMessageLi
     return results;
 }
 
-void THydroCalculation::FillSections(THydroResults& results) const
+void THydroCalculation::FillSections(THydroResults& results)
 {
     const std::vector<double>& head = solution_.Head;
     const std::vector<double> merged = network_.MergedSectionFlows(solution_.Flow);
     results.Sections.reserve(network_.Sections.size());
+    placeFlows_.assign(network_.Sections.size(), std::numeric_limits<double>::quiet_NaN());
     for (size_t k = 0; k < network_.Sections.size(); ++k) {
         const TFireNetwork::TSectionPlace& s = network_.Sections[k];
         if (s.Start < 0 || s.End < 0 || !std::isfinite(head[size_t(s.Start)]) || !std::isfinite(head[size_t(s.End)]))
@@ -141,8 +142,9 @@ void THydroCalculation::FillSections(THydroResults& results) const
         } else {
             q = merged[k];
         }
-        v.Q = q * kSecondsPerHour;
-        v.DeltaP = v.R * q * std::fabs(q);
+        v.Q = q * kSecondsPerHour + 0.0;  // never "-0"
+        placeFlows_[k] = v.Q;
+        v.DeltaP = v.R * q * std::fabs(q) + 0.0;
         v.P1 = head[size_t(s.Start)] - s.ZStart;
         v.P2 = head[size_t(s.End)] - s.ZEnd;
         results.Sections.push_back({s.Branch, s.Section, v});
@@ -157,10 +159,6 @@ void THydroCalculation::FillUzelsAndDevices(THydroResults& results) const
         if (std::isfinite(h))
             results.Uzels.push_back({u.Uzel, h, h - u.Uzel->Z()});
     }
-    // Section flows by section, for devices that are no link.
-    std::unordered_map<const TPipePart*, double> flows;
-    for (const THydroBranch& row : results.Sections)
-        flows[row.Section] = row.Values.Q;
     for (const TFireNetwork::TDevicePlace& d : network_.Devices) {
         if (d.Before < 0 || d.After < 0)
             continue;
@@ -174,11 +172,10 @@ void THydroCalculation::FillUzelsAndDevices(THydroResults& results) const
         r.PAfter = std::isfinite(after) ? after - d.Z : 0;
         if (d.Link >= 0) {
             const double q = solution_.Flow[size_t(d.Link)] * kSecondsPerHour;
-            r.Q = d.LinkReversed ? -q : q;
+            r.Q = (d.LinkReversed ? -q : q) + 0.0;
         } else {
-            const TPipePart* incoming = d.Device->IncomingSection();
-            const auto it = incoming ? flows.find(incoming) : flows.end();
-            r.Q = it != flows.end() ? it->second : 0;
+            const double q = d.Incoming >= 0 ? placeFlows_[size_t(d.Incoming)] : 0;
+            r.Q = std::isfinite(q) ? q : 0;
         }
         results.Devices.push_back(r);
     }

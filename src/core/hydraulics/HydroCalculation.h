@@ -54,7 +54,7 @@ public:
     static int ChooseWasher(double pressure);
 
 private:
-    void FillSections(THydroResults& results) const;
+    void FillSections(THydroResults& results);
     void FillUzelsAndDevices(THydroResults& results) const;
     void FillHydrants(THydroResults& results);
     void TellTanks(TMessageList& list) const;
@@ -65,4 +65,6 @@ private:
     int washersChanged_ = 0;
     TFireNetwork network_;
     Hydro::TSolution solution_;
+    // Per section place: its flow, m3/h (NaN where the section has no result).
+    std::vector<double> placeFlows_;
 };

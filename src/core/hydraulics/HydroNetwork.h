@@ -27,7 +27,8 @@ enum class TLinkType : std::uint8_t {
     Pump,
     // A pressure-reducing valve passing water from From to To: holds the pressure at To at
     // its setting (a function of the flow through it), fully open while the pressure before
-    // it is lower, closed against reverse flow.
+    // it is lower, closed against reverse flow. Its outlet is no source and no other valve's
+    // end: the valve alone holds it.
     Prv,
     // A fixed head gain toward To, whichever way the water goes (a tank's bypass).
     Boost,
@@ -42,6 +43,7 @@ enum class TPipeLaw : std::uint8_t {
 
 struct TLink {
     TLinkType Type = TLinkType::Pipe;
+    // Two different junctions (an open link from a junction to itself is refused).
     int From = -1;
     int To = -1;
     // A shut link (a closed gate): kept for export and reports, passes no water.
@@ -60,7 +62,7 @@ struct TLink {
 
     // Prv: outlet pressure (m of water above the valve) at the given flows (m3/s, ascending),
     // interpolated linearly and held at the end values outside them. One value: a constant
-    // setting.
+    // setting. The flows strictly ascending.
     std::vector<double> SettingFlows;
     std::vector<double> SettingPressures;
 
