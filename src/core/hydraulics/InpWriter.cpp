@@ -123,7 +123,7 @@ double ManningRoughness(double r, double d, double l)
     return n > 0 && std::isfinite(n) ? n : kTinyRoughness;
 }
 
-TInpIds MakeInpIds(const TNetwork& network)
+TInpIds MakeInpIds(const TNetwork& network, const TSolution* solution)
 {
     const std::size_t nj = network.Junctions.size();
     const std::size_t nl = network.Links.size();
@@ -132,11 +132,16 @@ TInpIds MakeInpIds(const TNetwork& network)
     ids.Links = MakeIds(network.LinkNames, nl, 'L');
     ids.LinkSkipped.assign(nl, false);
     ids.LinkReversed.assign(nl, false);
+    std::vector<bool> unsolved(nj, false);
+    if (solution)
+        for (std::size_t i = 0; i < nj; ++i)
+            unsolved[i] = i < solution->Head.size() && !std::isfinite(solution->Head[i]);
     std::vector<bool> linked(nj, false);
     for (std::size_t i = 0; i < nl; ++i) {
         const TLink& link = network.Links[i];
         const bool valid = link.From >= 0 && link.To >= 0 && static_cast<std::size_t>(link.From) < nj &&
-                           static_cast<std::size_t>(link.To) < nj && link.From != link.To;
+                           static_cast<std::size_t>(link.To) < nj && link.From != link.To &&
+                           !unsolved[static_cast<std::size_t>(link.From)] && !unsolved[static_cast<std::size_t>(link.To)];
         if (!valid) {
             ids.LinkSkipped[i] = true;
             continue;
@@ -146,13 +151,13 @@ TInpIds MakeInpIds(const TNetwork& network)
     }
     ids.JunctionSkipped.assign(nj, false);
     for (std::size_t i = 0; i < nj; ++i)
-        ids.JunctionSkipped[i] = !linked[i] && !network.Junctions[i].Fixed;
+        ids.JunctionSkipped[i] = unsolved[i] || (!linked[i] && !network.Junctions[i].Fixed);
     return ids;
 }
 
 QByteArray InpText(const TNetwork& network, const TSolution& solution, const QString& title)
 {
-    const TInpIds ids = MakeInpIds(network);
+    const TInpIds ids = MakeInpIds(network, &solution);
     const auto& junctions = network.Junctions;
     const auto& links = network.Links;
     TText out;
@@ -175,7 +180,7 @@ QByteArray InpText(const TNetwork& network, const TSolution& solution, const QSt
         if (junctions[i].Fixed)
             continue;
         if (ids.JunctionSkipped[i]) {
-            out.Line("; %s is joined to nothing and left out", ids.Junctions[i].c_str());
+            out.Line("; %s is left out: nothing joins it to a source", ids.Junctions[i].c_str());
             continue;
         }
         out.Line("%s\t%.12g\t%.12g", ids.Junctions[i].c_str(), junctions[i].Elevation,
@@ -186,7 +191,7 @@ QByteArray InpText(const TNetwork& network, const TSolution& solution, const QSt
     out.Raw("[RESERVOIRS]");
     out.Raw(";ID\tHead");
     for (std::size_t i = 0; i < junctions.size(); ++i)
-        if (junctions[i].Fixed)
+        if (junctions[i].Fixed && !ids.JunctionSkipped[i])
             out.Line("%s\t%.12g", ids.Junctions[i].c_str(), junctions[i].FixedHead);
     out.Raw("");
 
@@ -281,6 +286,10 @@ QByteArray InpText(const TNetwork& network, const TSolution& solution, const QSt
     out.Raw("Headloss\tC-M");
     out.Raw("Accuracy\t0.00000001");
     out.Raw("Trials\t200");
+    // Reducing valves are tried open, active or shut only once the flows have nearly settled,
+    // and then with damped steps: with a valve check on every trial EPANET keeps stepping
+    // around the answer of a large network at a relative flow change of about 1e-5.
+    out.Raw("DampLimit\t0.001");
     out.Raw("Unbalanced\tSTOP");
     out.Raw("");
     out.Raw("[TIMES]");

@@ -28,15 +28,17 @@ struct TInpIds {
     // semicolons, unique), J<i>/L<i> where a name is missing or unfit.
     std::vector<std::string> Junctions;
     std::vector<std::string> Links;
-    // Left out of the file: a junction no written link reaches (EPANET refuses those), a link
-    // with both ends at one junction or an end that names no junction (it carries no water).
+    // Left out of the file: a junction the solution gives no head (a part no source reaches
+    // and nothing draws from: EPANET could not solve it) or that no written link reaches
+    // (EPANET refuses those), a link with both ends at one junction, an end that names no
+    // junction or an end left out (it carries no water).
     std::vector<bool> JunctionSkipped;
     std::vector<bool> LinkSkipped;
     // The link is written from To to From: its flow in EPANET has the opposite sign.
     std::vector<bool> LinkReversed;
 };
 
-TInpIds MakeInpIds(const TNetwork& network);
+TInpIds MakeInpIds(const TNetwork& network, const TSolution* solution = nullptr);
 
 // The file's text. The solution must be of this network (Flow, Head and S per element);
 // title goes to [TITLE].

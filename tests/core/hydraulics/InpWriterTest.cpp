@@ -76,7 +76,7 @@ TSolved RunEpanet(const TNetwork& net, const TSolution& solution)
     TestTempDir dir;
     const QString path = dir.file(QStringLiteral("net.inp"));
     WriteInpFile(path, net, solution, QStringLiteral("test"));
-    TSolved solved{EpanetOracle::Solve(path.toStdString()), MakeInpIds(net)};
+    TSolved solved{EpanetOracle::Solve(path.toStdString()), MakeInpIds(net, &solution)};
     EXPECT_EQ(solved.Result.Code, 0) << solved.Result.Message;
     return solved;
 }
@@ -235,4 +235,27 @@ TEST(InpWriter, UnwritableFileThrowsAndLeavesNothing)
     TestTempDir dir;
     const QString path = dir.file(QStringLiteral("missing/net.inp"));
     EXPECT_THROW(WriteInpFile(path, net, SolutionOf(net)), EFileError);
+}
+
+// A part of the network no source reaches has no solved heads: it is left out with its links,
+// and EPANET solves the rest instead of failing on a part it cannot solve.
+TEST(InpWriter, PartsWithoutHeadsAreLeftOut)
+{
+    TNetwork net;
+    const int a = AddSource(net, 50);
+    const int j1 = AddJunction(net, 0, 0.005);
+    const int j2 = AddJunction(net, 0);
+    const int j3 = AddJunction(net, 0);
+    AddPipe(net, a, j1, 2, 100);
+    AddPipe(net, j2, j3, 2, 100);
+    TSolution solution = SolutionOf(net);
+    solution.Head[static_cast<std::size_t>(j2)] = solution.Head[static_cast<std::size_t>(j3)] = std::nan("");
+
+    const TInpIds ids = MakeInpIds(net, &solution);
+    EXPECT_TRUE(ids.JunctionSkipped[2]);
+    EXPECT_TRUE(ids.JunctionSkipped[3]);
+    EXPECT_TRUE(ids.LinkSkipped[1]);
+    const TSolved e = RunEpanet(net, solution);
+    EXPECT_NEAR(e.Head(j1), 50 - 200 * 0.005 * 0.005, 1e-6);
+    EXPECT_EQ(e.Result.Flows.size(), 1u);
 }
