@@ -61,19 +61,23 @@ constexpr TCommandUsage kUsage[] = {
      "                                 when the calculation gives no results\n"},
     {"render",
      "  render FILE OUT.png|.bmp|.jpg|.emf|.svg|.pdf [--scale PCT] [--fit WxH] [--map-scale M]\n"
-     "         [--pipe none|fire|drain|air|gas] [--colour standard|seams|positions]\n"
+     "         [--pipe none|fire|drain|air|gas] [--colour standard|seams|positions|pressures]\n"
      "         [--branch-info number|length|angle] [--device-info none|number|model|parameters|ppz]\n"
      "         [--no-node-numbers] [--no-branch-numbers] [--no-devices] [--bw]\n"
+     "         [--calc [--results q,v,r,100i,dp,dz,h,p,m,z|all] [--arrows]]\n"
      "         [--profile FILE.cl] [--objects OUT.json]\n"
      "         [--bits 1|4|8|16|24] [--quality 1..100] [--progressive] [--grey]\n"
      "                                 draw the schema into a picture of the output's format:\n"
      "                                 the whole drawing at PCT per cent (1..3000, default 100),\n"
      "                                 or fitted into W x H pixels; --bits for a bitmap (default\n"
-     "                                 8), --quality (default 75), --progressive, --grey for JPEG\n"},
+     "                                 8), --quality (default 75), --progressive, --grey for JPEG;\n"
+     "                                 --calc runs the hydraulic calculation first and draws its\n"
+     "                                 result labels, water arrows and colouring by pressures\n"},
     {"print",
      "  print FILE OUT.pdf [--paper A0|A1|A2|A3|A4|A5] [--landscape] [--scale PCT | --fit-paper NAME]\n"
      "        [--map-scale M] [--margins L,T,R,B] [--no-page-numbers] [--legend] [--passport FILE.txt]\n"
-     "        [--bw] [--sheets 1,3,4] [--copies N]\n"
+     "        [--bw] [--sheets 1,3,4] [--copies N] [--colour standard|seams|positions|pressures]\n"
+     "        [--calc [--results q,v,r,100i,dp,dz,h,p,m,z|all] [--arrows]]\n"
      "                                 print the schema on sheets of paper into a PDF; says\n"
      "                                 \"sheets S/T\" (selected x copies / all x copies)\n"},
     {"pumps",

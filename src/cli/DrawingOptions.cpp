@@ -1,5 +1,8 @@
 #include "DrawingOptions.h"
 
+#include "core/checks/MessageList.h"
+#include "core/hydraulics/HydroCalculation.h"
+#include "core/model/Errors.h"
 #include "core/schema/SchemaPositions.h"
 #include "core/settings/ProfileFile.h"
 
@@ -34,16 +37,16 @@ std::optional<T> Choose(Arguments& a, const QString& name, const Choices<T>& cho
 
 QStringList DrawingValueOptions(bool look)
 {
-    QStringList names{QStringLiteral("map-scale")};
+    QStringList names{QStringLiteral("map-scale"), QStringLiteral("colour"), QStringLiteral("results")};
     if (look)
-        names << QStringLiteral("pipe") << QStringLiteral("colour") << QStringLiteral("branch-info")
+        names << QStringLiteral("pipe") << QStringLiteral("branch-info")
               << QStringLiteral("device-info") << QStringLiteral("profile");
     return names;
 }
 
 QStringList DrawingFlags(bool look)
 {
-    QStringList names{QStringLiteral("bw")};
+    QStringList names{QStringLiteral("bw"), QStringLiteral("calc"), QStringLiteral("arrows")};
     if (look)
         names << QStringLiteral("no-node-numbers") << QStringLiteral("no-branch-numbers")
               << QStringLiteral("no-devices");
@@ -63,7 +66,11 @@ std::optional<TDrawingChoice> ReadDrawing(Arguments& a, QString& error)
     const auto pipe = Choose<qint32>(a, QStringLiteral("pipe"),
                                      {{"none", kPipeIndexNone}, {"fire", 0}, {"drain", 1}, {"air", 2}, {"gas", 3}}, error);
     const auto colour = Choose<quint8>(a, QStringLiteral("colour"),
-                                       {{"standard", cmStandard}, {"seams", cmSeams}, {"positions", cmPositions}}, error);
+                                       {{"standard", cmStandard},
+                                        {"seams", cmSeams},
+                                        {"positions", cmPositions},
+                                        {"pressures", cmPressures}},
+                                       error);
     const auto branchInfo = Choose<quint8>(a, QStringLiteral("branch-info"),
                                            {{"number", biNumbers}, {"length", biLengths}, {"angle", biAngles}}, error);
     const auto devInfo = Choose<quint8>(a, QStringLiteral("device-info"),
@@ -73,6 +80,27 @@ std::optional<TDrawingChoice> ReadDrawing(Arguments& a, QString& error)
                                          {"parameters", diParameters},
                                          {"ppz", diPPZ}},
                                         error);
+    // The result labels, as the schema window's menu names them.
+    quint16 bits = 0;
+    if (const auto results = a.Option(QStringLiteral("results"))) {
+        const Choices<quint16> kinds{{"q", rbQ},     {"v", rbV},     {"r", rbR}, {"100i", rb100i},     {"dp", rbDP},
+                                     {"dz", rbDZ},   {"h", rbH},     {"p", rbP}, {"m", rbManometer}, {"z", rbZ},
+                                     {"all", kAllResultBits}};
+        for (const QString& word : results->toLower().split(u',', Qt::SkipEmptyParts)) {
+            bool known = false;
+            for (const auto& [name, bit] : kinds)
+                if (word.trimmed() == QLatin1String(name)) {
+                    bits |= bit;
+                    known = true;
+                }
+            if (!known && error.isEmpty())
+                error = QStringLiteral("--results takes q,v,r,100i,dp,dz,h,p,m,z or all, not %1").arg(word);
+        }
+    }
+    choice.Calculate = a.Flag(QStringLiteral("calc"));
+    const bool arrows = a.Flag(QStringLiteral("arrows"));
+    if (!choice.Calculate && error.isEmpty() && (colour == cmPressures || bits != 0 || arrows))
+        error = QStringLiteral("--colour pressures, --results and --arrows need --calc");
     choice.Profile = a.Option(QStringLiteral("profile"));
     if (choice.Profile && choice.Profile->isEmpty() && error.isEmpty())
         error = QStringLiteral("--profile needs a file name");
@@ -89,6 +117,8 @@ std::optional<TDrawingChoice> ReadDrawing(Arguments& a, QString& error)
     show.BranchLabels = !a.Flag(QStringLiteral("no-branch-numbers"));
     show.Devices = !a.Flag(QStringLiteral("no-devices"));
     d.BlackWhite = a.Flag(QStringLiteral("bw"));
+    show.ResultBits = bits;
+    show.WaterArrows = arrows;
     d.MapScale = int(mapScale.value_or(kDefaultMapScale));
     return choice;
 }
@@ -104,6 +134,19 @@ TNetworkDocument LoadDrawing(const QString& path, TDrawingChoice& choice)
                                                       kDefaultMapScale);
     SchemaPositions::ChangeFactor(*doc.Mine, frame, SchemaFactor(choice.Drawing.MapScale));
     choice.Drawing.Origin = QPointF(frame.OX, frame.OY);
+    if (choice.Calculate) {
+        TCheckOptions options;
+        options.UseProjectedPipes = doc.Settings.UseProjectedPipes;
+        TMessageList list;
+        THydroCalculation calc;
+        if (calc.Prepare(*doc.Mine, list, options)) {
+            calc.Solve();
+            choice.Results = calc.Finish(*doc.Mine, list);
+        }
+        if (!choice.Results)
+            throw Exception(calc.Failure().isEmpty() ? QStringLiteral("the calculation gave no results") : calc.Failure());
+        choice.Drawing.Results = choice.Results.get();
+    }
     return doc;
 }
 

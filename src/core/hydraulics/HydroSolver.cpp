@@ -1,3 +1,11 @@
+// The solve runs on a reduced network: dead ends that draw nothing are pruned (no flow, the
+// head of where they hang), and chains of pipes through junctions that draw nothing become
+// single edges whose losses add up; their inner heads are recovered from the losses at the
+// end. The reduced system is solved by the global gradient method: each iteration linearises
+// every edge at its flow, solves the junctions' balances for the heads, and corrects the
+// flows from them; check valves and pressure-reducing valves change status between
+// iterations by the usual rules.
+
 #include "core/hydraulics/HydroSolver.h"
 
 #include "core/hydraulics/PipeResistance.h"
@@ -31,7 +39,7 @@ constexpr double kHeadTie = 1e-8;
 constexpr double kHtol = 1.5e-4;
 constexpr double kQtol = 2.8e-6;
 // The pumps' check valves are tried every second iteration during the first ten, then only
-// once the solution has settled.
+// once the solution has settled (a shut one is still tried for opening every second).
 constexpr int kCheckFreq = 2;
 constexpr int kMaxCheck = 10;
 // The flow tolerance is relative to the total demand, but never to less than this, m3/s.
@@ -155,6 +163,12 @@ QString CheckLinks(const TNetwork& net)
         default:
             return BadInput(QStringLiteral("тип участка %1 неизвестен").arg(name()));
         }
+        // Between two given heads a link that resists nothing would carry without end.
+        if (net.Junctions[l.From].Fixed && net.Junctions[l.To].Fixed) {
+            const double r = l.Law == TPipeLaw::Fixed ? l.S * l.Length * l.K : l.Length * l.K;
+            if (l.Type == TLinkType::Boost || (l.Type == TLinkType::Pump && l.B == 0) || (l.Type == TLinkType::Pipe && r == 0))
+                return BadInput(QStringLiteral("участок %1 без сопротивления соединяет два источника").arg(name()));
+        }
     }
     return {};
 }
@@ -173,7 +187,16 @@ double PrvSetting(const TLink& l, double q)
     return y[i - 1] + t * (y[i] - y[i - 1]);
 }
 
-double PipeArea(const TLink& l) { return std::numbers::pi * l.Diameter * l.Diameter / 4; }
+// Its slope dp/dq (0 outside the table, where the setting is held).
+double PrvSettingSlope(const TLink& l, double q)
+{
+    const std::vector<double>& x = l.SettingFlows;
+    const std::vector<double>& y = l.SettingPressures;
+    if (q <= x.front() || q >= x.back())
+        return 0;
+    const std::size_t i = std::upper_bound(x.begin(), x.end(), q) - x.begin();
+    return (y[i] - y[i - 1]) / (x[i] - x[i - 1]);
+}
 
 // Pipes of one law and diameter in a chain: their head losses add up at one velocity.
 struct TTerm {
@@ -204,7 +227,7 @@ struct TEdge {
     int From = -1, To = -1;        // junctions
     int RowFrom = -1, RowTo = -1;  // their unknowns, −1 for a source
     TLinkType Kind = TLinkType::Pipe;
-    int Link = -1;                 // the link of a pump, valve or boost
+    int Link = -1;                 // the link of a pump, valve or boost; a chain's first pipe
     int TermBegin = 0, TermEnd = 0;
     int MemberBegin = 0, MemberEnd = 0;
     int OffDiag = -1;              // the matrix entry coupling the two unknowns
@@ -239,7 +262,7 @@ private:
     bool SolveHeads();
     double NewFlows();
     bool ValveStatus(int iteration);
-    bool PumpStatus(int iteration);
+    bool PumpStatus(int iteration, bool openOnly = false);
     double HeadError() const;
     void Finish();
 
@@ -256,15 +279,17 @@ private:
     std::vector<int> from_, to_;
     std::vector<TLinkType> type_;
     std::vector<char> open_;
+    // Pipes: the law, the diameter, and S·L·K (the fixed law) or L·K.
+    std::vector<TPipeLaw> law_;
+    std::vector<double> diameter_, r_;
     // Links at each junction (the open ones).
     std::vector<int> adjStart_, adj_;
     std::vector<char> reached_;
 
     // The reduced system.
-    std::vector<char> gone_;           // a link pruned or taken into an edge
+    std::vector<char> gone_;           // a link pruned, or leading where no source reaches
     std::vector<int> degree_;
     std::vector<int> pruned_;          // junctions pruned as dead ends, in order
-    std::vector<int> prunedLink_;
     std::vector<int> prunedParent_;
     std::vector<TEdge> edges_;
     std::vector<TTerm> terms_;
@@ -281,6 +306,9 @@ private:
     Eigen::VectorXd rhs_, heads_;
     std::vector<double> excess_;       // per row: inflow less outflow and demand
     std::vector<double> held_;         // per row: the head an active valve holds, NaN if none
+    // Per edge, of active valves whose setting falls with the flow: the fall (m per m3/s)
+    // and the head the outlet is fed from (see Assemble); 0 and unused otherwise.
+    std::vector<double> droop_, droopHead_;
 
     // Per edge.
     std::vector<double> q_, p_, y_, loss_;
@@ -337,8 +365,10 @@ void TSolver::Run()
                 break;
             }
             nextCheck = iteration + kCheckFreq;
-        } else if (iteration <= kMaxCheck && iteration == nextCheck) {
-            if (PumpStatus(iteration))
+        } else if (iteration == nextCheck) {
+            // Later on only a shut pump may open again: the part behind it may be starving,
+            // and would never settle.
+            if (PumpStatus(iteration, iteration > kMaxCheck))
                 changed = true;
             nextCheck += kCheckFreq;
         }
@@ -374,6 +404,9 @@ bool TSolver::Connect()
     to_.resize(nl);
     type_.resize(nl);
     open_.resize(nl);
+    law_.resize(nl);
+    diameter_.resize(nl);
+    r_.resize(nl);
     adjStart_.assign(nj + 1, 0);
     for (int k = 0; k < nl; ++k) {
         const TLink& l = net_.Links[k];
@@ -381,6 +414,11 @@ bool TSolver::Connect()
         to_[k] = l.To;
         type_[k] = l.Type;
         open_[k] = !l.Closed;
+        if (l.Type == TLinkType::Pipe) {
+            law_[k] = l.Law;
+            diameter_[k] = l.Diameter;
+            r_[k] = l.Law == TPipeLaw::Fixed ? l.S * l.Length * l.K : l.Length * l.K;
+        }
         if (open_[k]) {
             ++adjStart_[l.From + 1];
             ++adjStart_[l.To + 1];
@@ -486,7 +524,6 @@ void TSolver::Reduce()
         degree_[j] = 0;
         --degree_[parent];
         pruned_.push_back(j);
-        prunedLink_.push_back(link);
         prunedParent_.push_back(parent);
         if (prunable(parent))
             stack.push_back(parent);
@@ -539,24 +576,25 @@ void TSolver::Reduce()
                 int cur = u, link = first;
                 while (true) {
                     taken[link] = 1;
-                    const TLink& pipe = net_.Links[link];
+                    const TPipeLaw law = law_[link];
+                    const double diameter = diameter_[link];
                     TMember m;
                     m.Link = link;
-                    m.Sign = pipe.From == cur ? 1 : -1;
-                    const bool fixedLaw = pipe.Law == TPipeLaw::Fixed;
-                    m.R = fixedLaw ? pipe.S * pipe.Length * pipe.K : pipe.Length * pipe.K;
+                    m.Sign = from_[link] == cur ? 1 : -1;
+                    m.R = r_[link];
+                    const bool fixedLaw = law == TPipeLaw::Fixed;
                     for (int t = edge.TermBegin; t < int(terms_.size()); ++t)
-                        if (terms_[t].Law == pipe.Law && (fixedLaw || terms_[t].Diameter == pipe.Diameter)) {
+                        if (terms_[t].Law == law && (fixedLaw || terms_[t].Diameter == diameter)) {
                             m.Term = t;
                             break;
                         }
                     if (m.Term < 0) {
                         TTerm term;
-                        term.Law = pipe.Law;
+                        term.Law = law;
                         if (!fixedLaw) {
-                            term.Diameter = pipe.Diameter;
-                            term.Area = PipeArea(pipe);
-                            term.Snip = TSnipLaw(pipe.Law, pipe.Diameter);
+                            term.Diameter = diameter;
+                            term.Area = std::numbers::pi * diameter * diameter / 4;
+                            term.Snip = TSnipLaw(law, diameter);
                         }
                         m.Term = int(terms_.size());
                         terms_.push_back(term);
@@ -671,6 +709,8 @@ void TSolver::StartFlows()
     loss_.assign(ne, 0);
     status_.assign(ne, TLinkStatus::Open);
     lastChange_.assign(ne, 0);
+    droop_.assign(ne, 0);
+    droopHead_.assign(ne, 0);
     for (int e = 0; e < ne; ++e) {
         const TEdge& edge = edges_[e];
         const TLink& l = net_.Links[edge.Link];
@@ -757,11 +797,25 @@ void TSolver::Assemble()
     std::fill(rhs_.data(), rhs_.data() + n, 0.0);
     std::fill(excess_.begin(), excess_.end(), 0.0);
 
+    // An active valve holds its outlet's head at the setting for its flow. Where the setting
+    // falls with the flow, the outlet is fed as through a link from a head of El + s(q0) −
+    // s'·q0 with the resistance −s', the setting linearised at the present flow q0; else
+    // the head is simply held.
     for (int e : prvEdges_) {
         const TEdge& edge = edges_[e];
-        held_[edge.RowTo] = status_[e] == TLinkStatus::Active
-            ? net_.Junctions[edge.To].Elevation + PrvSetting(net_.Links[edge.Link], q_[e])
-            : kNaN;
+        held_[edge.RowTo] = kNaN;
+        droop_[e] = 0;
+        if (status_[e] != TLinkStatus::Active)
+            continue;
+        const TLink& valve = net_.Links[edge.Link];
+        const double setting = net_.Junctions[edge.To].Elevation + PrvSetting(valve, q_[e]);
+        const double slope = PrvSettingSlope(valve, q_[e]);
+        if (slope < -kMinGradient) {
+            droop_[e] = -slope;
+            droopHead_[e] = setting - slope * q_[e];
+        } else {
+            held_[edge.RowTo] = setting;
+        }
     }
     auto unknown = [&](int row) { return row >= 0 && std::isnan(held_[row]); };
     auto knownHead = [&](int junction, int row) { return row >= 0 ? held_[row] : net_.Junctions[junction].FixedHead; };
@@ -804,15 +858,25 @@ void TSolver::Assemble()
         if (freeA && freeB)
             values[edge.OffDiag] -= p;
     }
+    for (int e : prvEdges_) {
+        const TEdge& edge = edges_[e];
+        if (droop_[e] == 0)
+            continue;
+        // Drawn from the inlet at its present flow (the inlet lags an iteration behind).
+        if (edge.RowFrom >= 0)
+            excess_[edge.RowFrom] -= q_[e];
+        values[edge.DiagTo] += 1 / droop_[e];
+        rhs_[edge.RowTo] += droopHead_[e] / droop_[e];
+    }
     for (int r = 0; r < n; ++r) {
         excess_[r] -= rowDemand_[r];
         rhs_[r] += excess_[r];
     }
-    // An active valve passes what its outlet lacks, drawn from its inlet, and holds the
-    // outlet's head.
+    // An active valve that holds its outlet's head passes what the outlet lacks, drawn from
+    // its inlet.
     for (int e : prvEdges_) {
         const TEdge& edge = edges_[e];
-        if (status_[e] != TLinkStatus::Active)
+        if (status_[e] != TLinkStatus::Active || droop_[e] != 0)
             continue;
         const double lack = excess_[edge.RowTo];
         y_[e] = q_[e] + lack;
@@ -853,7 +917,9 @@ double TSolver::NewFlows()
             q_[e] = 0;
             continue;
         }
-        const double dq = y_[e] - p_[e] * (EdgeHeadFrom(edge) - EdgeHeadTo(edge));
+        double dq = y_[e] - p_[e] * (EdgeHeadFrom(edge) - EdgeHeadTo(edge));
+        if (edge.Kind == TLinkType::Prv && droop_[e] != 0)
+            dq = q_[e] - (droopHead_[e] - EdgeHeadTo(edge)) / droop_[e];
         q_[e] -= dq;
         maxChange = std::max(maxChange, std::fabs(dq));
     }
@@ -902,14 +968,20 @@ bool TSolver::ValveStatus(int iteration)
     return changed;
 }
 
-// The pumps' check valves: a pump closes when the head asked of it exceeds its shutoff head.
-bool TSolver::PumpStatus(int iteration)
+// The pumps' check valves: a pump closes when the head asked of it exceeds its shutoff head
+// or the water turns back through it, and opens again once the head behind it falls below the
+// shutoff head (a pump that barely flows back at its shutoff head would switch forever).
+bool TSolver::PumpStatus(int iteration, bool openOnly)
 {
     bool changed = false;
     for (int e : pumpEdges_) {
         const TEdge& edge = edges_[e];
         const double gain = EdgeHeadTo(edge) - EdgeHeadFrom(edge);
-        const TLinkStatus now = gain > net_.Links[edge.Link].A + kHtol ? TLinkStatus::Closed : TLinkStatus::Open;
+        const double shutoff = net_.Links[edge.Link].A;
+        if (openOnly && status_[e] != TLinkStatus::Closed)
+            continue;
+        const bool shut = status_[e] == TLinkStatus::Closed ? gain >= shutoff : gain > shutoff + kHtol || q_[e] < -kQtol;
+        const TLinkStatus now = shut ? TLinkStatus::Closed : TLinkStatus::Open;
         if (now != status_[e]) {
             status_[e] = now;
             q_[e] = 0;

@@ -4,8 +4,10 @@
 #include "core/tables/TableCells.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
+#include "core/model/DeviceKinds.h"
 #include "core/model/Pipe.h"
 #include "core/model/PipePart.h"
+#include "core/model/Uzel.h"
 
 namespace ObjectProperties {
 
@@ -122,5 +124,63 @@ QString SectionBarLabel(const TWaterPipePart& section)
 }
 
 QString Fixed(double value, int decimals) { return TableCells::FixedText(value, decimals); }
+
+bool UzelPressure(const TUzel& uzel, const THydroResults& results, double& pressure)
+{
+    bool found = false;
+    for (int k = 0; k < uzel.Branches.Count(); ++k) {
+        const TBranch* b = uzel.Branches.Items(k);
+        const TWaterPipe* fire = b->FirePipe();
+        if (!fire || !fire->Present() || fire->SectionCount() == 0 || !results.PipeHasResults(fire))
+            continue;
+        auto take = [&](const TPipePart* section, bool atStart) {
+            const TSectionResult* v = section ? results.Find(section) : nullptr;
+            if (v && section->SectionLength() > 0) {
+                pressure = atStart ? v->P1 : v->P2;
+                found = true;
+            }
+        };
+        if (b->StartUzel() == &uzel && fire->StartFrac() <= 0)
+            take(fire->GetSection(0), true);
+        if (b->EndUzel() == &uzel && fire->EndFrac() >= 1)
+            take(fire->GetSection(fire->SectionCount() - 1), false);
+    }
+    return found;
+}
+
+bool BranchEndPressure(const TBranch& branch, bool start, const THydroResults& results, double& pressure)
+{
+    const TWaterPipe* fire = branch.FirePipe();
+    if (!fire || !fire->Present() || !results.PipeHasResults(fire))
+        return false;
+    const int n = fire->SectionCount();
+    if (n == 0 || (start ? fire->StartFrac() > 0 : fire->EndFrac() < 1))
+        return false;
+    int i = start ? 0 : n - 1;
+    if (fire->GetSection(i)->SectionLength() <= 0 && n > 1)
+        i += start ? 1 : -1;
+    const TSectionResult* v = results.Find(fire->GetSection(i));
+    if (!v)
+        return false;
+    pressure = start ? v->P1 : v->P2;
+    return true;
+}
+
+bool DevicePressure(const TDevice& device, const THydroResults& results, double& pressure)
+{
+    if (!results.PipeHasResults(device.Pipe()))
+        return false;
+    if (const auto* hydrant = dynamic_cast<const TCrane*>(&device))
+        return results.HydrantPressure(*hydrant, pressure);
+    if (const TSectionResult* v = device.Section() ? results.Find(device.Section()) : nullptr) {
+        pressure = v->P1;
+        return true;
+    }
+    if (const TDeviceResult* row = results.FindDevice(&device)) {
+        pressure = row->PAfter;
+        return true;
+    }
+    return false;
+}
 
 }  // namespace ObjectProperties

@@ -10,6 +10,7 @@
 
 class TBranch;
 class TDevice;
+class THydroResults;
 class TPipe;
 class TUzel;
 class TWaterPipe;
@@ -51,6 +52,19 @@ QString QuantityHint(int index);
 QString QuantityAxisTitle(int index);
 // A section's bar label: the numbers at its two ends, "%d-%d".
 QString SectionBarLabel(const TWaterPipePart& section);
+
+// The calculated pressures the windows show (false: none to show).
+// At a node: the pressure at the node's end of the fire-fighting pipe's first section of each
+// branch starting there with its pipe, and of the last section of each branch ending there,
+// when that section has a length; the last one found.
+bool UzelPressure(const TUzel& uzel, const THydroResults& results, double& pressure);
+// At a branch's start (end) node: the start pressure of the fire-fighting pipe's first section,
+// or of the second when the first has no length (likewise the end pressure of the last, or the
+// one before it), when the pipe reaches that end.
+bool BranchEndPressure(const TBranch& branch, bool start, const THydroResults& results, double& pressure);
+// At a device: a hydrant's pressure, otherwise the start pressure of the device's own section
+// (the calculation's pressure after it when the section has none).
+bool DevicePressure(const TDevice& device, const THydroResults& results, double& pressure);
 
 // A value with a fixed number of decimals.
 QString Fixed(double value, int decimals = 1);

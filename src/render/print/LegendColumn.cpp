@@ -3,6 +3,7 @@
 #include "core/model/DiamColor.h"
 #include "core/model/Mine.h"
 #include "core/printing/SheetLayout.h"
+#include "render/schema2d/PressureColouring.h"
 #include "render/schema2d/ProfileLook.h"
 #include "render/schema2d/SymbolShapes.h"
 
@@ -29,7 +30,8 @@ constexpr TSymbolShape kShapes[] = {
 }  // namespace
 
 TLegendColumn::TLegendColumn(const TPasport& passport, const TSymbolTable& symbols,
-                             std::vector<TDiameterSwatch> diameters, const TPaperUnits& units, bool blackWhite)
+                             std::vector<TDiameterSwatch> diameters, const TPaperUnits& units, bool blackWhite,
+                             bool pressureScale)
     : units_(units), blackWhite_(blackWhite)
 {
     units_.Sharp = units_.Sharp || blackWhite;
@@ -66,6 +68,13 @@ TLegendColumn::TLegendColumn(const TPasport& passport, const TSymbolTable& symbo
                       [](const TDiameterSwatch& a, const TDiameterSwatch& b) { return a.Millimetres < b.Millimetres; });
             for (const TDiameterSwatch& d : diameters)
                 AddRow(Item::Kind::Diameter, QStringLiteral("%1 мм").arg(d.Millimetres), i, d.Colour);
+        }
+        // The colours of the pipe by pressures, one row a class of the fixed scale.
+        if (pressureScale) {
+            AddText(PressureColouring::Heading(), units_.Font(kFamily, 10));
+            for (int c = 0; c < kPressureClasses; ++c)
+                AddRow(Item::Kind::Pressure, PressureColouring::Caption(TPressureClass(c)), c,
+                       PressureColouring::Color(TPressureClass(c)));
         }
     }
     if (passport.Label.Enabled) {
@@ -139,9 +148,32 @@ void TLegendColumn::Paint(QPainter& painter, QPointF topLeft) const
                 DrawSymbol(painter, shape, symbolCell.center(), unit, 0, style);
                 painter.restore();
             }
-        } else {
+        } else if (item.What == Item::Kind::Diameter) {
             const QRectF swatch = symbolCell.adjusted(0.2 * units_.X, 0.35 * units_.Y, -0.2 * units_.X, -0.35 * units_.Y);
             painter.fillRect(swatch, blackWhite_ ? QColor(Qt::black) : item.Colour);
+        } else {
+            // A piece of band as the schema draws it: the class's colour, or in black and
+            // white its hatching with the thin line's dashes through it.
+            const TPressureClass c = TPressureClass(item.Symbol);
+            const QRectF swatch = symbolCell.adjusted(0.15 * units_.X, 0.3 * units_.Y, -0.15 * units_.X, -0.3 * units_.Y);
+            const double pen = std::max(1.0, units_.Y * 0.02);
+            painter.save();
+            painter.setPen(QPen(Qt::black, pen));
+            painter.setBrush(blackWhite_ ? QColor(Qt::white) : item.Colour);
+            painter.drawRect(swatch);
+            if (blackWhite_) {
+                if (PressureColouring::Hatch(c) != Qt::NoBrush) {
+                    // Hatching a little coarser than the device's pixels, so it reads on paper.
+                    QBrush hatch(Qt::black, PressureColouring::Hatch(c));
+                    const double k = std::max(1.0, units_.X / 60);
+                    hatch.setTransform(QTransform::fromScale(k, k));
+                    painter.setRenderHint(QPainter::NonCosmeticBrushPatterns);
+                    painter.fillRect(swatch, hatch);
+                }
+                painter.setPen(QPen(Qt::black, 2 * pen, PressureColouring::Dashes(c), Qt::FlatCap));
+                painter.drawLine(QPointF(swatch.left(), swatch.center().y()), QPointF(swatch.right(), swatch.center().y()));
+            }
+            painter.restore();
         }
         painter.setPen(grid);
         painter.setBrush(Qt::NoBrush);
@@ -153,6 +185,14 @@ void TLegendColumn::Paint(QPainter& painter, QPointF topLeft) const
                          Qt::AlignLeft | Qt::AlignVCenter, item.Text);
     }
     painter.restore();
+}
+
+QStringList TLegendColumn::Texts() const
+{
+    QStringList out;
+    for (const Item& item : items_)
+        out << item.Text;
+    return out;
 }
 
 std::vector<TDiameterSwatch> TLegendColumn::DiametersOf(const TMine& mine)

@@ -1,14 +1,16 @@
 #pragma once
 
 // The legend column of a printed schema: the heading, the list of symbols
-// ("Условные обозначения") and the two signatures, 12 cm wide, laid out once for a device's
-// resolution so its height is known before the sheets are laid out.
+// ("Условные обозначения") with the pressure scale when the schema is coloured by pressures,
+// and the two signatures, 12 cm wide, laid out once for a device's resolution so its height
+// is known before the sheets are laid out.
 
 #include "core/printing/Passport.h"
 #include "render/print/PrintUnits.h"
 
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 
 #include <vector>
 
@@ -23,20 +25,22 @@ struct TDiameterSwatch {
 class TLegendColumn {
 public:
     TLegendColumn(const TPasport& passport, const TSymbolTable& symbols, std::vector<TDiameterSwatch> diameters,
-                  const TPaperUnits& units, bool blackWhite = false);
+                  const TPaperUnits& units, bool blackWhite = false, bool pressureScale = false);
 
     // The sum of the advances, device pixels and cm.
     double HeightPx() const { return height_; }
     double HeightCm() const { return height_ / units_.Y; }
     // Fills the column white and draws it with its top-left corner at topLeft.
     void Paint(QPainter& painter, QPointF topLeft) const;
+    // The rows' texts, top to bottom (what a test reads).
+    QStringList Texts() const;
 
     // The pipe diameters the mine uses, smallest first, with their drawing colours.
     static std::vector<TDiameterSwatch> DiametersOf(const TMine& mine);
 
 private:
     struct Item {
-        enum class Kind { Text, Symbol, Diameter } What = Kind::Text;
+        enum class Kind { Text, Symbol, Diameter, Pressure } What = Kind::Text;
         QString Text;
         QFont Font;
         double Top = 0;

@@ -3,6 +3,7 @@
 #include "core/Version.h"
 #include "core/schema/SchemaPositions.h"
 #include "render/print/TitleBlockPainter.h"
+#include "render/schema2d/PressureColouring.h"
 #include "render/schema2d/SchemaRenderer.h"
 #include "render/schema2d/SchemaScene.h"
 
@@ -90,7 +91,8 @@ TSheetPainter::TSheetPainter(TSchemaScene& scene, const TSchemaDrawing& drawing,
       drawing_(drawing),
       job_(std::move(job)),
       units_(Sharpened(units, drawing.BlackWhite)),
-      legend_(job_.Passport, job_.Symbols, TLegendColumn::DiametersOf(scene.Mine()), units_, drawing.BlackWhite),
+      legend_(job_.Passport, job_.Symbols, TLegendColumn::DiametersOf(scene.Mine()), units_, drawing.BlackWhite,
+              PressureColouring::Applies(drawing)),
       layout_(Completed(job_.Layout, scene, drawing, legend_.HeightCm()))
 {
     job_.Layout = layout_.Input();

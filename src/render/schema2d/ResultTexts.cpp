@@ -104,11 +104,18 @@ QString DeviceResult(const TDevice& device, quint16 bits, const THydroResults& r
     QStringList lines;
     const TSectionResult* own = device.Section() ? results.Find(device.Section()) : nullptr;
     const TSectionResult* incoming = device.IncomingSection() ? results.Find(device.IncomingSection()) : nullptr;
-    if ((bits & rbP) && (own || incoming)) {
-        if (kind == dkCrane || !own || !incoming)
-            lines << Line("P: ", incoming ? incoming->P2 : own->P1);
-        else
-            lines << Pair("P: ", incoming->P2, own->P1);
+    // The calculation's own pressures at the device where it holds them: a pump's suction
+    // at a surface source has no section before it, yet a pressure.
+    const TDeviceResult* row = results.FindDevice(&device);
+    double hydrant = 0;
+    if (bits & rbP) {
+        if (kind == dkCrane && results.HydrantPressure(static_cast<const TCrane&>(device), hydrant))
+            lines << Line("P: ", hydrant);
+        else if (row && kind != dkCrane)
+            lines << Pair("P: ", row->PBefore, row->PAfter);
+        else if (own || incoming)
+            lines << (kind == dkCrane || !own || !incoming ? Line("P: ", incoming ? incoming->P2 : own->P1)
+                                                           : Pair("P: ", incoming->P2, own->P1));
     }
     if (bits & rbManometer) {
         if (const auto* pump = dynamic_cast<const TPump*>(&device))

@@ -55,7 +55,7 @@ TViewGeometry TSchemaDrawing::Frame(TSchemaScene& scene) const
     view.SetMapScale(MapScale);
     view.SetOrigin(Origin);
     view.SetLimits(Limits);
-    scene.RecomputeExtent(Show, Colors);
+    scene.RecomputeExtent(Show, Colors, Results);
     if (Part)
         view.SetExtent(*Part);
     else

@@ -11,6 +11,7 @@
 #include "render/schema2d/DeviceLook.h"
 #include "render/schema2d/DisplayedPipes.h"
 #include "render/schema2d/LabelBox.h"
+#include "render/schema2d/PressureColouring.h"
 #include "render/schema2d/ProfileLook.h"
 #include "render/schema2d/ResultTexts.h"
 #include "render/schema2d/SchemaGrid.h"
@@ -96,6 +97,8 @@ private:
     void PaintBranch(size_t index);
     void PaintBody(const TBranch* branch, QPointF a, QPointF e);
     void PaintBand(QPointF a, QPointF e, const QColor& fill, const QColor& outline);
+    void PaintPressureBody(QPointF a, QPointF e, bool thick, bool selected, const QColor& outline);
+    void PaintHatch(QPointF a, QPointF e, Qt::BrushStyle hatch);
     void PaintPipes(const TBranch* branch, QPointF a, QPointF e);
     bool WholePipeCoversLine(const TBranch* branch) const;
     void PaintBranchLabel(TBranch* branch, QPointF a, QPointF e);
@@ -128,6 +131,9 @@ private:
     double tf_;
     bool objects_;
     bool hasResults_;
+    // Coloured by pressures, and the current branch's stretches (empty: standard colour).
+    bool byPressure_;
+    std::vector<TPressureStretch> stretches_;
     // How far from a branch's midpoint, and from a node, anything drawn with it may reach.
     double branchReach_ = 0;
     double uzelReach_ = 0;
@@ -163,6 +169,7 @@ NetworkPainter::NetworkPainter(QPainter& painter, const TSchemaScene& scene, con
       tf_(ctx.View.TextFactor()),
       objects_(ctx.View.ObjectsVisible()),
       hasResults_(ctx.Results != nullptr),
+      byPressure_(ctx.Show.ColorPaint == cmPressures && ctx.Results != nullptr),
       uzelNumberText_(ProfileFont(ctx.Colors[cpUzelNumber].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite)),
       branchNumberText_(ProfileFont(ctx.Colors[cpBranchNumber].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite)),
       resultText_(ProfileFont(ctx.Colors[cpResult].Font, ctx.View.TextFactor(), ctx.Dpi, ctx.BlackWhite)),
@@ -271,9 +278,10 @@ QColor NetworkPainter::BranchColor(const TBranch* branch, double fraction) const
         return i >= 0 ? Paper(ProfileColor(TColor(scene_.Mine().PLFPositions.Items(i)->Color()))) : branch_.Back;
     }
     case cmPressures:
-        for (size_t k = 0; k < branch->ColorStops.size() && k < branch->StopStart.size() && k < branch->StopEnd.size(); ++k)
-            if (fraction >= branch->StopStart[k] && fraction <= branch->StopEnd[k])
-                return Paper(ProfileColor(TColor(branch->ColorStops[k])));
+        // Of the branch being drawn: its stretches are at hand.
+        for (const TPressureStretch& s : stretches_)
+            if (fraction >= s.Start && fraction <= s.End)
+                return Paper(PressureColouring::Color(s.Class));
         return branch_.Back;
     default:
         return branch_.Back;
@@ -345,6 +353,8 @@ void NetworkPainter::PaintBranch(size_t index)
         return;
     if (!branch)
         branch = scene_.VisibleBranches()[index];
+    if (byPressure_)
+        PressureColouring::Stretches(*branch, *ctx_.Results, stretches_);
 
     if (inside) {
         if (out_)
@@ -416,21 +426,8 @@ void NetworkPainter::PaintBody(const TBranch* branch, QPointF a, QPointF e)
     const bool selected = branch->Selected() || branch == ctx_.Found;
     const QColor outline = selected ? selected_ : branch_.Border;
 
-    if (show_.ColorPaint == cmPressures && !branch->ColorStops.empty()) {
-        const size_t n = std::min({branch->ColorStops.size(), branch->StopStart.size(), branch->StopEnd.size()});
-        for (size_t k = 0; k < n; ++k) {
-            const QPointF s = Along(a, e, branch->StopStart[k]);
-            const QPointF t = Along(a, e, branch->StopEnd[k]);
-            const QColor color = Paper(ProfileColor(TColor(branch->ColorStops[k])));
-            if (thick)
-                PaintBand(s, t, color, outline);
-            else {
-                SetPen(ctx_.BlackWhite ? Ink(color) : (selected ? selected_ : color), 1);
-                p_.drawLine(s, t);
-            }
-        }
-        return;
-    }
+    if (byPressure_ && !stretches_.empty())
+        return PaintPressureBody(a, e, thick, selected, outline);
 
     const QColor color = BranchColor(branch, 0);
     if (thick) {
@@ -446,6 +443,57 @@ void NetworkPainter::PaintBody(const TBranch* branch, QPointF a, QPointF e)
         line = selected_;
     SetPen(line, 1);
     p_.drawLine(a, e);
+}
+
+// The body in the standard colour, each stretch of the pressure scale over it: a band filled
+// in the class's colour (hatched in black and white), or a line in it (dashed).
+void NetworkPainter::PaintPressureBody(QPointF a, QPointF e, bool thick, bool selected, const QColor& outline)
+{
+    if (thick) {
+        PaintBand(a, e, branch_.Back, outline);
+        for (const TPressureStretch& s : stretches_) {
+            const QPointF from = Along(a, e, s.Start);
+            const QPointF to = Along(a, e, s.End);
+            PaintBand(from, to, Paper(PressureColouring::Color(s.Class)), outline);
+            if (ctx_.BlackWhite)
+                PaintHatch(from, to, PressureColouring::Hatch(s.Class));
+        }
+        return;
+    }
+    SetPen(selected ? selected_ : branch_.Border, 1);
+    p_.drawLine(a, e);
+    for (const TPressureStretch& s : stretches_) {
+        if (ctx_.BlackWhite)
+            SetPen(Qt::black, 1, PressureColouring::Dashes(s.Class));
+        else
+            SetPen(selected ? selected_ : PressureColouring::Color(s.Class), 1);
+        p_.drawLine(Along(a, e, s.Start), Along(a, e, s.End));
+    }
+}
+
+void NetworkPainter::PaintHatch(QPointF a, QPointF e, Qt::BrushStyle hatch)
+{
+    if (hatch == Qt::NoBrush)
+        return;
+    const double length = Distance(a, e);
+    const double w = kBandHalfWidth * sf_;
+    QPointF n(0, w);
+    if (length > 0)
+        n = QPointF(-(e.y() - a.y()), e.x() - a.x()) * (w / length);
+    const std::array<QPointF, 4> band{a + n, e + n, e - n, a - n};
+    // The hatching grows with the band, on a sheet as on the screen.
+    QBrush brush(Qt::black, hatch);
+    const double k = std::max(1.0, sf_ / 2);
+    brush.setTransform(QTransform::fromScale(k, k));
+    p_.save();
+    p_.setRenderHint(QPainter::NonCosmeticBrushPatterns);
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(brush);
+    p_.drawPolygon(band.data(), int(band.size()));
+    p_.restore();
+    // The painter's pen and brush are no longer the remembered ones.
+    penWidth_ = -1;
+    brushSet_ = false;
 }
 
 bool NetworkPainter::WholePipeCoversLine(const TBranch* branch) const
@@ -464,8 +512,31 @@ void NetworkPainter::PaintPipes(const TBranch* branch, QPointF a, QPointF e)
         if (pipe->EndFrac() <= pipe->StartFrac())
             return;
         QColor color = Ink(ProfileColor(TColor(pipe->Color())));
-        if ((branch->Selected() || branch == ctx_.Found) && !thick)
+        const bool selected = (branch->Selected() || branch == ctx_.Found) && !thick;
+        if (selected)
             color = selected_;
+        // Coloured by pressures, the fire-fighting pipe runs in its stretches' colours (a shade
+        // darker inside a band, so it still reads as a pipe), dashed in black and white.
+        if (!stretches_.empty() && pipe == branch->FirePipe() && !selected) {
+            double t = pipe->StartFrac();
+            auto piece = [&](double t0, double t1) {
+                if (t1 > t0)
+                    p_.drawLine(Along(a, e, t0), Along(a, e, t1));
+            };
+            for (const TPressureStretch& s : stretches_) {
+                SetPen(color, width);
+                piece(t, std::min(s.Start, pipe->EndFrac()));
+                if (ctx_.BlackWhite)
+                    SetPen(Qt::black, width, PressureColouring::Dashes(s.Class));
+                else
+                    SetPen(thick ? PressureColouring::Color(s.Class).darker(140) : PressureColouring::Color(s.Class), width);
+                piece(std::max(s.Start, pipe->StartFrac()), std::min(s.End, pipe->EndFrac()));
+                t = std::max(t, s.End);
+            }
+            SetPen(color, width);
+            piece(t, pipe->EndFrac());
+            return;
+        }
         SetPen(color, width);
         p_.drawLine(Along(a, e, pipe->StartFrac()), Along(a, e, pipe->EndFrac()));
     });

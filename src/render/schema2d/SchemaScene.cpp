@@ -2,11 +2,16 @@
 
 #include "core/schema/SchemaPositions.h"
 #include "core/model/Branch.h"
+#include "core/model/Device.h"
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/TextBlock2D.h"
+#include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
+#include "render/schema2d/DisplayedPipes.h"
 #include "render/schema2d/ProfileLook.h"
+#include "render/schema2d/ResultTexts.h"
 #include "render/schema2d/TextBlockLook.h"
 
 #include <QFontMetricsF>
@@ -240,7 +245,7 @@ int TSchemaScene::VisibleIncidentCount(const TUzel* uzel) const
     return i < 0 ? 0 : counts_[size_t(i)];
 }
 
-void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors)
+void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors, const THydroResults* results)
 {
     Current();
     RefreshSegments();
@@ -312,4 +317,63 @@ void TSchemaScene::RecomputeExtent(const TDisplaySwitches& show, const TColors2D
             }
         }
     }
+    if (results && show.WaterPipeShown())
+        ResultsReach(show, colors, *results);
+}
+
+// The result labels as the renderer draws them: sections' and devices' in the results font,
+// nodes' in the node-number font, each a rectangle around its lines.
+void TSchemaScene::ResultsReach(const TDisplaySwitches& show, const TColors2D& colors, const THydroResults& results)
+{
+    const QFontMetricsF resultFont(ProfileFont(colors[cpResult].Font, 1, 96));
+    const QFontMetricsF uzelFont(ProfileFont(colors[cpUzelNumber].Font, 1, 96));
+    auto label = [&](const QFontMetricsF& font, const QString& text, QPointF at) {
+        if (text.isEmpty())
+            return;
+        // A rectangle: the text and the figure's rim.
+        const QSizeF size = font.boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, text).size();
+        Reach(overhang_, extent_, at, size.width() + 4, size.height() + 5);
+    };
+    auto along = [](const TBranch* b, double t) {
+        const QPointF a(b->StartUzel()->SX(), b->StartUzel()->SY());
+        const QPointF e(b->EndUzel()->SX(), b->EndUzel()->SY());
+        return a + (e - a) * t;
+    };
+    const bool sections = show.BranchResultsShown();
+    for (const TBranch* b : visible_) {
+        if (sections && b->ShowResult() && show.PipeIndex < b->Pipes.Count()) {
+            const TPipe* pipe = b->Pipes.Items(show.PipeIndex);
+            if (pipe && IsLaid(pipe) && results.PipeHasResults(pipe))
+                for (int i = 0; i < pipe->SectionCount(); ++i) {
+                    const auto* section = dynamic_cast<const TWaterPipePart*>(pipe->GetSection(i));
+                    const TSectionResult* values = section ? results.Find(section) : nullptr;
+                    if (!values || section->SectionLength() == 0)
+                        continue;
+                    const TLabelOffset& o = section->LabelOffset();
+                    const QPointF mid = along(b, (section->SectionStart() + section->SectionEnd()) / 2);
+                    label(resultFont, ResultTexts::SectionResult(*section, *values, show.ResultBits),
+                          mid + QPointF(o.X(), o.Y()));
+                }
+        }
+        if (show.Devices)
+            ForEachDisplayedPipe(*b, show.PipeIndex, [&](const TPipe* pipe) {
+                for (int i = 0; i < pipe->Devices.Count(); ++i) {
+                    const TDevice* d = pipe->Devices.Items(i);
+                    if (d->LabelToggle())
+                        continue;
+                    const TLabelOffset& o = d->LabelOffset();
+                    label(resultFont, ResultTexts::DeviceResult(*d, show.ResultBits, results),
+                          along(b, std::clamp(d->Position(), 0.0, 1.0)) + QPointF(o.X(), o.Y()));
+                }
+            });
+    }
+    // Nodes that are drawn: those of a visible branch, and those without any branch.
+    if (show.UzelResultsShown())
+        for (const TUzel* u : mine_->Uzels) {
+            if (!u->ShowResult() || (u->IncidentCount() > 0 && VisibleIncidentCount(u) == 0))
+                continue;
+            const TLabelOffset& o = u->ResultLabelOffset();
+            label(uzelFont, ResultTexts::UzelResult(*u, show.PipeIndex, show.ResultBits, results),
+                  QPointF(u->SX() + o.X(), u->SY() + o.Y()));
+        }
 }

@@ -82,8 +82,9 @@ public:
 
     // The rectangle of all node schema positions and text blocks (empty without them) and how
     // far labels reach beyond it, in schema units at text factor 1, for the switches and fonts
-    // given. Also takes the branches' positions anew for culling.
-    void RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors);
+    // given, the result labels of the calculation results given among them. Also takes the
+    // branches' positions anew for culling.
+    void RecomputeExtent(const TDisplaySwitches& show, const TColors2D& colors, const THydroResults* results = nullptr);
     const QRectF& Extent() const { return extent_; }
     const QMarginsF& LabelOverhang() const { return overhang_; }
     // Puts the extent into a view geometry.
@@ -95,6 +96,7 @@ private:
     void ObjectGone(const TMineObject* object);
     bool BranchVisible(const TBranch* branch) const;
     void RefreshSegments();
+    void ResultsReach(const TDisplaySwitches& show, const TColors2D& colors, const THydroResults& results);
     int IndexOf(const TUzel* uzel) const;
 
     TMine* mine_;

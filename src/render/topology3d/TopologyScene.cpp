@@ -8,6 +8,7 @@
 #include "core/model/Pipe.h"
 #include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
+#include "render/schema2d/PressureColouring.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,8 @@ Rgb FromStored(int color)
 {
     return {float(color & 0xFF) / 255, float((color >> 8) & 0xFF) / 255, float((color >> 16) & 0xFF) / 255};
 }
+
+Rgb FromColor(const QColor& c) { return {float(c.redF()), float(c.greenF()), float(c.blueF())}; }
 
 void Push(std::vector<float>& out, const TUzel& a, const TUzel& e, double t)
 {
@@ -82,6 +85,8 @@ TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches&
     scene.PipesShown = s.PipeIndex >= 0;
     const bool branches = s.PipeIndex < 0 || !s.OnlyPipes;
     std::unordered_set<const TUzel*> ends;
+    const bool byPressure = s.ColorMode == 3 && s.Results != nullptr;
+    std::vector<TPressureStretch> stretches;
     const quint32 branchCount = quint32(mine.Branches.Count());
     for (int i = 0; i < mine.Branches.Count(); ++i) {
         const TBranch* b = mine.Branches.Items(i);
@@ -107,15 +112,24 @@ TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches&
                 scene.BranchNames.push_back(quint32(i) + 1);
                 scene.SegmentEnds.push_back({startMeets, endMeets});
             };
-            // By pressure: the branch's colour stretches, as the plan draws them.
-            const size_t stops = std::min({b->ColorStops.size(), b->StopStart.size(), b->StopEnd.size()});
-            if (s.ColorMode == 3 && s.PipeIndex < 0 && !highlighted && stops > 0) {
-                for (size_t k = 0; k < stops; ++k) {
-                    const double t0 = std::clamp(b->StopStart[k], 0.0, 1.0);
-                    const double t1 = std::clamp(b->StopEnd[k], 0.0, 1.0);
+            // By pressure: the stretches of the pressure scale along the fire-fighting pipe, as
+            // the plan draws them; what the pipe does not cover keeps the standard colour.
+            if (byPressure && s.PipeIndex < 0 && !highlighted)
+                PressureColouring::Stretches(*b, *s.Results, stretches);
+            else
+                stretches.clear();
+            if (!stretches.empty()) {
+                double t = 0;
+                auto piece = [&](double t0, double t1, Rgb c) {
                     if (t1 > t0)
-                        segment(t0, t1, FromStored(b->ColorStops[k]), t0 == 0 ? Meeting(a) : 0, t1 == 1 ? Meeting(e) : 0);
+                        segment(t0, t1, c, t0 == 0 ? Meeting(a) : 0, t1 == 1 ? Meeting(e) : 0);
+                };
+                for (const TPressureStretch& st : stretches) {
+                    piece(t, st.Start, color);
+                    piece(st.Start, st.End, FromColor(PressureColouring::Color(st.Class)));
+                    t = st.End;
                 }
+                piece(t, 1, color);
             } else {
                 segment(0, 1, color, Meeting(a), Meeting(e));
             }
@@ -157,9 +171,26 @@ TTopologyScene TTopologyScene::Build(const TMine& mine, const TTopologySwitches&
                 if (water && !water->Present())
                     continue;
                 const Rgb color = b->Selected() ? kHighlight : water ? FromStored(pipe->Color()) : kGas;
-                Push(scene.PipeVertices, a, e, pipe->StartFrac());
-                Push(scene.PipeVertices, a, e, pipe->EndFrac());
-                scene.PipeColors.insert(scene.PipeColors.end(), 2, color);
+                auto piece = [&](double t0, double t1, Rgb c) {
+                    if (t1 <= t0)
+                        return;
+                    Push(scene.PipeVertices, a, e, t0);
+                    Push(scene.PipeVertices, a, e, t1);
+                    scene.PipeColors.insert(scene.PipeColors.end(), 2, c);
+                };
+                // The fire-fighting pipe coloured by pressure: its stretches, the rest in its colour.
+                if (byPressure && !b->Selected() && pipe == b->FirePipe())
+                    PressureColouring::Stretches(*b, *s.Results, stretches);
+                else
+                    stretches.clear();
+                double t = pipe->StartFrac();
+                for (const TPressureStretch& st : stretches) {
+                    piece(t, std::min(st.Start, pipe->EndFrac()), color);
+                    piece(std::max(st.Start, pipe->StartFrac()), std::min(st.End, pipe->EndFrac()),
+                          FromColor(PressureColouring::Color(st.Class)));
+                    t = std::max(t, st.End);
+                }
+                piece(t, pipe->EndFrac(), color);
             }
     }
     if (branches && s.ShowNodes)

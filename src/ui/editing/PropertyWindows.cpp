@@ -65,10 +65,20 @@ QLineEdit* AddRow(QFormLayout* form, const QString& caption, const QString& valu
     return edit;
 }
 
-// A result field: empty and greyed, as no results are held.
-void AddResultRow(QFormLayout* form, const QString& caption)
+// A result field: the value when there is one, else empty and greyed.
+void AddResultRow(QFormLayout* form, const QString& caption, std::optional<double> value, const QString& name)
 {
-    AddRow(form, caption, QString())->setEnabled(false);
+    AddRow(form, caption, value ? Fixed(*value) : QString(), name)->setEnabled(value.has_value());
+}
+
+// A pressure the results give, or none.
+template <class F>
+std::optional<double> Pressure(const THydroResults* results, F&& find)
+{
+    double p = 0;
+    if (results && find(*results, p))
+        return p;
+    return std::nullopt;
 }
 
 void Clear(QFormLayout* form)
@@ -139,6 +149,7 @@ void TUzelPropForm::Bind(TChildForm* document, TUzel* uzel)
         document_ = document;
         if (document) {
             connect(document, &TChildForm::MineEdited, this, &TUzelPropForm::Refresh);
+            connect(document, &TChildForm::HydroResultsChanged, this, &TUzelPropForm::Refresh);
             // The document and its mine go: nothing of them stays behind in this window.
             // (At this signal the pointer to it is not yet cleared: it is let go by hand.)
             connect(document, &QObject::destroyed, this, [this] {
@@ -166,6 +177,13 @@ void TUzelPropForm::Refresh()
     z_->setText(uzel_ ? Fixed(uzel_->Z()) : QString());
     surface_->setChecked(uzel_ && uzel_->Surface());
     incident_->setText(uzel_ ? QString::number(uzel_->IncidentCount()) : QString());
+    const std::optional<double> pressure =
+        uzel_ ? Pressure(document_->HydroResults(), [this](const THydroResults& r, double& p) {
+            return ObjectProperties::UzelPressure(*uzel_, r, p);
+        })
+              : std::nullopt;
+    pressure_->setText(pressure ? Fixed(*pressure) : QString());
+    pressure_->setEnabled(pressure.has_value());
 }
 
 QString TUzelPropForm::Field(const QString& name) const
@@ -318,6 +336,10 @@ void TBranchPropForm::Bind(TChildForm* document, TBranch* branch)
         document_ = document;
         if (document) {
             connect(document, &TChildForm::MineEdited, this, &TBranchPropForm::Refresh);
+            // Results came or went: the pressures and the sections page follow.
+            connect(document, &TChildForm::HydroResultsChanged, this, [this] {
+                SetResults(document_ ? document_->HydroResults() : nullptr);
+            });
             // The document and its mine go: nothing of them stays behind in this window.
             // (At this signal the pointer to it is not yet cleared: it is let go by hand.)
             connect(document, &QObject::destroyed, this, [this] {
@@ -328,6 +350,7 @@ void TBranchPropForm::Bind(TChildForm* document, TBranch* branch)
         }
     }
     branch_ = branch;
+    results_ = document ? document->HydroResults() : nullptr;
     watch_.Start(document ? document->Mine() : nullptr, [this](const TMineObject* gone) { ObjectGone(gone); });
     Refresh();
 }
@@ -397,8 +420,12 @@ void TBranchPropForm::Refresh()
         AddRow(branchForm_, QStringLiteral("Позиция ПЛА"),
                positionKnown ? mine.PLFPositions.Items(position)->Name() : QString(), QStringLiteral("Position"))
             ->setEnabled(positionKnown);
-        AddResultRow(branchForm_, QStringLiteral("Давление в нач. узле (м)"));
-        AddResultRow(branchForm_, QStringLiteral("Давление в кон. узле (м)"));
+        for (const bool start : {true, false})
+            AddResultRow(branchForm_, start ? QStringLiteral("Давление в нач. узле (м)") : QStringLiteral("Давление в кон. узле (м)"),
+                         Pressure(results_, [this, start](const THydroResults& r, double& p) {
+                             return ObjectProperties::BranchEndPressure(*branch_, start, r, p);
+                         }),
+                         start ? QStringLiteral("StartPressure") : QStringLiteral("EndPressure"));
     }
     // Both pipe boxes list the pipes anew; "нет" disables what depends on them.
     for (QComboBox* box : {pipeBox_, devicePipeBox_}) {
@@ -419,7 +446,7 @@ void TBranchPropForm::Refresh()
 void TBranchPropForm::SetResults(const THydroResults* results)
 {
     results_ = results;
-    ShowSections();
+    Refresh();
 }
 
 void TBranchPropForm::ShowSections()
@@ -544,7 +571,9 @@ void TBranchPropForm::ShowDevice()
         AddRow(deviceForm_, QStringLiteral("Расст. от узла %1").arg(b->EndNumber()),
                ObjectProperties::DistanceText(*d, false), QStringLiteral("FromEnd"));
     }
-    AddResultRow(deviceForm_, QStringLiteral("Давление (м)"));
+    AddResultRow(deviceForm_, QStringLiteral("Давление (м)"),
+                 Pressure(results_, [d](const THydroResults& r, double& p) { return ObjectProperties::DevicePressure(*d, r, p); }),
+                 QStringLiteral("DevicePressure"));
     auto flag = [this](const QString& caption, bool on) {
         auto* box = new QCheckBox(caption, deviceForm_->parentWidget());
         box->setChecked(on);

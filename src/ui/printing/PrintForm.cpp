@@ -3,6 +3,7 @@
 #include "core/model/Mine.h"
 #include "core/printing/AutoLegend.h"
 #include "render/print/LegendColumn.h"
+#include "render/schema2d/PressureColouring.h"
 #include "render/schema2d/SchemaScene.h"
 #include "render/schema2d/ZoomSteps.h"
 #include "ui/printing/PasportForm.h"
@@ -281,9 +282,10 @@ void TPrintForm::ComputeExtent()
 {
     if (!source_.Scene)
         return;
-    extent_ = SchemaSheets::ExtentOf(*source_.Scene, Drawing());
+    const TSchemaDrawing drawing = Drawing();
+    extent_ = SchemaSheets::ExtentOf(*source_.Scene, drawing);
     const TLegendColumn legend(data_.Passport, data_.Legend.Current(), TLegendColumn::DiametersOf(source_.Scene->Mine()),
-                               Units());
+                               Units(), false, PressureColouring::Applies(drawing));
     legendHeightCm_ = legend.HeightCm();
     stampButton_->setEnabled(legend_->isChecked() && data_.Passport.Shapka.Enabled);
 }

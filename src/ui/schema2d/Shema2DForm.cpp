@@ -358,11 +358,16 @@ void TShema2DForm::Follow(TChildForm* active)
 
 void TShema2DForm::Bind(TChildForm* document)
 {
-    if (document != document_ && document_)
+    const bool another = document != document_;
+    if (another && document_) {
         disconnect(document_, &TChildForm::MineEdited, this, nullptr);
+        disconnect(document_, &TChildForm::HydroResultsChanged, this, nullptr);
+    }
     if (document != document_)
         block_ = nullptr;
     document_ = document;
+    if (!document)
+        results_ = nullptr;
     if (document) {
         std::unique_ptr<TSchemaScene>& scene = scenes_[document];
         // A file opened into the window brings another mine.
@@ -395,10 +400,27 @@ void TShema2DForm::Bind(TChildForm* document)
                     QTimer::singleShot(0, this, [this] { RepaintSchema(true); });
                 });
         connect(document, &QWidget::windowTitleChanged, this, &TShema2DForm::UpdateTitle, Qt::UniqueConnection);
-        // Colouring that the new document cannot show falls back to the standard one.
+        // The document's results, as they come and go.
+        disconnect(document, &TChildForm::HydroResultsChanged, this, nullptr);
+        // The new table is taken at once (the old one is gone) and drawn once the change under
+        // way is over: results are dropped while objects of the mine are being deleted.
+        connect(document, &TChildForm::HydroResultsChanged, this, [this, document] {
+            if (document != document_)
+                return;
+            TakeResults(document->HydroResults());
+            if (repaintPending_)
+                return;
+            repaintPending_ = true;
+            QTimer::singleShot(0, this, [this] { RepaintSchema(true); });
+        });
+        results_ = document->HydroResults();
+        hitsValid_ = false;
+        // Colouring that the new document cannot show falls back to the standard one; so does
+        // colouring by pressures on passing to another document.
         TParams2D& p = settings_.Params;
         const TMine& mine = *document->Mine();
-        if ((p.ColorPaint == cmSeams && mine.Layers.Count() == 0) || p.ColorPaint == cmPressures ||
+        if ((p.ColorPaint == cmSeams && mine.Layers.Count() == 0) ||
+            (p.ColorPaint == cmPressures && (another || !results_)) ||
             (p.ColorPaint == cmPositions && mine.PLFPositions.Count() == 0))
             p.ColorPaint = cmStandard;
         structuralPending_ = true;
@@ -455,6 +477,7 @@ void TShema2DForm::DocumentGone(QObject* document)
     scenes_.erase(document);
     if (document == document_) {
         document_ = nullptr;
+        results_ = nullptr;
         close();
     }
 }
@@ -467,7 +490,7 @@ void TShema2DForm::UpdateTitle()
 void TShema2DForm::RecomputeExtent()
 {
     if (TSchemaScene* scene = Scene()) {
-        scene->RecomputeExtent(Context().Show, settings_.Colors);
+        scene->RecomputeExtent(Context().Show, settings_.Colors, results_);
         scene->ApplyExtent(view_);
     } else {
         view_.SetExtent(QRectF());
@@ -526,6 +549,7 @@ void TShema2DForm::SyncViewActions()
     if (document_) {
         context.HasSeams = document_->Mine()->Layers.Count() > 0;
         context.HasPositions = document_->Mine()->PLFPositions.Count() > 0;
+        context.HasResults = results_ != nullptr;
     }
     viewActions_->Sync(context);
 }
@@ -694,10 +718,19 @@ TSchemaDrawing TShema2DForm::Drawing() const
     return drawing;
 }
 
-void TShema2DForm::SetResults(const THydroResults* results)
+void TShema2DForm::TakeResults(const THydroResults* results)
 {
     results_ = results;
+    // Without results there is nothing to colour by: the standard colouring again.
+    if (!results && settings_.Params.ColorPaint == cmPressures)
+        settings_.Params.ColorPaint = cmStandard;
     hitsValid_ = false;
+}
+
+void TShema2DForm::SetResults(const THydroResults* results)
+{
+    TakeResults(results);
+    SyncViewActions();
     RecomputeExtent();
     AfterViewChange();
 }

@@ -96,8 +96,10 @@ public:
     // What the window shows, as export and printing take it: its switches, colours, frame
     // and results.
     TSchemaDrawing Drawing() const;
-    // The results the window labels (none until a calculation hands them in).
+    // The results the window labels, colours by and shows by arrows: the bound document's,
+    // followed as they come and go (gone: colouring by pressures falls back to standard).
     void SetResults(const THydroResults* results);
+    const THydroResults* Results() const { return results_; }
     // The context a drawing of the panel takes: the drawing in the window's view.
     TRenderContext Context() const;
 
@@ -192,6 +194,8 @@ private:
     void ApplyOptions();
     void SyncViewActions();
     void RecomputeExtent();
+    // Holds the results without drawing anything yet.
+    void TakeResults(const THydroResults* results);
     // The map scale or the document's frame differs from what the view shows.
     bool OutOfStep() const;
     void ScrollTo(QPoint position);

@@ -356,6 +356,8 @@ void TTopolChemaForm::Bind(TChildForm* document)
         return;
     view_->SetMine(document->Mine());
     connect(document, &TChildForm::MineEdited, this, &TTopolChemaForm::ScheduleRebuild);
+    // Results came or went: the colouring by pressure and the water's way follow.
+    connect(document, &TChildForm::HydroResultsChanged, this, &TTopolChemaForm::ScheduleRebuild);
     connect(document, &QObject::destroyed, this, &QWidget::close);
     Rebuild();
 }
@@ -479,6 +481,16 @@ void TTopolChemaForm::Rebuild()
         branch_ = nullptr;
     if (uzel_ && mine.Uzels.IndexOf(uzel_) < 0)
         uzel_ = nullptr;
+    // The document's results as they are now; without them there is no colouring by pressure.
+    switches_.Results = document_->HydroResults();
+    if (QAction* byPressure = Action(QStringLiteral("ActColour3"))) {
+        byPressure->setEnabled(switches_.Results != nullptr);
+        if (!switches_.Results && switches_.ColorMode == 3) {
+            switches_.ColorMode = 0;
+            if (QAction* standard = Action(QStringLiteral("ActColour0")))
+                standard->setChecked(true);
+        }
+    }
     view_->SetMine(&mine);
     view_->SetScene(TTopologyScene::Build(mine, switches_, branch_, uzel_));
     // The grid's level bar runs from the mine's top down to its bottom, where the grid starts.

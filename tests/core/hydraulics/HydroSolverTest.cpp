@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <random>
 
 namespace {
 
@@ -225,6 +227,27 @@ TEST(HydroSolver, PressureReducingValveHoldsOpensAndCloses)
     EXPECT_NEAR(s.Head[in], 100, kHead);
 }
 
+TEST(HydroSolver, ValveWhoseSettingFallsWithTheFlow)
+{
+    // Setting 45 m at no flow down to 5 m at 4 l/s; the outlet (elevation −10) draws 1 l/s
+    // and spills into a reservoir of head 0 through r = 1 250 000. At q = 3 l/s the setting
+    // is 15 m, the outlet head 5, the spill √(5/1.25e6) = 2 l/s: 1 + 2 = 3. Followed with
+    // the setting of the last flow, the valve would swing: a litre more lowers the head by
+    // 10 m, which cuts the spill by far more than a litre.
+    TNet n;
+    const int r = n.Source(100);
+    const int out = n.Junction(0.001, -10);
+    const int low = n.Source(0);
+    const int valve = n.Prv(r, out, {0, 0.004}, {45, 5});
+    const int spill = n.Pipe(out, low, 1.25e6);
+    const TSolution s = n.Solve();
+    ASSERT_TRUE(s.Converged);
+    EXPECT_EQ(s.Status[valve], TLinkStatus::Active);
+    EXPECT_NEAR(s.Flow[valve], 0.003, kFlow);
+    EXPECT_NEAR(s.Flow[spill], 0.002, kFlow);
+    EXPECT_NEAR(s.Head[out], 5, kHead);
+}
+
 TEST(HydroSolver, PumpCheckValveClosesAgainstAHigherReservoir)
 {
     // Reservoir 50 → pump (60 − 100000·q²) → 0.01 drawn: gain 60 − 10 = 50, head 100.
@@ -433,6 +456,128 @@ TEST(HydroSolver, GivingUpSaysWhatKeptSwitching)
     s = n.Solve(options);
     EXPECT_FALSE(s.Converged);
     EXPECT_EQ(s.Iterations, 2);
+}
+
+TEST(HydroSolver, RandomNetworksKeepBalanceAndPipeLaws)
+{
+    // Trees with a few loops, chains and dead ends, shut pipes and parts cut off by them, a
+    // boost, a pump or a valve here and there: whatever the reduction does, every junction must
+    // balance and every link obey its law.
+    std::mt19937 rng(11);
+    auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    for (int round = 0; round < 600; ++round) {
+        TNet n;
+        n.Source(uniform(50, 150));
+        const int count = 10 + pick(50);
+        std::vector<char> valveEnd(count, 0);
+        for (int j = 1; j < count; ++j) {
+            n.Junction(pick(3) == 0 ? uniform(0, 0.005) : 0, uniform(-20, 20));
+            const int links = j < 3 || pick(8) != 0 ? 1 : 2;
+            for (int l = 0; l < links; ++l) {
+                TLink& pipe = n.Add(TLinkType::Pipe, pick(2) ? pick(j) : j, 0);
+                pipe.To = pipe.From == j ? pick(j) : j;
+                pipe.Law = TPipeLaw(pick(3));
+                pipe.Diameter = 0.05 + 0.05 * pick(4);
+                pipe.S = uniform(100, 5000);
+                pipe.Length = uniform(1, 300);
+                pipe.K = 1.1;
+                pipe.Closed = pick(20) == 0;
+                // Boosts and valves on the tree's links only: a ring of them alone would
+                // drive water round without end.
+                if (l == 0 && pick(15) == 0) {
+                    pipe.Type = TLinkType::Boost;
+                    pipe.Gain = uniform(0, 20);
+                } else if (pick(15) == 0) {
+                    pipe.Type = TLinkType::Pump;
+                    pipe.A = uniform(0, 40);
+                    pipe.B = uniform(0, 1e5);
+                } else if (l == 0 && pick(12) == 0 && pipe.To != 0 && !valveEnd[pipe.From] && !valveEnd[pipe.To]) {
+                    pipe.Type = TLinkType::Prv;
+                    valveEnd[pipe.From] = valveEnd[pipe.To] = 1;
+                    pipe.SettingFlows = {0, 0.01};
+                    pipe.SettingPressures = {uniform(0, 60), uniform(0, 60)};
+                }
+            }
+        }
+        // A second source, reached from the first through pipes only (boosts between given
+        // heads could not balance).
+        const int second = pick(count);
+        bool pipesOnly = true;
+        for (const TLink& l : n.net.Links)
+            if ((l.From == second || l.To == second) && l.Type != TLinkType::Pipe)
+                pipesOnly = false;
+        if (pick(2) && pipesOnly)
+            n.net.Junctions[second].Fixed = true;
+        const TSolution s = Hydro::Solve(n.net);
+        if (!s.Solved) {
+            EXPECT_FALSE(s.Unfed.empty()) << s.Error.toStdString();
+            for (int j : s.Unfed)
+                EXPECT_GT(n.net.Junctions[j].Demand, 0);
+            continue;
+        }
+        ASSERT_TRUE(s.Converged) << "round " << round;
+        std::vector<double> balance(count, 0);
+        for (int k = 0; k < int(n.net.Links.size()); ++k) {
+            const TLink& l = n.net.Links[k];
+            balance[l.From] -= s.Flow[k];
+            balance[l.To] += s.Flow[k];
+            ASSERT_TRUE(std::isfinite(s.S[k]));
+            ASSERT_TRUE(std::isfinite(s.Flow[k]));
+            if (l.Closed || std::isnan(s.Head[l.From])) {
+                EXPECT_EQ(s.Flow[k], 0);
+                continue;
+            }
+            const double gain = s.Head[l.To] - s.Head[l.From];
+            if (l.Type == TLinkType::Boost) {
+                EXPECT_NEAR(gain, l.Gain, 1e-3) << "round " << round << ", boost " << k;
+                continue;
+            }
+            if (l.Type == TLinkType::Prv) {
+                const double q = s.Flow[k];
+                const double t = std::clamp(q / 0.01, 0.0, 1.0);
+                const double hset = n.net.Junctions[l.To].Elevation + l.SettingPressures[0] + t * (l.SettingPressures[1] - l.SettingPressures[0]);
+                const double h1 = s.Head[l.From], h2 = s.Head[l.To];
+                if (s.Status[k] == TLinkStatus::Active) {
+                    EXPECT_NEAR(h2, hset, 1e-3) << "round " << round << ", valve " << k;
+                    EXPECT_GE(h1, hset - 1e-3) << "round " << round << ", valve " << k;
+                    EXPECT_GE(q, -1e-5) << "round " << round << ", valve " << k;
+                } else if (s.Status[k] == TLinkStatus::Open) {
+                    EXPECT_NEAR(h1, h2, 1e-3) << "round " << round << ", valve " << k;
+                    EXPECT_LE(h2, hset + 1e-3) << "round " << round << ", valve " << k;
+                    EXPECT_GE(q, -1e-5) << "round " << round << ", valve " << k;
+                } else {
+                    EXPECT_EQ(q, 0);
+                    EXPECT_TRUE(h2 >= hset - 1e-3 || h1 <= h2 + 1e-3) << "round " << round << ", valve " << k << " shut needlessly";
+                }
+                continue;
+            }
+            if (l.Type == TLinkType::Pump) {
+                if (s.Status[k] == TLinkStatus::Closed) {
+                    EXPECT_EQ(s.Flow[k], 0);
+                    EXPECT_GT(gain, l.A - 1e-3) << "round " << round << ", pump " << k << " shut needlessly";
+                } else {
+                    EXPECT_GE(s.Flow[k], -1e-5) << "round " << round << ", pump " << k;
+                    EXPECT_NEAR(gain, l.A - l.B * s.Flow[k] * std::fabs(s.Flow[k]), 1e-3) << "round " << round << ", pump " << k;
+                }
+                continue;
+            }
+            double h = l.S * l.Length * l.K * s.Flow[k] * std::fabs(s.Flow[k]);
+            if (l.Law != TPipeLaw::Fixed) {
+                const double v = s.Flow[k] / (std::numbers::pi * l.Diameter * l.Diameter / 4);
+                h = std::copysign(SnipGradient(l.Law, l.Diameter, v) * l.Length * l.K, v);
+            }
+            EXPECT_NEAR(s.Head[l.From] - s.Head[l.To], h, 2e-3) << "round " << round << ", pipe " << k;
+        }
+        for (int j = 0; j < count; ++j) {
+            const TJunction& junction = n.net.Junctions[j];
+            if (std::isnan(s.Head[j])) {
+                EXPECT_EQ(junction.Demand, 0);
+            } else if (!junction.Fixed) {
+                EXPECT_NEAR(balance[j], junction.Demand, 1e-7) << "round " << round << ", junction " << j;
+            }
+        }
+    }
 }
 
 }  // namespace

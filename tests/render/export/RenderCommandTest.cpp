@@ -184,6 +184,8 @@ TEST(RenderCommand, BadCommandLinesAreStatus64WithTheWayToTheUsage)
         {kSample, png, QStringLiteral("--fit"), QStringLiteral("640")},
         {kSample, png, QStringLiteral("--bw=1")},
         {kSample, png, QStringLiteral("--objects")},
+        {kSample, png, QStringLiteral("--colour"), QStringLiteral("pressures")},
+        {kSample, png, QStringLiteral("--calc"), QStringLiteral("--results"), QStringLiteral("q,x")},
     };
     for (const QStringList& args : bad) {
         const CliRun r = Render(args);
@@ -191,6 +193,34 @@ TEST(RenderCommand, BadCommandLinesAreStatus64WithTheWayToTheUsage)
         EXPECT_TRUE(r.err.endsWith(QStringLiteral("Try 'irvata-cli render --help' for more information.\n"))) << r.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(png));
+}
+
+// --calc: the sample mine calculated and drawn coloured by pressures with its result labels
+// and water arrows, the labels inside the picture; without results nothing is coloured by
+// them (the option needs --calc, above).
+TEST(RenderCommand, CalcDrawsTheResultsColouredByPressures)
+{
+    TestTempDir dir;
+    const QString png = dir.file(QStringLiteral("calc.png"));
+    const CliRun r = Render({kSample, png, QStringLiteral("--calc"), QStringLiteral("--colour"), QStringLiteral("pressures"),
+                             QStringLiteral("--results"), QStringLiteral("q,p"), QStringLiteral("--arrows"),
+                             QStringLiteral("--scale"), QStringLiteral("60")});
+    ASSERT_EQ(r.exit, 0) << r.err.toStdString();
+    const QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    // The band colours of the scale that show, and the results' label back.
+    const QRgb scale[] = {qRgb(210, 0, 0), qRgb(255, 150, 0), qRgb(0, 170, 60), qRgb(40, 80, 230)};
+    int shown = 0;
+    for (QRgb c : scale)
+        shown += counts[c] > 50;
+    EXPECT_GE(shown, 1);
+    EXPECT_GT(counts[qRgb(255, 153, 204)], 1000) << "result labels";
+    if (const QString shots = qEnvironmentVariable("IRVATA_SCREENSHOT_DIR"); !shots.isEmpty())
+        QFile::copy(png, shots + QStringLiteral("/render-calc.png"));
 }
 
 TEST(RenderCommand, FileFailuresAreStatusTwoAndLeaveNoOutput)

@@ -1,9 +1,14 @@
 #include "support/MineBuilder.h"
 
 #include "core/schema/SchemaPositions.h"
+#include "core/hydraulics/HydroResults.h"
+#include "core/model/Branch.h"
+#include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
 #include "render/print/SchemaSheets.h"
 #include "render/print/TitleBlockPainter.h"
+#include "render/schema2d/PressureColouring.h"
 #include "render/schema2d/SchemaScene.h"
 
 #include <QBuffer>
@@ -195,4 +200,45 @@ TEST(SchemaSheets, TitleBlockShowsItsHeadersAndCells)
     EXPECT_TRUE(Inked(image, QRect(int(11 * 38), int(0.5 * 38), 60, 20)));
     // Empty cells are empty.
     EXPECT_FALSE(Inked(image, QRect(int(7 * 38), int(2.8 * 38), 80, 20)));
+}
+
+// A sheet coloured by pressures carries the scale in its legend (all four colours, though the
+// schema shows three of them); in black and white it stays two colours. Pictures of both go to
+// $IRVATA_SCREENSHOT_DIR when it is given.
+TEST(SchemaSheets, ColouredByPressuresWithTheScaleInTheLegend)
+{
+    TwoNodes mine(300, 100);
+    TBranch* b = mine.m.mine().Branches.Items(0);
+    THydroResults results;
+    results.AddSection(b, static_cast<TWaterPipePart*>(b->FirePipe()->GetSection(0)), {12, 0, 130, 170, 40});
+    results.Reindex();
+    TSchemaScene scene(mine.m.mine());
+    TSheetJob job;
+    job.Layout.Legend = true;
+    auto page = [&](bool blackWhite) {
+        TSchemaDrawing drawing = Look(blackWhite);
+        drawing.Show.ColorPaint = cmPressures;
+        drawing.Show.ResultBits = rbQ | rbP;
+        drawing.Show.WaterArrows = true;
+        drawing.Results = &results;
+        return PaintPage(TSheetPainter(scene, drawing, job, kScreenPaper), 0, 0);
+    };
+    const QImage colour = page(false);
+    const QImage bw = page(true);
+    std::set<QRgb> colours;
+    for (const QImage* image : {&colour, &bw})
+        for (int y = 0; y < image->height(); ++y)
+            for (int x = 0; x < image->width(); ++x)
+                colours.insert(image->pixel(x, y));
+    for (int c = 0; c < kPressureClasses; ++c)
+        EXPECT_TRUE(colours.count(PressureColouring::Color(TPressureClass(c)).rgb())) << c;
+    std::set<QRgb> twoColours;
+    for (int y = 0; y < bw.height(); ++y)
+        for (int x = 0; x < bw.width(); ++x)
+            twoColours.insert(bw.pixel(x, y));
+    EXPECT_EQ(twoColours.size(), 2u);
+    if (const QString dir = qEnvironmentVariable("IRVATA_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        colour.save(dir + QStringLiteral("/sheet-pressures.png"));
+        bw.save(dir + QStringLiteral("/sheet-pressures-bw.png"));
+    }
 }

@@ -8,6 +8,9 @@
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
+#include "core/hydraulics/HydroResults.h"
+#include "render/schema2d/PressureColouring.h"
 #include "support/MineBuilder.h"
 
 #include <QImage>
@@ -136,18 +139,30 @@ TEST(TopologyScene, PressureStretchesAndDirectionMarks)
     m.uzel(3, 100, 100, 0);
     TBranch* a = m.firePipe(10, 1, 2);
     TBranch* b = m.branch(20, 2, 3);
-    a->ColorStops = {0x0000FF, 0x00FF00};
-    a->StopStart = {0, 0.4};
-    a->StopEnd = {0.4, 1};
+    THydroResults results;
+    // 100 m falling to 20 m: within the limits to the middle, short of pressure after it.
+    results.AddSection(a, static_cast<TWaterPipePart*>(a->FirePipe()->GetSection(0)), {10, 0, 0, 100, 20});
+    results.Reindex();
     TTopologySwitches s;
     s.ColorMode = 3;
+    EXPECT_EQ(TTopologyScene::Build(m.mine(), s).BranchNames, (std::vector<quint32>{1, 2})) << "no results, one colour";
+    s.Results = &results;
     TTopologyScene scene = TTopologyScene::Build(m.mine(), s);
     ASSERT_EQ(scene.BranchNames, (std::vector<quint32>{1, 1, 2}));
-    EXPECT_EQ(scene.BranchColors[0], (TTopologyScene::Rgb{1, 0, 0}));
-    EXPECT_FLOAT_EQ(scene.BranchVertices[3], 40);
+    const QColor normal = PressureColouring::Color(TPressureClass::Normal);
+    const TTopologyScene::Rgb normalRgb{float(normal.redF()), float(normal.greenF()), float(normal.blueF())};
+    EXPECT_EQ(scene.BranchColors[0], normalRgb);
+    EXPECT_FLOAT_EQ(scene.BranchVertices[3], 50);
     EXPECT_EQ(scene.SegmentEnds[0], (std::array<quint8, 2>{1, 0}));
     EXPECT_EQ(scene.SegmentEnds[1], (std::array<quint8, 2>{0, 2}));
     EXPECT_EQ(scene.Branches.size(), 2u) << "one number a branch";
+
+    // The fire-fighting pipe shown: coloured by the same stretches.
+    s.PipeIndex = 0;
+    scene = TTopologyScene::Build(m.mine(), s);
+    ASSERT_EQ(scene.PipeColors.size(), 4u);
+    EXPECT_EQ(scene.PipeColors[0], normalRgb);
+    EXPECT_NE(scene.PipeColors[2], scene.PipeColors[0]);
 
     b->SetAirQ(-5);
     s = TTopologySwitches{};

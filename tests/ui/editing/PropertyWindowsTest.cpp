@@ -9,6 +9,7 @@
 #include "core/model/DeviceKinds.h"
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
 #include "ui/editing/PropertyWindows.h"
 #include "ui/editing/SectionChart.h"
@@ -103,4 +104,39 @@ TEST_F(PropertyWindows, SectionsPageAndChartNeedResults)
     form.ChooseQuantity(9);
     EXPECT_DOUBLE_EQ(form.Chart()->Values()[0], 25);
     EXPECT_EQ(ObjectProperties::QuantityAxisTitle(10), QStringLiteral("Длина*Коэффициент местн. сопр, м"));
+}
+
+// The result fields follow the document's results: the node's pressure from the section that
+// touches it, the branch's at the end its fire pipe reaches (the other end empty and greyed),
+// the device's at its own section; when the results go, every field empties and greys.
+TEST_F(PropertyWindows, ResultFieldsFollowTheDocumentsResults)
+{
+    TMine& mine = *doc->Mine();
+    TBranch* ten = mine.Branches.Items(0);
+    TBranchPropForm branch({});
+    TUzelPropForm start;
+    TUzelPropForm end;
+    branch.Bind(doc.get(), ten);
+    start.Bind(doc.get(), mine.FirstUzelWithNumber(1));
+    end.Bind(doc.get(), mine.FirstUzelWithNumber(2));
+    EXPECT_EQ(start.Field(QStringLiteral("Pressure")), QString());
+    EXPECT_EQ(branch.Field(QStringLiteral("StartPressure")), QString());
+
+    auto results = std::make_unique<THydroResults>();
+    results->AddSection(ten, static_cast<TWaterPipePart*>(ten->FirePipe()->GetSection(0)), {5, 0, 5, 80, 75});
+    results->AddSection(ten, static_cast<TWaterPipePart*>(ten->FirePipe()->GetSection(1)), {5, 0, 5, 74, 70});
+    results->Reindex();
+    doc->SetHydroResults(std::move(results));
+    EXPECT_EQ(start.Field(QStringLiteral("Pressure")), QStringLiteral("80.0"));
+    EXPECT_EQ(end.Field(QStringLiteral("Pressure")), QString()) << "the pipe stops short of node 2";
+    EXPECT_EQ(branch.Field(QStringLiteral("StartPressure")), QStringLiteral("80.0"));
+    EXPECT_EQ(branch.Field(QStringLiteral("EndPressure")), QString());
+    EXPECT_EQ(branch.Field(QStringLiteral("DevicePressure")), QStringLiteral("74.0"));
+    EXPECT_TRUE(branch.Pages()->isTabVisible(3));
+
+    doc->SetHydroResults(nullptr);
+    EXPECT_EQ(start.Field(QStringLiteral("Pressure")), QString());
+    EXPECT_EQ(branch.Field(QStringLiteral("StartPressure")), QString());
+    EXPECT_EQ(branch.Field(QStringLiteral("DevicePressure")), QString());
+    EXPECT_FALSE(branch.Pages()->isTabVisible(3));
 }

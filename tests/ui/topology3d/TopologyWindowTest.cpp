@@ -3,9 +3,12 @@
 
 #include "ui/document/DocumentTestSupport.h"
 
+#include "core/hydraulics/HydroResults.h"
 #include "core/model/Branch.h"
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
+#include "core/model/Pipe.h"
+#include "core/model/PipePart.h"
 #include "core/model/Uzel.h"
 #include "ui/app/MainForm.h"
 #include "ui/support/Pictures.h"
@@ -34,6 +37,20 @@ protected:
         mb.firePipe(10, 1, 2);
         mb.firePipe(20, 2, 3);
         mb.firePipe(30, 3, 4);
+    }
+
+    // Every fire pipe's sections, the pressure falling from 170 m by 50 m a branch.
+    static std::unique_ptr<THydroResults> FallingPressures(TMine& mine)
+    {
+        auto results = std::make_unique<THydroResults>();
+        double p = 170;
+        for (TBranch* b : mine.Branches)
+            for (int i = 0; i < b->FirePipe()->SectionCount(); ++i) {
+                results->AddSection(b, static_cast<TWaterPipePart*>(b->FirePipe()->GetSection(i)), {12, 0, 50, p, p - 50});
+                p -= 50;
+            }
+        results->Reindex();
+        return results;
     }
 };
 
@@ -204,4 +221,32 @@ TEST_F(TopologyWindow, FirstViewAndAutomaticScalingShowTheWholeMine)
     // Turning with the bar keeps it whole too.
     form->findChild<QScrollBar*>(QStringLiteral("AlphaBar"))->setValue(30000);
     whole("turned");
+}
+
+// The 3D window's "По давлению" is there only with results, and falls back when they go.
+TEST_F(TopologyWindow, ColouringByPressureFollowsTheDocumentsResults)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("t.irv"), Shaft));
+    ASSERT_NE(doc, nullptr);
+    TTopolChemaForm* form = main.OpenTopology();
+    ASSERT_NE(form, nullptr);
+    QTest::qWait(100);
+    if (!form->GlView() || !form->GlView()->isValid())
+        GTEST_SKIP() << "no OpenGL context on this platform";
+    QAction* byPressure = form->Action(QStringLiteral("ActColour3"));
+    ASSERT_NE(byPressure, nullptr);
+    EXPECT_FALSE(byPressure->isEnabled());
+    doc->SetHydroResults(FallingPressures(*doc->Mine()));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(byPressure->isEnabled());
+    byPressure->trigger();
+    EXPECT_TRUE(byPressure->isChecked());
+    form->Action(QStringLiteral("ActAutoZoom"))->setChecked(true);
+    QTest::qWait(50);
+    Pictures::Take(form, QStringLiteral("topology-pressures"));
+    doc->SetHydroResults(nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(byPressure->isEnabled());
+    EXPECT_TRUE(form->Action(QStringLiteral("ActColour0"))->isChecked());
 }
