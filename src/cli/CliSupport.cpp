@@ -55,6 +55,10 @@ constexpr TCommandUsage kUsage[] = {
      "                                 sections, plates, shortages, nodes and devices (kind = device\n"
      "                                 code); --out writes the file with the chosen plates; status 2\n"
      "                                 with the reason on standard error when it gives no results\n"},
+    {"export-inp",
+     "  export-inp FILE OUT.inp        calculate the fire-fighting pipe and write it with its solution\n"
+     "                                 as an EPANET input file (flows in m3/h); status 2 and no file\n"
+     "                                 when the calculation gives no results\n"},
     {"render",
      "  render FILE OUT.png|.bmp|.jpg|.emf|.svg|.pdf [--scale PCT] [--fit WxH] [--map-scale M]\n"
      "         [--pipe none|fire|drain|air|gas] [--colour standard|seams|positions|pressures]\n"
@@ -109,7 +113,7 @@ constexpr TCommandUsage kUsage[] = {
 
 constexpr const char* kExitStatuses =
     "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written\n"
-    "(calc: or the calculation gave no results),\n"
+    "(calc, export-inp: or the calculation gave no results),\n"
     "64 bad command line.\n";
 
 // The command being run, for the hint after a usage error.

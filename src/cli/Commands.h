@@ -22,3 +22,4 @@ int RunNumbers(const QStringList& args);
 int RunStats(const QStringList& args);
 int RunDevices(const QStringList& args);
 int RunCalc(const QStringList& args);
+int RunExportInp(const QStringList& args);

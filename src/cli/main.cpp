@@ -20,7 +20,7 @@ constexpr TCommand kCommands[] = {
     {"check", RunCheck},       {"render", RunRender},     {"print", RunPrint},       {"pumps", RunPumps},
     {"reducers", RunReducers}, {"report", RunReport},     {"transform", RunTransform}, {"split", RunSplit},
     {"merge", RunMerge},       {"renumber", RunRenumber}, {"numbers", RunNumbers},   {"stats", RunStats},
-    {"devices", RunDevices},   {"calc", RunCalc},
+    {"devices", RunDevices},   {"calc", RunCalc},         {"export-inp", RunExportInp},
 };
 
 bool AsksForHelp(const QString& arg)

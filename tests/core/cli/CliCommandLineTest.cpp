@@ -34,7 +34,7 @@ const QStringList kCommands = {
     QStringLiteral("check"),    QStringLiteral("render"),   QStringLiteral("print"),     QStringLiteral("pumps"),
     QStringLiteral("reducers"), QStringLiteral("report"),   QStringLiteral("transform"), QStringLiteral("split"),
     QStringLiteral("merge"),    QStringLiteral("renumber"), QStringLiteral("numbers"),   QStringLiteral("stats"),
-    QStringLiteral("devices"),
+    QStringLiteral("devices"),  QStringLiteral("export-inp"),
 };
 
 }  // namespace
