@@ -41,7 +41,8 @@ public:
             const TUzel* u = mine_.Uzels.Items(i);
             Point p;
             p.Z = u->Z();
-            p.Uzel = u;
+            p.Kind = NameKind::Uzel;
+            p.Owner = i;
             AddPoint(p);
             if (!std::isfinite(u->Z()))
                 out_.Errors << QStringLiteral("узел %1 - неверная высотная отметка").arg(u->Number());
@@ -72,19 +73,22 @@ public:
 
 private:
     enum class NameKind : uint8_t { None, Uzel, Device, PipeEnd };
+    // 32 bytes: a large mine has a million of them.
     struct Point {
         double Z = 0;
         double Demand = 0;
-        bool Fixed = false;
-        double Head = 0;
-        const TUzel* Uzel = nullptr;
-        const TDevice* Device = nullptr;
-        const TBranch* Branch = nullptr;
+        double Head = 0;  // when Fixed
+        // What the point belongs to: a node's index in the mine, a device's place in the
+        // network's devices, or a branch's index in the mine.
+        int Owner = -1;
+        NameKind Kind = NameKind::None;
         // Device: 1 before, 2 after; pipe end: 1 start, 2 end.
-        int Side = 0;
+        uint8_t Side = 0;
+        bool Fixed = false;
     };
+    // What a link of the network stands for; the link itself goes straight into the
+    // network, which is compacted in place once the points are merged.
     struct Link {
-        Hydro::TLink Data;
         int From = -1;  // points
         int To = -1;
         const TDevice* Device = nullptr;
@@ -181,7 +185,8 @@ private:
 
         Point start;
         start.Z = zAt(pipe->StartFrac());
-        start.Branch = b;
+        start.Kind = NameKind::PipeEnd;
+        start.Owner = bi;
         start.Side = 1;
         const int startPoint = AddPoint(start);
         // Per device: its before and after points.
@@ -190,7 +195,8 @@ private:
             const TDevice* d = pipe->Devices.Items(i);
             Point p;
             p.Z = zAt(d->Position());
-            p.Device = d;
+            p.Kind = NameKind::Device;
+            p.Owner = static_cast<int>(out_.Devices.size()) + i;  // AddDevice places them in order
             p.Side = 1;
             const int before = AddPoint(p);
             p.Side = 2;
@@ -199,7 +205,8 @@ private:
         }
         Point end;
         end.Z = zAt(pipe->EndFrac());
-        end.Branch = b;
+        end.Kind = NameKind::PipeEnd;
+        end.Owner = bi;
         end.Side = 2;
         const int endPoint = AddPoint(end);
 
@@ -287,7 +294,8 @@ private:
     int AddLink(const Hydro::TLink& data, int from, int to, const TDevice* device, const TBranch* branch, int sectionIndex,
                 int placeIndex)
     {
-        links_.push_back({data, from, to, device, branch, sectionIndex});
+        links_.push_back({from, to, device, branch, sectionIndex});
+        out_.Network.Links.push_back(data);
         const int index = static_cast<int>(links_.size()) - 1;
         if (placeIndex >= 0)
             out_.Sections[size_t(placeIndex)].Link = index;
@@ -433,21 +441,28 @@ private:
         out_.Devices.push_back(place);
     }
 
-    QString PointName(const Point& p, int junctionOfOtherSide, int junction) const
+    QString PointName(const Point& p, const std::vector<int>& junction) const
     {
-        if (p.Uzel)
-            return QStringLiteral("N%1").arg(p.Uzel->Number());
-        if (p.Device) {
-            if (junctionOfOtherSide == junction)
-                return QStringLiteral("D%1").arg(p.Device->Number());
-            return QStringLiteral("D%1_%2").arg(p.Device->Number()).arg(p.Side);
+        switch (p.Kind) {
+        case NameKind::Uzel:
+            return QStringLiteral("N%1").arg(mine_.Uzels.Items(p.Owner)->Number());
+        case NameKind::Device: {
+            const int number = out_.Devices[size_t(p.Owner)].Device->Number();
+            // A device its two sides were merged across is one junction; else two.
+            const auto [before, after] = devicePoints_[size_t(p.Owner)];
+            if (junction[size_t(before)] == junction[size_t(after)])
+                return QStringLiteral("D%1").arg(number);
+            return QStringLiteral("D%1_%2").arg(number).arg(p.Side);
         }
-        if (p.Branch)
-            return QStringLiteral("E%1_%2").arg(p.Branch->Number()).arg(p.Side);
-        return QString();
+        case NameKind::PipeEnd:
+            return QStringLiteral("E%1_%2").arg(mine_.Branches.Items(p.Owner)->Number()).arg(p.Side);
+        default:
+            return QString();
+        }
     }
 
-    static int Rank(const Point& p) { return p.Uzel ? 0 : p.Device ? 1 : 2; }
+    // Which point names a junction: a node first, then a device, then a pipe's end.
+    static int Rank(const Point& p) { return p.Kind == NameKind::Uzel ? 0 : p.Kind == NameKind::Device ? 1 : 2; }
 
     void Merge()
     {
@@ -497,23 +512,28 @@ private:
 
         // Links between distinct junctions; a pipe whose two ends merged carries nothing.
         std::vector<int> linkIndex(links_.size(), -1);
+        size_t kept = 0;
+        out_.linkPoints_.reserve(links_.size());
         for (size_t i = 0; i < links_.size(); ++i) {
-            Link& l = links_[i];
+            const Link& l = links_[i];
             const int from = junction[size_t(l.From)];
             const int to = junction[size_t(l.To)];
-            if (from == to && !l.Data.Closed) {
+            if (from == to && !net.Links[i].Closed) {
                 if (l.Device)
                     out_.Errors << QStringLiteral("выработка %1 - устройство %2 замкнуто обходом без сопротивления")
                                        .arg(l.Branch->Number())
                                        .arg(l.Device->Number());
                 continue;
             }
-            l.Data.From = from;
-            l.Data.To = to;
-            linkIndex[i] = static_cast<int>(net.Links.size());
-            net.Links.push_back(l.Data);
+            linkIndex[i] = static_cast<int>(kept);
+            if (kept != i)
+                net.Links[kept] = std::move(net.Links[i]);
+            net.Links[kept].From = from;
+            net.Links[kept].To = to;
+            ++kept;
             out_.linkPoints_.push_back({l.From, l.To});
         }
+        net.Links.resize(kept);
 
         for (TFireNetwork::TSectionPlace& s : out_.Sections) {
             const size_t k = size_t(&s - out_.Sections.data());
@@ -566,19 +586,7 @@ private:
         net.JunctionNames.resize(net.Junctions.size());
         for (size_t j = 0; j < net.Junctions.size(); ++j) {
             const int p = bestPoint[j];
-            QString name;
-            if (p >= 0) {
-                const Point& pt = points_[size_t(p)];
-                int other = -1;
-                if (pt.Device) {
-                    const size_t k = size_t(std::find_if(out_.Devices.begin(), out_.Devices.end(),
-                                                         [&](const auto& d) { return d.Device == pt.Device; }) -
-                                            out_.Devices.begin());
-                    if (k < devicePoints_.size())
-                        other = junction[size_t(pt.Side == 1 ? devicePoints_[k].second : devicePoints_[k].first)];
-                }
-                name = PointName(pt, other, int(j));
-            }
+            const QString name = p >= 0 ? PointName(points_[size_t(p)], junction) : QString();
             net.JunctionNames[j] = unique(name, QStringLiteral("J%1").arg(j + 1));
         }
         taken.clear();

@@ -8,29 +8,43 @@
 void THydroResults::AddSection(const TBranch* branch, const TWaterPipePart* section, const TSectionResult& values)
 {
     Sections.push_back({branch, section, values});
-    const int row = static_cast<int>(Sections.size()) - 1;
-    rows_[section] = row;
-    firstRows_.try_emplace(branch, row);
-    pipes_.insert(section->OwnerPipeOf());
+    stale_ = true;
+}
+
+void THydroResults::Fresh() const
+{
+    if (stale_)
+        const_cast<THydroResults*>(this)->Reindex();
 }
 
 void THydroResults::Reindex()
 {
-    rows_.clear();
-    firstRows_.clear();
-    pipes_.clear();
-    uzels_.clear();
-    devices_.clear();
+    stale_ = false;
+    rows_.Clear();
+    firstRows_.Clear();
+    pipes_.Clear();
+    uzels_.Clear();
+    devices_.Clear();
+    rows_.Reserve(Sections.size());
+    firstRows_.Reserve(Sections.size());
+    pipes_.Reserve(Sections.size());
     for (size_t i = 0; i < Sections.size(); ++i) {
         const THydroBranch& row = Sections[i];
-        rows_[row.Section] = static_cast<int>(i);
-        firstRows_.try_emplace(row.Branch, static_cast<int>(i));
-        pipes_.insert(row.Section->OwnerPipeOf());
+        rows_.Add(row.Section, static_cast<int>(i));
+        firstRows_.Add(row.Branch, static_cast<int>(i));
+        pipes_.Add(row.Section->OwnerPipeOf(), 0);
     }
+    uzels_.Reserve(Uzels.size());
     for (size_t i = 0; i < Uzels.size(); ++i)
-        uzels_[Uzels[i].Uzel] = static_cast<int>(i);
+        uzels_.Add(Uzels[i].Uzel, static_cast<int>(i));
+    devices_.Reserve(Devices.size());
     for (size_t i = 0; i < Devices.size(); ++i)
-        devices_[Devices[i].Device] = static_cast<int>(i);
+        devices_.Add(Devices[i].Device, static_cast<int>(i));
+    rows_.Sort();
+    firstRows_.Sort();  // stable: a branch's first row stays first
+    pipes_.Sort();
+    uzels_.Sort();
+    devices_.Sort();
 }
 
 const TSectionResult* THydroResults::Find(const TPipePart* section) const
@@ -41,26 +55,34 @@ const TSectionResult* THydroResults::Find(const TPipePart* section) const
 
 int THydroResults::RowOf(const TPipePart* section) const
 {
-    const auto it = rows_.find(section);
-    return it == rows_.end() ? -1 : it->second;
+    Fresh();
+    return rows_.Find(section);
 }
 
 int THydroResults::FirstRowOf(const TBranch* branch) const
 {
-    const auto it = firstRows_.find(branch);
-    return it == firstRows_.end() ? -1 : it->second;
+    Fresh();
+    return firstRows_.Find(branch);
+}
+
+bool THydroResults::PipeHasResults(const TPipe* pipe) const
+{
+    Fresh();
+    return pipes_.Find(pipe) >= 0;
 }
 
 const TUzelResult* THydroResults::FindUzel(const TUzel* uzel) const
 {
-    const auto it = uzels_.find(uzel);
-    return it == uzels_.end() ? nullptr : &Uzels[static_cast<size_t>(it->second)];
+    Fresh();
+    const int i = uzels_.Find(uzel);
+    return i < 0 ? nullptr : &Uzels[static_cast<size_t>(i)];
 }
 
 const TDeviceResult* THydroResults::FindDevice(const TDevice* device) const
 {
-    const auto it = devices_.find(device);
-    return it == devices_.end() ? nullptr : &Devices[static_cast<size_t>(it->second)];
+    Fresh();
+    const int i = devices_.Find(device);
+    return i < 0 ? nullptr : &Devices[static_cast<size_t>(i)];
 }
 
 bool THydroResults::HydrantPressure(const TCrane& hydrant, double& pressure) const

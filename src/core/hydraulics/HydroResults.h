@@ -6,10 +6,10 @@
 // pressure. A document without results holds none of this; any structural change of the
 // mine drops the whole table, so its model pointers never outlive their objects.
 
+#include "core/hydraulics/PointerIndex.h"
+
 #include <QString>
 
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 class TBranch;
@@ -81,7 +81,7 @@ public:
     std::vector<TWasherRow> Washers;
     std::vector<TLowerRow> Lowers;
 
-    // Appends a row of the sections table.
+    // Appends a row of the sections table (the lookups follow at the next question).
     void AddSection(const TBranch* branch, const TWaterPipePart* section, const TSectionResult& values);
     // After the rows were added, reordered or removed: the lookups follow the rows.
     void Reindex();
@@ -93,7 +93,7 @@ public:
     // The first row of a branch, −1 when it has none.
     int FirstRowOf(const TBranch* branch) const;
     // The pipe's sections carry results.
-    bool PipeHasResults(const TPipe* pipe) const { return pipes_.count(pipe) != 0; }
+    bool PipeHasResults(const TPipe* pipe) const;
 
     const TUzelResult* FindUzel(const TUzel* uzel) const;
     const TDeviceResult* FindDevice(const TDevice* device) const;
@@ -104,9 +104,12 @@ public:
     bool HydrantPressure(const TCrane& hydrant, double& pressure) const;
 
 private:
-    std::unordered_map<const TPipePart*, int> rows_;
-    std::unordered_map<const TBranch*, int> firstRows_;
-    std::unordered_set<const TPipe*> pipes_;
-    std::unordered_map<const TUzel*, int> uzels_;
-    std::unordered_map<const TDevice*, int> devices_;
+    // Rows were added since the lookups were built; they are rebuilt at the next question.
+    void Fresh() const;
+    bool stale_ = false;
+    TPointerIndex<TPipePart> rows_;
+    TPointerIndex<TBranch> firstRows_;
+    TPointerIndex<TPipe> pipes_;
+    TPointerIndex<TUzel> uzels_;
+    TPointerIndex<TDevice> devices_;
 };
