@@ -31,9 +31,13 @@ namespace {
 // of a still network lose their last digits and the flows found from them never settle.
 // Only the Newton step uses it; the losses stay true, so the solution does not depend on it.
 constexpr double kMinGradient = 1e-2;
-// A shut link, or an active valve, couples nothing; a junction it ends at is tied this
-// strongly (m2/s) to its own head of the previous iteration instead, so that a part reached
-// only through such links stays determinate. The tie carries no flow once the heads settle.
+// A shut link ties its ends this weakly (m2/s), so that a part reached only through shut
+// links stays determinate: such a part follows the heads beyond them, and one that draws
+// water sinks far below them at once, which is what opens a shut valve or pump again. (Tied
+// each to its own head of the previous iteration, such a part sank only slowly from wherever
+// the first iterations had thrown it, and could hold its valves shut for good.) An active
+// valve's inlet is tied as weakly to its own head of the previous iteration. Between parts
+// that sources feed, the ties carry no flow once the heads settle.
 constexpr double kHeadTie = 1e-8;
 // Tolerances of the status rules: head, m, and flow, m3/s.
 constexpr double kHtol = 1.5e-4;
@@ -258,6 +262,7 @@ private:
     void BuildMatrix();
     void StartFlows();
     void Coefficients(int e);
+    void FindFed();
     void Assemble();
     bool SolveHeads();
     double NewFlows();
@@ -305,6 +310,14 @@ private:
     std::vector<int> diagIndex_;
     Eigen::VectorXd rhs_, heads_;
     std::vector<double> excess_;       // per row: inflow less outflow and demand
+    // Per row: joined to a source through links that are not shut; the edges at each row.
+    std::vector<char> fed_;
+    bool anyShut_ = false;
+    // Shut links between fed parts hold the previous head difference instead of leaking (see
+    // Assemble): only once the statuses have settled, since a part just fed again may come
+    // from far below.
+    bool exactTies_ = false;
+    std::vector<int> rowEdgeStart_, rowEdges_, queue_;
     std::vector<double> held_;         // per row: the head an active valve holds, NaN if none
     // Per edge, of active valves whose setting falls with the flow: the fall (m per m3/s)
     // and the head the outlet is fed from (see Assemble); 0 and unused otherwise.
@@ -360,6 +373,11 @@ void TSolver::Run()
         if (maxChange <= flowTol && headError <= options_.HeadTolerance) {
             if (PumpStatus(iteration))
                 changed = true;
+            if (!changed && !exactTies_ && anyShut_) {
+                // Settled with the shut links leaking a little: settle again without the leak.
+                exactTies_ = true;
+                continue;
+            }
             if (!changed) {
                 converged = true;
                 break;
@@ -373,6 +391,7 @@ void TSolver::Run()
             nextCheck += kCheckFreq;
         }
         if (changed) {
+            exactTies_ = false;
             if (out_.Trials >= options_.MaxTrials)
                 break;
             ++out_.Trials;
@@ -698,6 +717,21 @@ void TSolver::BuildMatrix()
         edge.DiagTo = edge.RowTo >= 0 ? diagIndex_[edge.RowTo] : -1;
     }
     factor_.analyzePattern(matrix_);
+
+    rowEdgeStart_.assign(n + 1, 0);
+    for (const TEdge& edge : edges_)
+        for (int row : {edge.RowFrom, edge.RowTo})
+            if (row >= 0)
+                ++rowEdgeStart_[row + 1];
+    for (int r = 0; r < n; ++r)
+        rowEdgeStart_[r + 1] += rowEdgeStart_[r];
+    rowEdges_.resize(rowEdgeStart_[n]);
+    std::vector<int> fill(rowEdgeStart_.begin(), rowEdgeStart_.end() - 1);
+    for (int e = 0; e < int(edges_.size()); ++e)
+        for (int row : {edges_[e].RowFrom, edges_[e].RowTo})
+            if (row >= 0)
+                rowEdges_[fill[row]++] = e;
+    fed_.assign(n, 1);
 }
 
 void TSolver::StartFlows()
@@ -788,9 +822,39 @@ void TSolver::Coefficients(int e)
     loss_[e] = loss;
 }
 
+// The rows a source reaches through links that are not shut (either way through them).
+void TSolver::FindFed()
+{
+    anyShut_ = std::any_of(status_.begin(), status_.end(), [](TLinkStatus s) { return s == TLinkStatus::Closed; });
+    if (!anyShut_) {
+        std::fill(fed_.begin(), fed_.end(), 1);
+        return;
+    }
+    std::fill(fed_.begin(), fed_.end(), 0);
+    queue_.clear();
+    auto reach = [&](int row) {
+        if (row >= 0 && !fed_[row]) {
+            fed_[row] = 1;
+            queue_.push_back(row);
+        }
+    };
+    for (int e = 0; e < int(edges_.size()); ++e)
+        if (status_[e] != TLinkStatus::Closed && (edges_[e].RowFrom < 0 || edges_[e].RowTo < 0))
+            reach(std::max(edges_[e].RowFrom, edges_[e].RowTo));
+    for (std::size_t i = 0; i < queue_.size(); ++i) {
+        const int r = queue_[i];
+        for (int k = rowEdgeStart_[r]; k < rowEdgeStart_[r + 1]; ++k) {
+            const int e = rowEdges_[k];
+            if (status_[e] != TLinkStatus::Closed)
+                reach(edges_[e].RowFrom == r ? edges_[e].RowTo : edges_[e].RowFrom);
+        }
+    }
+}
+
 // The linearised balance of every unknown junction: A·H = F.
 void TSolver::Assemble()
 {
+    FindFed();
     const int n = int(rowJunction_.size());
     double* values = matrix_.valuePtr();
     std::fill(values, values + matrix_.nonZeros(), 0.0);
@@ -826,6 +890,29 @@ void TSolver::Assemble()
             continue;
         const double p = p_[e];
         const int a = edge.RowFrom, b = edge.RowTo;
+        if (status_[e] == TLinkStatus::Closed) {
+            // A part cut off is tied to the heads beyond outright. Between parts that sources
+            // feed the tie leaks a little until the statuses settle, then holds the head
+            // difference of the previous iteration, so that it passes nothing in the end.
+            const bool hold = exactTies_ && (a < 0 || fed_[a]) && (b < 0 || fed_[b]);
+            const double lastDrop = hold ? kHeadTie * (EdgeHeadFrom(edge) - EdgeHeadTo(edge)) : 0.0;
+            const bool freeA = unknown(a), freeB = unknown(b);
+            if (freeA) {
+                values[edge.DiagFrom] += kHeadTie;
+                rhs_[a] += lastDrop;
+                if (!freeB)
+                    rhs_[a] += kHeadTie * knownHead(edge.To, b);
+            }
+            if (freeB) {
+                values[edge.DiagTo] += kHeadTie;
+                rhs_[b] -= lastDrop;
+                if (!freeA)
+                    rhs_[b] += kHeadTie * knownHead(edge.From, a);
+            }
+            if (freeA && freeB)
+                values[edge.OffDiag] -= kHeadTie;
+            continue;
+        }
         if (p == 0) {
             if (unknown(a)) {
                 values[edge.DiagFrom] += kHeadTie;

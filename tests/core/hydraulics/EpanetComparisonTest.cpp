@@ -254,8 +254,10 @@ int LoopCount(const TNetwork& net)
 
 // The fire-fighting pipes of generated mines through the whole calculation (the check, the
 // network, the solve), written with names and solved by EPANET. keepEvery thins the consumers.
-// Returns the mines compared.
-int CompareGeneratedMines(const std::vector<uint64_t>& seeds, int keepEvery, bool relativeHeads)
+// Returns the mines compared. With `unbalanced` given, a mine EPANET stops unbalanced on is
+// compared with its last answer and counted there.
+int CompareGeneratedMines(const std::vector<uint64_t>& seeds, int keepEvery, bool relativeHeads,
+                          int* unbalanced = nullptr)
 {
     int compared = 0;
     for (uint64_t seed : seeds) {
@@ -290,7 +292,10 @@ int CompareGeneratedMines(const std::vector<uint64_t>& seeds, int keepEvery, boo
         // of metres its heads stray by decimetres (ours are balanced to the millimetre).
         const double headTolerance = relativeHeads ? std::max(EpanetCompare::kHeadTolerance, 1e-4 * HeadSpan(ours))
                                                    : EpanetCompare::kHeadTolerance;
-        EXPECT_EQ(EpanetCompare::Compare(net, ours, what, headTolerance), 0);
+        bool stopped = false;
+        EXPECT_EQ(EpanetCompare::Compare(net, ours, what, headTolerance, unbalanced ? &stopped : nullptr), 0);
+        if (stopped)
+            ++*unbalanced;
         ++compared;
     }
     return compared;
@@ -321,10 +326,13 @@ TEST(EpanetComparison, GeneratedMinesAgreeWithEpanet)
 }
 
 // One consumer in twenty drawing, so the pressures are those of a working pipe and every head
-// must agree to the centimetre. Off for now: the solve does not converge on five of these mines
-// (1, 3 and 7 stop after 200 iterations with the heads balanced to the micrometre, 2 and 5 run
-// away), and EPANET stops unbalanced on the other three (flow changes stuck near 3e-5).
-TEST(EpanetComparison, DISABLED_GeneratedMinesWithFewConsumersAgreeWithEpanet)
+// must agree to the centimetre. Some forty reducers per mine switch on the way, and parts behind
+// the shut ones must neither starve nor be fed from nowhere. EPANET stops unbalanced on these
+// mines at its accuracy of 1e-8 (its relative flow change stalls at 3e-5 to 8e-5, with no status
+// changing); its last answer is still within a centimetre and a thousandth of ours.
+TEST(EpanetComparison, GeneratedMinesWithFewConsumersAgreeWithEpanet)
 {
-    EXPECT_EQ(CompareGeneratedMines({1, 2, 3, 4, 5, 6, 7, 8}, 20, false), 8);
+    int unbalanced = 0;
+    EXPECT_EQ(CompareGeneratedMines({1, 2, 3, 4, 5, 6, 7, 8}, 20, false, &unbalanced), 8);
+    RecordProperty("EpanetUnbalanced", unbalanced);
 }
