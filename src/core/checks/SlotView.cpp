@@ -193,3 +193,16 @@ int TSlotView::OtherUnusedProjectedCountAt(int uzelIndex, int exceptBranch) cons
     const int own = unused ? MultiplicityAt(uzelIndex, exceptBranch) : 0;
     return projectedCount_[static_cast<size_t>(uzelIndex)] - own;
 }
+
+bool TSlotView::EndIsDeadAt(int branchIndex, bool atStart) const
+{
+    const TPipe* pipe = PipeAt(branchIndex);
+    if (atStart ? pipe->StartFrac() > 0 : pipe->EndFrac() < 1)
+        return true;
+    const TBranch* b = pipe->Branch();
+    const TUzel* uzel = atStart ? b->StartUzel() : b->EndUzel();
+    if (!uzel || uzel->IncidentCount() == 1)
+        return true;
+    const int uzelIndex = atStart ? StartUzelAt(branchIndex) : EndUzelAt(branchIndex);
+    return OtherTouchCountAt(uzelIndex, branchIndex) == 0;
+}

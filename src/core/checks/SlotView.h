@@ -68,6 +68,10 @@ public:
     int OtherTouchCount(const TUzel* uzel, const TBranch* except) const;
     int TouchCountAt(int uzelIndex) const { return touchCount_[static_cast<size_t>(uzelIndex)]; }
     int OtherTouchCountAt(int uzelIndex, int exceptBranch) const;
+    // No other pipe takes water on at the pipe's start (end): the pipe stops short of its
+    // node, the node is missing or joins this branch alone, or no other active pipe of the
+    // slot touches it there. Where a tank at that end is a source.
+    bool EndIsDeadAt(int branchIndex, bool atStart) const;
     // Entries of other branches whose pipe is projected while projected pipes do not count.
     int OtherUnusedProjectedCount(const TUzel* uzel, const TBranch* except) const;
     int OtherUnusedProjectedCountAt(int uzelIndex, int exceptBranch) const;

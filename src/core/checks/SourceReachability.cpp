@@ -25,19 +25,6 @@ size_t At(int index) { return static_cast<size_t>(index); }
 
 TSourceReachability::TSourceReachability(TCheckRun& run, const TSlotView& view) : run_(run), view_(view) {}
 
-bool TSourceReachability::TankEndIsDead(int branch, bool atStart) const
-{
-    const TPipe* pipe = view_.PipeAt(branch);
-    if (atStart ? pipe->StartFrac() > 0 : pipe->EndFrac() < 1)
-        return true;
-    const TBranch* b = pipe->Branch();
-    const TUzel* uzel = atStart ? b->StartUzel() : b->EndUzel();
-    if (!uzel || uzel->IncidentCount() == 1)
-        return true;
-    const int uzelIndex = atStart ? view_.StartUzelAt(branch) : view_.EndUzelAt(branch);
-    return view_.OtherTouchCountAt(uzelIndex, branch) == 0;
-}
-
 bool TSourceReachability::IsSource(int slot) const
 {
     const TDevice* device = view_.DeviceAt(slot);
@@ -54,8 +41,8 @@ bool TSourceReachability::IsSource(int slot) const
     case dkJetBreakTank: {
         const TPipe* pipe = device->Pipe();
         const int branch = view_.BranchOfSlot(slot);
-        return (pos == pipe->StartFrac() && TankEndIsDead(branch, true)) ||
-               (pos == pipe->EndFrac() && TankEndIsDead(branch, false));
+        return (pos == pipe->StartFrac() && view_.EndIsDeadAt(branch, true)) ||
+               (pos == pipe->EndFrac() && view_.EndIsDeadAt(branch, false));
     }
     default:
         return false;

@@ -27,7 +27,6 @@ private:
     enum Stops : uint8_t { StopsFromStart = 1, StopsFromEnd = 2 };
 
     bool IsSource(int slot) const;
-    bool TankEndIsDead(int branch, bool atStart) const;
     // Which sides each device of an active pipe stops water from; needs the sources.
     void FindStops();
     // Water enters the branch at one side. Returns the node through which it leaves, or

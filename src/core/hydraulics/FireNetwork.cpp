@@ -131,18 +131,6 @@ private:
         points_[size_t(point)].Head = head;
     }
 
-    bool TankEndIsDead(int bi, bool atStart) const
-    {
-        const TPipe* pipe = view_.PipeAt(bi);
-        if (atStart ? pipe->StartFrac() > 0 : pipe->EndFrac() < 1)
-            return true;
-        const TBranch* b = pipe->Branch();
-        const TUzel* uzel = atStart ? b->StartUzel() : b->EndUzel();
-        if (!uzel || uzel->IncidentCount() == 1)
-            return true;
-        const int uzelIndex = atStart ? view_.StartUzelAt(bi) : view_.EndUzelAt(bi);
-        return view_.OtherTouchCountAt(uzelIndex, bi) == 0;
-    }
 
     static bool OnSurface(const TUzel* u) { return u && u->Surface(); }
 
@@ -165,9 +153,9 @@ private:
                 return 2;
             return 0;
         case dkJetBreakTank:
-            if (pos == pipe->StartFrac() && TankEndIsDead(bi, true))
+            if (pos == pipe->StartFrac() && view_.EndIsDeadAt(bi, true))
                 return 1;
-            if (pos == pipe->EndFrac() && TankEndIsDead(bi, false))
+            if (pos == pipe->EndFrac() && view_.EndIsDeadAt(bi, false))
                 return 2;
             return 0;
         default:

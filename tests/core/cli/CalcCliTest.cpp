@@ -1,3 +1,4 @@
+#include "support/CliProcess.h"
 #include "support/TempDir.h"
 
 #include "core/file/NetworkFile.h"
@@ -10,27 +11,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 // irvata-cli calc: the sample mine's results as text and JSON, the plates written back with
 // --out, and the statuses scripts rely on.
 namespace {
 
-struct CliRun {
-    int exit = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliRun Cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(IRVATA_CLI_PATH), args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+using CliRun = TCliRun;
+TCliRun Cli(const QStringList& args) { return RunCli(args); }
 
 class CalcCli : public ::testing::Test {
 protected:

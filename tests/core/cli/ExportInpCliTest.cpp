@@ -1,4 +1,5 @@
 #include "EpanetOracle.h"
+#include "support/CliProcess.h"
 #include "support/TempDir.h"
 
 #include "core/file/DocumentSettings.h"
@@ -17,18 +18,8 @@ namespace {
 
 const QString kSample = QStringLiteral(IRVATA_SOURCE_DIR "/examples/sample_mine.irv");
 
-struct CliRun {
-    int exit = -1;
-    QString err;
-};
-
-CliRun Cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(IRVATA_CLI_PATH), args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
-}
+using CliRun = TCliRun;
+TCliRun Cli(const QStringList& args) { return RunCli(args); }
 
 QByteArray ReadAll(const QString& path)
 {

@@ -66,8 +66,26 @@ protected:
         return v ? *v : none;
     }
 
+    // The shaft brings 72 m3/h to node 2; drifts 2→3 and 3→4 (100 m each) on one side, 2→4
+    // (141.42 m) on the other, a hydrant of 72 m3/h at node 4.
+    void BuildLoop()
+    {
+        Uzel(1, 0, 0, 0, true);
+        Uzel(2, 0, 0, -100);
+        Uzel(3, 100, 0, -100);
+        Uzel(4, 100, 100, -100);
+        Pump(Pipe(1, 1, 2), 0, 101, 100, 0);
+        a1 = Pipe(2, 2, 3);
+        a2 = Pipe(3, 3, 4);
+        diagonal = Pipe(4, 2, 4);
+        Hydrant(a2, 1, 102, 72);
+    }
+
     MineBuilder b;
     TMessageList list;
+    TBranch* a1 = nullptr;
+    TBranch* a2 = nullptr;
+    TBranch* diagonal = nullptr;
 };
 
 }  // namespace
@@ -170,16 +188,7 @@ TEST_F(HydroCalculation, AHydrantAboveTheLimitGetsTheSmallestPlateThatIsEnough)
 // q_a / q_b = sqrt(R_b / R_a), q_a + q_b = 0.02.
 TEST_F(HydroCalculation, ALoopSplitsTheFlowByResistance)
 {
-    Uzel(1, 0, 0, 0, true);
-    Uzel(2, 0, 0, -100);
-    Uzel(3, 100, 0, -100);
-    Uzel(4, 100, 100, -100);
-    TBranch* shaft = Pipe(1, 1, 2);
-    TBranch* a1 = Pipe(2, 2, 3);
-    TBranch* a2 = Pipe(3, 3, 4);
-    TBranch* diagonal = Pipe(4, 2, 4);
-    Pump(shaft, 0, 101, 100, 0);
-    Hydrant(a2, 1, 102, 72);
+    BuildLoop();
     auto r = Run();
     ASSERT_TRUE(r) << Messages().toStdString();
     const double ra = 2 * kS * 100, rb = kS * std::sqrt(2.0) * 100;
@@ -199,16 +208,7 @@ TEST_F(HydroCalculation, ALoopSplitsTheFlowByResistance)
 // The same loop with a closed gate on the diagonal: all the water goes the long way.
 TEST_F(HydroCalculation, AClosedGateTakesItsWayOutOfTheLoop)
 {
-    Uzel(1, 0, 0, 0, true);
-    Uzel(2, 0, 0, -100);
-    Uzel(3, 100, 0, -100);
-    Uzel(4, 100, 100, -100);
-    TBranch* shaft = Pipe(1, 1, 2);
-    TBranch* a1 = Pipe(2, 2, 3);
-    TBranch* a2 = Pipe(3, 3, 4);
-    TBranch* diagonal = Pipe(4, 2, 4);
-    Pump(shaft, 0, 101, 100, 0);
-    Hydrant(a2, 1, 102, 72);
+    BuildLoop();
     b.device<TGate>(diagonal, dkGate, 0.5, 103)->SetClosed(true);
     auto r = Run();
     ASSERT_TRUE(r) << Messages().toStdString();
