@@ -27,6 +27,7 @@ bool THydroCalculation::Prepare(TMine& mine, TMessageList& list, const TCheckOpt
     washersChanged_ = 0;
     solution_ = {};
     const TCheckOutcome check = RunPipelineCheck(mine, list, options);
+    firstLine_ = check.FirstLine;
     if (check.ErrorsFound) {
         failure_ = HydroTexts::kCheckFailed;
         return false;

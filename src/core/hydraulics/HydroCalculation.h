@@ -40,6 +40,8 @@ public:
                                               const std::function<bool(int iteration)>& progress = {});
 
     bool Prepared() const { return prepared_; }
+    // The first line this run wrote into the list (the check clears the earlier ones first).
+    int FirstLine() const { return firstLine_; }
     bool Converged() const { return solution_.Converged; }
     // Why the calculation gave no results, for a command line or a status bar.
     const QString& Failure() const { return failure_; }
@@ -61,6 +63,7 @@ private:
     QString SwitchingText() const;
 
     bool prepared_ = false;
+    int firstLine_ = 0;
     QString failure_;
     int washersChanged_ = 0;
     TFireNetwork network_;

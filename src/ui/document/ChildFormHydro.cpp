@@ -68,7 +68,6 @@ bool TChildForm::Calculate()
 {
     if (busy_.Busy())
         return false;
-    const int firstLine = messages_.Count();
     THydroCalculation calc;
     std::unique_ptr<THydroResults> results;
     try {
@@ -109,7 +108,7 @@ bool TChildForm::Calculate()
     } else {
         SetCurrentPage(0);
     }
-    OpenMessagesAt(firstLine);
+    OpenMessagesAt(calc.FirstLine());
     emit StateChanged();
     return ok;
 }
