@@ -36,28 +36,14 @@ QString SectionsText(const THydroResults& results)
     return text;
 }
 
-QString F1(double v) { return TableCells::FixedText(v, 1); }
-
 QString HydrantsText(const THydroResults& results)
 {
     QString text = QStringLiteral("# plates\n");
-    for (const TWasherRow& w : results.Washers) {
-        const double drop = TCrane::WasherDrop(w.Washer);
-        const TCrane& c = *w.Hydrant;
-        text += QStringList{QString::number(c.Number()), F1(w.Pressure),
-                            F1(std::max(0.0, w.Pressure - THydroResults::kUpperPressure)),
-                            QStringLiteral("%1 - %2").arg(w.Washer).arg(double(TCrane::WasherSize(w.Washer)), 0, 'f', 2),
-                            F1(drop), F1(w.Pressure - drop),
-                            c.Orifice() ? F1(c.OrificeDiameter()) : QStringLiteral("-")}
-                    .join(u'\t') +
-                u'\n';
-    }
+    for (const TWasherRow& w : results.Washers)
+        text += ResultsText::WasherCells(w).join(u'\t') + u'\n';
     text += QStringLiteral("# shortages\n");
     for (const TLowerRow& l : results.Lowers)
-        text += QStringList{QString::number(l.Hydrant->Number()), F1(l.Pressure),
-                            F1(l.Pressure - THydroResults::kLowerPressure)}
-                    .join(u'\t') +
-                u'\n';
+        text += ResultsText::LowerCells(l).join(u'\t') + u'\n';
     return text;
 }
 
@@ -94,15 +80,14 @@ QByteArray Json(const THydroResults& results)
     w.Key("plates");
     w.BeginArray();
     for (const TWasherRow& p : results.Washers) {
-        const double drop = TCrane::WasherDrop(p.Washer);
         w.BeginObject(true);
         w.Member("hydrant", p.Hydrant->Number());
         w.Member("pressure", p.Pressure);
-        w.Member("excess", std::max(0.0, p.Pressure - THydroResults::kUpperPressure));
+        w.Member("excess", p.Excess());
         w.Member("washer", p.Washer);
         w.Member("size", TCrane::WasherSize(p.Washer));
-        w.Member("drop", drop);
-        w.Member("after", p.Pressure - drop);
+        w.Member("drop", p.Drop());
+        w.Member("after", p.After());
         w.EndObject();
     }
     w.EndArray();
@@ -112,7 +97,7 @@ QByteArray Json(const THydroResults& results)
         w.BeginObject(true);
         w.Member("hydrant", l.Hydrant->Number());
         w.Member("pressure", l.Pressure);
-        w.Member("shortage", l.Pressure - THydroResults::kLowerPressure);
+        w.Member("shortage", l.Shortage());
         w.EndObject();
     }
     w.EndArray();

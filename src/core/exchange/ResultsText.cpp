@@ -6,6 +6,7 @@
 #include "core/file/Cp1251.h"
 #include "core/file/FileError.h"
 #include "core/model/Branch.h"
+#include "core/model/DeviceKinds.h"
 #include "core/model/Pipe.h"
 #include "core/model/PipePart.h"
 
@@ -87,6 +88,25 @@ QString CellText(const THydroBranch& row, int param, int decimals)
     const QString text = SectionCell(row, param,
                                      [decimals](double v) { return TableCells::FixedText(v, decimals); });
     return param == hbpRemark ? OneLine(text) : text;
+}
+
+QStringList WasherCells(const TWasherRow& row)
+{
+    const auto fixed = [](double v) { return TableCells::FixedText(v, 1); };
+    const TCrane* h = row.Hydrant;
+    return {QString::number(h ? h->Number() : 0),
+            fixed(row.Pressure),
+            fixed(row.Excess()),
+            QString::asprintf("%d - %.2f", row.Washer, double(TCrane::WasherSize(row.Washer))),
+            fixed(row.Drop()),
+            fixed(row.After()),
+            h && h->Orifice() ? fixed(h->OrificeDiameter()) : QStringLiteral("-")};
+}
+
+QStringList LowerCells(const TLowerRow& row)
+{
+    return {QString::number(row.Hydrant ? row.Hydrant->Number() : 0), TableCells::FixedText(row.Pressure, 1),
+            TableCells::FixedText(row.Shortage(), 1)};
 }
 
 QByteArray Build(const std::vector<THydroBranch>& rows, const TColumnSet& columns)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -29,6 +30,11 @@ QString CellText(const THydroBranch& row, int param, int decimals);
 QString SectionCell(const THydroBranch& row, int param, const std::function<QString(double)>& number);
 
 QByteArray Build(const std::vector<THydroBranch>& rows, const TColumnSet& columns);
+
+// The texts of a plate row (hydrant, pressure, excess, "plate - size", drop, after, fitted
+// plate or "-") and of a shortage row (hydrant, pressure, shortage), one decimal.
+QStringList WasherCells(const TWasherRow& row);
+QStringList LowerCells(const TLowerRow& row);
 
 // Writes the text through a temporary renamed over path. rows is null when the document
 // holds no results: that is refused with kNoResults instead of writing nothing. A failed

@@ -207,7 +207,7 @@ private:
             else if (source == 2)
                 endFeedsUzel = false;
             const auto [before, after] = sides[size_t(i)];
-            AddDevice(bi, d, before, after, source);
+            AddDevice(d, before, after, source);
             // The source's water enters at the pipe's end: that point holds its head, so the
             // pipe's stub before the source carries the water it gives.
             const Point& a = points_[size_t(before)];
@@ -290,7 +290,7 @@ private:
         return index;
     }
 
-    void AddDevice(int bi, const TDevice* d, int before, int after, int source)
+    void AddDevice(const TDevice* d, int before, int after, int source)
     {
         TFireNetwork::TDevicePlace place;
         place.Device = d;
@@ -424,7 +424,6 @@ private:
             Join(before, after);
             break;
         }
-        (void)bi;
         devicePoints_.push_back({before, after});
         out_.Devices.push_back(place);
     }

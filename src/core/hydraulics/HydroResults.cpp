@@ -5,6 +5,8 @@
 #include "core/model/Pipe.h"
 #include "core/model/PipePart.h"
 
+#include <algorithm>
+
 void THydroResults::AddSection(const TBranch* branch, const TWaterPipePart* section, const TSectionResult& values)
 {
     Sections.push_back({branch, section, values});
@@ -105,3 +107,9 @@ bool THydroResults::HydrantPressure(const TCrane& hydrant, double& pressure) con
     }
     return false;
 }
+
+double TWasherRow::Excess() const { return std::max(0.0, Pressure - THydroResults::kUpperPressure); }
+
+double TWasherRow::Drop() const { return TCrane::WasherDrop(Washer); }
+
+double TLowerRow::Shortage() const { return Pressure - THydroResults::kLowerPressure; }

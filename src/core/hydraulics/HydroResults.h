@@ -56,12 +56,20 @@ struct TWasherRow {
     const TCrane* Hydrant = nullptr;
     double Pressure = 0;
     int Washer = 0;  // 1..9
+
+    // The pressure above the upper limit (0 below it), the plate's drop and what it leaves.
+    double Excess() const;
+    double Drop() const;
+    double After() const { return Pressure - Drop(); }
 };
 
 // A consuming hydrant whose pressure is below the lower limit.
 struct TLowerRow {
     const TCrane* Hydrant = nullptr;
     double Pressure = 0;
+
+    // Negative: how far the pressure falls short of the lower limit.
+    double Shortage() const;
 };
 
 class THydroResults {

@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr double kWasherPressure = 150;  // above it a hydrant gets an orifice plate
-constexpr double kLowerPressure = 60;    // below it a hydrant lacks pressure
 constexpr double kRemarkWidthCm = 5.0;
 constexpr double kColumnWidthCm = 3.0;
 
@@ -204,13 +202,10 @@ TReportTable TablesReport::WasherTable(const std::vector<TWasherRow>& rows)
                                      QStringLiteral("Снижение\r\nдавления\r\n[м вод.ст]"),
                                      QStringLiteral("Давл.после\r\nшайбы\r\n[м вод.ст]")});
     for (const TWasherRow& row : rows) {
-        const TCrane* crane = row.Hydrant;
-        const double p = row.Pressure;
-        const double drop = crane->WasherDrop();
-        table.Rows.push_back({QString::number(crane->Number()), ResultText(p, 1),
-                              ResultText(std::max(0.0, p - kWasherPressure), 1),
-                              QStringLiteral("%1 - %2").arg(crane->WasherIndex()).arg(double(crane->WasherSize()), 0, 'f', 2),
-                              ResultText(drop, 1), ResultText(p - drop, 1)});
+        table.Rows.push_back({QString::number(row.Hydrant->Number()), ResultText(row.Pressure, 1),
+                              ResultText(row.Excess(), 1),
+                              QStringLiteral("%1 - %2").arg(row.Washer).arg(double(TCrane::WasherSize(row.Washer)), 0, 'f', 2),
+                              ResultText(row.Drop(), 1), ResultText(row.After(), 1)});
     }
     return table;
 }
@@ -220,8 +215,8 @@ TReportTable TablesReport::LowerTable(const std::vector<TLowerRow>& rows)
     TReportTable table = FixedTable(kLowersTitle, {QStringLiteral("Кран\r\n№"), QStringLiteral("Давление\r\n(м)"),
                                                    QStringLiteral("Недостаток\r\n(м)")});
     for (const TLowerRow& row : rows) {
-        const double p = row.Pressure;
-        table.Rows.push_back({QString::number(row.Hydrant->Number()), ResultText(p, 1), ResultText(p - kLowerPressure, 1)});
+        table.Rows.push_back(
+            {QString::number(row.Hydrant->Number()), ResultText(row.Pressure, 1), ResultText(row.Shortage(), 1)});
     }
     return table;
 }

@@ -117,7 +117,6 @@ public:
     // The calculation results of the fire-fighting pipe, or null: any structural change of
     // the mine drops them (signal HydroResultsChanged).
     const THydroResults* HydroResults() const { return hydro_.get(); }
-    THydroResults* MutableHydroResults() { return hydro_.get(); }
     void SetHydroResults(std::unique_ptr<THydroResults> results);
     // The hydraulic calculation (defined in ChildFormHydro.cpp): the pipeline check, the
     // solve on a thread of its own while the window repaints and the document is busy, then

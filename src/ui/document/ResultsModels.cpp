@@ -32,33 +32,11 @@ bool StateFlag(const TDevice& device)
     }
 }
 
-QString Fixed1(double v) { return TableCells::FixedText(v, 1); }
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
 
 namespace ResultsRows {
-
-QStringList WasherCells(const TWasherRow& row)
-{
-    const double p = row.Pressure;
-    const double drop = TCrane::WasherDrop(row.Washer);
-    const TCrane* h = row.Hydrant;
-    return {QString::number(h ? h->Number() : 0),
-            Fixed1(p),
-            Fixed1(std::max(0.0, p - THydroResults::kUpperPressure)),
-            QString::asprintf("%d - %.2f", row.Washer, double(TCrane::WasherSize(row.Washer))),
-            Fixed1(drop),
-            Fixed1(p - drop),
-            h && h->Orifice() ? Fixed1(h->OrificeDiameter()) : QStringLiteral("-")};
-}
-
-QStringList LowerCells(const TLowerRow& row)
-{
-    return {QString::number(row.Hydrant ? row.Hydrant->Number() : 0), Fixed1(row.Pressure),
-            Fixed1(row.Pressure - THydroResults::kLowerPressure)};
-}
 
 const TDevice* EndDevice(const THydroBranch& row, int endCode)
 {

@@ -14,10 +14,7 @@ struct THydroBranch;
 struct TLowerRow;
 struct TWasherRow;
 
-// The texts of a plate row and of a shortage row, as the right-hand tables show them.
 namespace ResultsRows {
-QStringList WasherCells(const TWasherRow& row);
-QStringList LowerCells(const TLowerRow& row);
 // The device drawn at an end of a section (1 start, 2 end), or null where a node is.
 const TDevice* EndDevice(const THydroBranch& row, int endCode);
 }  // namespace ResultsRows

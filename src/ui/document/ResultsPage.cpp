@@ -1,5 +1,7 @@
 #include "ui/document/ResultsPage.h"
 
+#include "core/exchange/ResultsText.h"
+
 #include "core/hydraulics/HydroResults.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
@@ -144,9 +146,9 @@ void TResultsPage::SetResults(const THydroResults* results)
     std::vector<QStringList> lowerRows;
     if (results) {
         for (const TWasherRow& w : results->Washers)
-            washerRows.push_back(ResultsRows::WasherCells(w));
+            washerRows.push_back(ResultsText::WasherCells(w));
         for (const TLowerRow& l : results->Lowers)
-            lowerRows.push_back(ResultsRows::LowerCells(l));
+            lowerRows.push_back(ResultsText::LowerCells(l));
     }
     washersModel_->SetRows(std::move(washerRows), results != nullptr);
     lowersModel_->SetRows(std::move(lowerRows), results != nullptr);
