@@ -8,6 +8,8 @@
 #include "core/model/Pipe.h"
 #include "core/model/PipePart.h"
 
+#include <algorithm>
+
 using namespace RecordFields;
 
 namespace {
@@ -47,7 +49,7 @@ int PipeMinSize(int version)
 }
 
 // The pipe in the slot: the branch's own water pipe for slots 0-2 (the stored kind must be
-// the slot's), a new degasification pipe after them.
+// the slot's), the degasification pipe already there or a new one after them.
 TPipe* PipeForSlot(TBranch& branch, int slot, int kind)
 {
     if (slot < kWaterPipeCount) {
@@ -57,10 +59,35 @@ TPipe* PipeForSlot(TBranch& branch, int slot, int kind)
     }
     if (kind != pkGas)
         Malformed(QStringLiteral("Pipe kind %1 in degasification slot %2").arg(kind).arg(slot));
+    if (slot < branch.Pipes.Count())
+        return branch.Pipes.Items(slot);
     return TGasPipe::Create(&branch);
 }
 
-void ReadPipe(ByteReader& r, TBranch& branch, int slot, int version)
+void ReadDevices(ByteReader& r, TBranch& branch, TPipe& pipe, int version, const BranchRecord::DeviceReuse& reuse)
+{
+    const int32_t devices = r.count(DeviceRecord::MinSize(version));
+    if (pipe.Devices.IsEmpty()) {
+        for (int i = 0; i < devices; ++i)
+            DeviceRecord::Read(r, branch, pipe, version);
+        pipe.Devices.SortByPosition();
+        return;
+    }
+    // A pipe read over again: devices the record names keep their objects, the rest go.
+    const std::vector<TDevice*> before = pipe.Devices.ToVector();
+    std::vector<TDevice*> read;
+    read.reserve(static_cast<size_t>(devices));
+    for (int i = 0; i < devices; ++i)
+        read.push_back(DeviceRecord::Read(r, branch, pipe, version, [&](int kind) -> TDevice* {
+            return reuse ? reuse(pipe, i, kind) : nullptr;
+        }));
+    for (TDevice* d : before)
+        if (std::find(read.begin(), read.end(), d) == read.end())
+            pipe.Devices.Remove(d);
+    pipe.Devices.ReorderTo(read);
+}
+
+void ReadPipe(ByteReader& r, TBranch& branch, int slot, int version, const BranchRecord::DeviceReuse& reuse)
 {
     TPipe* pipe = PipeForSlot(branch, slot, r.u8());
     pipe->SetDiameter(r.i32());
@@ -88,10 +115,7 @@ void ReadPipe(ByteReader& r, TBranch& branch, int slot, int version)
     if (version >= 15)
         pipe->SetProjected(r.boolean());
 
-    const int32_t devices = r.count(DeviceRecord::MinSize(version));
-    for (int i = 0; i < devices; ++i)
-        DeviceRecord::Read(r, branch, *pipe, version);
-    pipe->Devices.SortByPosition();
+    ReadDevices(r, branch, *pipe, version, reuse);
 
     if (auto* water = dynamic_cast<TWaterPipe*>(pipe)) {
         water->SetPresent(r.boolean());
@@ -168,47 +192,75 @@ namespace BranchRecord {
 
 int MinSize(int version) { return FixedSize(version) + 4 + 4 + kWaterPipeCount * PipeMinSize(version); }
 
-TBranch* Read(ByteReader& r, TMine& mine, int version, bool createUnnumbered)
-{
-    // The fixed block is read before the branch exists.
-    const int number = r.i32();
-    const int startNumber = r.i32();
-    const int endNumber = r.i32();
-    const int layerIndex = r.i32();
-    const double airQ = version >= 5 ? r.f64() : 0.0;
-    const bool showResult = version >= 6 ? r.boolean() : true;
-    const bool labelToggle = version >= 7 ? r.boolean() : false;
-    TLabelOffset offset;
-    bool autoPlace = true;
-    if (version >= 10) {
-        offset = ReadLabelOffset(r);
-        autoPlace = r.boolean();
-    }
-    const int plfIndex = version >= 14 ? r.i32() : -1;
+namespace {
 
-    TBranch* b = createUnnumbered ? TBranch::Create(&mine, -1, -1, -1)
-                                  : TBranch::Create(&mine, number, startNumber, endNumber);
-    b->SetNumber(number);
-    b->SetStartNumber(startNumber);
-    b->SetEndNumber(endNumber);
-    b->SetLayerIndex(layerIndex);
-    b->SetAirQ(airQ);
-    b->SetShowResult(showResult);
-    b->SetLabelToggle(labelToggle);
+// The fixed block, read before the branch exists.
+struct FixedBlock {
+    int Number = 0, StartNumber = 0, EndNumber = 0, LayerIndex = -1, PLFIndex = -1;
+    double AirQ = 0;
+    bool ShowResult = true, LabelToggle = false, AutoPlace = true;
+    TLabelOffset Offset;
+};
+
+FixedBlock ReadFixed(ByteReader& r, int version)
+{
+    FixedBlock f;
+    f.Number = r.i32();
+    f.StartNumber = r.i32();
+    f.EndNumber = r.i32();
+    f.LayerIndex = r.i32();
+    f.AirQ = version >= 5 ? r.f64() : 0.0;
+    f.ShowResult = version >= 6 ? r.boolean() : true;
+    f.LabelToggle = version >= 7 ? r.boolean() : false;
     if (version >= 10) {
-        b->SetAutoPlaceLabel(autoPlace);
-        b->SetNumberLabelOffset(offset);
-        b->DeriveLabelPlacement();
+        f.Offset = ReadLabelOffset(r);
+        f.AutoPlace = r.boolean();
     }
-    b->SetPLFIndex(plfIndex);
-    b->SetRemark(r.string());
+    f.PLFIndex = version >= 14 ? r.i32() : -1;
+    return f;
+}
+
+void ReadRest(ByteReader& r, TBranch& b, const FixedBlock& f, int version, const DeviceReuse& reuse)
+{
+    b.SetNumber(f.Number);
+    b.SetStartNumber(f.StartNumber);
+    b.SetEndNumber(f.EndNumber);
+    b.SetLayerIndex(f.LayerIndex);
+    b.SetAirQ(f.AirQ);
+    b.SetShowResult(f.ShowResult);
+    b.SetLabelToggle(f.LabelToggle);
+    if (version >= 10) {
+        b.SetAutoPlaceLabel(f.AutoPlace);
+        b.SetNumberLabelOffset(f.Offset);
+        b.DeriveLabelPlacement();
+    }
+    b.SetPLFIndex(f.PLFIndex);
+    b.SetRemark(r.string());
 
     const int32_t pipes = r.count(PipeMinSize(version));
     if (pipes < kWaterPipeCount)
-        Malformed(QStringLiteral("Branch %1 has %2 pipes").arg(number).arg(pipes));
+        Malformed(QStringLiteral("Branch %1 has %2 pipes").arg(f.Number).arg(pipes));
     for (int slot = 0; slot < pipes; ++slot)
-        ReadPipe(r, *b, slot, version);
+        ReadPipe(r, b, slot, version, reuse);
+    while (b.Pipes.Count() > pipes)
+        b.Pipes.Delete(b.Pipes.Count() - 1);
+}
+
+}  // namespace
+
+TBranch* Read(ByteReader& r, TMine& mine, int version, bool createUnnumbered)
+{
+    const FixedBlock f = ReadFixed(r, version);
+    TBranch* b = createUnnumbered ? TBranch::Create(&mine, -1, -1, -1)
+                                  : TBranch::Create(&mine, f.Number, f.StartNumber, f.EndNumber);
+    ReadRest(r, *b, f, version, {});
     return b;
+}
+
+void ReadInto(ByteReader& r, TBranch& branch, int version, const DeviceReuse& reuse)
+{
+    const FixedBlock f = ReadFixed(r, version);
+    ReadRest(r, branch, f, version, reuse);
 }
 
 void Write(ByteWriter& w, const TBranch& b, int version)

@@ -325,12 +325,16 @@ int MinSize(int version)
 
 bool Stored(const TDevice& device, int version) { return version >= 17 || device.GetKind() != dkFireMachine; }
 
-TDevice* Read(ByteReader& r, TBranch& branch, TPipe& pipe, int version)
+TDevice* Read(ByteReader& r, TBranch& branch, TPipe& pipe, int version, const std::function<TDevice*(int)>& reuse)
 {
     const int kind = r.u8();
     if (kind < dkPump || kind > dkFireMachine)
         Malformed(QStringLiteral("Unknown device kind %1").arg(kind));
-    TDevice* d = TDevice::CreateDevice(&branch, &pipe, kind);
+    TDevice* d = reuse ? reuse(kind) : nullptr;
+    if (d && (d->GetKind() != kind || d->Pipe() != &pipe))
+        d = nullptr;
+    if (!d)
+        d = TDevice::CreateDevice(&branch, &pipe, kind);
     if (!d)
         Malformed(QStringLiteral("Unknown device kind %1").arg(kind));
     d->SetNumber(r.i32());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class ByteReader;
 class ByteWriter;
 class TBranch;
@@ -17,8 +19,10 @@ int MinSize(int version);
 bool Stored(const TDevice& device, int version);
 
 // Reads the kind code and creates the device on the pipe with the device factory, then fills
-// it. An unknown kind code is refused.
-TDevice* Read(ByteReader& reader, TBranch& branch, TPipe& pipe, int version);
+// it. An unknown kind code is refused. Reading over again (undo), reuse may hand out a device
+// of the pipe with that kind to fill instead.
+TDevice* Read(ByteReader& reader, TBranch& branch, TPipe& pipe, int version,
+              const std::function<TDevice*(int kind)>& reuse = {});
 void Write(ByteWriter& writer, const TDevice& device, int version);
 
 }  // namespace DeviceRecord

@@ -42,6 +42,10 @@ private:
     bool wasLoading_;
 };
 
+}  // namespace
+
+namespace MineStream {
+
 void ReadSeam(ByteReader& r, TCustomLayer& layer)
 {
     layer.SetVisible(r.boolean());
@@ -56,7 +60,7 @@ void WriteSeam(ByteWriter& w, const TCustomLayer& layer)
     w.i32(layer.Color());
 }
 
-void ReadTextBlock(ByteReader& r, TMine& mine)
+TTextBlock2D* ReadTextBlock(ByteReader& r, TMine& mine, TTextBlock2D* into)
 {
     const int left = r.i32();
     const int top = r.i32();
@@ -72,7 +76,13 @@ void ReadTextBlock(ByteReader& r, TMine& mine)
     font.Style = r.u8();
     font.Color = r.i32();
 
-    TTextBlock2D* block = TTextBlock2D::Create(&mine.TextBlocks, left, top, text);
+    TTextBlock2D* block = into;
+    if (block) {
+        block->SetPosition(left, top);
+        block->SetText(text);
+    } else {
+        block = TTextBlock2D::Create(&mine.TextBlocks, left, top, text);
+    }
     block->SetBackColor(backColor);
     block->SetFrameColor(frameColor);
     block->SetTransparent(transparent);
@@ -80,6 +90,7 @@ void ReadTextBlock(ByteReader& r, TMine& mine)
     block->SetAngle(angle);
     block->SetFont(font);
     block->Measure();
+    return block;
 }
 
 void WriteTextBlock(ByteWriter& w, const TTextBlock2D& block)
@@ -98,20 +109,53 @@ void WriteTextBlock(ByteWriter& w, const TTextBlock2D& block)
     w.i32(block.Font().Color);
 }
 
-}  // namespace
-
-namespace MineStream {
-
-void Read(ByteReader& r, TMine& mine, int version)
+void WriteHeader(ByteWriter& w, const TMine& mine, int version)
 {
-    LoadingScope scope(mine, version);
+    if (version >= 9)
+        w.guid(mine.Guid());
+    w.string(mine.Name());
+    w.string(mine.Remark());
+    w.i32(mine.CenterX());
+    w.i32(mine.CenterY());
+    w.i32(mine.CenterZ());
+}
 
+void ReadHeader(ByteReader& r, TMine& mine, int version)
+{
     if (version >= 9)
         mine.SetGuid(r.guid());
     mine.SetName(r.string());
     mine.SetRemark(r.string());
     for (int axis = 1; axis <= 3; ++axis)
         mine.SetCenter(axis, r.i32());
+}
+
+void WriteSeams(ByteWriter& w, const TMine& mine, int version)
+{
+    w.i32(mine.Layers.Count());
+    for (const TLayer* layer : mine.Layers)
+        WriteSeam(w, *layer);
+    if (version >= 14) {
+        w.i32(mine.PLFPositions.Count());
+        for (const TPLFPosition* p : mine.PLFPositions) {
+            WriteSeam(w, *p);
+            w.i32(p->PositionNo());
+        }
+    }
+}
+
+void WriteTextBlocks(ByteWriter& w, const TMine& mine)
+{
+    w.i32(mine.TextBlocks.Count());
+    for (const auto& block : mine.TextBlocks)
+        WriteTextBlock(w, *block);
+}
+
+void Read(ByteReader& r, TMine& mine, int version)
+{
+    LoadingScope scope(mine, version);
+
+    ReadHeader(r, mine, version);
 
     const int32_t seams = r.count(kSeamMinSize);
     for (int i = 0; i < seams; ++i)
@@ -151,7 +195,7 @@ void Read(ByteReader& r, TMine& mine, int version)
     if (version >= 16) {
         const int32_t blocks = r.count(kTextBlockMinSize);
         for (int i = 0; i < blocks; ++i)
-            ReadTextBlock(r, mine);
+            ReadTextBlock(r, mine, nullptr);
     }
 
     mine.RecalcBounds();
@@ -160,25 +204,8 @@ void Read(ByteReader& r, TMine& mine, int version)
 
 void Write(ByteWriter& w, const TMine& mine, int version)
 {
-    if (version >= 9)
-        w.guid(mine.Guid());
-    w.string(mine.Name());
-    w.string(mine.Remark());
-    w.i32(mine.CenterX());
-    w.i32(mine.CenterY());
-    w.i32(mine.CenterZ());
-
-    w.i32(mine.Layers.Count());
-    for (const TLayer* layer : mine.Layers)
-        WriteSeam(w, *layer);
-
-    if (version >= 14) {
-        w.i32(mine.PLFPositions.Count());
-        for (const TPLFPosition* p : mine.PLFPositions) {
-            WriteSeam(w, *p);
-            w.i32(p->PositionNo());
-        }
-    }
+    WriteHeader(w, mine, version);
+    WriteSeams(w, mine, version);
 
     w.i32(mine.Uzels.Count());
     for (const TUzel* u : mine.Uzels)
@@ -188,11 +215,8 @@ void Write(ByteWriter& w, const TMine& mine, int version)
     for (const TBranch* b : mine.Branches)
         BranchRecord::Write(w, *b, version);
 
-    if (version >= 16) {
-        w.i32(mine.TextBlocks.Count());
-        for (const auto& block : mine.TextBlocks)
-            WriteTextBlock(w, *block);
-    }
+    if (version >= 16)
+        WriteTextBlocks(w, mine);
 }
 
 }  // namespace MineStream

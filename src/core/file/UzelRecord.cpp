@@ -21,41 +21,46 @@ int Size(int version)
     return 37;
 }
 
+TUzelState ReadState(ByteReader& r, int version)
+{
+    TUzelState s;
+    s.Number = r.i32();
+    s.X = FiniteDouble(r);
+    s.Y = FiniteDouble(r);
+    s.Z = FiniteDouble(r);
+    s.SX = FiniteSingle(r);
+    s.SY = FiniteSingle(r);
+    s.Surface = r.boolean();
+    s.PlacedByHand = version >= 3 ? r.boolean() : false;
+    s.LabelToggle = version >= 7 ? r.boolean() : false;
+    if (version >= 10) {
+        s.NumberLabelOffset = ReadLabelOffset(r);
+        s.ResultLabelOffset = ReadLabelOffset(r);
+    }
+    s.ShowResult = version >= 11 ? r.boolean() : false;
+    return s;
+}
+
 TUzel* Read(ByteReader& r, TMine& mine, int version, bool createUnnumbered)
 {
     // The whole block is read before the node exists, so a short record creates nothing.
-    const int number = r.i32();
-    const double x = FiniteDouble(r);
-    const double y = FiniteDouble(r);
-    const double z = FiniteDouble(r);
-    const float sx = FiniteSingle(r);
-    const float sy = FiniteSingle(r);
-    const bool surface = r.boolean();
-    const bool placedByHand = version >= 3 ? r.boolean() : false;
-    const bool labelToggle = version >= 7 ? r.boolean() : false;
-    TLabelOffset numberOffset = TLabelOffset::Make(12, 12);
-    TLabelOffset resultOffset = TLabelOffset::Make(15, -15);
-    if (version >= 10) {
-        numberOffset = ReadLabelOffset(r);
-        resultOffset = ReadLabelOffset(r);
-    }
-    const bool showResult = version >= 11 ? r.boolean() : false;
-
-    TUzel* u = TUzel::Create(&mine, createUnnumbered ? -1 : number);
-    u->SetNumber(number);
+    const TUzelState state = ReadState(r, version);
+    TUzel* u = TUzel::Create(&mine, createUnnumbered ? -1 : state.Number);
+    u->SetNumber(state.Number);
     // The flag first: coordinates of a node placed by hand leave its schema position alone,
-    // and the stored schema position wins anyway.
-    u->SetPlacedByHand(placedByHand);
-    u->SetX(x);
-    u->SetY(y);
-    u->SetZ(z);
-    u->SetSX(sx);
-    u->SetSY(sy);
-    u->SetSurface(surface);
-    u->SetLabelToggle(labelToggle);
-    u->SetNumberLabelOffset(numberOffset);
-    u->SetResultLabelOffset(resultOffset);
-    u->SetShowResult(showResult);
+    // and the stored schema position wins anyway. Through the setters, so that branches a
+    // pasted node joins place their labels and the bounds follow.
+    u->SetPlacedByHand(state.PlacedByHand);
+    u->SetX(state.X);
+    u->SetY(state.Y);
+    u->SetZ(state.Z);
+    u->SetSX(state.SX);
+    u->SetSY(state.SY);
+    u->SetSurface(state.Surface);
+    u->SetLabelToggle(state.LabelToggle);
+    u->SetNumberLabelOffset(state.NumberLabelOffset);
+    u->SetResultLabelOffset(state.ResultLabelOffset);
+    u->SetShowResult(state.ShowResult);
     return u;
 }
 

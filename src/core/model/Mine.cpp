@@ -94,8 +94,23 @@ void TMine::SetModified(bool modified, bool structural)
         Notify(structural);
 }
 
+void TMine::EndChangeBatch()
+{
+    if (batchDepth_ <= 0 || --batchDepth_ > 0 || !batchChanged_)
+        return;
+    const bool structural = batchStructural_;
+    batchChanged_ = batchStructural_ = false;
+    if (!loading_ && !destroying_)
+        Notify(structural);
+}
+
 void TMine::Notify(bool structural)
 {
+    if (batchDepth_ > 0) {
+        batchChanged_ = true;
+        batchStructural_ = batchStructural_ || structural;
+        return;
+    }
     if (OnChange)
         OnChange(this, structural);
     if (listeners_.empty())

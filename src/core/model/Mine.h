@@ -16,6 +16,16 @@
 
 inline constexpr int kCurrentStreamVersion = 17;
 
+// Hears of every object that reports a change while an edit is being recorded: the undo
+// history checks that it kept what the object was before.
+class IEditRecorder {
+public:
+    virtual void ObjectChanged(const TMineObject& object, bool structural) = 0;
+
+protected:
+    ~IEditRecorder() = default;
+};
+
 // Root of one network document: owns every node, branch, seam, plan position and text
 // block, and through the branches every pipe and device.
 class TMine {
@@ -48,6 +58,11 @@ public:
     bool Modified() const { return modified_; }
     void SetModified(bool modified, bool structural);
 
+    // Many changes told as one: while a batch is open the change event waits, and its end
+    // raises one (structural when any change was) if anything changed. Batches nest.
+    void BeginChangeBatch() { ++batchDepth_; }
+    void EndChangeBatch();
+
     // The document's handler; further listeners (windows) subscribe and unsubscribe.
     ChangeHandler OnChange;
     int Subscribe(ChangeHandler handler);
@@ -74,9 +89,13 @@ public:
     void SetLocalResistanceK(double k) { localResistanceK_ = k; }
 
     bool Destroying() const { return destroying_; }
+    IEditRecorder* EditRecorder() const { return editRecorder_; }
+    void SetEditRecorder(IEditRecorder* recorder) { editRecorder_ = recorder; }
     // Where the mine's nodes, branches, pipes, sections, devices, seams and plan positions live.
     TModelPool& Pool() { return pool_; }
     uint64_t NextSerial() { return ++lastSerial_; }
+    // Objects made after this was read have greater serials.
+    uint64_t LastSerial() const { return lastSerial_; }
 
     // Convenience for editing: frees the object through its owning list.
     void DeleteUzel(TUzel* uzel);
@@ -122,6 +141,10 @@ private:
     bool destroying_ = false;
     double localResistanceK_ = 1.05;
     uint64_t lastSerial_ = 0;
+    int batchDepth_ = 0;
+    bool batchChanged_ = false;
+    bool batchStructural_ = false;
+    IEditRecorder* editRecorder_ = nullptr;
 
     std::vector<std::pair<int, ChangeHandler>> listeners_;
     int nextListenerToken_ = 0;

@@ -70,4 +70,9 @@ void TMineObject::SetZ(double) { throw Exception(ModelTexts::kNoCoordinates); }
 void TMineObject::SetSX(float) { throw Exception(ModelTexts::kNoCoordinates); }
 void TMineObject::SetSY(float) { throw Exception(ModelTexts::kNoCoordinates); }
 
-void TMineObject::Changed(bool structural) { mine_->SetModified(true, structural); }
+void TMineObject::Changed(bool structural)
+{
+    if (IEditRecorder* recorder = mine_->EditRecorder())
+        recorder->ObjectChanged(*this, structural);
+    mine_->SetModified(true, structural);
+}

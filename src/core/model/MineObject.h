@@ -30,6 +30,9 @@ public:
     virtual TObjectKind ObjectKind() const = 0;
     // Unique within the mine for the mine's whole life; never reused.
     uint64_t Serial() const { return serial_; }
+    // An object the undo history brings back takes back the identity it had, so that message
+    // lines, selections and windows that refer to it find it again.
+    void RestoreSerial(uint64_t serial) { serial_ = serial; }
 
     bool Selected() const { return selected_; }
     void SetSelected(bool value);

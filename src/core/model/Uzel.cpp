@@ -166,6 +166,45 @@ void TUzel::SetResultLabelOffset(const TLabelOffset& offset)
     Changed(false);
 }
 
+TUzelState TUzel::State() const
+{
+    TUzelState s;
+    s.Number = number_;
+    s.X = x_;
+    s.Y = y_;
+    s.Z = z_;
+    s.SX = sx_;
+    s.SY = sy_;
+    s.Surface = surface_;
+    s.PlacedByHand = placedByHand_;
+    s.LabelToggle = LabelToggle();
+    s.NumberLabelOffset = numberLabelOffset_;
+    s.ResultLabelOffset = resultLabelOffset_;
+    s.ShowResult = showResult_;
+    return s;
+}
+
+void TUzel::Restore(const TUzelState& s)
+{
+    SetNumber(s.Number);
+    const bool moved = sx_ != s.SX || sy_ != s.SY;
+    x_ = s.X;
+    y_ = s.Y;
+    z_ = s.Z;
+    sx_ = s.SX;
+    sy_ = s.SY;
+    placedByHand_ = s.PlacedByHand;
+    numberLabelOffset_ = s.NumberLabelOffset;
+    resultLabelOffset_ = s.ResultLabelOffset;
+    showResult_ = s.ShowResult;
+    SetSurface(s.Surface);
+    SetLabelToggle(s.LabelToggle);
+    if (moved)
+        for (TBranch* b : Branches)
+            b->ForgetSchemaDirection();
+    Changed(true);
+}
+
 QString TUzel::GetInfoText(bool) const
 {
     return QString::asprintf("Узел № %d\n\rX: %.1f\n\rY: %.1f\n\rZ: %.1f\n\rПоверхностный: %s\n\rИнцидентные ветви: %d",

@@ -4,6 +4,19 @@
 #include "core/model/MineLists.h"
 #include "core/model/MineObject.h"
 
+// What a node keeps of its own (the file's node record), for reading and for undo.
+struct TUzelState {
+    int Number = 0;
+    double X = 0, Y = 0, Z = 0;
+    float SX = 0, SY = 0;
+    bool Surface = false;
+    bool PlacedByHand = false;
+    bool LabelToggle = false;
+    TLabelOffset NumberLabelOffset = TLabelOffset::Make(12, 12);
+    TLabelOffset ResultLabelOffset = TLabelOffset::Make(15, -15);
+    bool ShowResult = false;
+};
+
 // A node: a junction of mine workings. Branches refer to it by its number.
 class TUzel : public TMineObject {
 public:
@@ -48,6 +61,12 @@ public:
     void SetNumberLabelOffset(const TLabelOffset& offset);
     void SetResultLabelOffset(const TLabelOffset& offset);
     QString GetInfoText(bool withRemark) const override;
+
+    TUzelState State() const;
+    // Takes every value of the state as it stands: no schema position follows the
+    // coordinates and no branch label follows the schema position. The number relinks the
+    // branches; the mine's bounds wait for the caller.
+    void Restore(const TUzelState& state);
 
 private:
     TUzel(TMine* mine, int number);

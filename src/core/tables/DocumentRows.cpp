@@ -79,7 +79,7 @@ void TDocumentRows::SetBranchOrder(const std::vector<TBranch*>& order)
     Sync();
 }
 
-void TDocumentRows::Sync()
+std::vector<TBranch*> TDocumentRows::LiveBranchOrder() const
 {
     std::unordered_set<const TBranch*> live;
     live.reserve(static_cast<size_t>(mine_->Branches.Count()));
@@ -97,6 +97,12 @@ void TDocumentRows::Sync()
     for (TBranch* b : mine_->Branches)
         if (!shown.count(b))
             order.push_back(b);
+    return order;
+}
+
+void TDocumentRows::Sync()
+{
+    const std::vector<TBranch*> order = LiveBranchOrder();
     order_->Clear();
     order_->Reserve(static_cast<int>(order.size()));
     for (TBranch* b : order)

@@ -56,6 +56,8 @@ public:
     // Every branch in display order (the file's branch order), whatever the filter.
     const TInfoBranchList& BranchOrder() const { return *order_; }
     std::vector<TBranch*> BranchOrderVector() const { return order_->ToVector(); }
+    // The display order Sync would make, without making it.
+    std::vector<TBranch*> LiveBranchOrder() const;
     // A new display order (the schema's drawing order): branches it leaves out, or that are no
     // longer in the mine, are made whole as Sync does.
     void SetBranchOrder(const std::vector<TBranch*>& order);

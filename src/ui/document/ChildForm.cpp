@@ -63,6 +63,11 @@ void TChildForm::BindMine()
 {
     mine_->SetLocalResistanceK(config_.DefaultKoefR);
     mine_->OnChange = [this](TMine*, bool structural) { MineChanged(structural); };
+    // A new mine starts a new history, at its saved point.
+    TEditTarget target;
+    target.Mine = mine_.get();
+    target.Rows = rows_.get();
+    history_.SetTarget(std::move(target));
 }
 
 void TChildForm::UpdateCaption()

@@ -9,6 +9,7 @@
 #include "core/tables/TableColumns.h"
 #include "core/file/DocumentSettings.h"
 #include "core/file/SaveFlow.h"
+#include "core/history/EditHistory.h"
 #include "core/hydraulics/HydroResults.h"
 #include "ui/document/GridView.h"
 #include "ui/document/TableLook.h"
@@ -60,6 +61,9 @@ public:
     ~TChildForm() override;
 
     TMine* Mine() const { return mine_.get(); }
+    // The undo and redo history of the mine; every user action that changes the mine runs
+    // inside one TEditTransaction on it.
+    TEditHistory& History() { return history_; }
     TConfig& Config() const { return config_; }
 
     // ---- file --------------------------------------------------------------------
@@ -269,6 +273,7 @@ private:
     TConfig& config_;
     std::unique_ptr<TMine> mine_;
     std::unique_ptr<TDocumentRows> rows_;
+    TEditHistory history_;
     TRowSelection selection_;
     TMessageList messages_;
     TBusyCounter busy_;
