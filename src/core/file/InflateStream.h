@@ -35,6 +35,7 @@ public:
     void Finish();
 
     qint64 Produced() const { return produced_; }
+    bool AtExpectedEnd() const { return produced_ >= expected_; }
 
 private:
     enum class Stage { Header, Body, Ended };

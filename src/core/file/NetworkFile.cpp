@@ -7,6 +7,7 @@
 #include "core/file/InflateStream.h"
 #include "core/file/MineStream.h"
 #include "core/file/SettingsBlock.h"
+#include "core/file/ThreadedInflate.h"
 #include "core/file/VersionTable.h"
 #include "core/file/Zlib.h"
 #include "core/model/Branch.h"
@@ -101,11 +102,12 @@ TNetworkDocument ReadFrom(ByteReader& r, int version, const QString& fileName)
     return doc;
 }
 
-// The body is parsed as it inflates, so it is never held whole.
-TNetworkDocument ReadInflating(QByteArrayView packed, qint64 unpacked, int version, const QString& fileName,
-                               qsizetype chunkSize, const NetworkFile::ReadProgress& progress)
+// The body is parsed as it inflates, so it is never held whole. A body of more than a few
+// chunks inflates on a thread of its own, ahead of the parsing.
+template <class Stream>
+TNetworkDocument ReadInflatingWith(Stream& stream, qint64 unpacked, int version, const QString& fileName,
+                                   qsizetype chunkSize)
 {
-    InflateStream stream(packed, unpacked, progress);
     ByteReader r(stream, static_cast<qsizetype>(unpacked), chunkSize);
     TNetworkDocument doc;
     try {
@@ -118,6 +120,18 @@ TNetworkDocument ReadInflating(QByteArrayView packed, qint64 unpacked, int versi
     }
     stream.Finish();
     return doc;
+}
+
+TNetworkDocument ReadInflating(QByteArrayView packed, qint64 unpacked, int version, const QString& fileName,
+                               qsizetype chunkSize, const NetworkFile::ReadProgress& progress)
+{
+    constexpr int kThreadedChunks = 8;
+    if (unpacked > kThreadedChunks * chunkSize) {
+        ThreadedInflate stream(packed, unpacked, progress, chunkSize);
+        return ReadInflatingWith(stream, unpacked, version, fileName, chunkSize);
+    }
+    InflateStream stream(packed, unpacked, progress);
+    return ReadInflatingWith(stream, unpacked, version, fileName, chunkSize);
 }
 
 }  // namespace
