@@ -150,7 +150,9 @@ TEditTransaction::~TEditTransaction()
     try {
         const std::unique_ptr<TEditStep> step = Build();
         Finish();
-        step->Apply(history_->Target(), false);
+        // Nothing changed: nothing to put back, and no change to tell.
+        if (!step->Empty())
+            step->Apply(history_->Target(), false);
     } catch (...) {
         Finish();
         qWarning("An edit could not be put back after it failed");
