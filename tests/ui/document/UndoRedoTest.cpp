@@ -220,6 +220,27 @@ TEST_F(UndoRedo, TableCommandsUndoToTheWrittenBodyByteForByte)
     EXPECT_EQ(TEditTransaction::UncapturedTotal(), uncaptured);
 }
 
+TEST_F(UndoRedo, TheNumberPickersNumberIsOneStep)
+{
+    const int uncaptured = TEditTransaction::UncapturedTotal();
+    auto form = NewForm();
+    Open(*form);
+    TGridView* grid = form->BranchGrid();
+    form->FocusGrid(grid);
+    form->SetEditorMode(true);
+    const QModelIndex number = grid->model()->index(2, Column(grid, bpNum));
+    grid->setCurrentIndex(number);
+    grid->edit(number);
+    ASSERT_TRUE(form->NumberPicker()->isVisible());
+    form->GiveNumberToCell(77);
+    Settle();
+    EXPECT_EQ(form->Rows().BranchAt(2)->Number(), 77);
+    EXPECT_EQ(form->History().Count(), 1);
+    ASSERT_TRUE(form->Undo());
+    EXPECT_EQ(form->Rows().BranchAt(2)->Number(), 30);
+    EXPECT_EQ(TEditTransaction::UncapturedTotal(), uncaptured);
+}
+
 TEST_F(UndoRedo, AMapScaleStepPutsBackTheSchemaFrameAndThePositions)
 {
     auto form = NewForm();
