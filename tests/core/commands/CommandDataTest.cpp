@@ -62,6 +62,9 @@ TEST(CommandData, CaptionsAndShortcutsAsTheUserKnowsThem)
         {u"actFileOpen", u"&Открыть...", u"Ctrl+O"},
         {u"actExport", u"&Экпорт...", u""},
         {u"actEditorMode", u"&Редактор", u"F2"},
+        {u"actUndo", u"&Отменить", u"Ctrl+Z"},
+        {u"actRedo", u"&Повторить", u"Ctrl+Y"},
+        {u"actHistory", u"&История правок", u""},
         {u"actGoto", u"&Найти...", u"Ctrl+F"},
         {u"actUzelsByNums", u"По номерам", u"Ctrl+0"},
         {u"actBranchesByEUzels", u"По конечным узлам", u"Ctrl+3"},
@@ -91,7 +94,13 @@ TEST(CommandData, ShortcutsAreWellFormedAndDoNotCollide)
         EXPECT_TRUE(form.match(command.Shortcut()).hasMatch()) << command.name;
         EXPECT_FALSE(used.contains(command.Shortcut())) << command.name;
         used << command.Shortcut();
+        if (!command.AltShortcut().isEmpty()) {
+            EXPECT_TRUE(form.match(command.AltShortcut()).hasMatch()) << command.name;
+            EXPECT_FALSE(used.contains(command.AltShortcut())) << command.name;
+            used << command.AltShortcut();
+        }
     }
+    EXPECT_EQ(FindCommand(u"actRedo")->AltShortcut(), QStringLiteral("Ctrl+Shift+Z"));
 }
 
 TEST(CommandData, MenusAndToolbarsNameOnlyKnownCommandsOnce)
