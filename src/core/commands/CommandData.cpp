@@ -12,7 +12,7 @@ using P = CommandPresence;
 // Help contexts of the commands: 4 file, 5 editing (nodes, branches, devices, pipes, seams,
 // transformation, branch splitting), 6 view, 7 schemas, checks, calculation and mine
 // properties, 8 free numbers and settings, 9 windows, 10 help.
-constexpr int hFile = 4, hEdit = 5, hView = 6, hMine = 7, hService = 8, hWindow = 9, hHelp = 10;
+constexpr int hFile = 4, hEdit = 5, hView = 6, hMine = 7, hService = 8, hWindow = 9, hHelp = 10, hHistory = 30;
 
 // clang-format off
 const CommandInfo kCommands[] = {
@@ -30,9 +30,9 @@ const CommandInfo kCommands[] = {
     {"actExit", "&Выход", "", "Выход|Завершить работу с программой", hFile, 0, R::Always, C::None, G::File, P::Ready, "application-exit"},
 
     // Edit (the undo and redo captions name the step they take: the main window adds it)
-    {"actUndo", "&Отменить", "Ctrl+Z", "Отменить|Отменить последнюю правку шахты", hEdit, 0, R::Undo, C::None, G::Edit, P::Ready, "edit-undo"},
-    {"actRedo", "&Повторить", "Ctrl+Y", "Повторить|Повторить отмененную правку шахты", hEdit, 0, R::Redo, C::None, G::Edit, P::Ready, "edit-redo", false, "Ctrl+Shift+Z"},
-    {"actHistory", "&История правок", "", "История правок|Правки шахты по порядку: вернуться к любой из них", hEdit, 0, R::Document, C::None, G::Edit, P::Ready, "document-open-recent"},
+    {"actUndo", "&Отменить", "Ctrl+Z", "Отменить|Отменить последнюю правку шахты", hHistory, 0, R::Undo, C::None, G::Edit, P::Ready, "edit-undo"},
+    {"actRedo", "&Повторить", "Ctrl+Y", "Повторить|Повторить отмененную правку шахты", hHistory, 0, R::Redo, C::None, G::Edit, P::Ready, "edit-redo", false, "Ctrl+Shift+Z"},
+    {"actHistory", "&История правок", "", "История правок|Правки шахты по порядку: вернуться к любой из них", hHistory, 0, R::Document, C::None, G::Edit, P::Ready, "document-open-recent"},
     {"actEditorMode", "&Редактор", "F2", "Редактор|Включить или выключить редактирование ячеек таблицы", hEdit, 0, R::TableFocused, C::EditorMode, G::Edit, P::Ready, "document-edit"},
     {"actCutToClipboard", "&Вырезать", "Ctrl+X", "Вырезать|Вырезать узлы или ветви в буфер обмена", hEdit, 0, R::CutCopy, C::None, G::Edit, P::Ready, "edit-cut", true},
     {"actCopyToClipboard", "&Копировать", "Ctrl+C", "Копировать|Копировать узлы или ветви в буфер обмена", hEdit, 0, R::CutCopy, C::None, G::Edit, P::Ready, "edit-copy", true},
