@@ -19,6 +19,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace {
@@ -201,4 +202,40 @@ TEST_F(UndoWindows, PipeWindowChangesAreStepsAndFollowUndo)
     ASSERT_TRUE(History().Redo());
     Settle();
     EXPECT_TRUE(window.ShownDevices().empty());
+}
+
+// Gas pipes added and deleted and a water pipe laid (its box ticked) in the pipe window: one
+// step each; undone, the branch is as the file had it and the window
+// lists the pipes that are there.
+TEST_F(UndoWindows, PipeWindowPipesComeAndGoByUndo)
+{
+    TEditPipeForm window;
+    window.Bind(doc.get(), BranchNo(10));
+    window.show();
+    Settle();
+    const QByteArray before = Body();
+    auto* pipes = window.findChild<QListWidget*>(QStringLiteral("pipeList"));
+    auto* add = window.findChild<QPushButton*>(QStringLiteral("addGasPipe"));
+    ASSERT_TRUE(pipes && add);
+    add->click();
+    add->click();
+    EXPECT_EQ(History().UndoCaption(), QStringLiteral("Добавление газопровода"));
+    ASSERT_EQ(BranchNo(10)->Pipes.Count(), 5);
+    pipes->setCurrentRow(3);
+    messages.Answer(TMsgAnswer::Yes);
+    window.findChild<QPushButton*>(QStringLiteral("deleteGasPipe"))->click();
+    EXPECT_EQ(History().UndoCaption(), QStringLiteral("Удаление газопровода"));
+    pipes->item(1)->setCheckState(Qt::Checked);
+    EXPECT_EQ(History().UndoCaption(), QStringLiteral("Прокладка трубопровода"));
+    EXPECT_EQ(History().Count(), 4);
+
+    ASSERT_TRUE(History().Undo());
+    ASSERT_TRUE(History().Undo());
+    Settle();
+    EXPECT_EQ(pipes->count(), 5) << "the deleted gas pipe is listed again";
+    ASSERT_TRUE(History().GoTo(0));
+    Settle();
+    EXPECT_EQ(Body(), before);
+    EXPECT_EQ(pipes->count(), 3);
+    window.grab();
 }

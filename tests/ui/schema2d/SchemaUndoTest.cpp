@@ -10,11 +10,14 @@
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/DeviceKinds.h"
+#include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "core/model/TextBlock2D.h"
 #include "core/model/Uzel.h"
+#include "render/schema2d/SchemaScene.h"
 #include "render/schema2d/TextBlockLook.h"
 #include "ui/app/MainForm.h"
+#include "ui/schema2d/RestoreDialog.h"
 #include "ui/schema2d/Shema2DForm.h"
 #include "ui/support/Pictures.h"
 
@@ -202,4 +205,56 @@ TEST_F(SchemaUndo, TextBlockMoveAndDeleteAreUndone)
     EXPECT_EQ(schema->HitAt(where).What, THit::Kind::TextBlock);
     ASSERT_TRUE(History().GoTo(steps));
     EXPECT_EQ(Body(), placed);
+}
+
+// A node's number label dragged, a seam hidden, a branch brought to the front and the labels
+// restored: one step each, and undoing them all gives back the file as it was.
+TEST_F(SchemaUndo, LabelSeamOrderAndRestoringAreSteps)
+{
+    TMine& mine = *doc->Mine();
+    TUzel* four = mine.FirstUzelWithNumber(4);
+    TLayer* seam = TLayer::Create(&mine);
+    seam->SetName(QStringLiteral("h10"));
+    mine.Branches.Items(0)->SetLayerIndex(0);
+    schema->RepaintSchema(true);
+    const QByteArray before = Body();
+    const int steps = History().Count();
+
+    // The label lies below and right of its node.
+    std::optional<QPointF> label;
+    for (int d = 4; d < 30 && !label; ++d)
+        if (schema->HitAt(ScreenOf(four) + QPointF(d, d)).What == THit::Kind::UzelNumber)
+            label = ScreenOf(four) + QPointF(d, d);
+    ASSERT_TRUE(label.has_value());
+    const TLabelOffset offset = four->NumberLabelOffset();
+    Drag(*label, QPointF(20, -30));
+    EXPECT_NE(four->NumberLabelOffset(), offset);
+    EXPECT_EQ(LastCaption(), QStringLiteral("Перемещение подписи"));
+
+    QMenu* seams = schema->findChild<QMenu*>(QStringLiteral("LayersMenu"));
+    ASSERT_NE(seams, nullptr);
+    emit seams->aboutToShow();
+    ASSERT_EQ(seams->actions().size(), 1);
+    seams->actions()[0]->trigger();
+    EXPECT_FALSE(seam->Visible());
+    EXPECT_EQ(LastCaption(), QStringLiteral("Видимость пласта"));
+
+    TBranch* first = doc->Rows().BranchOrderVector().front();
+    mine.Selection.Clear();
+    mine.Selection.Add(first);
+    schema->MoveOrder(2);
+    EXPECT_EQ(doc->Rows().BranchOrderVector().back(), first);
+    EXPECT_EQ(LastCaption(), QStringLiteral("Порядок отрисовки"));
+
+    schema->Restore(TRestoreDialog::rcLabels);
+    EXPECT_EQ(four->NumberLabelOffset(), TLabelOffset::Make(12, 12));
+    EXPECT_EQ(LastCaption(), QStringLiteral("Восстановление схемы"));
+    EXPECT_EQ(History().Count(), steps + 4);
+
+    ASSERT_TRUE(History().GoTo(steps));
+    EXPECT_EQ(Body(), before);
+    EXPECT_TRUE(seam->Visible());
+    EXPECT_EQ(doc->Rows().BranchOrderVector().front(), first);
+    Settle();
+    EXPECT_EQ(schema->Scene()->VisibleBranches().front(), first);
 }
