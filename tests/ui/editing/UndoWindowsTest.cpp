@@ -13,10 +13,13 @@
 #include "core/model/Mine.h"
 #include "core/model/Pipe.h"
 #include "core/model/Uzel.h"
+#include "ui/app/DevicePanel.h"
+#include "ui/app/MainForm.h"
 #include "ui/editing/EditDeviceForm.h"
 #include "ui/editing/EditPipeForm.h"
 #include "ui/editing/PropertyWindows.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -37,6 +40,7 @@ protected:
     }
     void TearDown() override
     {
+        doc.reset();
         EXPECT_EQ(TEditTransaction::UncapturedTotal(), uncaptured) << "a change was made outside what was kept";
     }
     QByteArray Body() const
@@ -238,4 +242,30 @@ TEST_F(UndoWindows, PipeWindowPipesComeAndGoByUndo)
     EXPECT_EQ(Body(), before);
     EXPECT_EQ(pipes->count(), 3);
     window.grab();
+}
+
+// The device panel's "delete" is one step, found through the main window's document; its
+// undo brings the device back into the branch and the panel's list.
+TEST_F(UndoWindows, DevicePanelDeleteIsUndone)
+{
+    doc.reset();
+    TMainForm main(config);
+    TChildForm* shown = main.OpenPath(WriteMine(QStringLiteral("m.irv"), [](MineBuilder& mb) {
+        Line(mb);
+        mb.device<TGate>(mb.mine().Branches.Items(1), dkGate, 0.5, 5);
+    }));
+    ASSERT_NE(shown, nullptr);
+    TBranch* b20 = shown->Mine()->Branches.Items(1);
+    shown->ShowBranch(b20);
+    main.UpdateActions();
+    main.DevicePanel()->DevBox()->setCurrentRow(0);
+    messages.Answer(TMsgAnswer::Yes);
+    main.Action(QStringLiteral("actDelDevice"))->trigger();
+    ASSERT_EQ(b20->FirePipe()->Devices.Count(), 0);
+    EXPECT_EQ(shown->History().UndoCaption(), QStringLiteral("Удаление устройства"));
+    ASSERT_TRUE(shown->History().Undo());
+    ASSERT_EQ(b20->FirePipe()->Devices.Count(), 1);
+    EXPECT_EQ(b20->FirePipe()->Devices.Items(0)->Number(), 5);
+    Settle();
+    EXPECT_EQ(main.DevicePanel()->DevBox()->count(), 1);
 }
