@@ -20,7 +20,6 @@
 #include "ui/editing/PositionStrip.h"
 
 #include <QApplication>
-#include <QScopedValueRollback>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -31,6 +30,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>

@@ -1,7 +1,6 @@
 #include "ui/schema2d/Shema2DForm.h"
 
 #include "core/history/EditTransaction.h"
-
 #include "core/schema/SchemaPositions.h"
 #include "core/schema/TextBlockRestyle.h"
 #include "core/model/Branch.h"

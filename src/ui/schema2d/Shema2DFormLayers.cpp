@@ -6,7 +6,6 @@
 #include "ui/schema2d/Shema2DForm.h"
 
 #include "core/history/EditTransaction.h"
-
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "ui/common/LayerMenu.h"

@@ -4,7 +4,6 @@
 #include "ui/schema2d/Shema2DForm.h"
 
 #include "core/history/EditTransaction.h"
-
 #include "core/schema/DrawingOrder.h"
 #include "core/schema/SchemaPositions.h"
 #include "core/model/Branch.h"
