@@ -125,6 +125,14 @@ TEditTransaction::TEditTransaction(TEditHistory* history, const QString& caption
         branchOrder_ = SerialsOf(mine_->Branches);
         displayOrder_ = DisplayOrderOf(target);
     }
+    if (scope_ == TEditScope::Structure) {
+        // A node that comes (added, pasted, a split) joins the branches waiting for its
+        // number without telling them, and their labels turn as it is placed: branches
+        // missing a node are kept before that can happen.
+        for (const TBranch* b : mine_->Branches)
+            if (!b->Linked())
+                KeepBranch(*b);
+    }
     if (scope_ == TEditScope::WholeMine) {
         header_ = MineUnits::CaptureHeader(*mine_);
         seams_ = MineUnits::CaptureSeams(*mine_);
