@@ -5,6 +5,7 @@
 
 #include "core/exchange/MineGenerator.h"
 #include "core/model/Layer.h"
+#include "core/services/BranchSplit.h"
 #include "core/services/LayerEdits.h"
 #include "core/services/NodeTransform.h"
 #include "core/schema/SchemaPositions.h"
@@ -27,6 +28,14 @@ std::unique_ptr<TMine> ThreeSeams()
     for (int i = 1; i <= 3; ++i)
         mb.firePipe(i, i, i + 1)->SetLayerIndex(i - 1);
     return mb.take();
+}
+
+std::vector<uint64_t> SerialsOf(const std::vector<TBranch*>& branches)
+{
+    std::vector<uint64_t> out;
+    for (const TBranch* b : branches)
+        out.push_back(b->Serial());
+    return out;
 }
 
 void SetRemark(HistoryDocument& d, TBranch* b, const QString& remark)
@@ -277,6 +286,35 @@ TEST(EditHistory, NewNodeThatJoinsALooseBranchGivesItsLabelsBack)
     EXPECT_TRUE(loose->NumberLabelOffset() == label);
     ASSERT_TRUE(d.History.Redo());
     EXPECT_EQ(d.Body(), after);
+}
+
+TEST(EditHistory, SplitRedoneShowsItsPiecesInTheRowsTheyHad)
+{
+    MineBuilder mb;
+    for (int i = 1; i <= 6; ++i)
+        mb.uzel(i, 50.0 * i, 10.0 * i);
+    for (int i = 1; i <= 5; ++i)
+        mb.firePipe(i, i, i + 1);
+    HistoryDocument d(mb.take());
+    TBranch* second = d.Mine->Branches.Items(1);
+    const TSplitPlan plan = BranchSplit::Plan(*d.Mine, *second, 2, TSplitNumbering::AfterMax, TSplitNumbering::AfterMax);
+    {
+        TEditTransaction tx(&d.History, QStringLiteral("Разделение ветви"), TEditScope::Structure);
+        tx.Touch(second);
+        BranchSplit::Execute(*d.Mine, plan);
+        tx.Commit();
+    }
+    const QByteArray split = d.Body();
+    const std::vector<uint64_t> rows = SerialsOf(d.Rows->BranchOrderVector());
+    ASSERT_EQ(rows.size(), 7u);
+
+    ASSERT_TRUE(d.History.Undo());
+    d.Settle();
+    ASSERT_TRUE(d.History.Redo());
+    d.Settle();
+    EXPECT_EQ(SerialsOf(d.Rows->BranchOrderVector()), rows);
+    EXPECT_EQ(d.Body(), split);
+    EXPECT_TRUE(d.RowsSound());
 }
 
 TEST(EditHistory, WholeMineTransformIsUndoneAsOneStep)
