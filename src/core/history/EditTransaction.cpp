@@ -95,6 +95,13 @@ void AddChange(TEditStep& step, std::optional<TUnitState> before, std::optional<
 {
     if (before && after && before->SameAs(*after))
         return;
+    // Records are written with room to grow, up to as much again: what a step keeps, it
+    // keeps without the room (a whole-mine step keeps every record twice).
+    for (std::optional<TUnitState>* state : {&before, &after})
+        if (*state) {
+            (*state)->Bytes.squeeze();
+            (*state)->Inner.shrink_to_fit();
+        }
     step.Units.push_back({std::move(before), std::move(after)});
 }
 

@@ -340,4 +340,23 @@ TEST(EditHistory, WholeMineTransformIsUndoneAsOneStep)
     EXPECT_DOUBLE_EQ(d.Mine->MaxX(), maxX) << "the bounds follow the nodes";
 }
 
+TEST(EditHistory, WholeMineStepKeepsItsRecordsWithoutSlack)
+{
+    // Every node and branch changes; the step keeps each record before and after.
+    HistoryDocument d(MineGenerator::Generate(2000, 6));
+    const qsizetype body = d.Body().size();
+    TTransformRequest r;
+    r.Kind = TTransformKind::SwapXY;
+    r.SchemaFactor = SchemaFactor(kDefaultMapScale);
+    {
+        TEditTransaction tx(&d.History, QStringLiteral("Трансформация"));
+        NodeTransform::Apply(*d.Mine, d.Mine->Uzels.ToVector(), r);
+        tx.Commit();
+    }
+    ASSERT_EQ(d.History.Count(), 1);
+    EXPECT_GT(d.History.Step(0).Units.size(), static_cast<size_t>(d.Mine->Uzels.Count()));
+    const double ratio = static_cast<double>(d.History.Footprint()) / static_cast<double>(body);
+    EXPECT_LT(ratio, 4.0) << "twice the records and their bookkeeping, not the writers' spare room";
+}
+
 }  // namespace
