@@ -410,6 +410,25 @@ std::vector<Edit> Edits()
                  d.Rows->SortBranches(Pick(rng, 6));
              tx.Commit();
          }},
+        {"compound",
+         [](HistoryDocument& d, Rng& rng) {
+             // One action that deletes, adds and sorts: full orders with pieces that come and go.
+             TBranch* b = AnyBranch(*d.Mine, rng);
+             TUzel* u = AnyUzel(*d.Mine, rng);
+             if (!b || !u)
+                 return;
+             TEditTransaction tx(&d.History, QStringLiteral("Правка"), Widened(rng, TEditScope::Structure));
+             tx.Touch(b);
+             tx.Touch(u);
+             TableEdits::DeleteBranch(*d.Mine, b);
+             TableEdits::AddBranch(*d.Mine);
+             if (Chance(rng, 0.5))
+                 d.Rows->SortUzels(Pick(rng, kUzelColCount));
+             d.Rows->SortBranches(Pick(rng, 6));
+             TableEdits::DeleteUzel(*d.Mine, u, Chance(rng, 0.5));
+             TableEdits::AddUzel(*d.Mine);
+             tx.Commit();
+         }},
         {"mine properties",
          [](HistoryDocument& d, Rng& rng) {
              TEditTransaction tx(&d.History, QStringLiteral("Свойства шахты"), Widened(rng, TEditScope::Objects));
