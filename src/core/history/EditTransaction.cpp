@@ -95,6 +95,13 @@ void AddChange(TEditStep& step, std::optional<TUnitState> before, std::optional<
 {
     if (before && after && before->SameAs(*after))
         return;
+    // Records are written with room to grow, up to as much again: what a step keeps, it
+    // keeps without the room (a whole-mine step keeps every record twice).
+    for (std::optional<TUnitState>* state : {&before, &after})
+        if (*state) {
+            (*state)->Bytes.squeeze();
+            (*state)->Inner.shrink_to_fit();
+        }
     step.Units.push_back({std::move(before), std::move(after)});
 }
 
@@ -124,6 +131,14 @@ TEditTransaction::TEditTransaction(TEditHistory* history, const QString& caption
         uzelOrder_ = SerialsOf(mine_->Uzels);
         branchOrder_ = SerialsOf(mine_->Branches);
         displayOrder_ = DisplayOrderOf(target);
+    }
+    if (scope_ == TEditScope::Structure) {
+        // A node that comes (added, pasted, a split) joins the branches waiting for its
+        // number without telling them, and their labels turn as it is placed: branches
+        // missing a node are kept before that can happen.
+        for (const TBranch* b : mine_->Branches)
+            if (!b->Linked())
+                KeepBranch(*b);
     }
     if (scope_ == TEditScope::WholeMine) {
         header_ = MineUnits::CaptureHeader(*mine_);
