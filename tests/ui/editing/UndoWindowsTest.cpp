@@ -175,6 +175,8 @@ TEST_F(UndoWindows, PropertyWindowsEmptyWhenUndoRemovesTheirObject)
 // the file back, and the window shows the branch and devices as they are after each.
 TEST_F(UndoWindows, PipeWindowChangesAreStepsAndFollowUndo)
 {
+    // The window follows the branch table's current branch, as when opened from it.
+    doc->ShowBranch(BranchNo(20));
     TEditPipeForm window;
     window.resize(640, 560);
     window.Bind(doc.get(), BranchNo(20));
