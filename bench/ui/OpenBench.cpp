@@ -10,7 +10,10 @@
 #include "core/settings/SettingsStore.h"
 #include "ui/app/MainForm.h"
 #include "ui/document/ChildForm.h"
+#include "ui/document/UzelTableModel.h"
+#include "core/model/Uzel.h"
 #include "ui/document/GridView.h"
+#include "core/tables/TableColumns.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -247,6 +250,45 @@ void BM_WindowCloseMineOnly(benchmark::State& state)
     }
 }
 
+// A node's X typed into its cell in an open window (editor mode), until the window has taken
+// the change in (the deferred refresh of the tables): the edit as the user makes it. The
+// second argument 1 records it as a step of the history, 0 leaves the history out; the
+// difference is what being undoable costs an edit.
+void BM_WindowCellEdit(benchmark::State& state)
+{
+    Desk& desk = TheDesk();
+    const QString path = desk.File(static_cast<int>(state.range(0)));
+    TChildForm* form = desk.main->OpenPath(path);
+    UntilPainted(form);
+    form->SetEditorMode(true);
+    TGridModel* model = form->UzelModel();
+    if (state.range(1) == 0)
+        model->SetHistory(nullptr);
+    int column = -1;
+    for (int c = 0; c < model->columnCount() && column < 0; ++c)
+        if (model->ParamAt(c) == upX)
+            column = c;
+    // A node inside the extent: no edit moves the mine's bounds.
+    TMine& mine = *form->Mine();
+    int row = form->Rows().UzelCount() / 2;
+    for (; row < form->Rows().UzelCount() - 1; ++row) {
+        const double x = form->Rows().UzelAt(row)->X();
+        if (x > mine.MinX() + 10 && x < mine.MaxX() - 10)
+            break;
+    }
+    const double x = form->Rows().UzelAt(row)->X();
+    const QString texts[2] = {QString::number(x + 1.5, 'f', 1), QString::number(x - 1.5, 'f', 1)};
+    const QModelIndex index = model->index(row, column);
+    int64_t i = 0;
+    for (auto _ : state) {
+        model->setData(index, texts[i++ % 2], Qt::EditRole);
+        QCoreApplication::processEvents();
+    }
+    state.counters["steps"] = form->History().Count();
+    model->SetHistory(&form->History());
+    CloseAll(*desk.main);
+}
+
 void Sizes(benchmark::internal::Benchmark* b)
 {
     b->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -258,6 +300,7 @@ BENCHMARK(BM_WindowShowRead)->Apply(Sizes);
 BENCHMARK(BM_WindowSave)->Apply(Sizes);
 BENCHMARK(BM_WindowClose)->Apply(Sizes);
 BENCHMARK(BM_WindowCloseMineOnly)->Apply(Sizes);
+BENCHMARK(BM_WindowCellEdit)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 

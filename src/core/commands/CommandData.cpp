@@ -12,7 +12,7 @@ using P = CommandPresence;
 // Help contexts of the commands: 4 file, 5 editing (nodes, branches, devices, pipes, seams,
 // transformation, branch splitting), 6 view, 7 schemas, checks, calculation and mine
 // properties, 8 free numbers and settings, 9 windows, 10 help.
-constexpr int hFile = 4, hEdit = 5, hView = 6, hMine = 7, hService = 8, hWindow = 9, hHelp = 10;
+constexpr int hFile = 4, hEdit = 5, hView = 6, hMine = 7, hService = 8, hWindow = 9, hHelp = 10, hHistory = 30;
 
 // clang-format off
 const CommandInfo kCommands[] = {
@@ -29,7 +29,10 @@ const CommandInfo kCommands[] = {
     {"actFilePrint", "&Печать...", "Ctrl+P", "Печать|Печать таблиц шахты", hFile, 0, R::Document, C::None, G::File, P::Ready, "document-print"},
     {"actExit", "&Выход", "", "Выход|Завершить работу с программой", hFile, 0, R::Always, C::None, G::File, P::Ready, "application-exit"},
 
-    // Edit
+    // Edit (the undo and redo captions name the step they take: the main window adds it)
+    {"actUndo", "&Отменить", "Ctrl+Z", "Отменить|Отменить последнюю правку шахты", hHistory, 0, R::Undo, C::None, G::Edit, P::Ready, "edit-undo"},
+    {"actRedo", "&Повторить", "Ctrl+Y", "Повторить|Повторить отмененную правку шахты", hHistory, 0, R::Redo, C::None, G::Edit, P::Ready, "edit-redo", false, "Ctrl+Shift+Z"},
+    {"actHistory", "&История правок", "", "История правок|Правки шахты по порядку: вернуться к любой из них", hHistory, 0, R::Document, C::None, G::Edit, P::Ready, "document-open-recent"},
     {"actEditorMode", "&Редактор", "F2", "Редактор|Включить или выключить редактирование ячеек таблицы", hEdit, 0, R::TableFocused, C::EditorMode, G::Edit, P::Ready, "document-edit"},
     {"actCutToClipboard", "&Вырезать", "Ctrl+X", "Вырезать|Вырезать узлы или ветви в буфер обмена", hEdit, 0, R::CutCopy, C::None, G::Edit, P::Ready, "edit-cut", true},
     {"actCopyToClipboard", "&Копировать", "Ctrl+C", "Копировать|Копировать узлы или ветви в буфер обмена", hEdit, 0, R::CutCopy, C::None, G::Edit, P::Ready, "edit-copy", true},
@@ -187,7 +190,7 @@ std::vector<MenuEntry> buildMainMenu()
          M::Separator(), M::Command("actExit")}));
 
     menu.push_back(M::Submenu("EditMenu", "&Правка",
-        commands({"actEditorMode", "-", "actCutToClipboard", "actCopyToClipboard", "actPasteFromClipboard", "-", "actGoto"})));
+        commands({"actUndo", "actRedo", "actHistory", "-", "actEditorMode", "-", "actCutToClipboard", "actCopyToClipboard", "actPasteFromClipboard", "-", "actGoto"})));
 
     menu.push_back(M::Submenu("ViewMenu", "&Вид",
         {M::Submenu("FilterMenu", "&Фильтр",
@@ -300,6 +303,7 @@ const std::vector<ToolbarInfo>& Toolbars()
     static const std::vector<ToolbarInfo> toolbars = {
         {QStringLiteral("StdBar"), QStringLiteral("Стандартная"), 0,
          {QStringLiteral("actFileNew"), QStringLiteral("actFileOpen"), QStringLiteral("actFileSave"), QStringLiteral("-"),
+          QStringLiteral("actUndo"), QStringLiteral("actRedo"), QStringLiteral("actHistory"), QStringLiteral("-"),
           QStringLiteral("actFilePrint")}},
         {QStringLiteral("EditBar"), QStringLiteral("Редактирование"), 1,
          {QStringLiteral("actCutToClipboard"), QStringLiteral("actCopyToClipboard"), QStringLiteral("actPasteFromClipboard"),

@@ -34,10 +34,13 @@ struct CommandInfo {
     // The shortcut is set only while the command is enabled (cut, copy, paste), so the key
     // reaches an editor when the command cannot act.
     bool shortcutWhenEnabled = false;
+    // A second key for the same command (redo answers to two), empty for none.
+    const char* altShortcut = "";
 
     QString Name() const { return QString::fromUtf8(name); }
     QString Caption() const { return QString::fromUtf8(caption); }
     QString Shortcut() const { return QString::fromUtf8(shortcut); }
+    QString AltShortcut() const { return QString::fromUtf8(altShortcut); }
     QString Hint() const { return QString::fromUtf8(hint); }
     // The two parts of the hint; a hint without a bar is both.
     QString ShortHint() const;

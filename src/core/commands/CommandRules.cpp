@@ -40,6 +40,8 @@ CommandState byRule(CommandRule rule, const CommandContext& c)
         s.enabled = p2;
         break;
     case CommandRule::FocusedTableHasRows: s.enabled = doc && c.focus != FocusedTable::None && c.focusedTableHasRows; break;
+    case CommandRule::Undo: s.enabled = doc && c.canUndo; break;
+    case CommandRule::Redo: s.enabled = doc && c.canRedo; break;
     }
     return s;
 }

@@ -33,6 +33,8 @@ enum class CommandRule : std::uint8_t {
     MessageView,            // shown on p1 only; stays enabled while a check runs
     SecondPageView,         // shown (and enabled) on p2 only
     FocusedTableHasRows,    // the focused table of the active document has rows
+    Undo,                   // doc and its history has a step to undo
+    Redo,                   // doc and its history has a step to redo
 };
 
 // Which part of the state a checkable command mirrors.
@@ -75,6 +77,8 @@ struct CommandContext {
     bool clipboardHasBranches = false;
     bool schemaActive = false;
     bool deviceSelected = false;
+    bool canUndo = false;
+    bool canRedo = false;
 
     // Mirrored by the checkable commands.
     bool editorMode = false;

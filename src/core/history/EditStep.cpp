@@ -140,6 +140,17 @@ void TEditStep::Apply(const TEditTarget& target, bool after) const
         return after ? c.Before : c.After;
     };
 
+    // The display order as it stands, taken before any branch goes: a branch that comes back
+    // may be given the memory of one that went, and would then seem to stand in its row.
+    std::vector<uint64_t> shown;
+    if (target.Rows)
+        for (const TOrderChange& o : Orders)
+            if (o.List == TOrderList::Display && o.Before.empty() && o.After.empty()) {
+                for (const TBranch* b : target.Rows->LiveBranchOrder())
+                    shown.push_back(b->Serial());
+                break;
+            }
+
     // Mine-wide pieces first: seams that come back are there before branches name them.
     for (const TUnitChange& c : Units)
         if (const auto& w = want(c); w && w->Kind != TUnitKind::Uzel && w->Kind != TUnitKind::Branch)
@@ -228,12 +239,8 @@ void TEditStep::Apply(const TEditTarget& target, bool after) const
             mine.Uzels.ReorderTo(Resolve<TUzel>(mine.Uzels, after ? o.After : o.Before));
         else if (o.List == TOrderList::Branches)
             mine.Branches.ReorderTo(Resolve<TBranch>(mine.Branches, after ? o.After : o.Before));
-        else if (target.Rows) {
-            std::vector<uint64_t> current;
-            for (const TBranch* b : target.Rows->LiveBranchOrder())
-                current.push_back(b->Serial());
-            target.Rows->SetBranchOrder(Resolve<TBranch>(mine.Branches, DisplaySerials(o, current, after)));
-        }
+        else if (target.Rows)
+            target.Rows->SetBranchOrder(Resolve<TBranch>(mine.Branches, DisplaySerials(o, shown, after)));
     }
 
     const QByteArray& settings = after ? SettingsAfter : SettingsBefore;

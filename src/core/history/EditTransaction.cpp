@@ -95,6 +95,13 @@ void AddChange(TEditStep& step, std::optional<TUnitState> before, std::optional<
 {
     if (before && after && before->SameAs(*after))
         return;
+    // Records are written with room to grow, up to as much again: what a step keeps, it
+    // keeps without the room (a whole-mine step keeps every record twice).
+    for (std::optional<TUnitState>* state : {&before, &after})
+        if (*state) {
+            (*state)->Bytes.squeeze();
+            (*state)->Inner.shrink_to_fit();
+        }
     step.Units.push_back({std::move(before), std::move(after)});
 }
 
@@ -125,6 +132,14 @@ TEditTransaction::TEditTransaction(TEditHistory* history, const QString& caption
         branchOrder_ = SerialsOf(mine_->Branches);
         displayOrder_ = DisplayOrderOf(target);
     }
+    if (scope_ == TEditScope::Structure) {
+        // A node that comes (added, pasted, a split) joins the branches waiting for its
+        // number without telling them, and their labels turn as it is placed: branches
+        // missing a node are kept before that can happen.
+        for (const TBranch* b : mine_->Branches)
+            if (!b->Linked())
+                KeepBranch(*b);
+    }
     if (scope_ == TEditScope::WholeMine) {
         header_ = MineUnits::CaptureHeader(*mine_);
         seams_ = MineUnits::CaptureSeams(*mine_);
@@ -150,7 +165,9 @@ TEditTransaction::~TEditTransaction()
     try {
         const std::unique_ptr<TEditStep> step = Build();
         Finish();
-        step->Apply(history_->Target(), false);
+        // Nothing changed: nothing to put back, and no change to tell.
+        if (!step->Empty())
+            step->Apply(history_->Target(), false);
     } catch (...) {
         Finish();
         qWarning("An edit could not be put back after it failed");

@@ -21,15 +21,26 @@ TLabelOffset Moved(const TLabelOffset& offset, QPointF by)
 
 namespace SchemaDrags {
 
-int MoveSelectedUzels(TMine& mine, QPointF drag, double scale)
+std::vector<TUzel*> DraggedUzels(const TMine& mine, QPointF drag, double scale)
 {
-    if (drag.isNull() || !(scale > 0))
-        return 0;
-    const QPointF by = drag / scale;
     std::vector<TUzel*> uzels;
+    if (drag.isNull() || !(scale > 0))
+        return uzels;
     for (TMineObject* object : mine.Selection)
         if (auto* u = dynamic_cast<TUzel*>(object))
             uzels.push_back(u);
+    return uzels;
+}
+
+QString MoveCaption(int count)
+{
+    return count == 1 ? QStringLiteral("Перемещение узла") : QStringLiteral("Перемещение узлов (%1)").arg(count);
+}
+
+int MoveSelectedUzels(TMine& mine, QPointF drag, double scale)
+{
+    const std::vector<TUzel*> uzels = DraggedUzels(mine, drag, scale);
+    const QPointF by = drag / scale;
     for (TUzel* u : uzels) {
         u->SetSX(float(u->SX() + by.x()));
         u->SetSY(float(u->SY() + by.y()));

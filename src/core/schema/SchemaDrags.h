@@ -7,10 +7,12 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class TDevice;
 class TMine;
 class TMineObject;
+class TUzel;
 
 namespace SchemaDrags {
 
@@ -18,6 +20,11 @@ namespace SchemaDrags {
 // Nothing moves for a vector of no length or a scale that is not positive. Returns the
 // nodes moved.
 int MoveSelectedUzels(TMine& mine, QPointF drag, double scale);
+// The nodes MoveSelectedUzels would move (none when it would move nothing), for the undo
+// history to keep before they move.
+std::vector<TUzel*> DraggedUzels(const TMine& mine, QPointF drag, double scale);
+// The undo step's caption for a drag of count nodes: "Перемещение узла", "Перемещение узлов (40)".
+QString MoveCaption(int count);
 
 // The label's offset grows by the drag vector over the text factor; a branch-number or
 // section-result label stops being placed automatically. The owner is a node (its number

@@ -15,6 +15,13 @@ TDocumentRows::TDocumentRows(TMine* mine)
 void TDocumentRows::Reset(TMine* mine, const std::vector<TBranch*>& branchOrder)
 {
     mine_ = mine;
+    gone_.clear();
+    // Only the pointer is kept: the object is half gone when this is heard.
+    watcher_.Start(mine, [this](const TMineObject* gone) {
+        stale_ = true;
+        if (gone)
+            gone_.insert(gone);
+    });
     order_ = std::make_unique<TInfoBranchList>(mine);
     incident_ = std::make_unique<TInfoBranchList>(mine);
     uzelFilter_ = AllUzels;
@@ -72,6 +79,8 @@ void TDocumentRows::Recount()
 
 void TDocumentRows::SetBranchOrder(const std::vector<TBranch*>& order)
 {
+    // The order given names the branches as they are now, a new one perhaps where one went.
+    gone_.clear();
     order_->Clear();
     order_->Reserve(static_cast<int>(order.size()));
     for (TBranch* b : order)
@@ -92,7 +101,7 @@ std::vector<TBranch*> TDocumentRows::LiveBranchOrder() const
     std::vector<TBranch*> order;
     order.reserve(live.size());
     for (TBranch* b : order_->ToVector())
-        if (live.count(b) && shown.insert(b).second)
+        if (!gone_.count(b) && live.count(b) && shown.insert(b).second)
             order.push_back(b);
     for (TBranch* b : mine_->Branches)
         if (!shown.count(b))
@@ -110,16 +119,18 @@ void TDocumentRows::Sync()
 
     if (filterUzel_) {
         bool alive = false;
-        for (const TUzel* u : mine_->Uzels)
-            if (u == filterUzel_) {
-                alive = true;
-                break;
-            }
+        if (!gone_.count(filterUzel_))
+            for (const TUzel* u : mine_->Uzels)
+                if (u == filterUzel_) {
+                    alive = true;
+                    break;
+                }
         if (!alive)
             filterUzel_ = nullptr;
     }
     RefillIncident();
     Recount();
+    gone_.clear();
 }
 
 void TDocumentRows::RefillIncident()

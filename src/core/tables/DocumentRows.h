@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/model/MineLists.h"
+#include "core/model/MineWatch.h"
 
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class TBranch;
@@ -13,8 +15,9 @@ class TUzel;
 // branches in the document's display order (stored in the network file) or the branches
 // joined to one node.
 //
-// The mine tells about changes only that they happened. Whenever the number of nodes or
-// branches differs from what the rows were built for, the rows are stale: row access then
+// The mine tells about changes only that they happened. Whenever an object of the mine was
+// freed, or the number of nodes or branches differs from what the rows were built for, the
+// rows are stale: row access then
 // answers null rather than follow a pointer that may have died, until Sync() rebuilds them.
 class TDocumentRows {
 public:
@@ -76,6 +79,10 @@ private:
     bool IsWholeOrder(const std::vector<TBranch*>& order) const;
 
     TMine* mine_;
+    // Objects freed since the rows were built: their places may already hold new objects,
+    // which must not be taken for them.
+    TMineWatcher watcher_;
+    std::unordered_set<const void*> gone_;
     std::unique_ptr<TInfoBranchList> order_;
     std::unique_ptr<TInfoBranchList> incident_;
     TUzelFilter uzelFilter_ = AllUzels;

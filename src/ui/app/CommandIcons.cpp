@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QPixmap>
 
 #include <functional>
@@ -57,6 +58,21 @@ void Sheet(QPainter& p, const QRectF& r)
     p.setBrush(Qt::NoBrush);
 }
 
+// A bent arrow from the lower right back to the left: undo; mirrored, redo.
+void BackArrow(QPainter& p)
+{
+    QPainterPath curve;
+    curve.moveTo(20, 19);
+    curve.cubicTo(21, 10.5, 15, 8, 8.5, 10);
+    p.setPen(QPen(kNode, 2.6, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(curve);
+    p.setPen(QPen(kNode, 1.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(kNode);
+    p.drawPolygon(QPolygonF({QPointF(2.5, 11.5), QPointF(10, 5), QPointF(10.5, 15)}));
+    p.setBrush(Qt::NoBrush);
+}
+
 const std::map<QString, Painter>& Painters()
 {
     static const std::map<QString, Painter> painters = {
@@ -82,6 +98,24 @@ const std::map<QString, Painter>& Painters()
              p.setBrush(QColor(0xa0, 0xa0, 0xa0));
              p.drawRect(QRectF(7.5, 2.5, 6, 4));
              Sheet(p, QRectF(10.5, 9.5, 10, 12));
+         }},
+        {QStringLiteral("actUndo"), [](QPainter& p) { BackArrow(p); }},
+        {QStringLiteral("actRedo"),
+         [](QPainter& p) {
+             p.translate(kSize, 0);
+             p.scale(-1, 1);
+             BackArrow(p);
+         }},
+        {QStringLiteral("actHistory"),
+         [](QPainter& p) {
+             // The list of steps with a clock over its corner.
+             Sheet(p, QRectF(3.5, 2.5, 13, 17));
+             p.setPen(QPen(kInk, 1.2));
+             p.setBrush(Qt::white);
+             p.drawEllipse(QPointF(16.5, 16.5), 5.5, 5.5);
+             p.setPen(QPen(kNode, 1.6, Qt::SolidLine, Qt::RoundCap));
+             p.drawLine(QPointF(16.5, 16.5), QPointF(16.5, 12.8));
+             p.drawLine(QPointF(16.5, 16.5), QPointF(19.2, 17.8));
          }},
         {QStringLiteral("actGoto"),
          [](QPainter& p) {

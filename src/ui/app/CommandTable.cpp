@@ -93,7 +93,12 @@ CommandActions::CommandActions(QObject* owner)
     for (const CommandInfo& command : table) {
         auto* action = new QAction(command.Caption(), owner);
         action->setObjectName(command.Name());
-        action->setShortcut(QKeySequence(command.Shortcut(), QKeySequence::PortableText));
+        QList<QKeySequence> keys;
+        if (!command.Shortcut().isEmpty())
+            keys << QKeySequence(command.Shortcut(), QKeySequence::PortableText);
+        if (!command.AltShortcut().isEmpty())
+            keys << QKeySequence(command.AltShortcut(), QKeySequence::PortableText);
+        action->setShortcuts(keys);
         action->setToolTip(command.ShortHint());
         action->setStatusTip(command.LongHint());
         action->setProperty(kHelpContextProperty, command.helpContext);

@@ -1,6 +1,7 @@
 #include "ui/app/DevicePanel.h"
 
 #include "core/devices/DevicePanelRules.h"
+#include "core/history/EditTransaction.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Layer.h"
@@ -388,9 +389,14 @@ void TDevicePanel::ChoiceActivated(TChoice& choice, int entry)
     TMine& mine = *doc_->Mine();
     TBranch* current = doc_->CurrentBranch();
     const int index = entry - 1;
+    TEditTransaction tx(&doc_->History(), choice.plf ? QStringLiteral("Позиция ПЛА ветвей") : QStringLiteral("Пласт ветвей"),
+                        TEditScope::Objects);
+    for (const TBranch* b : DevicePanelRules::TargetBranches(mine, current))
+        tx.Touch(b);
     const int changed = choice.plf ? DevicePanelRules::AssignPLF(mine, current, index)
                                    : DevicePanelRules::AssignLayer(mine, current, index);
     if (changed > 0) {
+        tx.Commit();
         if (!doc_->IsModified())
             doc_->SetModified(true);
         doc_->BranchGrid()->viewport()->update();

@@ -26,6 +26,7 @@
 #include "ui/common/WideEntryHints.h"
 #include "ui/document/ChildForm.h"
 #include "ui/document/GridView.h"
+#include "ui/document/HistoryForm.h"
 #include "ui/document/ResultsPage.h"
 #include "ui/schema2d/SchemaSettings.h"
 #include "ui/schema2d/Shema2DForm.h"
@@ -398,6 +399,8 @@ void TMainForm::OnDocumentChanged()
         devicePanel_->SetDocument(ActiveDocument());
     if (schema_)
         schema_->Follow(ActiveDocument());
+    if (history_)
+        history_->SetDocument(ActiveDocument());
     UpdateActions();
     UpdateStatusBar();
 }

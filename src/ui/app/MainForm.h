@@ -26,6 +26,7 @@ class TConfig;
 class TDevice;
 class TDevicePanel;
 class TEditPipeForm;
+class THistoryForm;
 class TMineObject;
 class TShema2DForm;
 struct TSchemaSettings;
@@ -120,6 +121,11 @@ public:
     TEditPipeForm* ShowPipeEditor(TChildForm* doc, TBranch* branch);
     TEditPipeForm* PipeEditor() const;
 
+    // "История правок": the steps of the active document, created on first use and shown in
+    // front; it follows the active document. Null while it was never opened.
+    THistoryForm* ShowHistory();
+    THistoryForm* HistoryWindow() const;
+
     // The help page of the window or panel that has the focus (F1).
     int FocusHelpContext() const;
 
@@ -195,4 +201,5 @@ private:
     QPointer<TUzelPropForm> uzelProps_;
     QPointer<TTopolChemaForm> lastTopology_;
     QPointer<TBranchPropForm> branchProps_;
+    QPointer<THistoryForm> history_;
 };

@@ -13,6 +13,7 @@
 #include "ui/app/WindowArrangement.h"
 #include "ui/document/ChildForm.h"
 #include "ui/document/DocumentClipboard.h"
+#include "ui/document/HistoryForm.h"
 #include "ui/document/ResultsPage.h"
 #include "ui/editing/BranchBreakForm.h"
 #include "ui/editing/IntegrateForm.h"
@@ -71,6 +72,9 @@ void TMainForm::ConnectCommands()
     OnCommand("actExit", [this] { close(); });
 
     // Editing.
+    OnDocumentCommand("actUndo", [](TChildForm& d) { d.Undo(); });
+    OnDocumentCommand("actRedo", [](TChildForm& d) { d.Redo(); });
+    OnCommand("actHistory", [this] { ShowHistory(); });
     OnDocumentCommand("actEditorMode", [](TChildForm& d) { d.SetEditorMode(!d.EditorMode()); });
     OnDocumentCommand("actCutToClipboard", [](TChildForm& d) { d.CutToClipboard(); });
     OnDocumentCommand("actCopyToClipboard", [](TChildForm& d) { d.CopyToClipboard(); });
@@ -214,6 +218,8 @@ CommandContext TMainForm::CurrentContext() const
     c.clipboardHasNodes = DocumentClipboard::HasUzels();
     c.clipboardHasBranches = DocumentClipboard::HasBranches();
     c.deviceSelected = devicePanel_ && devicePanel_->SelectedDevice();
+    c.canUndo = doc->History().CanUndo();
+    c.canRedo = doc->History().CanRedo();
     c.editorMode = doc->FocusedGrid() && doc->EditorMode();
     c.nodeFilter = doc->UzelFilter();
     c.branchFilter = doc->BranchFilter();
@@ -246,6 +252,36 @@ void TMainForm::UpdateActions()
     caption("actCutToClipboard", cutCopy, cutCopy ? doc->CutCaption() : QString());
     caption("actCopyToClipboard", cutCopy, cutCopy ? doc->CopyCaption() : QString());
     caption("actPasteFromClipboard", paste, paste ? doc->PasteCaption() : QString());
+
+    // Undo and redo name the step they take: "&Отменить Изменение ячейки".
+    const auto step = [this](const char* name, const QString& stepCaption) {
+        QAction* a = Action(QString::fromUtf8(name));
+        const CommandInfo* command = FindCommand(QString::fromUtf8(name));
+        const bool named = a->isEnabled() && !stepCaption.isEmpty();
+        a->setText(named ? command->Caption() + QLatin1Char(' ') + stepCaption : command->Caption());
+        a->setToolTip(named ? command->ShortHint() + QLatin1Char(' ') + stepCaption : command->ShortHint());
+    };
+    step("actUndo", doc ? doc->History().UndoCaption() : QString());
+    step("actRedo", doc ? doc->History().RedoCaption() : QString());
+}
+
+THistoryForm* TMainForm::ShowHistory()
+{
+    if (!history_) {
+        // A tool window of the frame: it stays above it and goes with it.
+        history_ = new THistoryForm(this);
+        const QPoint corner = mapToGlobal(QPoint(width() - history_->width() - 40, 120));
+        history_->move(corner);
+    }
+    history_->SetDocument(ActiveDocument());
+    history_->show();
+    history_->raise();
+    return history_;
+}
+
+THistoryForm* TMainForm::HistoryWindow() const
+{
+    return history_;
 }
 
 bool TMainForm::HasHandler(const QString& command) const

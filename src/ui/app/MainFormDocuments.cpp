@@ -95,6 +95,11 @@ QMdiSubWindow* TMainForm::AddDocumentWindow(TChildForm* form)
         if (form == ActiveDocument())
             OnDocumentChanged();
     });
+    // Undo and redo name the step they would take.
+    connect(form, &TChildForm::HistoryChanged, this, [this, form] {
+        if (form == ActiveDocument())
+            UpdateActions();
+    });
     connect(form, &TChildForm::RecentFilesChanged, this, &TMainForm::RebuildRecentMenu);
     ConnectSchema(form);
     ConnectEditing(form);

@@ -5,12 +5,14 @@
 
 #include "core/devices/PipeEdits.h"
 #include "core/equipment/PumpCurve.h"
+#include "core/history/EditTransaction.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
 #include "ui/app/DevicePanel.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
+#include "ui/document/DocumentHistory.h"
 #include "ui/editing/EditDeviceForm.h"
 #include "ui/editing/DeviceChoosers.h"
 #include "ui/editing/EditPipeForm.h"
@@ -59,7 +61,13 @@ void TMainForm::ConnectEditingCommands()
             return;
         if (MessageBoxes::Ask(this, PipeEdits::DeleteDevicePrompt(*device), TMsgButtons::YesNo) != TMsgAnswer::Yes)
             return;
-        PipeEdits::DeleteDevice(device);
+        {
+            TEditTransaction tx(DocumentHistory::Of(device->Branch() ? device->Branch()->Mine() : nullptr),
+                                QStringLiteral("Удаление устройства"), TEditScope::Objects);
+            tx.Touch(device);
+            PipeEdits::DeleteDevice(device);
+            tx.Commit();
+        }
         devicePanel_->SetDocument(devicePanel_->Document());
         UpdateActions();
     });

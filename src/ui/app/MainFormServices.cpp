@@ -14,13 +14,23 @@
 
 void TMainForm::ConnectServiceCommands()
 {
-    OnDocumentCommand("actRenumDevices", [this](TChildForm& d) { RenumberDevices(this, *d.Mine()); });
-    OnDocumentCommand("actAutoSetWallWidth", [this](TChildForm& d) { TAutoSetWallThickForm(*d.Mine(), this).exec(); });
-    OnDocumentCommand("actEditDiamColors", [this](TChildForm& d) { TfrmEditDiamColors::Run(*d.Mine(), this); });
-    OnDocumentCommand("actEditLayers",
-                      [this](TChildForm& d) { TEditLayersForm(*d.Mine(), TLayerKind::Seams, this).exec(); });
-    OnDocumentCommand("actEditPLF",
-                      [this](TChildForm& d) { TEditLayersForm(*d.Mine(), TLayerKind::Positions, this).exec(); });
+    // Every change these dialogs make is a step of the document's undo history.
+    OnDocumentCommand("actRenumDevices",
+                      [this](TChildForm& d) { RenumberDevices(this, *d.Mine(), &d.History()); });
+    OnDocumentCommand("actAutoSetWallWidth", [this](TChildForm& d) {
+        TAutoSetWallThickForm form(*d.Mine(), this);
+        form.SetHistory(&d.History());
+        form.exec();
+    });
+    OnDocumentCommand("actEditDiamColors",
+                      [this](TChildForm& d) { TfrmEditDiamColors::Run(*d.Mine(), this, &d.History()); });
+    for (const auto& [name, kind] : {std::pair{"actEditLayers", TLayerKind::Seams},
+                                     std::pair{"actEditPLF", TLayerKind::Positions}})
+        OnDocumentCommand(name, [this, kind](TChildForm& d) {
+            TEditLayersForm form(*d.Mine(), kind, this);
+            form.SetHistory(&d.History());
+            form.exec();
+        });
     OnDocumentCommand("actMineProperties", [this](TChildForm& d) { TPropertyForm(d, this).exec(); });
     OnDocumentCommand("actStatistica", [this](TChildForm& d) {
         TStatisticaForm(*d.Mine(), d.FileName(), d.Version(), this).exec();

@@ -1,6 +1,7 @@
 #include "ui/devices/AllDevForm.h"
 
 #include "core/devices/PipeEdits.h"
+#include "core/history/EditTransaction.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
 #include "core/model/ListSorting.h"
@@ -30,6 +31,18 @@
 #include <optional>
 
 namespace {
+
+// The undo step of a group command.
+QString GroupCaption(AllDevicesTable::TGroupCommand command)
+{
+    switch (command) {
+    case AllDevicesTable::TGroupCommand::OpenAllGates: return QStringLiteral("Открытие задвижек");
+    case AllDevicesTable::TGroupCommand::CloseAllCranes: return QStringLiteral("Закрытие кранов");
+    case AllDevicesTable::TGroupCommand::SwitchOffAllPumps: return QStringLiteral("Отключение насосов");
+    case AllDevicesTable::TGroupCommand::SwitchOffAllReducers: return QStringLiteral("Отключение редукторов");
+    }
+    return QString();
+}
 
 constexpr int kHelpContext = 82;
 const QStringList kPipes{QStringLiteral("Пожарно-оросительный"), QStringLiteral("Водоотливный"),
@@ -481,8 +494,12 @@ void TAllDevForm::RunGroupCommand(AllDevicesTable::TGroupCommand command)
     if (MessageBoxes::Show(this, {kApplicationTitle, AllDevicesTable::Question(command), TMsgIcon::Question,
                                   TMsgButtons::YesNo}) != TMsgAnswer::Yes)
         return;
-    if (AllDevicesTable::Apply(*document_.Mine(), command) > 0)
+    // Every device of the kind in the whole mine may change.
+    TEditTransaction tx(&document_.History(), GroupCaption(command), TEditScope::WholeMine);
+    if (AllDevicesTable::Apply(*document_.Mine(), command) > 0) {
+        tx.Commit();
         document_.SetModified(true);
+    }
     KindChanged(false);
 }
 
@@ -505,7 +522,10 @@ void TAllDevForm::AddEditDelete(int which)
                                       TMsgIcon::Question, TMsgButtons::YesNo}) != TMsgAnswer::Yes)
             return;
         devices_.erase(std::remove(devices_.begin(), devices_.end(), device), devices_.end());
+        TEditTransaction tx(&document_.History(), QStringLiteral("Удаление устройства"), TEditScope::Objects);
+        tx.Touch(device);
         PipeEdits::DeleteDevice(device);
+        tx.Commit();
         document_.SetModified(true);
     }
     // Whatever changed, the table is collected again (a new device shows at once).

@@ -5,15 +5,25 @@
 #include "ui/document/ChildForm.h"
 
 #include "core/file/AtomicFile.h"
+#include "core/file/ByteReader.h"
+#include "core/file/ByteWriter.h"
+#include "core/file/SettingsBlock.h"
+#include "core/file/VersionTable.h"
+#include "core/history/EditTransaction.h"
 #include "core/hydraulics/HydroResults.h"
+#include "core/model/Errors.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "core/settings/Config.h"
 #include "ui/document/BranchTableModel.h"
+#include "ui/document/GridView.h"
+#include "ui/document/MessagePanel.h"
+#include "ui/document/ResultsPage.h"
 #include "ui/document/UzelTableModel.h"
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QListView>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
@@ -22,6 +32,17 @@
 namespace {
 
 const QString kTotalLength = QStringLiteral("Суммарная длина = %1 м");
+
+// A stored layout over the present one: order and visibility as stored, each column keeping
+// the width it has now (a width is no edit and goes back with nothing).
+std::vector<TColumnLayout> WithPresentWidths(std::vector<TColumnLayout> stored, const std::vector<TColumnLayout>& present)
+{
+    for (TColumnLayout& c : stored)
+        for (const TColumnLayout& p : present)
+            if (p.Param == c.Param)
+                c.Width = p.Width;
+    return stored;
+}
 
 }  // namespace
 
@@ -38,6 +59,8 @@ TChildForm::TChildForm(TConfig& config, QWidget* parent)
     BindMine();
     InitialColumnWidths();
     BuildWidgets();
+    uzelModel_->SetHistory(&history_);
+    branchModel_->SetHistory(&history_);
     UpdateCaption();
 }
 
@@ -67,6 +90,15 @@ void TChildForm::BindMine()
     TEditTarget target;
     target.Mine = mine_.get();
     target.Rows = rows_.get();
+    target.CaptureSettings = [this] { return CaptureSettings(); };
+    target.RestoreSettings = [this](const QByteArray& bytes) { RestoreSettings(bytes); };
+    history_.OnChanged = [this] {
+        historyFrom_ = historyAt_;
+        historyAt_ = history_.Position();
+        if (!destroying_)
+            emit HistoryChanged();
+    };
+    history_.OnApplied = [this] { HistoryApplied(); };
     history_.SetTarget(std::move(target));
 }
 
@@ -85,12 +117,142 @@ QString TChildForm::Caption() const
 }
 
 // ---------------------------------------------------------------------------------------
+// Undo and redo
+
+QByteArray TChildForm::CaptureSettings()
+{
+    ByteWriter w;
+    SettingsBlock::Write(w, DocumentSettings(), kCurrentFileVersion);
+    w.f64(schemaF_);
+    w.f32(ox_);
+    w.f32(oy_);
+    return w.data();
+}
+
+void TChildForm::RestoreSettings(const QByteArray& bytes)
+{
+    // As a file's settings are taken when it is read.
+    ByteReader r(bytes);
+    TDocumentSettings s;
+    SettingsBlock::Read(r, kCurrentFileVersion, s);
+    const double f = r.f64();
+    const float ox = r.f32();
+    const float oy = r.f32();
+    if (content_)
+        StoreColumnWidths();
+    if (uzelModel_) {
+        uzelModel_->BeginReload();
+        branchModel_->BeginReload();
+    }
+    uzelCols_.ApplyLayout(WithPresentWidths(s.UzelCols, uzelCols_.Layout()));
+    branchCols_.ApplyLayout(WithPresentWidths(s.BranchCols, branchCols_.Layout()));
+    resultCols_.ApplyLayout(WithPresentWidths(s.ResultCols, resultCols_.Layout()));
+    colorMode_ = std::clamp(s.ColorMode, 0, 2);
+    dummyZ_ = s.DummyZ;
+    reserved1_ = s.Reserved1;
+    useProjectedPipes_ = s.UseProjectedPipes;
+    schemaF_ = f;
+    ox_ = ox;
+    oy_ = oy;
+    if (uzelModel_) {
+        branchModel_->SetColorMode(colorMode_);
+        uzelModel_->EndReload();
+        branchModel_->EndReload();
+        ApplyColumnLayout();
+    }
+}
+
+void TChildForm::HistoryApplied()
+{
+    if (destroying_)
+        return;
+    bool structural = false;
+    for (int i = std::min(historyFrom_, historyAt_); i < std::max(historyFrom_, historyAt_) && i < history_.Count(); ++i)
+        structural = structural || history_.Step(i).Structural;
+    // The steps' objects came back as new ones: the results may name what is gone.
+    if (structural) {
+        refreshNeeded_ = true;
+        SetHydroResults(nullptr);
+    }
+    SyncRows();
+    // Message lines follow their objects by identity: those gone or back change what the
+    // lines can reach.
+    messagePanel_->UpdateActions();
+    messagePanel_->ListView()->viewport()->update();
+    SetModified(!history_.AtSavedPoint() || changedBesideHistory_);
+    emit MineEdited(structural);
+}
+
+bool TChildForm::CanUndo() const
+{
+    return !busy_.Busy() && history_.CanUndo();
+}
+
+bool TChildForm::CanRedo() const
+{
+    return !busy_.Busy() && history_.CanRedo();
+}
+
+bool TChildForm::Undo()
+{
+    if (!TakeTypedValue())
+        return false;
+    return GoToStep(history_.Position() - 1);
+}
+
+bool TChildForm::Redo()
+{
+    if (!TakeTypedValue())
+        return false;
+    return GoToStep(history_.Position() + 1);
+}
+
+bool TChildForm::TakeTypedValue()
+{
+    // A check or a calculation reads the mine meanwhile.
+    if (busy_.Busy() || history_.Open())
+        return false;
+    // A value being typed goes in first, as its own step, so that the history starts from
+    // what the table shows.
+    for (TGridView* grid : {uzelGrid_, branchGrid_})
+        grid->CommitEditor();
+    return true;
+}
+
+bool TChildForm::GoToStep(int position)
+{
+    const int dropped = history_.DroppedSteps();
+    if (!TakeTypedValue())
+        return false;
+    // The typed value's step may have let the oldest steps go: the places move down.
+    position -= history_.DroppedSteps() - dropped;
+    if (position < 0 || position > history_.Count())
+        return false;
+    if (position == history_.Position())
+        return true;
+    try {
+        walking_ = true;
+        const bool done = history_.GoTo(position);
+        walking_ = false;
+        return done;
+    } catch (const std::exception& e) {
+        walking_ = false;
+        // The history stands before the step that failed; the windows show where it stands.
+        HistoryApplied();
+        const auto* own = dynamic_cast<const Exception*>(&e);
+        ShowEditError(own ? own->Message() : QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
 // Changes of the mine
 
 void TChildForm::MineChanged(bool structural)
 {
     if (destroying_)
         return;
+    NoteChangeBesideHistory();
     if (!file_.Modified) {
         file_.Modified = true;
         setWindowModified(true);
@@ -134,9 +296,12 @@ void TChildForm::Refresh()
 
 void TChildForm::SetBranchOrder(const std::vector<TBranch*>& order)
 {
+    // Inside a larger action (a branch split) this joins its step.
+    TEditTransaction tx(&history_, QStringLiteral("Порядок ветвей"), TEditScope::Structure);
     branchModel_->BeginReload();
     rows_->SetBranchOrder(order);
     branchModel_->EndReload();
+    tx.Commit();
     SetModified(true);
 }
 
@@ -157,12 +322,27 @@ void TChildForm::SyncRows()
     Refresh();
 }
 
+void TChildForm::NoteChangeBesideHistory()
+{
+    if (!walking_ && history_.Open() == nullptr && history_.AtSavedPoint())
+        changedBesideHistory_ = true;
+}
+
 void TChildForm::SetModified(bool modified)
 {
+    if (modified)
+        NoteChangeBesideHistory();
+    else
+        changedBesideHistory_ = false;
     file_.Modified = modified;
     setWindowModified(modified);
-    if (!modified)
+    // Not modified: the document is as its file (read, written or made new) keeps it, and
+    // undoing back to here clears the flag again.
+    if (!modified) {
         mine_->SetModified(false, false);
+        if (history_.Open() == nullptr)
+            history_.MarkSaved();
+    }
     emit StateChanged();
 }
 
@@ -211,10 +391,16 @@ TSchemaFrame TChildForm::SchemaFrame() const
 
 void TChildForm::ChangeMapScale(int mapScale)
 {
+    // Nothing moves at the same factor, and no step is worth a pass over the mine.
+    if (SchemaFactor(mapScale) == schemaF_)
+        return;
+    TEditTransaction tx(&history_, QStringLiteral("Масштаб карты"), TEditScope::WholeMine);
+    tx.TouchSettings();
     TSchemaFrame frame = SchemaFrame();
     SchemaPositions::ChangeFactor(*mine_, frame, SchemaFactor(mapScale));
     schemaF_ = frame.F;
     SetOrigin(frame.OX, frame.OY);
+    tx.Commit();
 }
 
 TDocumentSettings TChildForm::DocumentSettings() const

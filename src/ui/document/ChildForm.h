@@ -64,6 +64,16 @@ public:
     // The undo and redo history of the mine; every user action that changes the mine runs
     // inside one TEditTransaction on it.
     TEditHistory& History() { return history_; }
+    const TEditHistory& History() const { return history_; }
+    // Undo, redo, or a walk to a position of the history (0: as the history began). Refused
+    // (false) while a check or a calculation runs or when there is no such step. The tables,
+    // the schema and the modified flag follow; back at the saved point the document is not
+    // modified.
+    bool Undo();
+    bool Redo();
+    bool GoToStep(int position);
+    bool CanUndo() const;
+    bool CanRedo() const;
     TConfig& Config() const { return config_; }
 
     // ---- file --------------------------------------------------------------------
@@ -173,6 +183,8 @@ public:
     void ToggleSurface();
     void AddBranch();
     void DeleteBranch();
+    // The check box of the diameter cell: the branch's fire pipe laid or taken off.
+    void ToggleFirePipeLaid(TBranch* branch);
     // Rebuilds the rows from the mine and reloads both tables, keeping the cursor rows (at
     // once, after a service replaced objects of the mine).
     void SyncRows();
@@ -231,6 +243,9 @@ signals:
     void MineEdited(bool structural);
     // The calculation results came or went.
     void HydroResultsChanged();
+    // The undo history gained, lost or walked steps (the history window and the commands
+    // follow).
+    void HistoryChanged();
     // The user agreed to close the window; it goes next.
     void Closing();
     // For the schema and device editor, once they exist.
@@ -244,6 +259,14 @@ protected:
 private:
     void BuildWidgets();
     void BindMine();
+    // The document settings as the file keeps them, with the schema factor and origin: what
+    // a history step puts back when its action changed them.
+    QByteArray CaptureSettings();
+    void RestoreSettings(const QByteArray& bytes);
+    void HistoryApplied();
+    // Commits a cell being edited; false while the history may not be walked.
+    bool TakeTypedValue();
+    void NoteChangeBesideHistory();
     void MineChanged(bool structural);
     void ScheduleRefresh();
     void Refresh();
@@ -296,6 +319,15 @@ private:
     bool destroying_ = false;
     bool refreshPending_ = false;
     bool syncPending_ = false;
+    // The history's position before and after its last change: the steps an undo, redo or
+    // walk just took lie between.
+    int historyFrom_ = 0;
+    int historyAt_ = 0;
+    // The history is being walked: the mine's notices are its own.
+    bool walking_ = false;
+    // A change the history does not hold was made at its saved point (a column moved, a
+    // document merged): going back there no longer gives what the file keeps.
+    bool changedBesideHistory_ = false;
     ICheckProgress* progress_ = nullptr;
     std::function<QAction*(const QString&)> actionLookup_;
 

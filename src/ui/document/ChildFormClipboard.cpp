@@ -3,11 +3,22 @@
 
 #include "ui/document/ChildForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/tables/CopyTargets.h"
 #include "core/tables/TableEdits.h"
+#include "core/model/Branch.h"
 #include "core/model/Mine.h"
+#include "core/model/Uzel.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/DocumentClipboard.h"
+
+namespace {
+
+const QString kCutUzelsStep = QStringLiteral("Вырезание узлов (%1)");
+const QString kCutBranchesStep = QStringLiteral("Вырезание ветвей (%1)");
+const QString kPasteStep = QStringLiteral("Вставка");
+
+}  // namespace
 
 std::vector<TUzel*> TChildForm::UzelsToCopy() const
 {
@@ -67,11 +78,19 @@ void TChildForm::CutToClipboard()
     if (lastFocused_ == uzelGrid_) {
         const auto uzels = UzelsToCopy();
         DocumentClipboard::PutUzels(uzels);
+        TEditTransaction tx(&history_, kCutUzelsStep.arg(uzels.size()), TEditScope::Structure);
+        for (const TUzel* u : uzels)
+            tx.Touch(u);
         TableEdits::DeleteUzels(*mine_, uzels);
+        tx.Commit();
     } else {
         const auto branches = BranchesToCopy();
         DocumentClipboard::PutBranches(branches);
+        TEditTransaction tx(&history_, kCutBranchesStep.arg(branches.size()), TEditScope::Structure);
+        for (const TBranch* b : branches)
+            tx.Touch(b);
         TableEdits::DeleteBranches(*mine_, branches);
+        tx.Commit();
     }
     SyncRows();
 }
@@ -80,6 +99,8 @@ void TChildForm::PasteFromClipboard()
 {
     SetCurrentPage(0);
     // The table of the pasted kind shows its last row.
+    // Pasted branches join the mine's nodes and the selection changes: the whole mine.
+    TEditTransaction tx(&history_, kPasteStep, TEditScope::WholeMine);
     try {
         switch (PasteKind()) {
         case ClipboardRules::TPasteKind::Uzels:
@@ -97,7 +118,10 @@ void TChildForm::PasteFromClipboard()
         case ClipboardRules::TPasteKind::None:
             break;
         }
+        tx.Commit();
     } catch (const Exception& e) {
+        // A damaged block changed nothing; the step closes before the message waits.
+        tx.Commit();
         MessageBoxes::Error(this, e.Message());
     }
     Refresh();

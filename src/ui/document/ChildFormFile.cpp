@@ -214,6 +214,8 @@ bool TChildForm::CanClose()
 void TChildForm::closeEvent(QCloseEvent* event)
 {
     if (CanClose()) {
+        // The steps go with the window; the history window shows none meanwhile.
+        history_.Clear();
         event->accept();
         emit Closing();
     } else

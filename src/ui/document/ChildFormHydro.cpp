@@ -3,8 +3,10 @@
 #include "ui/document/ChildForm.h"
 
 #include "core/checks/CheckProgress.h"
+#include "core/history/EditTransaction.h"
 #include "core/hydraulics/HydroCalculation.h"
 #include "core/hydraulics/ResultsSorting.h"
+#include "core/model/Device.h"
 #include "core/model/Mine.h"
 #include "core/model/PipePart.h"
 #include "core/settings/Config.h"
@@ -22,6 +24,8 @@
 namespace {
 
 const QString kSolving = QStringLiteral("Гидравлический расчет");
+// The undo step of the plates the calculation chose for the hydrants.
+const QString kPlatesStep = QStringLiteral("Расчет: шайбы");
 
 // Shows the solve's iteration in the status bar, the bar against the solve's iteration limit:
 // the work counts iterations, not percent.
@@ -89,7 +93,14 @@ bool TChildForm::Calculate()
                     return true;
                 });
             });
+            // The plates go into the hydrants on this thread, as one step (none when every
+            // hydrant kept its plate); the solve above only read its own network.
+            TEditTransaction step(&history_, kPlatesStep, TEditScope::Objects);
+            for (const TFireNetwork::TDevicePlace& d : calc.Network().Devices)
+                if (d.Device->GetKind() == dkCrane)
+                    step.Touch(d.Device);
             results = calc.Finish(*mine_, messages_);
+            step.Commit();
         }
     } catch (const Exception& e) {
         MessageBoxes::Error(this, e.Message());

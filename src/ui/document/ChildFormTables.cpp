@@ -3,6 +3,7 @@
 
 #include "ui/document/ChildForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/tables/TableEdits.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
@@ -21,6 +22,17 @@ const QString kDeleteUzelWithBranches = QStringLiteral(
     "целиком\r\n\r\nДа\t- удалить только узел\r\nНет\t- удалить узел и связанные с ним выработки\r\nОтмена\t- "
     "закрытие окна без удаления");
 const QString kDeleteBranch = QStringLiteral("Удалить выработку №%1?");
+
+// Captions of the table commands in the undo history.
+const QString kAddUzelStep = QStringLiteral("Добавление узла");
+const QString kAddBranchStep = QStringLiteral("Добавление ветви");
+const QString kDeleteUzelStep = QStringLiteral("Удаление узла");
+const QString kDeleteUzelWithBranchesStep = QStringLiteral("Удаление узла и ветвей (%1)");
+const QString kDeleteBranchStep = QStringLiteral("Удаление ветви");
+const QString kSurfaceStep = QStringLiteral("Поверхностный узел");
+const QString kSortUzelsStep = QStringLiteral("Сортировка узлов");
+const QString kSortBranchesStep = QStringLiteral("Сортировка ветвей");
+const QString kCellStep = QStringLiteral("Изменение ячейки");
 
 // Sort order of a heading click, or −1 for columns that do not sort.
 int UzelSortOf(int param)
@@ -165,9 +177,12 @@ void TChildForm::SetBranchFilter(int filter)
 void TChildForm::SortUzels(int order)
 {
     TUzel* current = CurrentUzel();
+    // The node table shows the mine's own node list: sorting reorders the mine.
+    TEditTransaction tx(&history_, kSortUzelsStep, TEditScope::Structure);
     uzelModel_->BeginReload();
     rows_->SortUzels(order);
     uzelModel_->EndReload();
+    tx.Commit();
     selection_.ResetAnchors();
     if (current)
         ShowUzel(current);
@@ -179,9 +194,11 @@ void TChildForm::SortBranches(int order)
     if (rows_->Stale())
         SyncRows();
     TBranch* current = CurrentBranch();
+    TEditTransaction tx(&history_, kSortBranchesStep, TEditScope::Structure);
     branchModel_->BeginReload();
     rows_->SortBranches(order);
     branchModel_->EndReload();
+    tx.Commit();
     selection_.ResetAnchors();
     if (current)
         ShowBranch(current);
@@ -244,8 +261,7 @@ void TChildForm::OnCommandKey(TGridView* grid, TGridView::TCommandKey key)
         uzels ? AddUzel() : AddBranch();
         break;
     case TGridView::ToggleLaidKey:
-        if (TBranch* b = CurrentBranch())
-            TableEdits::SetFirePipeLaid(*b, !b->FirePipe()->Present());
+        ToggleFirePipeLaid(CurrentBranch());
         break;
     }
 }
@@ -297,7 +313,9 @@ void TChildForm::AddUzel()
     SetCurrentPage(0);
     if (rows_->UzelFilter() != TDocumentRows::AllUzels)
         SetUzelFilter(TDocumentRows::AllUzels);
+    TEditTransaction tx(&history_, kAddUzelStep, TEditScope::Structure);
     TUzel* uzel = TableEdits::AddUzel(*mine_);
+    tx.Commit();
     SyncRows();
     const int row = rows_->UzelRow(uzel);
     uzelGrid_->SetCurrentCell(row, std::max(uzelGrid_->FirstEditableColumn(row), 0));
@@ -310,7 +328,9 @@ void TChildForm::AddBranch()
     SyncRows();
     if (rows_->BranchFilter() != TDocumentRows::AllBranches)
         SetBranchFilter(TDocumentRows::AllBranches);
+    TEditTransaction tx(&history_, kAddBranchStep, TEditScope::Structure);
     TBranch* branch = TableEdits::AddBranch(*mine_, defaultLayer_, defaultPLF_);
+    tx.Commit();
     SyncRows();
     const int row = rows_->BranchRow(branch);
     branchGrid_->SetCurrentCell(row, std::max(branchGrid_->FirstEditableColumn(row), 0));
@@ -322,19 +342,25 @@ void TChildForm::DeleteUzel()
     TUzel* uzel = CurrentUzel();
     if (!uzel)
         return;
+    bool withBranches = false;
     if (uzel->IncidentCount() == 0) {
         if (MessageBoxes::Ask(this, kDeleteLoneUzel.arg(uzel->Number()), TMsgButtons::YesNo) != TMsgAnswer::Yes)
             return;
-        TableEdits::DeleteUzel(*mine_, uzel, false);
     } else {
         const TMsgAnswer a = MessageBoxes::Ask(this, kDeleteUzelWithBranches.arg(uzel->Number()).arg(uzel->IncidentCount()),
                                                TMsgButtons::YesNoCancel);
-        if (a == TMsgAnswer::Yes)
-            TableEdits::DeleteUzel(*mine_, uzel, false);
-        else if (a == TMsgAnswer::No)
-            TableEdits::DeleteUzel(*mine_, uzel, true);
-        else
+        if (a != TMsgAnswer::Yes && a != TMsgAnswer::No)
             return;
+        withBranches = a == TMsgAnswer::No;
+    }
+    {
+        // The node's branches are kept with it: they lose their end or go with it.
+        TEditTransaction tx(&history_, kDeleteUzelStep, TEditScope::Structure);
+        tx.Touch(uzel);
+        const int deleted = TableEdits::DeleteUzel(*mine_, uzel, withBranches);
+        if (deleted > 0)
+            tx.SetCaption(kDeleteUzelWithBranchesStep.arg(deleted));
+        tx.Commit();
     }
     SyncRows();
 }
@@ -342,11 +368,26 @@ void TChildForm::DeleteUzel()
 void TChildForm::ToggleSurface()
 {
     if (TUzel* uzel = CurrentUzel()) {
-        TableEdits::ToggleSurface(*uzel);
+        {
+            TEditTransaction tx(&history_, kSurfaceStep, TEditScope::Objects);
+            tx.Touch(uzel);
+            TableEdits::ToggleSurface(*uzel);
+            tx.Commit();
+        }
         if (rows_->UzelFilter() == TDocumentRows::SurfaceUzels)
             SyncRows();
         Refresh();
     }
+}
+
+void TChildForm::ToggleFirePipeLaid(TBranch* branch)
+{
+    if (!branch || !branch->FirePipe())
+        return;
+    TEditTransaction tx(&history_, kCellStep, TEditScope::Objects);
+    tx.Touch(branch);
+    TableEdits::SetFirePipeLaid(*branch, !branch->FirePipe()->Present());
+    tx.Commit();
 }
 
 void TChildForm::DeleteBranch()
@@ -358,6 +399,11 @@ void TChildForm::DeleteBranch()
         return;
     if (MessageBoxes::Ask(this, kDeleteBranch.arg(branch->Number()), TMsgButtons::YesNo) != TMsgAnswer::Yes)
         return;
-    TableEdits::DeleteBranch(*mine_, branch);
+    {
+        TEditTransaction tx(&history_, kDeleteBranchStep, TEditScope::Structure);
+        tx.Touch(branch);
+        TableEdits::DeleteBranch(*mine_, branch);
+        tx.Commit();
+    }
     SyncRows();
 }

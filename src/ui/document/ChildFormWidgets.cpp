@@ -3,7 +3,6 @@
 
 #include "ui/document/ChildForm.h"
 
-#include "core/tables/TableEdits.h"
 #include "core/model/Branch.h"
 #include "core/model/Mine.h"
 #include "core/settings/Config.h"
@@ -132,10 +131,7 @@ void TChildForm::BuildWidgets()
     connect(results_, &TResultsPage::ShowOnSchemaRequested, this, &TChildForm::GotoSchemaRequested);
     connect(uzelGrid_, &TGridView::RowClicked, this, &TChildForm::OnUzelClicked);
     connect(branchGrid_, &TGridView::RowClicked, this, &TChildForm::OnBranchClicked);
-    connect(branchGrid_, &TGridView::CheckBoxClicked, this, [this](int row) {
-        if (TBranch* b = rows_->BranchAt(row))
-            TableEdits::SetFirePipeLaid(*b, !b->FirePipe()->Present());
-    });
+    connect(branchGrid_, &TGridView::CheckBoxClicked, this, [this](int row) { ToggleFirePipeLaid(rows_->BranchAt(row)); });
     connect(uzelGrid_, &TGridView::AddRequested, this, &TChildForm::AddUzel);
     connect(branchGrid_, &TGridView::AddRequested, this, &TChildForm::AddBranch);
 

@@ -1,5 +1,6 @@
 #include "ui/document/GridModel.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/model/Errors.h"
 
 #include <QFont>
@@ -71,13 +72,20 @@ bool TGridModel::setData(const QModelIndex& index, const QVariant& value, int ro
     // Leaving a cell untouched changes nothing, not even by rounding.
     if (text == EditText(index.row(), param))
         return true;
+    // The row's object alone changes (a node with the branches at it, a branch with its
+    // pipes).
+    TEditTransaction tx(history_, QStringLiteral("Изменение ячейки"), TEditScope::Objects);
+    tx.Touch(ObjectAt(index.row()));
     try {
         Apply(index.row(), param, text);
     } catch (const Exception& e) {
+        // A refused value changed nothing: no step, and nothing to put back.
+        tx.Commit();
         lastEditFailed_ = true;
         emit EditFailed(e.Message());
         return false;
     }
+    tx.Commit();
     // Other cells of the row may follow (length, distances, the fire-pipe columns).
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     return true;

@@ -5,6 +5,7 @@
 #include "ui/document/TableLook.h"
 
 class TDocumentRows;
+class TEditHistory;
 class TMineObject;
 
 // Roles the grid delegate and view read besides the standard ones.
@@ -33,6 +34,8 @@ public:
     bool EditorMode() const { return editorMode_; }
     void SetEditorMode(bool on) { editorMode_ = on; }
     bool LastEditFailed() const { return lastEditFailed_; }
+    // The document's undo history: every accepted cell is one step of it.
+    void SetHistory(TEditHistory* history) { history_ = history; }
 
     virtual TMineObject* ObjectAt(int row) const = 0;
     bool IsEditable(const QModelIndex& index) const;
@@ -63,6 +66,7 @@ protected:
     TTableKind kind_;
     TDocumentRows* rows_;
     const TTableLook* look_;
+    TEditHistory* history_ = nullptr;
     bool editorMode_ = false;
     bool lastEditFailed_ = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/editing/BranchBreakForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/model/Branch.h"
 #include "core/model/Errors.h"
 #include "core/model/Mine.h"
@@ -9,6 +10,7 @@
 #include "ui/document/ChildForm.h"
 #include "ui/editing/BreakStrip.h"
 #include "ui/editing/ServiceFields.h"
+#include "ui/editing/ServiceSteps.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -249,8 +251,14 @@ void TBranchBreakForm::NumberTyped(QTableWidget* table, int row, int column)
 void TBranchBreakForm::accept()
 {
     try {
+        // A split that fails midway is put back whole.
+        TEditTransaction step(history_, ServiceSteps::kSplit);
         pieces_ = BranchSplit::Execute(mine_, plan_);
+        if (placed_)
+            placed_(pieces_);
+        step.Commit();
     } catch (const Exception& e) {
+        pieces_.clear();
         // The position message is an information, as it always was; the rest are errors.
         if (e.Message() == BranchSplit::kCoincidentNodes)
             MessageBoxes::Info(this, e.Message());
@@ -273,16 +281,18 @@ bool SplitBranch(QWidget* parent, TChildForm& document, TBranch* branch)
     }
     std::vector<TBranch*> order = document.Rows().BranchOrderVector();
     TBranchBreakForm form(*document.Mine(), *branch, parent);
+    form.SetHistory(&document.History(), [&](const std::vector<TBranch*>& pieces) {
+        // The old branch's address only marks its place; it is never followed.
+        const auto place = std::find(order.begin(), order.end(), branch);
+        if (place != order.end()) {
+            const auto at = order.erase(place);
+            order.insert(at, pieces.begin(), pieces.end());
+        }
+        document.SyncRows();
+        document.SetBranchOrder(order);
+    });
     if (form.exec() != QDialog::Accepted)
         return false;
-    // The old branch's address only marks its place; it is never followed.
-    const auto place = std::find(order.begin(), order.end(), branch);
-    if (place != order.end()) {
-        const auto at = order.erase(place);
-        order.insert(at, form.Pieces().begin(), form.Pieces().end());
-    }
-    document.SyncRows();
-    document.SetBranchOrder(order);
     document.SetModified(true);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "core/services/BranchSplit.h"
 
 #include <QDialog>
+#include <functional>
 
 class QComboBox;
 class QPushButton;
@@ -16,6 +17,7 @@ class QTableWidget;
 class TBreakStrip;
 class TBranch;
 class TChildForm;
+class TEditHistory;
 class TMine;
 
 class TBranchBreakForm : public QDialog {
@@ -27,6 +29,13 @@ public:
     TSplitPlan& Plan() { return plan_; }
     // After OK: the branches that replaced the old one, from its start node.
     const std::vector<TBranch*>& Pieces() const { return pieces_; }
+    // OK records the split as one step of this history (none: not recorded), together with
+    // what placed does with the pieces (the document's rows): an undo takes back both.
+    void SetHistory(TEditHistory* history, std::function<void(const std::vector<TBranch*>&)> placed = {})
+    {
+        history_ = history;
+        placed_ = std::move(placed);
+    }
     QSpinBox* CountBox() const { return count_; }
     QComboBox* UzelMode() const { return uzelMode_; }
     QComboBox* BranchMode() const { return branchMode_; }
@@ -53,6 +62,8 @@ private:
 
     TMine& mine_;
     TBranch& branch_;
+    TEditHistory* history_ = nullptr;
+    std::function<void(const std::vector<TBranch*>&)> placed_;
     TSplitPlan plan_;
     std::vector<TBranch*> pieces_;
     QSpinBox* count_;

@@ -6,6 +6,7 @@
 #include "core/devices/DeviceValidation.h"
 #include "core/services/FreeNumberEntries.h"
 #include "core/devices/WellGrid.h"
+#include "core/history/EditTransaction.h"
 #include "core/model/Branch.h"
 #include "core/model/DeviceKinds.h"
 #include "core/model/Mine.h"
@@ -13,6 +14,7 @@
 #include "ui/app/HelpContexts.h"
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/document/DocumentHistory.h"
 #include "ui/editing/DeviceChoosers.h"
 #include "ui/editing/FreeNumForm.h"
 #include "ui/editing/PositionStrip.h"
@@ -28,6 +30,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -103,9 +106,35 @@ TEditDeviceForm::TEditDeviceForm(TBranch* branch, TDevice* device, int kind, int
     }
     if (!lastBounds.isNull())
         setGeometry(lastBounds);
+    Watch();
 }
 
 TEditDeviceForm::~TEditDeviceForm() = default;
+
+void TEditDeviceForm::Watch()
+{
+    watch_.Start(mine_, [this](const TMineObject* gone) {
+        if (!applying_ && (!gone || gone == editing_ || gone == branch_))
+            Abandon();
+    });
+}
+
+void TEditDeviceForm::Abandon()
+{
+    // Called while the object is being freed: nothing of the model is read, the pointers go,
+    // the widgets stop answering, and the dialog closes once the change is over.
+    if (gone_)
+        return;
+    gone_ = true;
+    editing_ = nullptr;
+    branch_ = nullptr;
+    mine_ = nullptr;
+    watch_.Stop();
+    strip_->SetState(nullptr, 0, nullptr, 0);
+    for (QObject* child : findChildren<QObject*>())
+        child->blockSignals(true);
+    QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+}
 
 void TEditDeviceForm::done(int result)
 {
@@ -404,6 +433,8 @@ bool TEditDeviceForm::ConnectionValueLeft(QLineEdit* field, TDraftField which)
 
 bool TEditDeviceForm::CommitPendingFields()
 {
+    if (gone_)
+        return false;
     // What a field's exit would have applied, for a button pressed while it had the focus.
     for (QLineEdit* field : {fromStart_, fromEnd_, elevation_, stepEdit_})
         if (field->isModified() && !ApplyPositionField(field))
@@ -481,11 +512,19 @@ void TEditDeviceForm::Refuse(const EDeviceEditError& error)
 // The fields into the draft and the draft into the mine; a refusal says why and changes nothing.
 bool TEditDeviceForm::ApplyDraft()
 {
-    if (!CommitPendingFields())
+    if (gone_ || !CommitPendingFields())
         return false;
     CollectDraft();
     try {
+        // A refusal leaves the try block, and so undoes the step, before it is shown.
+        TEditTransaction tx(DocumentHistory::Of(mine_),
+                            editing_ ? QStringLiteral("Изменение устройства") : QStringLiteral("Добавление устройства"),
+                            TEditScope::Objects);
+        tx.Touch(branch_);
+        tx.Touch(editing_);
+        const QScopedValueRollback applying(applying_, true);
         editing_ = DeviceApply::Apply(*branch_, draft_, editing_);
+        tx.Commit();
     } catch (const EDeviceEditError& e) {
         Refuse(e);
         return false;
@@ -504,7 +543,7 @@ bool TEditDeviceForm::Confirm()
 
 bool TEditDeviceForm::GoToNeighbour(int step)
 {
-    if (!ApplyDraft())
+    if (gone_ || !ApplyDraft())
         return false;
     StartEditing(DeviceApply::Neighbour(*editing_, step));
     return true;
@@ -512,12 +551,17 @@ bool TEditDeviceForm::GoToNeighbour(int step)
 
 bool TEditDeviceForm::DuplicateTo(int direction)
 {
-    if (!CommitPendingFields())
+    if (gone_ || !CommitPendingFields())
         return false;
     CollectDraft();
     TDevice* copy = nullptr;
     try {
+        TEditTransaction tx(DocumentHistory::Of(mine_), QStringLiteral("Добавление устройства"), TEditScope::Objects);
+        tx.Touch(branch_);
+        tx.Touch(editing_);
+        const QScopedValueRollback applying(applying_, true);
         copy = DeviceApply::Duplicate(*branch_, draft_, editing_, direction, duplicateStep);
+        tx.Commit();
     } catch (const EDeviceEditError& e) {
         Refuse(e);
         return false;
@@ -671,7 +715,7 @@ void TEditDeviceForm::WellCommand(int command)
 
 bool TEditDeviceForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (gone_ || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;

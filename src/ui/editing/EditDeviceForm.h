@@ -2,6 +2,7 @@
 
 #include "core/devices/DeviceDraft.h"
 #include "core/devices/DeviceEditError.h"
+#include "core/model/MineWatch.h"
 
 #include <QDialog>
 #include <array>
@@ -31,7 +32,10 @@ inline const QString kNumberNode = QStringLiteral("У нумерованного
 // "Оборудование": adds a device to a pipe of a branch or changes one. The dialog keeps a
 // working copy (TDeviceDraft) and hands it to the editing services on OK, previous / next
 // and duplicate; every rule of the model lives there, the dialog only fills the copy from
-// its fields and shows a refusal with the field it names focused.
+// its fields and shows a refusal with the field it names focused. Each apply (OK, previous /
+// next, duplicate) is one step of the document's undo history. Should the edited device, its
+// branch or the mine be freed while the dialog is open (an undo), it lets go of them at once
+// and closes as cancelled.
 class TEditDeviceForm : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +47,8 @@ public:
     // The device last applied (added or edited), null before the first apply.
     TDevice* Device() const { return editing_; }
     TBranch* Branch() const { return branch_; }
+    // The edited object went while the dialog was open: it is closing.
+    bool Abandoned() const { return gone_; }
     const TDeviceDraft& Draft() const { return draft_; }
 
     // OK: applies and closes; false (dialog stays open) on a refusal.
@@ -105,6 +111,8 @@ private:
     void Refuse(const EDeviceEditError& error);
     void FocusField(TDraftField field, int row, int column);
     void StartEditing(TDevice* device);
+    void Watch();
+    void Abandon();
 
     void BranchChosen(int index);
     void PipeChosen(int index);
@@ -122,6 +130,9 @@ private:
     bool adding_;
     bool loading_ = false;
     bool refusing_ = false;  // a refusal is on the screen: focus changes apply nothing
+    bool applying_ = false;  // own changes free devices (a connection group): not a loss
+    bool gone_ = false;
+    TMineWatcher watch_;
 
     QListWidget* kindList_ = nullptr;
     QComboBox* branchBox_ = nullptr;

@@ -1,9 +1,11 @@
 #include "ui/editing/EditDiamColorsForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/model/Mine.h"
 #include "ui/app/HelpContexts.h"
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/editing/ServiceSteps.h"
 #include "ui/editing/SwatchDelegate.h"
 
 #include <QColorDialog>
@@ -71,13 +73,14 @@ TfrmEditDiamColors::~TfrmEditDiamColors()
     LastBounds() = geometry();
 }
 
-void TfrmEditDiamColors::Run(TMine& mine, QWidget* parent)
+void TfrmEditDiamColors::Run(TMine& mine, QWidget* parent, TEditHistory* history)
 {
     if (mine.DiamColors.Count() == 0) {
         MessageBoxes::Show(parent, {kApplicationTitle, DiamColorTexts::kNoPipes, TMsgIcon::Information, TMsgButtons::Ok});
         return;
     }
     TfrmEditDiamColors form(mine, parent);
+    form.SetHistory(history);
     form.exec();
 }
 
@@ -111,7 +114,12 @@ void TfrmEditDiamColors::ColorSelected(const QColor& color)
     const QListWidgetItem* item = list_->currentItem();
     if (!item || !color.isValid())
         return;
-    mine_.DiamColors.SetDiameterColor(item->data(Qt::UserRole + 1).toInt(), int(FromQColor(color)));
+    {
+        // The colour lives in every pipe of the diameter.
+        TEditTransaction step(history_, ServiceSteps::kDiamColors);
+        mine_.DiamColors.SetDiameterColor(item->data(Qt::UserRole + 1).toInt(), int(FromQColor(color)));
+        step.Commit();
+    }
     Fill();
     UpdateButton();
 }

@@ -4,6 +4,7 @@
 
 class QListWidget;
 class QPushButton;
+class TEditHistory;
 class TMine;
 
 namespace DiamColorTexts {
@@ -21,7 +22,9 @@ public:
 
     // Opens the editor on the mine, or says "Отсутствуют данные по трубам" when no pipe has a
     // diameter yet.
-    static void Run(TMine& mine, QWidget* parent);
+    // Each colour given is one step of the history (none: not recorded).
+    static void Run(TMine& mine, QWidget* parent, TEditHistory* history = nullptr);
+    void SetHistory(TEditHistory* history) { history_ = history; }
 
     // Stores the colour for the selected diameter (what "&Цвет" does once a colour is picked).
     void ColorSelected(const QColor& color);
@@ -32,6 +35,7 @@ private:
     void UpdateButton();
 
     TMine& mine_;
+    TEditHistory* history_ = nullptr;
     QListWidget* list_ = nullptr;
     QPushButton* color_ = nullptr;
 };

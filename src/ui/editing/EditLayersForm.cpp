@@ -1,9 +1,11 @@
 #include "ui/editing/EditLayersForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/model/Layer.h"
 #include "ui/app/HelpContexts.h"
 #include "ui/app/WinColor.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/editing/ServiceSteps.h"
 #include "ui/editing/SwatchDelegate.h"
 
 #include <QColorDialog>
@@ -20,6 +22,11 @@ constexpr int kSeamsHelp = 44;
 constexpr int kPositionsHelp = 200;
 constexpr int kSwatchWidth = 28;
 constexpr int kColorRole = TSwatchDelegate::Role;
+
+const QString& Caption(TLayerKind page, const QString& seams, const QString& positions)
+{
+    return page == TLayerKind::Seams ? seams : positions;
+}
 
 }  // namespace
 
@@ -123,12 +130,28 @@ void TEditLayersForm::Answer(const LayerEdits::TNameResult& result)
 
 void TEditLayersForm::AddNamed(const QString& name)
 {
-    Answer(LayerEdits::Add(mine_, page_, name));
+    LayerEdits::TNameResult result;
+    {
+        TEditTransaction step(history_, Caption(page_, ServiceSteps::kAddSeam, ServiceSteps::kAddPosition),
+                              TEditScope::Objects);
+        step.TouchSeams();
+        result = LayerEdits::Add(mine_, page_, name);
+        step.Commit();
+    }
+    Answer(result);
 }
 
 void TEditLayersForm::RenameSelected(const QString& name)
 {
-    Answer(LayerEdits::Rename(mine_, page_, list_->currentRow(), name));
+    LayerEdits::TNameResult result;
+    {
+        TEditTransaction step(history_, Caption(page_, ServiceSteps::kRenameSeam, ServiceSteps::kRenamePosition),
+                              TEditScope::Objects);
+        step.TouchSeams();
+        result = LayerEdits::Rename(mine_, page_, list_->currentRow(), name);
+        step.Commit();
+    }
+    Answer(result);
 }
 
 void TEditLayersForm::RemoveSelected()
@@ -138,14 +161,25 @@ void TEditLayersForm::RemoveSelected()
     if (!item || MessageBoxes::Ask(this, LayerEdits::RemoveQuestion(page_, item->Name()), TMsgButtons::YesNo) !=
                      TMsgAnswer::Yes)
         return;
-    LayerEdits::Remove(mine_, page_, row);
+    {
+        // The branches of the seam lose it as well.
+        TEditTransaction step(history_, Caption(page_, ServiceSteps::kRemoveSeam, ServiceSteps::kRemovePosition));
+        LayerEdits::Remove(mine_, page_, row);
+        step.Commit();
+    }
     Fill(std::min(row, LayerEdits::Count(mine_, page_) - 1));
 }
 
 void TEditLayersForm::ColorSelected(const QColor& color)
 {
     const int row = list_->currentRow();
-    if (!color.isValid() || !LayerEdits::SetColor(mine_, page_, row, static_cast<int>(FromQColor(color))))
+    if (!color.isValid())
         return;
-    Fill(row);
+    TEditTransaction step(history_, Caption(page_, ServiceSteps::kSeamColor, ServiceSteps::kPositionColor),
+                          TEditScope::Objects);
+    step.TouchSeams();
+    const bool set = LayerEdits::SetColor(mine_, page_, row, static_cast<int>(FromQColor(color)));
+    step.Commit();
+    if (set)
+        Fill(row);
 }

@@ -4,7 +4,8 @@
 // "По&зиции ПЛА") in one list of names with colour swatches; add, rename, delete and colour
 // the item selected. The rules live in core/services/LayerEdits.h.
 //
-// Plugging in: TEditLayersForm(mine, TLayerKind::Seams or ::Positions, parent).exec().
+// Plugging in: TEditLayersForm form(mine, TLayerKind::Seams or ::Positions, parent);
+// form.SetHistory(history); form.exec().
 
 #include "core/services/LayerEdits.h"
 
@@ -14,6 +15,7 @@
 class QListWidget;
 class QPushButton;
 class QTabBar;
+class TEditHistory;
 class TMine;
 
 class TEditLayersForm : public QDialog {
@@ -23,6 +25,9 @@ public:
 
     TLayerKind Page() const { return page_; }
     void SetPage(TLayerKind page);
+    // Each addition, renaming, removal and colour is one step of this history (none: not
+    // recorded).
+    void SetHistory(TEditHistory* history) { history_ = history; }
     QListWidget* List() const { return list_; }
     QTabBar* Tabs() const { return tabs_; }
     QPushButton* RenameButton() const { return rename_; }
@@ -43,6 +48,7 @@ private:
     QString AskName(const QString& current);
 
     TMine& mine_;
+    TEditHistory* history_ = nullptr;
     TLayerKind page_;
     QTabBar* tabs_ = nullptr;
     QListWidget* list_ = nullptr;

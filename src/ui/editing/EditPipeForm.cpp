@@ -4,6 +4,7 @@
 #include "core/devices/DeviceEditError.h"
 #include "core/devices/DevicePanelRules.h"
 #include "core/devices/PipeEdits.h"
+#include "core/history/EditTransaction.h"
 #include "core/model/Branch.h"
 #include "core/model/Device.h"
 #include "core/model/Mine.h"
@@ -64,7 +65,24 @@ using EditFields::Buddy;
 
 QString Number1(double value) { return QString::number(value, 'f', 1); }
 
+const QString kPipeChange = QStringLiteral("Изменение трубопровода");
+
 }  // namespace
+
+// One change made in the window, one step of the document's history: the branch the pipe
+// belongs to is kept before it changes.
+class TEditPipeForm::TStep {
+public:
+    TStep(const TEditPipeForm& form, const QString& caption, TEditScope scope = TEditScope::Objects)
+        : tx_(form.doc_ ? &form.doc_->History() : nullptr, caption, scope)
+    {
+        tx_.Touch(form.Branch());
+    }
+    bool Commit() { return tx_.Commit(); }
+
+private:
+    TEditTransaction tx_;
+};
 
 TEditPipeForm::TEditPipeForm(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -117,18 +135,24 @@ QWidget* TEditPipeForm::BuildWaterPage()
     connect(snipRadio_, &QRadioButton::toggled, this, [this](bool snip) {
         if (loading_ || !Pipe())
             return;
+        TStep step(*this, kPipeChange);
         Pipe()->SetResistanceMode(snip ? 0 : 1);
+        step.Commit();
         Changed();
     });
     connect(notNewCheck_, &QCheckBox::toggled, this, [this](bool on) {
         if (!loading_ && Pipe()) {
+            TStep step(*this, kPipeChange);
             Pipe()->SetNotNew(on);
+            step.Commit();
             Changed();
         }
     });
     connect(projectedCheck_, &QCheckBox::toggled, this, [this](bool on) {
         if (!loading_ && Pipe()) {
+            TStep step(*this, kPipeChange);
             Pipe()->SetProjected(on);
+            step.Commit();
             Changed();
         }
     });
@@ -168,21 +192,27 @@ QWidget* TEditPipeForm::BuildGasPage()
         auto* gas = dynamic_cast<TGasPipe*>(Pipe());
         if (loading_ || !gas)
             return;
+        TStep step(*this, kPipeChange);
         gas->SetPipeNo(value);
+        step.Commit();
         if (QListWidgetItem* item = pipeList_->item(PipeIndex()))
             item->setText(QStringLiteral("Газопровод №%1").arg(value));
         Changed();
     });
     connect(diameterTypeBox_, &QComboBox::activated, this, [this](int index) {
         if (auto* gas = dynamic_cast<TGasPipe*>(Pipe()); gas && !loading_) {
+            TStep step(*this, kPipeChange);
             gas->SetDiameterType(index);
+            step.Commit();
             Changed();
             ShowPipe();
         }
     });
     connect(fixedFlowCheck_, &QCheckBox::toggled, this, [this](bool on) {
         if (auto* gas = dynamic_cast<TGasPipe*>(Pipe()); gas && !loading_) {
+            TStep step(*this, kPipeChange);
             PipeEdits::SetFixedFlow(*gas, on);
+            step.Commit();
             Changed();
             ShowPipe();
         }
@@ -313,7 +343,10 @@ void TEditPipeForm::BuildWidgets()
         TBranch* branch = Branch();
         if (loading_ || !branch || row < 0 || row >= 3)
             return;
-        branch->WaterPipe(row)->SetPresent(item->checkState() == Qt::Checked);
+        const bool laid = item->checkState() == Qt::Checked;
+        TStep step(*this, laid ? QStringLiteral("Прокладка трубопровода") : QStringLiteral("Удаление трубопровода"));
+        branch->WaterPipe(row)->SetPresent(laid);
+        step.Commit();
         Changed();
         if (row == PipeIndex())
             ShowPipe();
@@ -333,7 +366,10 @@ void TEditPipeForm::BuildWidgets()
             return;
         const QColor chosen = QColorDialog::getColor(ToQColor(TColor(pipe->Color())), this);
         if (chosen.isValid() && Pipe() == pipe) {
+            // A diameter's colour is the mine's, for every pipe of that diameter.
+            TStep step(*this, QStringLiteral("Цвета диаметров"), TEditScope::WholeMine);
             pipe->Mine()->DiamColors.SetDiameterColor(pipe->Diameter(), int(FromQColor(chosen)));
+            step.Commit();
             Changed();
             ShowPipe();
         }
@@ -342,7 +378,9 @@ void TEditPipeForm::BuildWidgets()
     connect(deleteGasButton_, &QPushButton::clicked, this, &TEditPipeForm::DeleteGasPipe);
     connect(strip_, &TSectionsStrip::FreeEndDragged, this, [this](double fraction) {
         if (TPipe* pipe = Pipe()) {
+            TStep step(*this, kPipeChange);
             PipeEdits::MoveFreeEnd(*pipe, TPipePlacement(placement_), fraction);
+            step.Commit();
             Changed();
             ShowPipe();
         }
@@ -636,7 +674,9 @@ void TEditPipeForm::PlacementChosen(int id)
     if (loading_ || !pipe)
         return;
     placement_ = id;
+    TStep step(*this, kPipeChange);
     PipeEdits::SetPlacement(*pipe, TPipePlacement(id));
+    step.Commit();
     Changed();
     ShowPipe();
 }
@@ -647,6 +687,8 @@ bool TEditPipeForm::ApplyField(QWidget* field)
     if (loading_ || refusing_ || !pipe)
         return true;
     try {
+        // A refusal leaves the try block, and so the step, before the message shows.
+        TStep step(*this, kPipeChange);
         auto* water = dynamic_cast<TWaterPipe*>(pipe);
         auto* gas = dynamic_cast<TGasPipe*>(pipe);
         if (field == diameterBox_)
@@ -665,6 +707,7 @@ bool TEditPipeForm::ApplyField(QWidget* field)
             PipeEdits::ApplyMethaneConcentration(*gas, methaneEdit_->text());
         else if (field == temperatureEdit_ && gas)
             PipeEdits::ApplyTemperature(*gas, temperatureEdit_->text());
+        step.Commit();
     } catch (const EPipeEditError& e) {
         refusing_ = true;
         MessageBoxes::Error(this, e.Message());
@@ -724,7 +767,9 @@ void TEditPipeForm::AddGasPipe()
         return;
     TGasPipe* added = nullptr;
     try {
+        TStep step(*this, QStringLiteral("Добавление газопровода"));
         added = PipeEdits::AddGasPipe(*branch);
+        step.Commit();
     } catch (const EPipeEditError& e) {
         MessageBoxes::Info(this, e.Message());
         return;
@@ -744,7 +789,9 @@ void TEditPipeForm::DeleteGasPipe()
     try {
         if (MessageBoxes::Ask(this, PipeEdits::DeleteGasPipePrompt(*gas), TMsgButtons::YesNo) != TMsgAnswer::Yes)
             return;
+        TStep step(*this, QStringLiteral("Удаление газопровода"));
         PipeEdits::DeleteGasPipe(*branch, gas);
+        step.Commit();
     } catch (...) {
         MessageBoxes::Error(this, FailureText(std::current_exception()));
     }
@@ -790,7 +837,15 @@ void TEditPipeForm::DeleteDevice()
         return;
     if (MessageBoxes::Ask(this, PipeEdits::DeleteDevicePrompt(*device), TMsgButtons::YesNo) != TMsgAnswer::Yes)
         return;
-    PipeEdits::DeleteDevice(device);
+    // The question may have let the device go (an undo elsewhere).
+    device = SelectedDevice();
+    if (!device)
+        return ShowDevices(nullptr);
+    {
+        TStep step(*this, QStringLiteral("Удаление устройства"));
+        PipeEdits::DeleteDevice(device);
+        step.Commit();
+    }
     checkPending_ = false;
     ShowDevices(nullptr);
 }

@@ -72,6 +72,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class TStep;
     void BuildWidgets();
     QWidget* BuildWaterPage();
     QWidget* BuildGasPage();

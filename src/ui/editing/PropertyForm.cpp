@@ -4,11 +4,13 @@
 #include "core/tables/TableColumns.h"
 #include "core/file/Cp1251.h"
 #include "core/file/VersionTable.h"
+#include "core/history/EditTransaction.h"
 #include "core/model/Mine.h"
 #include "ui/app/HelpContexts.h"
 #include "ui/app/HelpViewer.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
+#include "ui/editing/ServiceSteps.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -185,6 +187,10 @@ void TPropertyForm::accept()
             field->setFocus();
             return;
         }
+    // The mine's header and the document's own values (columns, origin, dummy height).
+    TEditTransaction step(&document_.History(), ServiceSteps::kMineProperties, TEditScope::Objects);
+    step.TouchHeader();
+    step.TouchSettings();
     for (int table = 0; table < 3; ++table) {
         std::vector<bool> visible;
         for (int row = 0; row < columns_[table]->count(); ++row)
@@ -203,6 +209,7 @@ void TPropertyForm::accept()
                         static_cast<float>(document_.OY() + shift.DY * f));
     document_.SetDummyZ(dummy_->value());
     document_.ApplySettings();
+    step.Commit();
     document_.SetModified(true);
     QDialog::accept();
 }

@@ -1,8 +1,10 @@
 #include "ui/editing/RenumDevForm.h"
 
 #include "core/services/DeviceRenumbering.h"
+#include "core/history/EditTransaction.h"
 #include "core/model/Errors.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/editing/ServiceSteps.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -40,8 +42,11 @@ void TfrmRenumDev::accept()
     if (!fill_->isChecked() && !afterMax_->isChecked())
         return;
     try {
+        // Renumbering that fails midway is put back whole.
+        TEditTransaction step(history_, ServiceSteps::kRenumber);
         DeviceRenumbering::Renumber(mine_, fill_->isChecked() ? DeviceRenumbering::TMode::FillFree
                                                               : DeviceRenumbering::TMode::AfterMaximum);
+        step.Commit();
     } catch (const Exception& e) {
         MessageBoxes::Error(this, e.Message());
         return;
@@ -49,12 +54,13 @@ void TfrmRenumDev::accept()
     QDialog::accept();
 }
 
-bool RenumberDevices(QWidget* parent, TMine& mine)
+bool RenumberDevices(QWidget* parent, TMine& mine, TEditHistory* history)
 {
     if (DeviceRenumbering::FireDevicesInOrder(mine).empty()) {
         MessageBoxes::Error(parent, DeviceRenumbering::kNoWaterDevices);
         return false;
     }
     TfrmRenumDev form(mine, parent);
+    form.SetHistory(history);
     return form.exec() == QDialog::Accepted;
 }

@@ -1,5 +1,6 @@
 #include "ui/editing/TransForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/model/Errors.h"
 #include "core/model/Mine.h"
 #include "core/model/Uzel.h"
@@ -10,6 +11,7 @@
 #include "ui/editing/AngleDial.h"
 #include "ui/editing/EditFields.h"
 #include "ui/editing/ServiceFields.h"
+#include "ui/editing/ServiceSteps.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -215,7 +217,16 @@ void TTransForm::accept()
         return;
     }
     hide();
-    NodeTransform::Apply(mine_, NodeTransform::AreaNodes(mine_, selectedNodes_->isChecked(), current_), *request);
+    try {
+        // A transformation that fails midway is put back whole.
+        TEditTransaction step(history_, ServiceSteps::kTransform);
+        NodeTransform::Apply(mine_, NodeTransform::AreaNodes(mine_, selectedNodes_->isChecked(), current_), *request);
+        step.Commit();
+    } catch (const Exception& e) {
+        MessageBoxes::Error(this, e.Message());
+        QDialog::reject();
+        return;
+    }
     QDialog::accept();
 }
 
@@ -223,6 +234,7 @@ bool TransformNodes(QWidget* parent, TChildForm& document)
 {
     const bool nodeTableActive = document.FocusedGrid() && document.FocusedGrid() == document.UzelGrid();
     TTransForm form(*document.Mine(), nodeTableActive, document.CurrentUzel(), document.SchemaFrame().F, parent);
+    form.SetHistory(&document.History());
     if (form.exec() != QDialog::Accepted)
         return false;
     document.SetModified(true);

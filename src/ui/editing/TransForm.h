@@ -18,6 +18,7 @@ class QRadioButton;
 class QTabWidget;
 class TAngleDial;
 class TChildForm;
+class TEditHistory;
 class TMine;
 class TUzel;
 
@@ -31,6 +32,8 @@ public:
 
     // The request of the active page, or none after a field was refused.
     std::optional<TTransformRequest> Request();
+    // OK records the transformation as one step of this history (none: not recorded).
+    void SetHistory(TEditHistory* history) { history_ = history; }
 
     QTabWidget* Pages() const { return pages_; }
     QRadioButton* WholeMine() const { return wholeMine_; }
@@ -57,6 +60,7 @@ private:
     void TakeMineCentre();
 
     TMine& mine_;
+    TEditHistory* history_ = nullptr;
     TUzel* current_;
     double schemaFactor_;
     QTabWidget* pages_;

@@ -1,7 +1,9 @@
 #include "ui/editing/WallThickForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "ui/app/HelpContexts.h"
 #include "ui/common/MessageBoxes.h"
+#include "ui/editing/ServiceSteps.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -126,7 +128,9 @@ void TAutoSetWallThickForm::CellChanged(QTableWidgetItem* item)
 bool TAutoSetWallThickForm::ApplyGroups()
 {
     try {
+        TEditTransaction step(history_, ServiceSteps::kWalls);
         WallGroups::Apply(groups_);
+        step.Commit();
     } catch (const EWallGroupError& e) {
         grid_->selectRow(e.Row());
         MessageBoxes::Error(this, e.Message());

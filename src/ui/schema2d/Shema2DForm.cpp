@@ -1,5 +1,6 @@
 #include "ui/schema2d/Shema2DForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/schema/SchemaPositions.h"
 #include "core/schema/TextBlockRestyle.h"
 #include "core/model/Branch.h"
@@ -393,6 +394,7 @@ void TShema2DForm::Bind(TChildForm* document)
         disconnect(document, &TChildForm::MineEdited, this, nullptr);
         connect(document, &TChildForm::MineEdited, this,
                 [this](bool structural) {
+                    DropStalePointers();
                     structuralPending_ = structuralPending_ || structural;
                     if (repaintPending_)
                         return;
@@ -429,6 +431,26 @@ void TShema2DForm::Bind(TChildForm* document)
     RepaintSchema(true);
     if (pendingFit_ && isVisible())
         FitFirstView();
+}
+
+TEditHistory* TShema2DForm::History() const { return document_ ? &document_->History() : nullptr; }
+
+void TShema2DForm::DropStalePointers()
+{
+    // Text blocks are no objects of the mine and are not announced when freed: an undo may
+    // remove the selected one. The hit index keeps blocks and objects alike; it is rebuilt.
+    hitsValid_ = false;
+    if (!document_)
+        return;
+    const TTextBlock2DList& blocks = document_->Mine()->TextBlocks;
+    if (block_ && blocks.IndexOf(block_) < 0)
+        block_ = nullptr;
+    for (THit* hit : {&pressed_, &menuHit_})
+        if (hit->Block && blocks.IndexOf(hit->Block) < 0) {
+            *hit = THit{};
+            if (hit == &pressed_ && (gesture_ == TGesture::TextBlock || gesture_ == TGesture::TextBlockTurn))
+                gesture_ = TGesture::None;
+        }
 }
 
 void TShema2DForm::FitFirstView()
@@ -571,11 +593,18 @@ void TShema2DForm::RunOptions()
         const bool others = TextBlockRestyle::NeedsQuestion(mine, changes) &&
                             MessageBoxes::Show(this, {kApplicationTitle, kApplyTextBlockDefaultsText, TMsgIcon::Question,
                                                       TMsgButtons::YesNo}) == TMsgAnswer::Yes;
+        // What the options change in the mine (the text blocks' look, the automatic labels'
+        // side) is one step; the options themselves are the application's.
+        const bool sideChanged = numbersBelow != settings_.Params.NumBranchesBottom;
+        TEditTransaction tx(History(), QStringLiteral("Параметры схемы"),
+                            sideChanged ? TEditScope::WholeMine : TEditScope::Objects);
+        tx.TouchTextBlocks();
         TextBlockRestyle::Apply(mine.TextBlocks, settings_.Colors[cpTextBlock], changes, others);
-        if (numbersBelow != settings_.Params.NumBranchesBottom) {
+        if (sideChanged) {
             SchemaPositions::PlaceAutomaticLabels(mine);
             document_->SetModified(true);
         }
+        tx.Commit();
     }
     ApplyOptions();
 }

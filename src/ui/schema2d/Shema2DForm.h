@@ -24,6 +24,7 @@ class QToolBar;
 class TBranch;
 class TChildForm;
 class TDevice;
+class TEditHistory;
 class TInfoPanel;
 class TMapForm;
 class QTimer;
@@ -224,6 +225,12 @@ private:
     QPointF BandCorner(QPointF position) const;
     void SlideDevice(QPointF position);
     QRectF SchemaRect(QPointF a, QPointF b) const;
+    // The bound document's undo history (null when none): every change the window makes to
+    // the mine is one step of it.
+    TEditHistory* History() const;
+    // The mine changed (an undo among others): pointers that are not the mine's objects (text
+    // blocks, the hit index) are let go of when what they pointed at is no longer there.
+    void DropStalePointers();
 
     TConfig& config_;
     TSchemaSettings& settings_;

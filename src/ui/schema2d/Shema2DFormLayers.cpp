@@ -5,6 +5,7 @@
 
 #include "ui/schema2d/Shema2DForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/model/Layer.h"
 #include "core/model/Mine.h"
 #include "ui/common/LayerMenu.h"
@@ -31,8 +32,14 @@ void TShema2DForm::BuildLayerMenus(QToolBar* bar, QMenu* view)
         connect(menu, &QMenu::aboutToShow, this,
                 [this, menu, seams] { LayerMenu::Fill(menu, document_ ? document_->Mine() : nullptr, seams); });
         connect(menu, &QMenu::triggered, this, [this, button, seams](QAction* action) {
-            if (!document_ || !LayerMenu::Toggle(action, *document_->Mine(), seams))
+            if (!document_)
                 return;
+            TEditTransaction tx(History(), seams ? QStringLiteral("Видимость пласта") : QStringLiteral("Видимость позиции ПЛА"),
+                                TEditScope::Objects);
+            tx.TouchSeams();
+            if (!LayerMenu::Toggle(action, *document_->Mine(), seams))
+                return;
+            tx.Commit();
             document_->SetModified(true);
             structuralPending_ = true;
             hitsValid_ = false;

@@ -5,6 +5,7 @@
 
 #include "ui/schema2d/Shema2DForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/schema/SchemaLabelToggles.h"
 #include "core/schema/SchemaPositions.h"
 #include "core/schema/TextBlockDraft.h"
@@ -53,15 +54,22 @@ void TShema2DForm::BuildContextActions()
         auto* uzel = dynamic_cast<TUzel*>(menuHit_.Object);
         if (!document_ || !uzel)
             return;
+        TEditTransaction tx(History(), QStringLiteral("Восстановление узла"), TEditScope::Objects);
+        tx.Touch(uzel);
         SchemaPositions::RestoreUzel(*uzel, document_->SchemaFrame());
+        tx.Commit();
         document_->SetModified(true);
         RepaintSchema(true);
     });
     connect(AddCommand(C::RestoreLabel, QStringLiteral("&Восстановить"), "", ""), &QAction::triggered, this, [this] {
         if (!document_ || !menuHit_.Object)
             return;
-        if (SchemaPositions::RestoreLabel(*menuHit_.Object, menuHit_.What == THit::Kind::UzelResult))
+        TEditTransaction tx(History(), QStringLiteral("Восстановление подписи"), TEditScope::Objects);
+        tx.Touch(menuHit_.Object);
+        if (SchemaPositions::RestoreLabel(*menuHit_.Object, menuHit_.What == THit::Kind::UzelResult)) {
+            tx.Commit();
             document_->SetModified(true);
+        }
         RepaintSchema(true);
     });
     connect(AddCommand(C::DeviceProperties, QStringLiteral("Изменить..."), "", ""), &QAction::triggered, this, [this] {
@@ -93,7 +101,10 @@ void TShema2DForm::BuildContextActions()
             return;
         TTextBlockDraft draft = TTextBlockDraft::Of(*block);
         TextBlockEdit::Reset(draft);
+        TEditTransaction tx(History(), QStringLiteral("Восстановление текста"), TEditScope::Objects);
+        tx.TouchTextBlocks();
         draft.ApplyTo(*block);
+        tx.Commit();
         RepaintSchema(true);
     });
 }
@@ -178,8 +189,16 @@ void TShema2DForm::ToggleLabels(int label)
     TMineObject* reference = SchemaLabelToggles::Reference(menuHit_.Object, TLabel(label));
     if (!reference)
         return;
-    if (SchemaLabelToggles::Toggle(*document_->Mine(), *reference, TLabel(label)) > 0)
+    // The clicked object and the selected ones of its kind may change.
+    TEditTransaction tx(History(), QStringLiteral("Подписи на схеме"), TEditScope::Objects);
+    tx.Touch(reference);
+    for (const TMineObject* object : document_->Mine()->Selection)
+        if (object->ObjectKind() == reference->ObjectKind())
+            tx.Touch(object);
+    if (SchemaLabelToggles::Toggle(*document_->Mine(), *reference, TLabel(label)) > 0) {
+        tx.Commit();
         document_->SetModified(true);
+    }
     hitsValid_ = false;
     RepaintSchema(true);
 }
@@ -205,9 +224,13 @@ void TShema2DForm::EditTextBlock(TTextBlock2D* block, QPoint screenPoint)
         return;
     TTextBlockDraft draft = TTextBlockDraft::Of(*block);
     TEditTextBlockForm form(draft, this);
-    if (!form.Run(screenPoint))
+    // The block may have gone while the dialog was open.
+    if (!form.Run(screenPoint) || !document_ || document_->Mine()->TextBlocks.IndexOf(block) < 0)
         return;
+    TEditTransaction tx(History(), QStringLiteral("Изменение текста"), TEditScope::Objects);
+    tx.TouchTextBlocks();
     draft.ApplyTo(*block);
+    tx.Commit();
     RepaintSchema(true);
 }
 
@@ -219,9 +242,14 @@ void TShema2DForm::DeleteTextBlock(TTextBlock2D* block, bool ask)
                                          QStringLiteral("Удалить текстовый блок \"%1\"?").arg(block->Text()),
                                          TMsgIcon::Question, TMsgButtons::YesNo}) != TMsgAnswer::Yes)
         return;
+    if (document_->Mine()->TextBlocks.IndexOf(block) < 0)
+        return;
     if (block_ == block)
         block_ = nullptr;
+    TEditTransaction tx(History(), QStringLiteral("Удаление текста"), TEditScope::Objects);
+    tx.TouchTextBlocks();
     document_->Mine()->TextBlocks.Remove(block);
+    tx.Commit();
     document_->SetModified(true);
     hitsValid_ = false;
     RepaintSchema(true);

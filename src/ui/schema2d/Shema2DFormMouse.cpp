@@ -4,6 +4,7 @@
 
 #include "ui/schema2d/Shema2DForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/schema/SchemaDrags.h"
 #include "core/schema/SchemaSelection.h"
 #include "core/schema/TextBlockDraft.h"
@@ -217,8 +218,11 @@ void TShema2DForm::Press(QPointF position, Qt::MouseButton button, Qt::KeyboardM
         const QPointF at = view_.ToSchema(position);
         TTextBlockDraft draft = TTextBlockDraft::New(int(std::lround(at.x())), int(std::lround(at.y())));
         TEditTextBlockForm form(draft, this);
-        if (form.Run(panel_->mapToGlobal(position.toPoint()))) {
+        if (form.Run(panel_->mapToGlobal(position.toPoint())) && document_) {
+            TEditTransaction tx(History(), QStringLiteral("Добавление текста"), TEditScope::Objects);
+            tx.TouchTextBlocks();
             draft.CreateIn(document_->Mine()->TextBlocks);
+            tx.Commit();
             document_->SetModified(true);
             RepaintSchema(true);
         }
@@ -384,7 +388,10 @@ void TShema2DForm::FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers)
     }
     case TGesture::TextBlock:
         if (TTextBlock2D* block = SelectedTextBlock(); block && !dragVector_.isNull()) {
+            TEditTransaction tx(History(), QStringLiteral("Перемещение текста"), TEditScope::Objects);
+            tx.TouchTextBlocks();
             block->MoveBy(dragVector_.x() / view_.Scale(), dragVector_.y() / view_.Scale());
+            tx.Commit();
             document_->SetModified(true);
         }
         dragVector_ = QPointF();
@@ -392,7 +399,10 @@ void TShema2DForm::FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers)
         break;
     case TGesture::TextBlockTurn:
         if (TTextBlock2D* block = SelectedTextBlock(); block && blockAngle_ && *blockAngle_ != block->Angle()) {
+            TEditTransaction tx(History(), QStringLiteral("Поворот текста"), TEditScope::Objects);
+            tx.TouchTextBlocks();
             block->SetAngle(*blockAngle_);
+            tx.Commit();
             document_->SetModified(true);
         }
         blockAngle_.reset();
@@ -404,26 +414,48 @@ void TShema2DForm::FinishDrag(QPointF position, Qt::KeyboardModifiers modifiers)
                                       modifiers & (Qt::AltModifier | Qt::ShiftModifier));
         SelectionChanged(nullptr);
         break;
-    case TGesture::Uzels:
-        if (SchemaDrags::MoveSelectedUzels(mine, dragVector_, view_.Scale()) > 0)
+    case TGesture::Uzels: {
+        // The whole drag is one step; the nodes are kept before any of them moves.
+        const std::vector<TUzel*> moving = SchemaDrags::DraggedUzels(mine, dragVector_, view_.Scale());
+        if (!moving.empty()) {
+            TEditTransaction tx(History(), SchemaDrags::MoveCaption(int(moving.size())), TEditScope::Objects);
+            for (const TUzel* u : moving)
+                tx.Touch(u);
+            SchemaDrags::MoveSelectedUzels(mine, dragVector_, view_.Scale());
+            tx.Commit();
             document_->SetModified(true);
+        }
         dragVector_ = QPointF();
         RepaintSchema(true);
         break;
+    }
     case TGesture::Device: {
         QToolTip::hideText();
         auto* device = static_cast<TDevice*>(pressed_.Object);
-        if (device->Position() != deviceStart_) {
+        if (const double slid = device->Position(); slid != deviceStart_) {
+            // The device followed the mouse outside the history; the step records where it
+            // started and where it stopped.
+            device->SetPosition(deviceStart_);
+            TEditTransaction tx(History(), QStringLiteral("Перемещение устройства"), TEditScope::Objects);
+            tx.Touch(device);
+            device->SetPosition(slid);
             device->Pipe()->Devices.SortByPosition();
+            tx.Commit();
             document_->SetModified(true);
         }
         RepaintSchema(true);
         break;
     }
     case TGesture::Label:
-        if (SchemaDrags::MoveLabel(*pressed_.Object, pressed_.What == THit::Kind::UzelResult, dragVector_,
-                                   view_.TextFactor()))
-            document_->SetModified(true);
+        if (pressed_.Object && !dragVector_.isNull()) {
+            TEditTransaction tx(History(), QStringLiteral("Перемещение подписи"), TEditScope::Objects);
+            tx.Touch(pressed_.Object);
+            if (SchemaDrags::MoveLabel(*pressed_.Object, pressed_.What == THit::Kind::UzelResult, dragVector_,
+                                       view_.TextFactor())) {
+                tx.Commit();
+                document_->SetModified(true);
+            }
+        }
         dragVector_ = QPointF();
         RepaintSchema(true);
         break;

@@ -3,6 +3,7 @@
 
 #include "ui/schema2d/Shema2DForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/schema/DrawingOrder.h"
 #include "core/schema/SchemaPositions.h"
 #include "core/model/Branch.h"
@@ -78,7 +79,10 @@ void TShema2DForm::MoveOrder(int step)
     }
     if (next == order)
         return;
+    // The drawing order is the branch table's order: a step of the history's order of rows.
+    TEditTransaction tx(History(), QStringLiteral("Порядок отрисовки"), TEditScope::Structure);
     document_->SetBranchOrder(next);
+    tx.Commit();
     structuralPending_ = true;
     RepaintSchema(true);
 }
@@ -89,6 +93,8 @@ void TShema2DForm::Restore(int choice)
         return;
     TWaitCursor wait;
     TMine& mine = *document_->Mine();
+    TEditTransaction tx(History(), QStringLiteral("Восстановление схемы"),
+                        choice == TRestoreDialog::rcOrder ? TEditScope::Structure : TEditScope::WholeMine);
     if (choice == TRestoreDialog::rcAll) {
         TSchemaFrame frame = document_->SchemaFrame();
         SchemaPositions::ResetFromCoordinates(mine, frame);
@@ -103,6 +109,7 @@ void TShema2DForm::Restore(int choice)
     }
     if (choice == TRestoreDialog::rcAll || choice == TRestoreDialog::rcLabels)
         SchemaPositions::RestoreLabels(mine);
+    tx.Commit();
     document_->SetModified(true);
     structuralPending_ = true;
     RepaintSchema(true);

@@ -1,5 +1,6 @@
 #include "ui/topology3d/TopolChemaForm.h"
 
+#include "core/history/EditTransaction.h"
 #include "core/schema/SchemaSelection.h"
 #include "core/model/Branch.h"
 #include "core/model/Layer.h"
@@ -228,8 +229,16 @@ TTopolChemaForm::TTopolChemaForm(QWidget* mainWindow) : QMainWindow(mainWindow, 
                 [this, menu, seams] { LayerMenu::Fill(menu, document_ ? document_->Mine() : nullptr, seams); });
         connect(menu, &QMenu::triggered, this, [this, button, seams](QAction* action) {
             // A change of the mine: the document, the plan and every 3D window follow.
-            if (document_ && LayerMenu::Toggle(action, *document_->Mine(), seams))
+            if (!document_)
+                return;
+            TEditTransaction tx(&document_->History(),
+                                seams ? QStringLiteral("Видимость пласта") : QStringLiteral("Видимость позиции ПЛА"),
+                                TEditScope::Objects);
+            tx.TouchSeams();
+            if (LayerMenu::Toggle(action, *document_->Mine(), seams)) {
+                tx.Commit();
                 LayerMenu::OfferAgain(button);
+            }
         });
     }
     QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&Вид"));

@@ -1,6 +1,9 @@
 #include "core/commands/CommandData.h"
+#include "core/shell/HelpPages.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <QRegularExpression>
 #include <QSet>
@@ -36,8 +39,10 @@ TEST(CommandData, NamesAreUniqueAndEveryRowIsComplete)
         EXPECT_FALSE(command.Caption().isEmpty()) << command.name;
         EXPECT_FALSE(command.ShortHint().isEmpty()) << command.name;
         EXPECT_FALSE(command.LongHint().isEmpty()) << command.name;
-        EXPECT_GE(command.helpContext, 4) << command.name;
-        EXPECT_LE(command.helpContext, 10) << command.name;
+        const auto topics = HelpTopics();
+        EXPECT_TRUE(std::any_of(topics.begin(), topics.end(),
+                                [&](const HelpTopic& t) { return t.context == command.helpContext; }))
+            << command.name << " opens no help topic";
     }
     EXPECT_EQ(CommandIndex(u"actNoSuchCommand"), -1);
     EXPECT_EQ(FindCommand(u"actGoto")->Caption(), QStringLiteral("&Найти..."));
@@ -62,6 +67,9 @@ TEST(CommandData, CaptionsAndShortcutsAsTheUserKnowsThem)
         {u"actFileOpen", u"&Открыть...", u"Ctrl+O"},
         {u"actExport", u"&Экпорт...", u""},
         {u"actEditorMode", u"&Редактор", u"F2"},
+        {u"actUndo", u"&Отменить", u"Ctrl+Z"},
+        {u"actRedo", u"&Повторить", u"Ctrl+Y"},
+        {u"actHistory", u"&История правок", u""},
         {u"actGoto", u"&Найти...", u"Ctrl+F"},
         {u"actUzelsByNums", u"По номерам", u"Ctrl+0"},
         {u"actBranchesByEUzels", u"По конечным узлам", u"Ctrl+3"},
@@ -91,7 +99,13 @@ TEST(CommandData, ShortcutsAreWellFormedAndDoNotCollide)
         EXPECT_TRUE(form.match(command.Shortcut()).hasMatch()) << command.name;
         EXPECT_FALSE(used.contains(command.Shortcut())) << command.name;
         used << command.Shortcut();
+        if (!command.AltShortcut().isEmpty()) {
+            EXPECT_TRUE(form.match(command.AltShortcut()).hasMatch()) << command.name;
+            EXPECT_FALSE(used.contains(command.AltShortcut())) << command.name;
+            used << command.AltShortcut();
+        }
     }
+    EXPECT_EQ(FindCommand(u"actRedo")->AltShortcut(), QStringLiteral("Ctrl+Shift+Z"));
 }
 
 TEST(CommandData, MenusAndToolbarsNameOnlyKnownCommandsOnce)

@@ -195,3 +195,27 @@ TEST(CommandRules, MergeNeedsOneOpenDocument)
     c.documentCount = 1;
     EXPECT_TRUE(stateOf("actMineIntegrate", c).enabled);
 }
+
+TEST(CommandRules, UndoAndRedoFollowTheHistoryAndWaitForChecks)
+{
+    CommandContext c = workingDocument();
+    EXPECT_FALSE(stateOf("actUndo", c).enabled);
+    EXPECT_FALSE(stateOf("actRedo", c).enabled);
+    EXPECT_TRUE(stateOf("actHistory", c).enabled);
+    c.canUndo = true;
+    EXPECT_TRUE(stateOf("actUndo", c).enabled);
+    EXPECT_FALSE(stateOf("actRedo", c).enabled);
+    c.canRedo = true;
+    EXPECT_TRUE(stateOf("actRedo", c).enabled);
+    // A check reads the mine: no step is taken meanwhile.
+    c.busy = true;
+    EXPECT_FALSE(stateOf("actUndo", c).enabled);
+    EXPECT_FALSE(stateOf("actRedo", c).enabled);
+    // Another document's history means nothing without an active one.
+    CommandContext none;
+    none.documentCount = 1;
+    none.canUndo = none.canRedo = true;
+    EXPECT_FALSE(stateOf("actUndo", none).enabled);
+    EXPECT_FALSE(stateOf("actRedo", none).enabled);
+    EXPECT_FALSE(stateOf("actHistory", none).enabled);
+}

@@ -142,3 +142,20 @@ TEST_F(Line4, BranchClicksCarryTheirNodesAndKeepTheCurrentBranchSelected)
 }
 
 }  // namespace
+
+// A branch deleted and another made before the rows hear of it: the counts are the same and
+// the new branch may take the deleted one's memory, yet the rows are stale and put the new
+// branch at the end, never in the deleted one's row.
+TEST_F(Line4, BranchFreedAndAnotherMadeBeforeTheRowsSync)
+{
+    TDocumentRows rows(mb.get());
+    rows.Reset(mb.get(), {b10, b20, b30});
+    TableEdits::DeleteBranch(mb.mine(), b10);
+    TBranch* added = TableEdits::AddBranch(mb.mine());
+    EXPECT_TRUE(rows.MineChanged());
+    EXPECT_EQ(rows.BranchAt(0), nullptr);
+    EXPECT_EQ(rows.LiveBranchOrder(), (std::vector<TBranch*>{b20, b30, added}));
+    rows.Sync();
+    EXPECT_FALSE(rows.Stale());
+    EXPECT_EQ(rows.BranchOrderVector(), (std::vector<TBranch*>{b20, b30, added}));
+}

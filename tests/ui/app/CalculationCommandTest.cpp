@@ -6,6 +6,7 @@
 #include "core/exchange/SampleMine.h"
 #include "core/hydraulics/HydroCalculation.h"
 #include "core/file/DocumentSettings.h"
+#include "core/history/EditTransaction.h"
 #include "core/model/Mine.h"
 #include "ui/app/MainForm.h"
 #include "ui/document/MessagePanel.h"
@@ -152,6 +153,34 @@ TEST_F(CalculationCommand, F9FillsTheResultsPageAndSetsThePlates)
     main.Action(QStringLiteral("actHydroCalc"))->trigger();
     ASSERT_NE(doc->HydroResults(), nullptr);
     EXPECT_FALSE(doc->IsModified());
+}
+
+// The plates the calculation chose are one undo step; a run that keeps every plate adds none.
+TEST_F(CalculationCommand, ThePlatesChosenAreOneUndoStep)
+{
+    TMainForm main(config);
+    TChildForm* doc = main.OpenPath(WriteMine(QStringLiteral("pump.irv"), PumpAndTwoHydrants));
+    ASSERT_NE(doc, nullptr);
+    const auto body = [doc] {
+        return NetworkFile::WriteBody(*doc->Mine(), doc->DocumentSettings(), doc->Rows().BranchOrderVector(), 17);
+    };
+    const QByteArray before = body();
+    const int uncaptured = TEditTransaction::UncapturedTotal();
+    main.Action(QStringLiteral("actHydroCalc"))->trigger();
+    ASSERT_NE(doc->HydroResults(), nullptr);
+    const QByteArray after = body();
+    ASSERT_NE(after, before);
+    ASSERT_EQ(doc->History().Count(), 1);
+    EXPECT_EQ(doc->History().UndoCaption(), QStringLiteral("Расчет: шайбы"));
+    main.Action(QStringLiteral("actHydroCalc"))->trigger();
+    EXPECT_EQ(doc->History().Count(), 1);
+
+    ASSERT_TRUE(doc->History().Undo());
+    EXPECT_EQ(body(), before);
+    ASSERT_TRUE(doc->History().Redo());
+    EXPECT_EQ(body(), after);
+    EXPECT_EQ(TEditTransaction::UncapturedTotal(), uncaptured);
+    doc->SetModified(false);
 }
 
 TEST_F(CalculationCommand, TheSampleMineCalculates)

@@ -130,7 +130,9 @@ TEST(CommandActions, FiveToolbarsInTheTopDock)
     for (QToolBar* bar : bars)
         EXPECT_EQ(window.toolBarArea(bar), Qt::TopToolBarArea);
     EXPECT_EQ(commandNamesIn(bars[0]), (QStringList{QStringLiteral("actFileNew"), QStringLiteral("actFileOpen"),
-                                                    QStringLiteral("actFileSave"), QStringLiteral("actFilePrint")}));
+                                                    QStringLiteral("actFileSave"), QStringLiteral("actUndo"),
+                                                    QStringLiteral("actRedo"), QStringLiteral("actHistory"),
+                                                    QStringLiteral("actFilePrint")}));
     EXPECT_EQ(commandNamesIn(bars[4]), (QStringList{QStringLiteral("actCheckTopology"), QStringLiteral("actHydroCalc"),
                                                     QStringLiteral("actTopologyChema"), QStringLiteral("actTechnoChema")}));
 }
