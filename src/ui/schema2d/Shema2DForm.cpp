@@ -287,6 +287,7 @@ void TShema2DForm::BuildMenusAndToolBar()
     };
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
     edit->setObjectName(QStringLiteral("EditMenu"));
+    BuildHistoryActions(edit);
     fill(edit, {C::Arrow, C::Move, C::IncScale, C::DecScale, C::TextBlock, C::Count, C::SelectAll, C::Editor, C::Count,
                 C::Front, C::Back, C::Forward, C::Backward, C::Count, C::Refresh, C::Find});
     // The order commands follow the editor mode and the selection.
@@ -357,18 +358,60 @@ void TShema2DForm::Follow(TChildForm* active)
         Bind(active);
 }
 
+void TShema2DForm::BuildHistoryActions(QMenu* edit)
+{
+    // The schema is a window of its own: the main window's shortcuts do not reach it.
+    undo_ = edit->addAction(QStringLiteral("&Отменить"), this, [this] {
+        if (document_)
+            document_->Undo();
+    });
+    undo_->setObjectName(QStringLiteral("actUndo"));
+    undo_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    redo_ = edit->addAction(QStringLiteral("&Повторить"), this, [this] {
+        if (document_)
+            document_->Redo();
+    });
+    redo_->setObjectName(QStringLiteral("actRedo"));
+    redo_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    edit->addSeparator();
+    UpdateHistoryActions();
+}
+
+void TShema2DForm::UpdateHistoryActions()
+{
+    if (!undo_ || !redo_)
+        return;
+    const bool canUndo = document_ && document_->CanUndo();
+    const bool canRedo = document_ && document_->CanRedo();
+    undo_->setEnabled(canUndo);
+    redo_->setEnabled(canRedo);
+    const auto named = [](const QString& caption, bool can, const QString& step) {
+        return can && !step.isEmpty() ? caption + QLatin1Char(' ') + step : caption;
+    };
+    undo_->setText(named(QStringLiteral("&Отменить"), canUndo, canUndo ? document_->History().UndoCaption() : QString()));
+    redo_->setText(named(QStringLiteral("&Повторить"), canRedo, canRedo ? document_->History().RedoCaption() : QString()));
+}
+
 void TShema2DForm::Bind(TChildForm* document)
 {
     const bool another = document != document_;
     if (another && document_) {
         disconnect(document_, &TChildForm::MineEdited, this, nullptr);
         disconnect(document_, &TChildForm::HydroResultsChanged, this, nullptr);
+        disconnect(document_, &TChildForm::HistoryChanged, this, nullptr);
+        disconnect(document_, &TChildForm::StateChanged, this, nullptr);
     }
     if (document != document_)
         block_ = nullptr;
     document_ = document;
     if (!document)
         results_ = nullptr;
+    if (document && another) {
+        // The busy counter changes with the state, the steps with the history.
+        connect(document, &TChildForm::HistoryChanged, this, &TShema2DForm::UpdateHistoryActions);
+        connect(document, &TChildForm::StateChanged, this, &TShema2DForm::UpdateHistoryActions);
+    }
+    UpdateHistoryActions();
     if (document) {
         std::unique_ptr<TSchemaScene>& scene = scenes_[document];
         // A file opened into the window brings another mine.

@@ -228,6 +228,9 @@ private:
     // The bound document's undo history (null when none): every change the window makes to
     // the mine is one step of it.
     TEditHistory* History() const;
+    // Undo and redo of the bound document from this window, named after the step they take.
+    void BuildHistoryActions(QMenu* edit);
+    void UpdateHistoryActions();
     // The mine changed (an undo among others): pointers that are not the mine's objects (text
     // blocks, the hit index) are let go of when what they pointed at is no longer there.
     void DropStalePointers();
@@ -235,6 +238,8 @@ private:
     TConfig& config_;
     TSchemaSettings& settings_;
     TChildForm* document_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
     std::map<const QObject*, std::unique_ptr<TSchemaScene>> scenes_;
     TViewGeometry view_;
     const THydroResults* results_ = nullptr;

@@ -106,12 +106,21 @@ TEST_F(SchemaUndo, NodeDragIsOneStepAndUndoGivesBackTheFile)
     Settle();
     Pictures::Take(schema, QStringLiteral("schema-undo-drag-done"));
 
-    ASSERT_TRUE(History().Undo());
+    // Undone and redone from the schema window's own menu: the main window's shortcuts do not
+    // reach a window of its own.
+    auto* undo = schema->findChild<QAction*>(QStringLiteral("actUndo"));
+    auto* redo = schema->findChild<QAction*>(QStringLiteral("actRedo"));
+    ASSERT_TRUE(undo && redo);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("&Отменить Перемещение узлов (3)"));
+    EXPECT_EQ(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    undo->trigger();
     EXPECT_EQ(Body(), before);
     EXPECT_EQ(two->SX(), sx) << "the nodes are put back in place, the same objects";
     Settle();
     Pictures::Take(schema, QStringLiteral("schema-undo-node-drag"));
-    ASSERT_TRUE(History().Redo());
+    EXPECT_EQ(redo->text(), QStringLiteral("&Повторить Перемещение узлов (3)"));
+    redo->trigger();
     EXPECT_EQ(Body(), after);
 
     schema->Press(ScreenOf(three), Qt::LeftButton, Qt::NoModifier);
