@@ -3,7 +3,6 @@
 #include "core/model/LabelOffset.h"
 #include "core/model/MineObject.h"
 #include "core/model/Pipe.h"
-#include "core/model/SmallVector.h"
 
 #include <QString>
 #include <vector>
@@ -79,10 +78,6 @@ public:
     // An end node moved on the schema: automatic labels follow.
     void EndMovedOnSchema();
 
-    // Colour stretches of the pressure colouring.
-    TSmallVector<int> ColorStops{0xFFFFFF};
-    TSmallVector<double> StopStart{0.0};
-    TSmallVector<double> StopEnd{1.0};
 
 private:
     friend class TUzel;
