@@ -15,16 +15,6 @@ namespace {
 
 std::atomic<int> uncapturedTotal{0};
 
-template <class List>
-std::vector<uint64_t> SerialsOf(const List& list)
-{
-    std::vector<uint64_t> out;
-    out.reserve(static_cast<size_t>(list.Count()));
-    for (const auto* item : list)
-        out.push_back(item->Serial());
-    return out;
-}
-
 std::vector<uint64_t> DisplayOrderOf(const TEditTarget& target)
 {
     std::vector<uint64_t> out;
@@ -128,8 +118,8 @@ TEditTransaction::TEditTransaction(TEditHistory* history, const QString& caption
     mine_->SetEditRecorder(this);
     if (scope_ != TEditScope::Objects) {
         ordersKept_ = true;
-        uzelOrder_ = SerialsOf(mine_->Uzels);
-        branchOrder_ = SerialsOf(mine_->Branches);
+        uzelOrder_ = MineUnits::SerialsOf(mine_->Uzels);
+        branchOrder_ = MineUnits::SerialsOf(mine_->Branches);
         displayOrder_ = DisplayOrderOf(target);
     }
     if (scope_ == TEditScope::Structure) {
@@ -396,9 +386,9 @@ std::unique_ptr<TEditStep> TEditTransaction::Build()
     }
 
     if (ordersKept_) {
-        if (auto o = OrderChange(TOrderList::Uzels, uzelOrder_, SerialsOf(mine.Uzels), true))
+        if (auto o = OrderChange(TOrderList::Uzels, uzelOrder_, MineUnits::SerialsOf(mine.Uzels), true))
             step->Orders.push_back(std::move(*o));
-        if (auto o = OrderChange(TOrderList::Branches, branchOrder_, SerialsOf(mine.Branches), true))
+        if (auto o = OrderChange(TOrderList::Branches, branchOrder_, MineUnits::SerialsOf(mine.Branches), true))
             step->Orders.push_back(std::move(*o));
         if (auto o = OrderChange(TOrderList::Display, displayOrder_, DisplayOrderOf(target), false))
             step->Orders.push_back(std::move(*o));

@@ -105,15 +105,6 @@ void ReadBranch(TBranch& branch, const TUnitState& state)
     RestoreBranchSerials(branch, state.Inner);
 }
 
-template <class T>
-std::vector<uint64_t> SerialsOf(const T& list)
-{
-    std::vector<uint64_t> out;
-    for (const auto* item : list)
-        out.push_back(item->Serial());
-    return out;
-}
-
 // Brings a seam list to the serials given, in their order: seams not named go, named ones
 // that are missing come back; then each takes its record.
 template <class List, class Make>
@@ -189,8 +180,8 @@ TUnitState CaptureSeams(const TMine& mine)
     TUnitState s;
     s.Kind = TUnitKind::Seams;
     s.Bytes = w.data();
-    s.Inner = SerialsOf(mine.Layers);
-    const std::vector<uint64_t> positions = SerialsOf(mine.PLFPositions);
+    s.Inner = MineUnits::SerialsOf(mine.Layers);
+    const std::vector<uint64_t> positions = MineUnits::SerialsOf(mine.PLFPositions);
     s.Inner.insert(s.Inner.end(), positions.begin(), positions.end());
     return s;
 }

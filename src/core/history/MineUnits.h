@@ -32,6 +32,17 @@ struct TUnitState {
 
 namespace MineUnits {
 
+// The serials of a list's objects, in its order.
+template <class List>
+std::vector<uint64_t> SerialsOf(const List& list)
+{
+    std::vector<uint64_t> out;
+    out.reserve(static_cast<size_t>(list.Count()));
+    for (const auto* item : list)
+        out.push_back(item->Serial());
+    return out;
+}
+
 TUnitState Capture(const TUzel& uzel, int index);
 TUnitState Capture(const TBranch& branch, int index);
 TUnitState CaptureHeader(const TMine& mine);
