@@ -91,6 +91,8 @@ void TDevice::CreateSection()
 
 void TDevice::Attach(TPipe* pipe, std::unique_ptr<TDevice> self)
 {
+    // The section before the first device must exist once the pipe carries one.
+    pipe->EnsureFirstSection();
     pipe_ = pipe;
     Mine()->DevicesByPipeKind[static_cast<size_t>(ViewIndex(pipe))].Add(this);
     pipe->Devices.Add(std::move(self));

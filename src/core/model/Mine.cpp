@@ -183,8 +183,8 @@ TMineObject* TMine::FindObject(TObjectKind kind, uint64_t serial) const
         for (TBranch* b : Branches)
             for (TPipe* p : b->Pipes)
                 for (int i = 0; i < p->SectionCount(); ++i)
-                    if (p->GetSection(i)->Serial() == serial)
-                        return p->GetSection(i);
+                    if (TPipePart* s = p->GetSection(i); s && s->Serial() == serial)
+                        return s;
         break;
     case TObjectKind::Layer:
         for (TLayer* l : Layers)

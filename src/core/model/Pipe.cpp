@@ -26,10 +26,15 @@ void* TPipe::operator new(std::size_t size, TBranch* branch)
 TPipe::TPipe(TBranch* branch, int kind, int diameter)
     : Devices(RequireBranch(branch)), branch_(branch), kind_(kind), diameter_(diameter)
 {
-    if (kind == pkGas)
-        firstSection_ = TGasPipePart::ForPipe(this);
-    else
-        firstSection_ = TWaterPipePart::ForPipe(this);
+    if (kind == pkGas || kind == pkFire)
+        EnsureFirstSection();
+}
+
+TPipePart& TPipe::EnsureFirstSection()
+{
+    if (!firstSection_)
+        firstSection_ = kind_ == pkGas ? TGasPipePart::ForPipe(this) : TWaterPipePart::ForPipe(this);
+    return *firstSection_;
 }
 
 TPipe::~TPipe()
@@ -213,6 +218,8 @@ void TWaterPipe::SetPresent(bool value)
 {
     if (present_ == value)
         return;
+    if (value)
+        EnsureFirstSection();
     present_ = value;
     if (!Mine()->Loading())
         Mine()->DiamColors.PresentChanged(this);

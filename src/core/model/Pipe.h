@@ -43,7 +43,13 @@ public:
     static bool WaterAccepts(int deviceKind) { return (deviceKind >= 1 && deviceKind <= 5) || deviceKind == 10; }
     static bool GasAccepts(int deviceKind) { return deviceKind >= 6 && deviceKind <= 9; }
 
+    // The section from the pipe's start to its first device, or null: a drainage or
+    // compressed-air pipe that is neither laid nor carries a device has none (most of a
+    // mine's are so). It comes into being when the pipe is laid or takes a device and then
+    // stays with the pipe. Fire-fighting pipes (whose first section carries the result label
+    // the file keeps) and degasification pipes always have theirs.
     TPipePart* FirstSection() const { return firstSection_.get(); }
+    TPipePart& EnsureFirstSection();
     TDeviceList Devices;
 
     void SetDiameter(int value);
@@ -63,6 +69,8 @@ public:
     void SetFractions(double startFrac, double endFrac);
 
     int SlotIndex() const;
+    // Sections counted as the devices split the pipe; section 0 is FirstSection and may be
+    // null, the others are the devices' own.
     int SectionCount() const;
     TPipePart* GetSection(int index) const;
     double PipeLength() const;
@@ -79,6 +87,7 @@ protected:
 
     // Grouped by size: a mine has hundreds of thousands of pipes.
     TBranch* branch_;
+    // Null only as FirstSection says.
     std::unique_ptr<TPipePart> firstSection_;
     double startFrac_ = 0;
     double endFrac_ = 1;
