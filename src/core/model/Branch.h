@@ -78,6 +78,11 @@ public:
     // An end node moved on the schema: automatic labels follow.
     void EndMovedOnSchema();
 
+    // Scratch integer of the document window (carries the stored display order while a file
+    // is read).
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+
 
 private:
     friend class TUzel;
@@ -103,6 +108,7 @@ private:
     TLabelOffset numberLabelOffset_ = TLabelOffset::Make(0, 0);
     bool autoPlaceLabel_ = true;
     mutable int16_t schemaDirection_ = -1;  // SchemaDirection() once asked; -1 when not known
+    int tag_ = 0;
     double labelAngle_ = 90;
     double labelDistance_ = 15;
 };

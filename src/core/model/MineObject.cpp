@@ -22,7 +22,7 @@ static TMine* RequireMine(TMine* mine)
 void* TMineObject::operator new(std::size_t size, TMine* mine) { return RequireMine(mine)->Pool().Allocate(size); }
 
 TMineObject::TMineObject(TMine* mine, int number)
-    : number_(number), mine_(RequireMine(mine)), serial_(mine->NextSerial())
+    : mine_(RequireMine(mine)), serial_(mine->NextSerial()), number_(number)
 {
 }
 

@@ -37,11 +37,6 @@ public:
     bool Selected() const { return selected_; }
     void SetSelected(bool value);
 
-    // Scratch integer of the document window (carries the stored branch display order
-    // while a file is read).
-    int Tag() const { return tag_; }
-    void SetTag(int tag) { tag_ = tag; }
-
     // Label hidden on the schema: the number label of nodes and branches, the result
     // label of devices.
     bool LabelToggle() const { return labelToggle_; }
@@ -74,15 +69,18 @@ protected:
     // For objects that move to another mine's list.
     void RebindMine(TMine* mine) { mine_ = mine; }
 
-    int number_ = 0;
-
 private:
     friend class TSelectionList;
 
-    // The small fields last: derived classes put their own flags in the tail.
-    int tag_ = 0;
     TMine* mine_;
     uint64_t serial_;
+
+protected:
+    int number_ = 0;
+
+private:
+    // The small fields last: derived classes put their own flags in the tail (a mine has
+    // about ten objects a working, so every eight bytes here are a megabyte a 100 000).
     bool selected_ = false;
     bool labelToggle_ = false;
 };

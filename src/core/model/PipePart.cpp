@@ -19,7 +19,8 @@ TMine* MineOf(TPipe* pipe, TDevice* device)
 }  // namespace
 
 TPipePart::TPipePart(TPipe* pipe, TDevice* device)
-    : TMineObject(MineOf(pipe, device)), ownerPipe_(pipe), ownerDevice_(device)
+    : TMineObject(MineOf(pipe, device)), ofDevice_(pipe == nullptr),
+      owner_(pipe ? static_cast<void*>(pipe) : static_cast<void*>(device))
 {
 }
 
@@ -27,24 +28,24 @@ TPipePart::~TPipePart() = default;
 
 TBranch* TPipePart::OwnerBranch() const
 {
-    return ownerPipe_ ? ownerPipe_->Branch() : ownerDevice_->Branch();
+    return OwnerPipe() ? OwnerPipe()->Branch() : OwnerDevice()->Branch();
 }
 
-TPipe* TPipePart::OwnerPipeOf() const { return ownerPipe_ ? ownerPipe_ : ownerDevice_->Pipe(); }
+TPipe* TPipePart::OwnerPipeOf() const { return OwnerPipe() ? OwnerPipe() : OwnerDevice()->Pipe(); }
 
 int TPipePart::GetIndex() const
 {
-    if (ownerPipe_)
+    if (OwnerPipe())
         return 0;
-    TPipe* pipe = ownerDevice_->Pipe();
-    return pipe ? pipe->Devices.IndexOf(ownerDevice_) + 1 : -1;
+    TPipe* pipe = OwnerDevice()->Pipe();
+    return pipe ? pipe->Devices.IndexOf(OwnerDevice()) + 1 : -1;
 }
 
 double TPipePart::SectionStart() const
 {
-    if (ownerPipe_)
-        return ownerPipe_->StartFrac();
-    return ownerDevice_->Position();
+    if (OwnerPipe())
+        return OwnerPipe()->StartFrac();
+    return OwnerDevice()->Position();
 }
 
 double TPipePart::SectionEnd() const
@@ -52,9 +53,9 @@ double TPipePart::SectionEnd() const
     TPipe* pipe = OwnerPipeOf();
     if (!pipe)
         return SectionStart();
-    if (ownerPipe_)
+    if (OwnerPipe())
         return pipe->Devices.Count() > 0 ? pipe->Devices.First()->Position() : pipe->EndFrac();
-    const int i = pipe->Devices.IndexOf(ownerDevice_);
+    const int i = pipe->Devices.IndexOf(OwnerDevice());
     if (i >= 0 && i + 1 < pipe->Devices.Count())
         return pipe->Devices.Items(i + 1)->Position();
     return pipe->EndFrac();
@@ -83,7 +84,7 @@ int TPipePart::SectionEndNumbers(int endCode) const
 {
     TPipe* pipe = OwnerPipeOf();
     TBranch* branch = OwnerBranch();
-    if (ownerPipe_) {
+    if (OwnerPipe()) {
         const bool hasDevices = pipe->Devices.Count() > 0;
         if (endCode == 2)
             return hasDevices ? pipe->Devices.First()->Number() : branch->EndNumber();
@@ -92,8 +93,8 @@ int TPipePart::SectionEndNumbers(int endCode) const
         return branch->StartNumber();
     }
     if (endCode != 2)
-        return ownerDevice_->Number();
-    const int i = pipe ? pipe->Devices.IndexOf(ownerDevice_) : -1;
+        return OwnerDevice()->Number();
+    const int i = pipe ? pipe->Devices.IndexOf(OwnerDevice()) : -1;
     if (i >= 0 && i + 1 < pipe->Devices.Count())
         return pipe->Devices.Items(i + 1)->Number();
     return branch->EndNumber();

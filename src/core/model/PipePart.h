@@ -17,8 +17,8 @@ public:
 
     TObjectKind ObjectKind() const override { return TObjectKind::PipePart; }
 
-    TPipe* OwnerPipe() const { return ownerPipe_; }
-    TDevice* OwnerDevice() const { return ownerDevice_; }
+    TPipe* OwnerPipe() const { return ofDevice_ ? nullptr : static_cast<TPipe*>(owner_); }
+    TDevice* OwnerDevice() const { return ofDevice_ ? static_cast<TDevice*>(owner_) : nullptr; }
     TBranch* OwnerBranch() const;
     TPipe* OwnerPipeOf() const;
 
@@ -43,8 +43,10 @@ protected:
     TPipePart(TPipe* pipe, TDevice* device);
 
 private:
-    TPipe* ownerPipe_;
-    TDevice* ownerDevice_;
+    // One owner, told by the flag (which sits in the base's tail): sections are the most
+    // numerous objects of a mine.
+    bool ofDevice_;
+    void* owner_;
 };
 
 // Section of a degasification pipe.
