@@ -80,7 +80,7 @@ protected:
 
 private:
     // The small fields last: derived classes put their own flags in the tail (a mine has
-    // about ten objects a working, so every eight bytes here are a megabyte a 100 000).
+    // about ten objects a working, so every eight bytes here cost 80 bytes a working).
     bool selected_ = false;
     bool labelToggle_ = false;
 };
