@@ -2,6 +2,8 @@
 
 #include "core/exchange/MineGenerator.h"
 #include "core/model/Mine.h"
+#include "core/schema/SchemaPositions.h"
+#include "core/services/NodeTransform.h"
 
 #include <map>
 #include <memory>
@@ -14,4 +16,17 @@ inline TMine& BenchMine(int branchCount)
     if (!slot)
         slot = MineGenerator::Generate(branchCount, 1);
     return *slot;
+}
+
+// The transformation the editing and history benchmarks apply to every node: a turn by 7°
+// about a point near the mine's middle.
+inline TTransformRequest BenchRotation()
+{
+    TTransformRequest r;
+    r.Kind = TTransformKind::Rotate;
+    r.AngleDegrees = 7;
+    r.X0 = 100;
+    r.Y0 = 50;
+    r.SchemaFactor = SchemaFactor(kDefaultMapScale);
+    return r;
 }

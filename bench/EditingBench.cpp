@@ -3,6 +3,8 @@
 // single pass over every object). Every benchmark counts branches per second, so the ratios
 // read straight off the output: RotateAll / WholeMineFloor, Merge / WholeMineFloor.
 
+#include "BenchMines.h"
+
 #include "core/services/BranchSplit.h"
 #include "core/services/MineMerge.h"
 #include "core/services/NodeTransform.h"
@@ -41,12 +43,7 @@ void WholeMineFloor(benchmark::State& state)
 void RotateAll(benchmark::State& state)
 {
     TMine& mine = EditedMine(static_cast<int>(state.range(0)));
-    TTransformRequest r;
-    r.Kind = TTransformKind::Rotate;
-    r.AngleDegrees = 7;
-    r.X0 = 100;
-    r.Y0 = 50;
-    r.SchemaFactor = SchemaFactor(kDefaultMapScale);
+    const TTransformRequest r = BenchRotation();
     const std::vector<TUzel*> nodes = mine.Uzels.ToVector();
     for (auto _ : state)
         NodeTransform::Apply(mine, nodes, r);

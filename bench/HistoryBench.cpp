@@ -2,6 +2,8 @@
 // transformation of every node, what recording costs a cell edit, and the memory of a
 // hundred recorded cell edits.
 
+#include "BenchMines.h"
+
 #include "core/exchange/MineGenerator.h"
 #include "core/file/NetworkFile.h"
 #include "core/history/EditHistory.h"
@@ -116,17 +118,6 @@ void UndoRedoBranchRemark(benchmark::State& state)
     }
 }
 
-TTransformRequest Rotation()
-{
-    TTransformRequest r;
-    r.Kind = TTransformKind::Rotate;
-    r.AngleDegrees = 7;
-    r.X0 = 100;
-    r.Y0 = 50;
-    r.SchemaFactor = SchemaFactor(kDefaultMapScale);
-    return r;
-}
-
 // Recording a transformation of every node: the transformation alone is RotateAll.
 void TransformAllRecorded(benchmark::State& state)
 {
@@ -134,7 +125,7 @@ void TransformAllRecorded(benchmark::State& state)
     const std::vector<TUzel*> nodes = d.Mine->Uzels.ToVector();
     for (auto _ : state) {
         TEditTransaction tx(d.History.get(), QStringLiteral("Трансформация"));
-        NodeTransform::Apply(*d.Mine, nodes, Rotation());
+        NodeTransform::Apply(*d.Mine, nodes, BenchRotation());
         tx.Commit();
     }
     state.counters["StepMB"] = static_cast<double>(d.History->Step(d.History->Position() - 1).Footprint()) / (1 << 20);
@@ -150,7 +141,7 @@ void UndoTransformAll(benchmark::State& state)
     Document& d = HistoryDocument(static_cast<int>(state.range(0)));
     {
         TEditTransaction tx(d.History.get(), QStringLiteral("Трансформация"));
-        NodeTransform::Apply(*d.Mine, d.Mine->Uzels.ToVector(), Rotation());
+        NodeTransform::Apply(*d.Mine, d.Mine->Uzels.ToVector(), BenchRotation());
         tx.Commit();
     }
     for (auto _ : state) {

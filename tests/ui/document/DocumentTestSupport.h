@@ -8,8 +8,12 @@
 #include "ui/common/FileDialogs.h"
 #include "ui/common/MessageBoxes.h"
 #include "ui/document/ChildForm.h"
+#include "ui/document/GridModel.h"
+#include "ui/document/GridView.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <deque>
 #include <ostream>
@@ -117,6 +121,30 @@ protected:
     {
         for (int i = 0; i < 4; ++i)
             QCoreApplication::processEvents();
+    }
+
+    static int Column(TGridView* grid, int param) { return grid->GridModel()->Columns().IndexOfParam(param); }
+
+    // Types the text into a cell as a person would and presses Enter.
+    static void TypeInto(TChildForm& form, TGridView* grid, int row, int param, const QString& typed)
+    {
+        form.FocusGrid(grid);
+        form.SetEditorMode(true);
+        const QModelIndex idx = grid->model()->index(row, Column(grid, param));
+        grid->setCurrentIndex(idx);
+        grid->edit(idx);
+        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(idx));
+        ASSERT_NE(editor, nullptr) << "the cell did not open an editor";
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClicks(editor, typed);
+        QTest::keyClick(editor, Qt::Key_Return);
+        Settle();
+    }
+
+    static QString Text(TGridView* grid, int row, int param)
+    {
+        return grid->model()->index(row, Column(grid, param)).data().toString();
     }
 
     SettingsSandbox sandbox;

@@ -28,28 +28,10 @@ protected:
     }
 
     TGridModel* ModelOf(TGridView* grid) { return grid->GridModel(); }
-    int Column(TGridView* grid, int param) { return ModelOf(grid)->Columns().IndexOfParam(param); }
-
-    // Types the text into a cell's editor as a person would and presses Enter.
+    // Types into a cell of this test's window.
     void TypeInto(TGridView* grid, int row, int param, const QString& typed)
     {
-        form->FocusGrid(grid);
-        form->SetEditorMode(true);
-        const QModelIndex idx = grid->model()->index(row, Column(grid, param));
-        grid->setCurrentIndex(idx);
-        grid->edit(idx);
-        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(idx));
-        ASSERT_NE(editor, nullptr) << "the cell did not open an editor";
-        editor->selectAll();
-        QTest::keyClick(editor, Qt::Key_Delete);
-        QTest::keyClicks(editor, typed);
-        QTest::keyClick(editor, Qt::Key_Return);
-        Settle();
-    }
-
-    QString Text(TGridView* grid, int row, int param)
-    {
-        return grid->model()->index(row, Column(grid, param)).data().toString();
+        DocumentTest::TypeInto(*form, grid, row, param, typed);
     }
     TBranch* Branch(int row) { return form->Rows().BranchAt(row); }
 

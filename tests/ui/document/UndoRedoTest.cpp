@@ -40,30 +40,6 @@ protected:
         Settle();
     }
 
-    static int Column(TGridView* grid, int param) { return grid->GridModel()->Columns().IndexOfParam(param); }
-
-    // Types the text into a cell as a person would and presses Enter.
-    static void TypeInto(TChildForm& form, TGridView* grid, int row, int param, const QString& typed)
-    {
-        form.FocusGrid(grid);
-        form.SetEditorMode(true);
-        const QModelIndex idx = grid->model()->index(row, Column(grid, param));
-        grid->setCurrentIndex(idx);
-        grid->edit(idx);
-        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(idx));
-        ASSERT_NE(editor, nullptr) << "the cell did not open an editor";
-        editor->selectAll();
-        QTest::keyClick(editor, Qt::Key_Delete);
-        QTest::keyClicks(editor, typed);
-        QTest::keyClick(editor, Qt::Key_Return);
-        Settle();
-    }
-
-    static QString Text(TGridView* grid, int row, int param)
-    {
-        return grid->model()->index(row, Column(grid, param)).data().toString();
-    }
-
     // What the network file would hold of the document now.
     static QByteArray Body(TChildForm& form)
     {
